@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing, and nothing else.
+# Usage: scripts/deps.sh build|test
+set -euo pipefail
+
+build_pkgs=(cmake g++ make pkg-config
+  qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+  libfluidsynth-dev fluid-soundfont-gm libsdl2-dev
+  fonts-liberation fonts-dejavu-core)
+test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev)
+
+wanted=("${build_pkgs[@]}")
+if [ "${1:-build}" = test ]; then
+  wanted+=("${test_pkgs[@]}")
+fi
+
+missing=()
+for p in "${wanted[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Abbrev}' "$p" 2>/dev/null || true)
+  case "$status" in
+    ii*) ;;
+    *) missing+=("$p") ;;
+  esac
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,3 @@
+#include "services/shared.h"
+
+SharedRecord g;
