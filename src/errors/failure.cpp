@@ -1,5 +1,6 @@
 #include "errors/failure.h"
 
+#include <cerrno>
 #include <new>
 #include <stdexcept>
 
@@ -38,6 +39,29 @@ Failure::Failure(int32_t number, QString description)
 void raise(int32_t number, const QString& description)
 {
     throw Failure(number, description);
+}
+
+int32_t errnoToNumber(int err)
+{
+    switch (err) {
+    case ENOENT: return ErrFileNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+    case EWOULDBLOCK: return ErrPermissionDenied;
+    case ENOSPC:
+    case EDQUOT: return ErrDiskFull;
+    case EIO: return ErrDeviceIO;
+    case ENOTDIR: return ErrPathNotFound;
+    case ENOMEM: return ErrOutOfMemory;
+    default: return ErrPathFileAccess;
+    }
+}
+
+void raiseErrno(int err)
+{
+    raise(errnoToNumber(err));
 }
 
 Failure currentFailure()

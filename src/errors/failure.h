@@ -49,6 +49,12 @@ private:
 // or the description given.
 [[noreturn]] void raise(int32_t number, const QString& description = {});
 
+// Raises the classic failure for a C library error number: no such file 53,
+// access denied or read-only 70, disk full 61, I/O error 57, no such folder 76,
+// anything else 75 (Path/File access error).
+[[noreturn]] void raiseErrno(int err);
+int32_t errnoToNumber(int err);
+
 // What the error service is told about a failure.
 struct FailureRecord {
     int32_t number = 0;

@@ -1,0 +1,160 @@
+#include "services/resources.h"
+
+#include "errors/trap.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace resources {
+
+namespace {
+QString rootOverride;
+
+QString root()
+{
+    return rootOverride.isEmpty() ? QStringLiteral(":") : rootOverride;
+}
+}  // namespace
+
+QString path(const QString& type, int number)
+{
+    const QDir dir(root() + "/" + type.trimmed().toUpper());
+    const QString wanted = QString::number(number);
+    const QStringList entries = dir.entryList(QDir::Files);
+    for (const QString& name : entries) {
+        if (QFileInfo(name).completeBaseName() == wanted)
+            return dir.filePath(name);
+    }
+    return {};
+}
+
+QByteArray load(const QString& type, int number)
+{
+    const QString p = path(type, number);
+    QFile f(p);
+    if (p.isEmpty() || !f.open(QIODevice::ReadOnly))
+        errors::raise(errors::ErrResourceNotFound,
+                      QStringLiteral("Resource with identifier '%1' not found").arg(number));
+    return f.readAll();
+}
+
+QImage loadBitmap(int number)
+{
+    const QByteArray bytes = load(QStringLiteral("BITMAP"), number);
+    QImage image;
+    if (!image.loadFromData(bytes))
+        errors::raise(errors::ErrInvalidPicture);
+    return image;
+}
+
+void setRootForTesting(const QString& r)
+{
+    rootOverride = r;
+}
+
+}  // namespace resources
+
+namespace ModResFiles {
+
+int32_t SaveResItemToDisk(int16_t number, const QString& type, const QString& filePath)
+{
+    errors::Procedure proc{"ModResFiles", "SaveResItemToDisk"};
+    QByteArray bytes;
+    int fd = -1;
+    // Permission denied ends the procedure at once and silently; the file keeps
+    // what it held.
+    auto denied = [&](int err) {
+        if (errors::errnoToNumber(err) == errors::ErrPermissionDenied || err == ELOOP) {
+            proc.leave();
+            return true;
+        }
+        return false;
+    };
+    proc.run({
+        [&] { bytes = resources::load(type, number); },
+        [&] {
+            const QByteArray native = QFile::encodeName(filePath);
+            fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (fd < 0 && !denied(errno))
+                errors::raiseErrno(errno);
+        },
+        [&] {
+            // The music player holds a shared lock on the track it has open.
+            if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0 && !denied(errno))
+                errors::raiseErrno(errno);
+        },
+        [&] {
+            if (fd < 0)
+                return;
+            if (::ftruncate(fd, 0) != 0)
+                errors::raiseErrno(errno);
+            const char* p = bytes.constData();
+            qsizetype left = bytes.size();
+            while (left > 0) {
+                const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+                if (n < 0) {
+                    if (errno == EINTR)
+                        continue;
+                    errors::raiseErrno(errno);
+                }
+                p += n;
+                left -= n;
+            }
+        },
+    });
+    if (fd >= 0)
+        ::close(fd);
+    return 0;
+}
+
+}  // namespace ModResFiles
+
+namespace Allgemein {
+
+QString GetTempDir()
+{
+    QString result;
+    errors::Procedure proc{"Allgemein", "GetTempDir"};
+    proc.run({
+        [&] {
+            const QString folder =
+                QDir::tempPath() + QStringLiteral("/tavoro-%1").arg(::getuid());
+            const QByteArray native = QFile::encodeName(folder);
+            if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+                errors::raiseErrno(errno);
+            struct stat st {};
+            if (::lstat(native.constData(), &st) != 0)
+                errors::raiseErrno(errno);
+            // Someone else's folder or a link: refuse it.
+            if (!S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
+                errors::raise(errors::ErrPathFileAccess);
+            // Our own, but open to others: close it.
+            if ((st.st_mode & 0077) != 0 && ::chmod(native.constData(), 0700) != 0)
+                errors::raiseErrno(errno);
+            result = TrimNull(folder + QLatin1Char('/'));
+        },
+    });
+    return result;
+}
+
+QString TrimNull(const QString& text)
+{
+    QString result;
+    errors::Procedure proc{"Allgemein", "TrimNull"};
+    proc.run({
+        [&] {
+            const qsizetype nul = text.indexOf(QChar(u'\0'));
+            result = nul < 0 ? text : text.left(nul);
+        },
+    });
+    return result;
+}
+
+}  // namespace Allgemein

@@ -1,0 +1,51 @@
+#pragma once
+// The resources that travel inside the program, addressed by type and number
+// (BITMAP 101-115 wallpaper tiles, BITMAP 201-216 pictures, WAV 101-110,
+// MIDI 1001-1006, CUSTOM 1000 language table). They are compiled in from
+// resources/<TYPE>/<number>.<ext>; type names match without regard to case.
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+namespace resources {
+
+// The resource path (":/BITMAP/201.bmp"), or empty when there is none.
+QString path(const QString& type, int number);
+
+// The resource's bytes; Resource not found (326) when there is none.
+QByteArray load(const QString& type, int number);
+
+// A BITMAP resource as a picture; 326 when missing, Invalid picture (481)
+// when its data is no picture.
+QImage loadBitmap(int number);
+
+// Tests put their own small resources under another root (":/testres").
+// Empty restores the program's own.
+void setRootForTesting(const QString& root);
+
+}  // namespace resources
+
+namespace ModResFiles {
+
+// Writes the resource's bytes to the file, replacing what it held; returns 0.
+// A file that is in use (locked by the music player) or may not be written
+// ends the write silently and keeps its contents; other failures go to the
+// error service under "ModResFiles" / "SaveResItemToDisk". The last part of
+// the path is never followed when it is a link.
+int32_t SaveResItemToDisk(int16_t number, const QString& type, const QString& filePath);
+
+}  // namespace ModResFiles
+
+namespace Allgemein {
+
+// The user's temporary folder, ending in a separator: a private folder of
+// this user's (created with mode 0700 under the system's temporary folder,
+// checked to be the user's own and no link), so that the fixed names written
+// there ("~tmp.lng", "~tmp.mid") cannot be planted by another user.
+QString GetTempDir();
+
+// The text up to, not including, its first NUL; the whole text without one.
+QString TrimNull(const QString& text);
+
+}  // namespace Allgemein

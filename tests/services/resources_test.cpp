@@ -1,0 +1,137 @@
+#include "services/resources.h"
+#include "support/scripted_errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+class Resources : public ::testing::Test {
+protected:
+    void SetUp() override { resources::setRootForTesting(":/testres"); }
+    void TearDown() override { resources::setRootForTesting({}); }
+
+    static QByteArray readFile(const QString& p)
+    {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void writeFile(const QString& p, const QByteArray& bytes)
+    {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+};
+
+}  // namespace
+
+TEST_F(Resources, FoundByTypeAndNumberInAnyCase)
+{
+    EXPECT_EQ(resources::load("custom", 1000), resources::load("CUSTOM", 1000));
+    EXPECT_TRUE(resources::load("CUSTOM", 1000).startsWith("[lang]\r\n0106=Z\xfcge"));
+    EXPECT_EQ(resources::loadBitmap(201).size(), QSize(2, 2));
+}
+
+TEST_F(Resources, MissingAndBrokenResourcesFail)
+{
+    try {
+        resources::load("MIDI", 1001);
+        ADD_FAILURE();
+    } catch (const errors::Failure& f) {
+        EXPECT_EQ(f.number(), 326);
+    }
+    try {
+        resources::loadBitmap(202);
+        ADD_FAILURE();
+    } catch (const errors::Failure& f) {
+        EXPECT_EQ(f.number(), 481);
+    }
+}
+
+TEST_F(Resources, SaveReplacesTheWholeFile)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("~tmp.lng");
+    writeFile(target, QByteArray(500, 'x'));  // longer than the resource
+    EXPECT_EQ(ModResFiles::SaveResItemToDisk(1000, "CUSTOM", target), 0);
+    EXPECT_EQ(readFile(target), resources::load("CUSTOM", 1000));
+}
+
+TEST_F(Resources, SaveToAFileInUseOrReadOnlyKeepsItSilently)
+{
+    testsupport::ScriptedErrors service;
+    QTemporaryDir dir;
+
+    // In use: the music player holds a lock on it.
+    const QString inUse = dir.filePath("~tmp.mid");
+    writeFile(inUse, "old track");
+    const int holder = ::open(QFile::encodeName(inUse).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(holder, LOCK_SH), 0);
+    ModResFiles::SaveResItemToDisk(1000, "CUSTOM", inUse);
+    ::close(holder);
+    EXPECT_EQ(readFile(inUse), "old track");
+
+    // A link is never written through.
+    const QString victim = dir.filePath("victim");
+    writeFile(victim, "precious");
+    const QString link = dir.filePath("~tmp.lng");
+    ASSERT_TRUE(QFile::link(victim, link));
+    ModResFiles::SaveResItemToDisk(1000, "CUSTOM", link);
+    EXPECT_EQ(readFile(victim), "precious");
+
+    EXPECT_TRUE(service.reports.empty());
+}
+
+TEST_F(Resources, SaveReportsOtherFailures)
+{
+    testsupport::ScriptedErrors service;
+    QTemporaryDir dir;
+    ModResFiles::SaveResItemToDisk(1001, "MIDI", dir.filePath("a.mid"));  // no such resource
+    ModResFiles::SaveResItemToDisk(1000, "CUSTOM", dir.filePath("no/such/folder/x"));
+    ASSERT_EQ(service.reports.size(), 2u);
+    EXPECT_EQ(service.reports[0].object, "ModResFiles");
+    EXPECT_EQ(service.reports[0].procedure, "SaveResItemToDisk");
+    EXPECT_EQ(service.reports[0].failure.number, 326);
+    EXPECT_EQ(service.reports[1].failure.number, 53);
+}
+
+TEST(TempDir, PrivateFolderEndingInASeparator)
+{
+    QTemporaryDir base;
+    const QByteArray oldTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(base.path()));
+    const QString dir = Allgemein::GetTempDir();
+    EXPECT_TRUE(dir.endsWith('/'));
+    EXPECT_TRUE(dir.startsWith(base.path()));
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(dir).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(st.st_uid, ::getuid());
+
+    // A link planted where the folder belongs is refused.
+    QDir(dir).removeRecursively();
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(QFile::link(elsewhere.path(), dir.chopped(1)));
+    testsupport::ScriptedErrors service;
+    EXPECT_EQ(Allgemein::GetTempDir(), "");
+    ASSERT_EQ(service.reports.size(), 1u);
+    EXPECT_EQ(service.reports[0].procedure, "GetTempDir");
+    qputenv("TMPDIR", oldTmp);
+}
+
+TEST(TrimNull, CutsAtTheFirstNul)
+{
+    EXPECT_EQ(Allgemein::TrimNull("abc"), "abc");
+    EXPECT_EQ(Allgemein::TrimNull(QString::fromLatin1("ab\0cd", 5)), "ab");
+    EXPECT_EQ(Allgemein::TrimNull(QString::fromLatin1("\0abc", 4)), "");
+    EXPECT_EQ(Allgemein::TrimNull(""), "");
+}
