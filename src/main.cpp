@@ -1,3 +1,4 @@
+#include "errors/ErrPtnr.h"
 #include "platform/appinfo.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(appinfo::title());
     QApplication::setApplicationVersion(appinfo::versionText());
+    errors::installErrorDialog();
 
     QWidget window;
     window.setWindowTitle(appinfo::title());

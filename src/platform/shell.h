@@ -1,0 +1,17 @@
+#pragma once
+// Opening an address with the user's default program: a web address in the
+// browser, "mailto:..." in the e-mail program. The result is rarely looked at:
+// without a browser or mail program nothing visible happens.
+
+#include <QString>
+#include <functional>
+
+namespace shell {
+
+// Opens the address; true when the desktop took it.
+bool open(const QString& address);
+
+// Tests see what would be opened instead; an empty function restores the desktop.
+void setOpenerForTesting(std::function<bool(const QString&)> opener);
+
+}  // namespace shell
