@@ -1,0 +1,27 @@
+#pragma once
+// The user's locale as Windows names it: the language identifier (the low
+// 16 bits of the LCID) as four upper-case hexadecimal digits, "0407" for
+// German (Germany), "0C07" for German (Austria), "0409" for English (United
+// States). On Linux the user's locale is what LC_ALL / LANG make of
+// QLocale::system().
+
+#include <QLocale>
+#include <QString>
+
+namespace userlocale {
+
+// The identifier of a language in a country. A language Windows knows, in a
+// country it has no identifier for, gives the language-neutral identifier of
+// that language ("0007" for German in Belgium); a language it has none for
+// gives "1000", the identifier Windows reports for locales without one. The C
+// locale counts as English (United States).
+QString languageId(QLocale::Language language, QLocale::Territory territory);
+QString languageId(const QLocale& locale);
+
+// The user's default locale's identifier.
+QString userLanguageId();
+
+// Tests pretend another user locale; empty restores the real one.
+void setUserLanguageIdForTesting(const QString& id);
+
+}  // namespace userlocale

@@ -1,0 +1,352 @@
+#include "platform/profile.h"
+
+#include "platform/ansi.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <limits>
+
+namespace profile {
+
+namespace {
+
+bool isBlank(char c)
+{
+    // Blanks as the private-profile reader sees them; 0x1A is the old
+    // end-of-file mark some editors leave behind.
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\x1a';
+}
+
+QByteArray trimmed(const QByteArray& s)
+{
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && isBlank(s[begin]))
+        ++begin;
+    while (end > begin && isBlank(s[end - 1]))
+        --end;
+    return s.mid(begin, end - begin);
+}
+
+QString decode(const QByteArray& bytes)
+{
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return ansi::fromAnsi(bytes);
+    }
+    return QString::fromLatin1(bytes);
+}
+
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QString trimmedName(const QString& name)
+{
+    return decode(trimmed(ansi::toAnsi(name)));
+}
+
+// A value as the reader delivers it: blanks around it removed, then a pair of
+// enclosing quotes.
+QString readValue(const QByteArray& raw)
+{
+    QByteArray v = trimmed(raw);
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        v = v.mid(1, v.size() - 2);
+    return decode(v);
+}
+
+bool hasLineBreak(const QString& s)
+{
+    return s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r'));
+}
+
+}  // namespace
+
+ProfileFile::ProfileFile(const QByteArray& bytes)
+{
+    qsizetype pos = 0;
+    while (pos < bytes.size()) {
+        const qsizetype nl = bytes.indexOf('\n', pos);
+        if (nl < 0) {
+            lines_.push_back(parseLine(bytes.mid(pos), {}));
+            break;
+        }
+        QByteArray text = bytes.mid(pos, nl - pos);
+        QByteArray eol("\n");
+        if (text.endsWith('\r')) {
+            text.chop(1);
+            eol = "\r\n";
+        }
+        lines_.push_back(parseLine(std::move(text), std::move(eol)));
+        pos = nl + 1;
+    }
+}
+
+ProfileFile::Line ProfileFile::parseLine(QByteArray text, QByteArray eol)
+{
+    Line line;
+    line.text = std::move(text);
+    line.eol = std::move(eol);
+    const QByteArray t = trimmed(line.text);
+    if (t.isEmpty()) {
+        line.kind = Kind::Blank;
+    } else if (t.front() == '[' && t.indexOf(']') > 0) {
+        line.kind = Kind::Section;
+        line.name = decode(trimmed(t.mid(1, t.indexOf(']') - 1)));
+    } else if (t.front() == ';') {
+        line.kind = Kind::Comment;
+    } else if (const qsizetype eq = line.text.indexOf('='); eq >= 0) {
+        const QByteArray name = trimmed(line.text.left(eq));
+        if (!name.isEmpty()) {
+            line.kind = Kind::Key;
+            line.name = decode(name);
+            line.equals = eq;
+        }
+    }
+    return line;
+}
+
+ProfileFile ProfileFile::read(const QString& path)
+{
+    QFile f(path);
+    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
+        return ProfileFile();
+    return ProfileFile(f.readAll());
+}
+
+qsizetype ProfileFile::findSection(const QString& section) const
+{
+    const QString wanted = trimmedName(section);
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].kind == Kind::Section && sameName(lines_[i].name, wanted))
+            return static_cast<qsizetype>(i);
+    }
+    return -1;
+}
+
+qsizetype ProfileFile::sectionEnd(qsizetype header) const
+{
+    auto i = static_cast<size_t>(header) + 1;
+    while (i < lines_.size() && lines_[i].kind != Kind::Section)
+        ++i;
+    return static_cast<qsizetype>(i);
+}
+
+std::optional<QString> ProfileFile::value(const QString& section, const QString& key) const
+{
+    const qsizetype header = findSection(section);
+    if (header < 0)
+        return std::nullopt;
+    const QString wanted = trimmedName(key);
+    const qsizetype end = sectionEnd(header);
+    for (qsizetype i = header + 1; i < end; ++i) {
+        const Line& l = lines_[static_cast<size_t>(i)];
+        if (l.kind == Kind::Key && sameName(l.name, wanted))
+            return readValue(l.text.mid(l.equals + 1));
+    }
+    return std::nullopt;
+}
+
+QStringList ProfileFile::sections() const
+{
+    QStringList names;
+    for (const Line& l : lines_) {
+        if (l.kind != Kind::Section)
+            continue;
+        bool seen = false;
+        for (const QString& n : names)
+            seen = seen || sameName(n, l.name);
+        if (!seen)
+            names.append(l.name);
+    }
+    return names;
+}
+
+QStringList ProfileFile::keys(const QString& section) const
+{
+    QStringList names;
+    const qsizetype header = findSection(section);
+    if (header < 0)
+        return names;
+    const qsizetype end = sectionEnd(header);
+    for (qsizetype i = header + 1; i < end; ++i) {
+        const Line& l = lines_[static_cast<size_t>(i)];
+        if (l.kind == Kind::Key)
+            names.append(l.name);
+    }
+    return names;
+}
+
+QByteArray ProfileFile::newLineEnd() const
+{
+    // New lines follow the file's own line ends; CR LF in a new file.
+    for (const Line& l : lines_) {
+        if (!l.eol.isEmpty())
+            return l.eol;
+    }
+    return QByteArrayLiteral("\r\n");
+}
+
+bool ProfileFile::setValue(const QString& section, const QString& key, const QString& value)
+{
+    const QString sectionName = trimmedName(section);
+    const QString keyName = trimmedName(key);
+    if (sectionName.isEmpty() || keyName.isEmpty() || hasLineBreak(section) ||
+        hasLineBreak(key) || hasLineBreak(value) || sectionName.contains(QLatin1Char(']')) ||
+        keyName.contains(QLatin1Char('=')) || keyName.startsWith(QLatin1Char('[')) ||
+        keyName.startsWith(QLatin1Char(';')))
+        return false;
+
+    const QByteArray eol = newLineEnd();
+    const QByteArray encodedValue = ansi::toAnsi(value);
+    auto newLine = [&](const QString& text) { return parseLine(ansi::toAnsi(text), eol); };
+
+    const qsizetype header = findSection(sectionName);
+    if (header < 0) {
+        if (!lines_.empty() && lines_.back().eol.isEmpty())
+            lines_.back().eol = eol;
+        lines_.push_back(newLine(QLatin1Char('[') + sectionName + QLatin1Char(']')));
+        lines_.push_back(newLine(keyName + QLatin1Char('=') + value));
+        return true;
+    }
+
+    const qsizetype end = sectionEnd(header);
+    qsizetype lastFilled = header;
+    for (qsizetype i = header + 1; i < end; ++i) {
+        Line& l = lines_[static_cast<size_t>(i)];
+        if (l.kind == Kind::Key && sameName(l.name, keyName)) {
+            // In place: the name as the file spells it, the new value after "=".
+            l.text = l.text.left(l.equals + 1) + encodedValue;
+            return true;
+        }
+        if (l.kind != Kind::Blank)
+            lastFilled = i;
+    }
+    Line& before = lines_[static_cast<size_t>(lastFilled)];
+    if (before.eol.isEmpty())
+        before.eol = eol;
+    lines_.insert(lines_.begin() + lastFilled + 1, newLine(keyName + QLatin1Char('=') + value));
+    return true;
+}
+
+void ProfileFile::removeKey(const QString& section, const QString& key)
+{
+    const qsizetype header = findSection(section);
+    if (header < 0)
+        return;
+    const QString wanted = trimmedName(key);
+    qsizetype end = sectionEnd(header);
+    for (qsizetype i = header + 1; i < end;) {
+        const Line& l = lines_[static_cast<size_t>(i)];
+        if (l.kind == Kind::Key && sameName(l.name, wanted)) {
+            lines_.erase(lines_.begin() + i);
+            --end;
+        } else {
+            ++i;
+        }
+    }
+}
+
+void ProfileFile::removeSection(const QString& section)
+{
+    for (qsizetype header = findSection(section); header >= 0; header = findSection(section))
+        lines_.erase(lines_.begin() + header, lines_.begin() + sectionEnd(header));
+}
+
+QByteArray ProfileFile::bytes() const
+{
+    QByteArray out;
+    for (const Line& l : lines_)
+        out += l.text + l.eol;
+    return out;
+}
+
+int32_t GetPrivateProfileInt(const QString& section, const QString& key, int32_t defaultValue,
+                             const QString& path)
+{
+    const std::optional<QString> v = ProfileFile::read(path).value(section, key);
+    if (!v || v->isEmpty())
+        return defaultValue;
+    const QString& s = *v;
+    qsizetype i = 0;
+    bool negative = false;
+    if (s[0] == QLatin1Char('+') || s[0] == QLatin1Char('-')) {
+        negative = s[0] == QLatin1Char('-');
+        ++i;
+    }
+    // Accumulated as a magnitude, held just beyond the 32-bit range.
+    constexpr int64_t limit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+    int64_t magnitude = 0;
+    for (; i < s.size() && s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9'); ++i) {
+        magnitude = magnitude * 10 + (s[i].unicode() - u'0');
+        if (magnitude > limit)
+            magnitude = limit;
+    }
+    const int64_t result = negative ? -magnitude : magnitude;
+    if (result > std::numeric_limits<int32_t>::max())
+        return std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(result);
+}
+
+QString GetPrivateProfileString(const QString& section, const QString& key,
+                                const QString& defaultValue, int bufferSize,
+                                const QString& path)
+{
+    if (bufferSize <= 0)
+        return {};
+    std::optional<QString> v = ProfileFile::read(path).value(section, key);
+    if (!v) {
+        QString d = defaultValue;
+        while (d.endsWith(QLatin1Char(' ')) || d.endsWith(QLatin1Char('\t')))
+            d.chop(1);
+        v = d;
+    }
+    return v->left(bufferSize - 1);
+}
+
+bool WritePrivateProfileString(const QString& section, const std::optional<QString>& key,
+                               const std::optional<QString>& value, const QString& path)
+{
+    const QFileInfo info(path);
+    const bool exists = info.exists() || info.isSymLink();
+    ProfileFile file;
+    QByteArray before;
+    if (exists) {
+        QFile f(path);
+        if (!info.isFile() || !f.open(QIODevice::ReadOnly))
+            return false;
+        before = f.readAll();
+        if (f.error() != QFileDevice::NoError)
+            return false;
+        file = ProfileFile(before);
+    }
+
+    if (!key) {
+        file.removeSection(section);
+    } else if (!value) {
+        file.removeKey(section, *key);
+    } else if (!file.setValue(section, *key, *value)) {
+        return false;
+    }
+
+    const QByteArray after = file.bytes();
+    if (after == before)
+        return true;  // nothing to change, nothing written
+
+    // Unbuffered, so that a short write (a full disk) shows in write()'s count
+    // and the old file is kept instead of being replaced by a cut-off copy.
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (out.write(after) != after.size()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
+}  // namespace profile

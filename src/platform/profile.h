@@ -1,0 +1,110 @@
+#pragma once
+// Private-profile (INI) files, read and written the way the Windows
+// private-profile functions do it, so that Tavoro.ini and Tavoro.hsc written on
+// Windows read the same here and the other way round:
+//
+//   [Section]
+//   Key=Value
+//
+// - Section and key names match without regard to case; blanks and tabs around
+//   names and values are removed; a value enclosed in a pair of single or
+//   double quotes is read without them.
+// - Lines starting with ";" are comments. Lines before the first section, lines
+//   without "=" and blank lines belong to no key; they are kept as they are.
+// - When a section or key occurs twice, the first one counts.
+// - Files are Windows-1252 text with CR LF line ends; files with bare LF line
+//   ends read just as well, and new lines written into them end in LF too.
+//
+// Writing rewrites the whole file atomically: the new contents go to a sibling
+// file which then replaces the old one, so a crash or a full disk never leaves
+// a half-written file. Every line the write does not concern stays byte for
+// byte as it was.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace profile {
+
+// The contents of one profile file, parsed but kept line by line.
+class ProfileFile {
+public:
+    ProfileFile() = default;
+    explicit ProfileFile(const QByteArray& bytes);
+
+    // The file's contents; an empty profile when the file is missing or cannot
+    // be read.
+    static ProfileFile read(const QString& path);
+
+    // The key's value (blanks around it and enclosing quotes removed), or
+    // nothing when the section or the key is missing.
+    std::optional<QString> value(const QString& section, const QString& key) const;
+
+    // Section names in file order (each once), and the key names of a section.
+    QStringList sections() const;
+    QStringList keys(const QString& section) const;
+
+    // Sets the key's value: replaces it in place when the key exists,
+    // otherwise adds the key after the section's last line, or the section at
+    // the end of the file. Returns false, changing nothing, for names or values
+    // that the file could not hold (line breaks, an empty or bracketed name,
+    // "=" in a key, "]" in a section name).
+    bool setValue(const QString& section, const QString& key, const QString& value);
+
+    // Removes the key's line(s) from the section.
+    void removeKey(const QString& section, const QString& key);
+
+    // Removes every section of that name with all its lines.
+    void removeSection(const QString& section);
+
+    QByteArray bytes() const;
+
+private:
+    enum class Kind { Blank, Section, Key, Comment, Other };
+    struct Line {
+        QByteArray text;  // without its line end
+        QByteArray eol;   // "\r\n", "\n", or empty for a last line without one
+        Kind kind = Kind::Other;
+        QString name;     // section or key name, trimmed
+        qsizetype equals = -1;  // position of "=" in a key line
+    };
+
+    static Line parseLine(QByteArray text, QByteArray eol);
+    // First line of the first section of that name, or -1.
+    qsizetype findSection(const QString& section) const;
+    // One past the last line of the section that starts at `header`.
+    qsizetype sectionEnd(qsizetype header) const;
+    QByteArray newLineEnd() const;
+
+    std::vector<Line> lines_;
+};
+
+// Stand-ins for the Windows private-profile functions, on the file at `path`.
+
+// The key's value read as the Windows integer reader does: an optional sign
+// and the leading decimal digits; anything after them is ignored, a value
+// without leading digits reads 0. The default when the file, section or key is
+// missing or the value is empty. Numbers beyond the 32-bit range give the
+// nearest 32-bit value.
+int32_t GetPrivateProfileInt(const QString& section, const QString& key, int32_t defaultValue,
+                             const QString& path);
+
+// The key's value, or the default (without its trailing blanks) when the file,
+// section or key is missing; either cut to what a buffer of `bufferSize`
+// characters delivers, at most bufferSize - 1 characters.
+QString GetPrivateProfileString(const QString& section, const QString& key,
+                                const QString& defaultValue, int bufferSize,
+                                const QString& path);
+
+// Writes the value under the key, creating file, section and key as needed.
+// No key (std::nullopt) removes the whole section; no value removes the key.
+// Returns false when the file could not be read or written; the file is then
+// unchanged.
+bool WritePrivateProfileString(const QString& section, const std::optional<QString>& key,
+                               const std::optional<QString>& value, const QString& path);
+
+}  // namespace profile

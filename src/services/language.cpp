@@ -1,0 +1,110 @@
+#include "services/language.h"
+
+#include "errors/trap.h"
+#include "platform/locale.h"
+#include "platform/profile.h"
+#include "services/resources.h"
+#include "services/settings.h"
+#include "services/shared.h"
+
+#include <QSettings>
+
+#include <cstdlib>
+
+#include <memory>
+
+namespace Allgemein {
+
+namespace {
+
+constexpr int kBufferSize = 255;
+
+QString languageFile;
+QString startMemoryFile;
+
+std::unique_ptr<QSettings> startMemory()
+{
+    if (!startMemoryFile.isEmpty())
+        return std::make_unique<QSettings>(startMemoryFile, QSettings::IniFormat);
+    return std::make_unique<QSettings>(QStringLiteral("Tavoro"), QStringLiteral("Tavoro"));
+}
+
+const QString kStartedKey = QStringLiteral("Start/StartedBefore");
+
+// The key with at least four digits, leading zeros kept.
+QString fourDigits(int16_t number)
+{
+    const QString digits = QStringLiteral("%1").arg(std::abs(int{number}), 4, 10, QLatin1Char('0'));
+    return number < 0 ? QLatin1Char('-') + digits : digits;
+}
+
+}  // namespace
+
+QString LanguageFile()
+{
+    if (languageFile.isEmpty()) {
+        // Kept only once the temporary folder is known; GetTempDir reports
+        // why it is not, and the next call tries again.
+        const QString folder = GetTempDir();
+        if (folder.isEmpty())
+            return QStringLiteral("~tmp.lng");
+        languageFile = folder + QStringLiteral("~tmp.lng");
+    }
+    return languageFile;
+}
+
+QString GetLang(int16_t number)
+{
+    QString result;
+    errors::Procedure proc{"Allgemein", "GetLang"};
+    proc.run({
+        [&] {
+            // A blank default: the reader strips it, so a missing key gives "".
+            const QString blanks(kBufferSize, QLatin1Char(' '));
+            result = profile::GetPrivateProfileString(QStringLiteral("Lang"), fourDigits(number),
+                                                      blanks, kBufferSize, LanguageFile());
+        },
+    });
+    return result;
+}
+
+void WriteLanguageFile()
+{
+    ModResFiles::SaveResItemToDisk(1000, QStringLiteral("CUSTOM"), LanguageFile());
+}
+
+bool StartedBefore()
+{
+    return startMemory()->value(kStartedKey, false).toBool();
+}
+
+void RememberStart()
+{
+    auto memory = startMemory();
+    memory->setValue(kStartedKey, true);
+    memory->sync();
+}
+
+int16_t ChooseStartLanguage()
+{
+    if (!StartedBefore()) {
+        g.Sprache = userlocale::userLanguageId().left(4) == QLatin1String("0407") ? 0 : 1000;
+        RememberStart();
+    } else {
+        g.Sprache = GetIniInt(QStringLiteral("Optionen"), QStringLiteral("Sprache"), 0);
+    }
+    WriteLanguageFile();
+    return g.Sprache;
+}
+
+void setLanguageFileForTesting(const QString& path)
+{
+    languageFile = path;
+}
+
+void setStartMemoryForTesting(const QString& iniFile)
+{
+    startMemoryFile = iniFile;
+}
+
+}  // namespace Allgemein
