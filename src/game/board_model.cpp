@@ -14,6 +14,8 @@ void BoardModel::setInOrder()
 
 bool BoardModel::isSlideNeighbour(int k) const
 {
+    if (N < 1)
+        return false;
     const int xE = EmptyIndex % N, yE = EmptyIndex / N;
     const int xK = k % N, yK = k / N;
     return ((xK == xE + 1 || xK == xE - 1) && yK == yE)

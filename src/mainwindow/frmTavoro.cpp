@@ -400,12 +400,17 @@ void frmTavoro::Shuffle()
                 imgPuzz(k)->hide();
         },
         [&] {
+            if (board.N == 0)
+                errors::raise(errors::ErrDivisionByZero);
             x = static_cast<int16_t>(board.EmptyIndex % board.N);
             y = static_cast<int16_t>(board.EmptyIndex / board.N);
         },
         [&] {
             // The random walk of the empty place: N^4 steps that stay on the
-            // board; a draw that would leave it is not counted.
+            // board; a draw that would leave it is not counted. A board of one
+            // place has nowhere to walk to and would never finish.
+            if (board.N < 2)
+                errors::raise(errors::ErrInvalidCall);
             const double steps = static_cast<double>(board.walkSteps());
             double s = 0;
             while (s < steps) {

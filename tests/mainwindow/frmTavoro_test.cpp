@@ -556,6 +556,16 @@ TEST_F(BoardWindow, FailuresReportUnderTheWindowAndProcedure)
     EXPECT_EQ(errors.reports[0].procedure, "NewGame");
     EXPECT_EQ(errors.reports[0].failure.number, 340);
     errors.reports.clear();
+
+    // A board of one place cannot be shuffled: reported, not walked forever.
+    g.Size = 1;
+    w->NewGame();
+    w->Start();
+    ASSERT_EQ(errors.reports.size(), 1u);
+    EXPECT_EQ(errors.reports[0].procedure, "Shuffle");
+    EXPECT_EQ(errors.reports[0].failure.number, errors::ErrInvalidCall);
+    EXPECT_TRUE(w->board.BoardLocked);
+    errors.reports.clear();
 }
 
 }  // namespace
