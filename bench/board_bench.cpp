@@ -1,0 +1,93 @@
+// The board's own costs: a new game with its shuffle for every size, and one
+// press on an 8 x 8 board, the model's share and the repaint of the pieces.
+
+#include "mainwindow/controls.h"
+#include "mainwindow/frmTavoro.h"
+#include "mainwindow/seams.h"
+#include "services/shared.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QImage benchPicture()
+{
+    QImage img(383, 374, QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            img.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
+    return img;
+}
+
+frmTavoro& window()
+{
+    static frmTavoro* w = [] {
+        auto* win = new frmTavoro;
+        win->resize(800, 600);
+        win->PicClip1.setPicture(benchPicture());
+        win->Form_Load();
+        win->NewGame();  // the first call of the run
+        win->show();
+        QCoreApplication::processEvents();
+        return win;
+    }();
+    return *w;
+}
+
+void NewGameAndShuffle(benchmark::State& state)
+{
+    frmTavoro& w = window();
+    g.Size = static_cast<int16_t>(state.range(0));
+    g.Mode = static_cast<int16_t>(state.range(1));
+    for (auto _ : state) {
+        w.NewGame();
+        w.Shuffle();
+        benchmark::DoNotOptimize(w.board.EmptyIndex);
+    }
+    state.SetLabel(std::to_string(w.board.walkSteps()) + " steps");
+}
+// Arguments: N, mode (0 slide, 1 swap).
+BENCHMARK(NewGameAndShuffle)
+    ->ArgsProduct({benchmark::CreateDenseRange(3, 8, 1), {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
+
+void PressOn8x8(benchmark::State& state)
+{
+    frmTavoro& w = window();
+    g.Size = 8;
+    g.Mode = 0;
+    g.PlaySound = 0;
+    w.NewGame();
+    w.Start();
+    QCoreApplication::processEvents();  // the shuffled board is painted once
+    for (auto _ : state) {
+        // A neighbour of the empty place moves in; the next press moves it back.
+        const int16_t e = w.board.EmptyIndex;
+        const int16_t k = e % 8 > 0 ? e - 1 : e + 1;
+        w.imgPuzz_MouseDown(k, 1, 0, 1, 1);
+        // The two changed pieces are painted again.
+        QCoreApplication::processEvents();
+        if (w.board.BoardLocked) {
+            state.PauseTiming();
+            w.Start();
+            QCoreApplication::processEvents();
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(PressOn8x8)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    mainwindow::seams().showChampions = [](QWidget*) {};
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

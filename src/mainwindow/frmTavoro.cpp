@@ -1,0 +1,626 @@
+#include "mainwindow/frmTavoro.h"
+
+#include "errors/trap.h"
+#include "mainwindow/controls.h"
+#include "mainwindow/seams.h"
+#include "platform/appinfo.h"
+#include "platform/clock.h"
+#include "platform/numbers.h"
+#include "services/random.h"
+#include "services/shared.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+using errors::Procedure;
+using mainwindow::ImageControl;
+using mainwindow::PuzzlePiece;
+using mainwindow::seams;
+using mainwindow::ShapeControl;
+
+namespace {
+
+constexpr int32_t ErrNoSuchElement = 340;
+
+[[noreturn]] void noSuchElement(const char* array, int index)
+{
+    errors::raise(ErrNoSuchElement, QStringLiteral("Control array element '%1(%2)' doesn't exist")
+                                        .arg(QLatin1String(array))
+                                        .arg(index));
+}
+
+// The empty place: a dark, sunken square with a faint cross-hatch, 50 x 50.
+QPixmap emptyPlacePicture()
+{
+    QPixmap pm(50, 50);
+    pm.fill(QColor(40, 40, 48));
+    QPainter p(&pm);
+    p.setPen(QColor(58, 58, 70));
+    for (int i = -50; i < 50; i += 8) {
+        p.drawLine(i, 0, i + 50, 50);
+        p.drawLine(i + 50, 0, i, 50);
+    }
+    p.setPen(QColor(16, 16, 20));
+    p.drawLine(0, 0, 49, 0);
+    p.drawLine(0, 0, 0, 49);
+    p.setPen(QColor(90, 90, 104));
+    p.drawLine(1, 49, 49, 49);
+    p.drawLine(49, 1, 49, 49);
+    return pm;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& text, QRect geometry, const QString& family,
+                  qreal points, QColor fore, QColor back)
+{
+    auto* l = new QLabel(text, parent);
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(true);
+    l->setFont(f);
+    l->setAlignment(Qt::AlignCenter);
+    l->setAutoFillBackground(true);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, fore);
+    pal.setColor(QPalette::Window, back);
+    l->setPalette(pal);
+    l->setGeometry(geometry);
+    return l;
+}
+
+}  // namespace
+
+frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
+{
+    setWindowTitle(appinfo::title());
+
+    imgPuzz_[0] = createPiece(0);
+
+    imgLeer = new ImageControl(this);
+    imgLeer->setSize(50, 50);
+    imgLeer->setPicture(emptyPlacePicture());
+    imgLeer->hide();
+
+    shpRahmen = new ShapeControl(this);
+    shpRahmen->hide();
+
+    lblZuege = makeLabel(this, seams().GetLang(int16_t(g.Sprache + 106)), QRect(75, 264, 85, 20),
+                         QStringLiteral("Times New Roman"), 12, Qt::red, Qt::transparent);
+    lblZuege->setAutoFillBackground(false);
+    lblZugzahl = makeLabel(this, QStringLiteral("0"), QRect(72, 296, 89, 41),
+                           QStringLiteral("Times New Roman"), 26.25, Qt::black, Qt::white);
+    Label1 = makeLabel(this, appinfo::title(), QRect(80, 352, 73, 15), QStringLiteral("Arial"), 8,
+                       Qt::white, Qt::black);
+    lblTime = makeLabel(this, QStringLiteral("0"), QRect(0, 0, 65, 25), QStringLiteral("Courier"),
+                        19.5, QColor(0, 255, 0), Qt::black);
+    lblTime->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+
+    createPicBut(0, QStringLiteral("Start"), 110);
+    createPicBut(1, QStringLiteral("End"), 111);
+    createPicBut(5, QStringLiteral("Slide"), 161);
+    createPicBut(6, QStringLiteral("Swap"), 162);
+}
+
+frmTavoro::~frmTavoro() = default;
+
+PuzzlePiece* frmTavoro::createPiece(int16_t index)
+{
+    auto* piece = new PuzzlePiece(this, board, index);
+    piece->hide();
+    piece->onMouseDown = [this](int16_t i, int16_t button, int16_t shift, float x, float y) {
+        imgPuzz_MouseDown(i, button, shift, x, y);
+    };
+    return piece;
+}
+
+QAbstractButton* frmTavoro::createPicBut(int16_t index, const QString& caption, int16_t tooltip)
+{
+    auto* b = new QPushButton(caption, this);
+    QFont f = b->font();
+    f.setPointSizeF(7);
+    b->setFont(f);
+    b->resize(37, 37);
+    b->setToolTip(seams().GetLang(int16_t(g.Sprache + tooltip)));
+    b->setFocusPolicy(Qt::TabFocus);
+    connect(b, &QAbstractButton::clicked, this, [this, index] { PicBut_Click(index); });
+    PicBut_[index] = b;
+    return b;
+}
+
+PuzzlePiece* frmTavoro::imgPuzz(int k) const
+{
+    if (k < 0 || k >= game::MaxPlaces || !imgPuzz_[k])
+        noSuchElement("imgPuzz", k);
+    return imgPuzz_[k];
+}
+
+QAbstractButton* frmTavoro::PicBut(int i) const
+{
+    if (!hasPicBut(i))
+        noSuchElement("PicBut", i);
+    return PicBut_[i];
+}
+
+bool frmTavoro::hasPicBut(int i) const
+{
+    return i >= 0 && i < int(PicBut_.size()) && PicBut_[i];
+}
+
+// ---------------------------------------------------------------------------
+// Lifecycle
+
+void frmTavoro::Form_Load()
+{
+    Procedure proc{"frmTavoro", "Form_Load"};
+    proc.run({
+        [&] { Allgemein::Randomize(); },
+        [&] {
+            for (int16_t k = 1; k < game::MaxPlaces; ++k) {
+                if (!imgPuzz_[k])
+                    imgPuzz_[k] = createPiece(k);
+            }
+        },
+        [&] { board.BoardLocked = true; },
+        [&] {
+            QPalette pal = palette();
+            pal.setColor(QPalette::Window, Qt::black);
+            setPalette(pal);
+            setAutoFillBackground(true);
+        },
+    });
+}
+
+void frmTavoro::Form_Resize()
+{
+    Procedure proc{"frmTavoro", "Form_Resize"};
+    proc.run({
+        [&] {
+            if (windowState() & Qt::WindowMinimized) {
+                // The clock display rests while minimized; the time counts on.
+                if (Timer1->isActive()) {
+                    ClockWasRunning = true;
+                    Timer1->stop();
+                }
+                proc.leave();
+            }
+        },
+        [&] {
+            if (ClockWasRunning) {
+                ClockWasRunning = false;
+                Timer1->start();
+            }
+        },
+        [&] {
+            if (!Positioned) {
+                Positioned = true;
+                positionieren();
+            }
+        },
+    });
+}
+
+void frmTavoro::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    Form_Resize();
+}
+
+void frmTavoro::changeEvent(QEvent* e)
+{
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void frmTavoro::keyPressEvent(QKeyEvent* e)
+{
+    // Enter presses the start button, Esc the end button.
+    int button = -1;
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+        button = 0;
+    else if (e->key() == Qt::Key_Escape)
+        button = 1;
+    if (button >= 0 && hasPicBut(button)) {
+        e->accept();
+        PicBut(button)->click();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+// ---------------------------------------------------------------------------
+// Layout
+
+void frmTavoro::cutPictureIntoPieces()
+{
+    const int n2 = board.places();
+    for (int i = 0; i < n2; ++i) {
+        imgPuzz(i)->setTag(static_cast<int16_t>(i + 1));
+        imgPuzz(i)->setPicture(QPixmap::fromImage(PicClip1.GraphicCell(i)));
+    }
+}
+
+void frmTavoro::placePiece(int k)
+{
+    PuzzlePiece* piece = imgPuzz(k);
+    piece->setSize(geometry.CellSize, geometry.CellSize);
+    piece->setLeft(geometry.placeLeft(board.N, k));
+    piece->setTop(geometry.placeTop(board.N, k));
+}
+
+void frmTavoro::positionieren()
+{
+    Procedure proc{"frmTavoro", "positionieren"};
+    proc.run({
+        // Nothing is drawn while everything moves into place.
+        [&] { setUpdatesEnabled(false); },
+        [&] { geometry.setBoard(width(), height()); },
+        [&] {
+            board.N = g.Size;
+            PicClip1.setCols(board.N);
+            PicClip1.setRows(board.N);
+        },
+        [&] { geometry.setCells(board.N); },
+        [&] {
+            for (int k = 0; k < game::MaxPlaces; ++k)
+                imgPuzz(k)->hide();
+        },
+        [&] { cutPictureIntoPieces(); },
+        [&] {
+            for (int r = 0; r < board.N; ++r)
+                for (int c = 0; c < board.N; ++c)
+                    placePiece(r * board.N + c);
+        },
+        [&] { board.EmptyIndex = static_cast<int16_t>(board.places() - 1); },
+        [&] {
+            for (int k = 0; k < board.places(); ++k)
+                imgPuzz(k)->show();
+        },
+        [&] {
+            // The toolbar along the right edge: start, end and preview at the
+            // top, picture to help after a gap, the languages after another.
+            const double w = PicBut(0)->width();
+            const double left = width() - 1.15 * w + 4;
+            for (int i = 0; i < int(PicBut_.size()); ++i) {
+                if (!PicBut_[i])
+                    continue;
+                const double h = PicBut_[i]->height();
+                double top;
+                if (i <= 2)
+                    top = h * i + 3;
+                else if (i <= 9)
+                    top = h * (i + 1) + 3 - 20;
+                else if (i <= 14)
+                    top = h * (i + 2) + 3 + 100;
+                else
+                    top = h * 17 + 103;
+                PicBut_[i]->move(qRound(left), qRound(top));
+                PicBut_[i]->show();
+            }
+        },
+        [&] {
+            // The time display sits on the clock, which stands on the chest of
+            // drawers at the bottom left (chest 120, clock 108 x 69 pixels).
+            const double clockTop = height() - 120 - 69 + 15;
+            lblTime->move(qRound(50 + (108 - lblTime->width()) / 2.0),
+                          qRound(clockTop + lblTime->height() - 5));
+            lblTime->show();
+        },
+        [&] { shpRahmen->resize(imgPuzz(0)->width(), shpRahmen->height()); },
+        [&] { setUpdatesEnabled(true); },
+    });
+    if (!updatesEnabled())
+        setUpdatesEnabled(true);
+}
+
+// ---------------------------------------------------------------------------
+// The board
+
+void frmTavoro::ChangeButtons(int16_t a, int16_t b)
+{
+    Procedure proc{"frmTavoro", "ChangeButtons"};
+    if (g.Mode == 0) {
+        proc.run({
+            [&] { imgPuzz(board.EmptyIndex)->setTag(imgPuzz(a)->Tag()); },
+            [&] { imgPuzz(board.EmptyIndex)->setPicture(imgPuzz(a)->Picture()); },
+            [&] { imgPuzz(board.EmptyIndex)->show(); },
+            [&] { board.EmptyIndex = a; },
+            [&] { imgPuzz(a)->setTag(game::EmptyTag); },
+            [&] { imgPuzz(a)->setPicture(imgLeer->Picture()); },
+        });
+    } else {
+        QPixmap picture;
+        int16_t tag = 0;
+        proc.run({
+            [&] { picture = imgPuzz(a)->Picture(); },
+            [&] { tag = imgPuzz(a)->Tag(); },
+            [&] { imgPuzz(a)->setPicture(imgPuzz(b)->Picture()); },
+            [&] { imgPuzz(a)->setTag(imgPuzz(b)->Tag()); },
+            [&] { imgPuzz(b)->setPicture(picture); },
+            [&] { imgPuzz(b)->setTag(tag); },
+        });
+    }
+}
+
+void frmTavoro::NewGame()
+{
+    Procedure proc{"frmTavoro", "NewGame"};
+    proc.run({
+        [&] {
+            // The first call comes while the window loads, before it has its
+            // size: the first layout cuts and places the board instead.
+            if (!board.FirstResetDone) {
+                board.FirstResetDone = true;
+                proc.leave();
+            }
+        },
+        [&] { geometry.setBoard(width(), height()); },
+        [&] { lblZugzahl->setText(QStringLiteral("0")); },
+        [&] { board.Seconds = 0; },
+        [&] { lblTime->setText(QStringLiteral("0")); },
+        [&] { Timer1->stop(); },
+        [&] { board.BoardLocked = true; },
+        [&] {
+            board.N = g.Size;
+            PicClip1.setCols(board.N);
+            PicClip1.setRows(board.N);
+        },
+        [&] { geometry.setCells(board.N); },
+        [&] {
+            for (int k = 0; k < game::MaxPlaces; ++k)
+                imgPuzz(k)->hide();
+        },
+        [&] { cutPictureIntoPieces(); },
+        [&] {
+            for (int r = 0; r < board.N; ++r) {
+                for (int c = 0; c < board.N; ++c) {
+                    placePiece(r * board.N + c);
+                    imgPuzz(r * board.N + c)->show();
+                }
+            }
+        },
+        [&] { board.EmptyIndex = static_cast<int16_t>(board.places() - 1); },
+        [&] { PicBut(0)->setEnabled(true); },
+    });
+}
+
+void frmTavoro::Shuffle()
+{
+    Procedure proc{"frmTavoro", "Shuffle"};
+    int16_t x = 0, y = 0;
+    proc.run({
+        [&] {
+            for (int k = 0; k < board.places(); ++k)
+                imgPuzz(k)->hide();
+        },
+        [&] {
+            if (board.N == 0)
+                errors::raise(errors::ErrDivisionByZero);
+            x = static_cast<int16_t>(board.EmptyIndex % board.N);
+            y = static_cast<int16_t>(board.EmptyIndex / board.N);
+        },
+        [&] {
+            // The random walk of the empty place: N^4 steps that stay on the
+            // board; a draw that would leave it is not counted. A board of one
+            // place has nowhere to walk to and would never finish.
+            if (board.N < 2)
+                errors::raise(errors::ErrInvalidCall);
+            const double steps = static_cast<double>(board.walkSteps());
+            double s = 0;
+            while (s < steps) {
+                const int t = game::BoardModel::walkTarget(board.N, Allgemein::Rnd(), x, y);
+                if (t < 0)
+                    continue;
+                if (g.Mode != 0) {
+                    ChangeButtons(board.EmptyIndex, static_cast<int16_t>(t));
+                } else {
+                    imgPuzz(board.EmptyIndex)->setTag(imgPuzz(t)->Tag());
+                    imgPuzz(board.EmptyIndex)->setPicture(imgPuzz(t)->Picture());
+                }
+                board.EmptyIndex = static_cast<int16_t>(t);
+                s = s + 1;
+            }
+        },
+        [&] {
+            for (int k = 0; k < board.places(); ++k)
+                imgPuzz(k)->show();
+        },
+        [&] {
+            if (g.Mode == 0) {
+                imgPuzz(board.EmptyIndex)->setPicture(imgLeer->Picture());
+                imgPuzz(board.EmptyIndex)->setTag(game::EmptyTag);
+            }
+        },
+        [&] { board.BoardLocked = false; },
+        [&] { Timer1->start(); },
+    });
+}
+
+void frmTavoro::addMove()
+{
+    lblZugzahl->setText(QString::number(numbers::CLng(numbers::Val(lblZugzahl->text()) + 1)));
+}
+
+void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*Shift*/,
+                                  float /*X*/, float /*Y*/)
+{
+    Procedure proc{"frmTavoro", "imgPuzz_MouseDown"};
+    bool moved = false;
+    proc.run({
+        [&] {
+            if (board.BoardLocked)
+                proc.leave();
+        },
+        // Slide mode: a neighbour of the empty place by row and column moves in.
+        [&] {
+            if (g.Mode == 0 && board.isSlideNeighbour(Index)) {
+                ChangeButtons(Index, 0);
+                moved = true;
+            }
+        },
+        [&] {
+            if (g.Mode == 0 && moved && g.PlaySound)
+                seams().PlayWAV(seams().Zufallszahl(105, 110));
+        },
+        [&] {
+            if (g.Mode == 0 && moved)
+                addMove();
+        },
+        // Swap mode: select, deselect, or exchange with the selected piece.
+        [&] {
+            if (g.Mode != 0)
+                board.PickCount = static_cast<int16_t>(board.PickCount + 1);
+        },
+        [&] {
+            if (g.Mode == 0)
+                return;
+            if (board.PickCount == 2) {
+                if (Index == board.FirstPick) {
+                    board.PickCount = 0;
+                    shpRahmen->hide();
+                    proc.leave();
+                    return;
+                }
+                board.PickCount = 0;
+                ChangeButtons(Index, board.FirstPick);
+                shpRahmen->hide();
+                addMove();
+            } else {
+                PuzzlePiece* piece = imgPuzz(Index);
+                shpRahmen->setLeft(piece->Left());
+                shpRahmen->setTop(piece->Top());
+                shpRahmen->resize(piece->width(), piece->height());
+                shpRahmen->raise();
+                shpRahmen->show();
+                board.FirstPick = Index;
+            }
+        },
+        [&] {
+            if (g.Mode != 0 && g.PlaySound)
+                seams().PlayWAV(seams().Zufallszahl(105, 110));
+        },
+        // The solution test.
+        [&] { board.BoardLocked = board.isSolved(); },
+        [&] {
+            if (!board.BoardLocked) {
+                PicBut(0)->setEnabled(false);
+                proc.leave();
+            }
+        },
+        // Solved.
+        [&] {
+            if (Timer1->isActive()) {
+                if (g.PlaySound)
+                    seams().PlayWAV(101);
+                if (g.Mode == 0)
+                    imgPuzz(board.EmptyIndex)->setPicture(
+                        QPixmap::fromImage(PicClip1.GraphicCell(board.places() - 1)));
+            }
+        },
+        [&] { Timer1->stop(); },
+        [&] {
+            g.HSScore = numbers::Format00000(board.Seconds)
+                + numbers::Format00000(numbers::CLng(numbers::Val(lblZugzahl->text())));
+        },
+        [&] { g.HSPending = vbTrue; },
+        [&] { seams().showChampions(this); },
+        [&] { g.HSPending = vbFalse; },
+        [&] { PicBut(5)->setEnabled(true); },
+        [&] { board.Seconds = 0; },
+        [&] { PicBut(0)->setEnabled(true); },
+    });
+}
+
+// ---------------------------------------------------------------------------
+// Start, end and the clock
+
+void frmTavoro::Start()
+{
+    Procedure proc{"frmTavoro", "Start"};
+    bool ordered = false;
+    proc.run({
+        [&] { ordered = board.BoardLocked; },
+        [&] {
+            if (ordered)
+                Shuffle();
+        },
+        [&] {
+            if (ordered)
+                g.StartTime = wallclock::Now();
+        },
+        [&] {
+            if (ordered)
+                lblZugzahl->setText(QStringLiteral("0"));
+        },
+        [&] {
+            if (g.PlaySound)
+                seams().PlayWAV(103);
+        },
+        [&] { PicBut(0)->setEnabled(false); },
+        [&] { PicBut(5)->setEnabled(false); },
+    });
+}
+
+void frmTavoro::Ende()
+{
+    Procedure proc{"frmTavoro", "Ende"};
+    bool playing = false;
+    proc.runSkippingFailures({
+        [&] { playing = !board.BoardLocked; },
+        [&] {
+            if (playing)
+                NewGame();
+        },
+        [&] {
+            if (playing)
+                PicBut(0)->setEnabled(true);
+        },
+        [&] {
+            if (playing)
+                PicBut(5)->setEnabled(true);
+        },
+        [&] {
+            if (!playing
+                && seams().askYesNo(this, seams().GetLang(int16_t(g.Sprache + 124)),
+                                    appinfo::title()))
+                seams().Shutdown();
+        },
+    });
+}
+
+void frmTavoro::Timer1_Timer()
+{
+    Procedure proc{"frmTavoro", "Timer1_Timer"};
+    proc.run({
+        [&] { board.Seconds = numbers::CLng((wallclock::Now() - g.StartTime) * 3600 * 24); },
+        [&] { lblTime->setText(QString::number(board.Seconds)); },
+    });
+}
+
+// ---------------------------------------------------------------------------
+// Toolbar
+
+void frmTavoro::PicBut_Click(int16_t Index)
+{
+    Procedure proc{"frmTavoro", "PicBut_Click"};
+    proc.run({
+        [&] {
+            switch (Index) {
+            case 0: Start(); break;
+            case 1: Ende(); break;
+            case 5:
+            case 6:
+                g.Mode = Index == 5 ? 0 : 1;
+                NewGame();
+                break;
+            default: break;
+            }
+        },
+    });
+}

@@ -1,0 +1,89 @@
+#pragma once
+// The main window: the board of picture pieces, the move counter, the game
+// clock and the toolbar buttons, with the procedures that run a game.
+//
+// The board's data and rules live in `board` (game::BoardModel); this window
+// is their view: imgPuzz(k) shows place k's picture and reads its tag from
+// the model. Every procedure runs under the trap as "frmTavoro" and its own
+// name. The services of other windows and modules are reached through
+// mainwindow::seams().
+
+#include "game/board.h"
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+class QAbstractButton;
+class QLabel;
+class QTimer;
+
+namespace mainwindow {
+class ImageControl;
+class PuzzlePiece;
+class ShapeControl;
+}  // namespace mainwindow
+
+class frmTavoro : public QWidget {
+    Q_OBJECT
+
+public:
+    // Creates the window with its designed controls; imgPuzz(0) is the only
+    // piece until Form_Load creates the others.
+    explicit frmTavoro(QWidget* parent = nullptr);
+    ~frmTavoro() override;
+
+    // Event procedures.
+    void Form_Load();
+    void Form_Resize();
+    void imgPuzz_MouseDown(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+    void PicBut_Click(int16_t Index);
+    void Timer1_Timer();
+
+    // The window's own procedures.
+    void ChangeButtons(int16_t a, int16_t b);
+    void NewGame();
+    void Shuffle();
+    void Start();
+    void Ende();
+    void positionieren();
+
+    // Controls. imgPuzz(k) for k = 0 to 63 and PicBut(i) for i = 0 to 16;
+    // asking for an element that does not exist fails with 340.
+    mainwindow::PuzzlePiece* imgPuzz(int k) const;
+    QAbstractButton* PicBut(int i) const;
+    bool hasPicBut(int i) const;
+
+    mainwindow::ImageControl* imgLeer = nullptr;    // the empty place's picture, hidden
+    mainwindow::ShapeControl* shpRahmen = nullptr;  // swap mode's selection frame, hidden
+    QLabel* lblZuege = nullptr;                     // caption of the move counter
+    QLabel* lblZugzahl = nullptr;                   // the move count
+    QLabel* Label1 = nullptr;                       // the program's name plate
+    QLabel* lblTime = nullptr;                      // elapsed seconds, hidden until laid out
+    QTimer* Timer1 = nullptr;                       // the game clock, 1000 ms, off
+    game::PictureClip PicClip1;                     // the whole puzzle picture, cut into cells
+
+    // Board data and game state.
+    game::BoardModel board;
+    game::BoardGeometry geometry;
+    bool Positioned = false;       // the first layout has run
+    bool ClockWasRunning = false;  // the clock was stopped by minimizing the window
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    mainwindow::PuzzlePiece* createPiece(int16_t index);
+    QAbstractButton* createPicBut(int16_t index, const QString& caption, int16_t tooltip);
+    // Pieces 0 to N² - 1 take the tags 1 to N² and the cells 0 to N² - 1 of PicClip1.
+    void cutPictureIntoPieces();
+    // Piece k's size and place on the board.
+    void placePiece(int k);
+    void addMove();
+    int16_t moveCount() const;
+
+    std::array<mainwindow::PuzzlePiece*, game::MaxPlaces> imgPuzz_{};
+    std::array<QAbstractButton*, 17> PicBut_{};
+};

@@ -1,0 +1,62 @@
+#include "mainwindow/seams.h"
+
+#include "services/random.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cmath>
+
+namespace mainwindow {
+
+namespace {
+
+Seams makeDefaults()
+{
+    Seams s;
+    s.GetLang = defaultGetLang;
+    s.PlayWAV = [](int16_t) {};
+    s.Zufallszahl = defaultZufallszahl;
+    s.Shutdown = [] {
+        QApplication::closeAllWindows();
+        QCoreApplication::quit();
+    };
+    s.showChampions = [](QWidget*) {};
+    s.askYesNo = [](QWidget* owner, const QString& text, const QString& caption) {
+        return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No)
+            == QMessageBox::Yes;
+    };
+    return s;
+}
+
+}  // namespace
+
+Seams& seams()
+{
+    static Seams s = makeDefaults();
+    return s;
+}
+
+void resetSeams()
+{
+    seams() = makeDefaults();
+}
+
+QString defaultGetLang(int16_t key)
+{
+    switch (key % 1000) {
+    case 106: return QStringLiteral("Moves");
+    case 110: return QStringLiteral("Start game");
+    case 111: return QStringLiteral("End game");
+    case 124: return QStringLiteral("Really end game?");
+    case 161: return QStringLiteral("Slide");
+    case 162: return QStringLiteral("Swap");
+    default: return QString();
+    }
+}
+
+int16_t defaultZufallszahl(int16_t lo, int16_t hi)
+{
+    return static_cast<int16_t>(std::floor((hi - lo + 1) * Allgemein::Rnd() + lo));
+}
+
+}  // namespace mainwindow
