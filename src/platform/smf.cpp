@@ -1,6 +1,7 @@
 #include "platform/smf.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace smf {
 
@@ -195,17 +196,19 @@ int64_t Timing::tickToMs(int64_t tick) const
     if (tick <= 0)
         return 0;
     if (smpteUsPerTick_ > 0)
-        return static_cast<int64_t>(tick * smpteUsPerTick_ / 1000.0);
+        return static_cast<int64_t>(std::min(tick * smpteUsPerTick_ / 1000.0, 9.0e18));
     // Microseconds times ticks-per-quarter, summed exactly over the tempo segments.
-    int64_t scaled = 0;
+    // (A crafted file could overflow 64 bits here.)
+    __int128 scaled = 0;
     for (size_t i = 0; i < tempo_.size(); ++i) {
         const int64_t from = tempo_[i].tick;
         if (from >= tick)
             break;
         const int64_t to = i + 1 < tempo_.size() ? std::min(tempo_[i + 1].tick, tick) : tick;
-        scaled += (to - from) * tempo_[i].usPerQuarter;
+        scaled += static_cast<__int128>(to - from) * tempo_[i].usPerQuarter;
     }
-    return scaled / (ticksPerQuarter_ * 1000);
+    const __int128 ms = scaled / (ticksPerQuarter_ * 1000);
+    return ms > INT64_MAX ? INT64_MAX : static_cast<int64_t>(ms);
 }
 
 }  // namespace smf
