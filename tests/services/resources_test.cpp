@@ -44,7 +44,7 @@ TEST_F(Resources, FoundByTypeAndNumberInAnyCase)
 TEST_F(Resources, MissingAndBrokenResourcesFail)
 {
     try {
-        resources::load("MIDI", 1001);
+        resources::load("MIDI", 1999);
         ADD_FAILURE();
     } catch (const errors::Failure& f) {
         EXPECT_EQ(f.number(), 326);
@@ -95,7 +95,7 @@ TEST_F(Resources, SaveReportsOtherFailures)
 {
     testsupport::ScriptedErrors service;
     QTemporaryDir dir;
-    ModResFiles::SaveResItemToDisk(1001, "MIDI", dir.filePath("a.mid"));  // no such resource
+    ModResFiles::SaveResItemToDisk(1999, "MIDI", dir.filePath("a.mid"));  // no such resource
     ModResFiles::SaveResItemToDisk(1000, "CUSTOM", dir.filePath("no/such/folder/x"));
     ASSERT_EQ(service.reports.size(), 2u);
     EXPECT_EQ(service.reports[0].object, "ModResFiles");

@@ -1,0 +1,154 @@
+#include "platform/audio.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <mutex>
+#include <utility>
+
+namespace audio {
+
+namespace {
+
+struct State {
+    SDL_AudioDeviceID device = 0;
+    bool tried = false;
+    bool sdlStarted = false;
+    // Read by the audio thread, changed only under the device lock.
+    MusicRenderer music;
+    std::vector<float> effect;
+    size_t effectPos = 0;
+};
+
+// Guards the opening and closing of the device itself (not what it plays).
+std::recursive_mutex deviceMutex;
+
+// Never freed: the audio thread may still run while the process ends.
+State& state()
+{
+    static State* s = new State;
+    return *s;
+}
+
+void SDLCALL mix(void* /*userdata*/, Uint8* stream, int len)
+{
+    State& s = state();
+    float* out = reinterpret_cast<float*>(stream);
+    const int frames = len / static_cast<int>(sizeof(float) * kChannels);
+    const size_t samples = static_cast<size_t>(frames) * kChannels;
+    if (s.music)
+        s.music(out, frames);
+    else
+        std::fill(out, out + samples, 0.0f);
+
+    if (s.effectPos < s.effect.size()) {
+        const size_t n = std::min(samples, s.effect.size() - s.effectPos);
+        const float* src = s.effect.data() + s.effectPos;
+        for (size_t i = 0; i < n; ++i)
+            out[i] += src[i];
+        s.effectPos += n;
+    }
+    for (size_t i = 0; i < samples; ++i)
+        out[i] = std::clamp(out[i], -1.0f, 1.0f);
+}
+
+}  // namespace
+
+bool ensureOpen()
+{
+    std::lock_guard lock(deviceMutex);
+    State& s = state();
+    if (s.device != 0)
+        return true;
+    if (s.tried)
+        return false;
+    s.tried = true;
+
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    s.sdlStarted = true;
+    SDL_AudioSpec want{};
+    want.freq = kSampleRate;
+    want.format = AUDIO_F32SYS;
+    want.channels = kChannels;
+    want.samples = 1024;
+    want.callback = mix;
+    SDL_AudioSpec have{};
+    // No changes allowed: SDL converts to whatever the hardware takes.
+    s.device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (s.device == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        s.sdlStarted = false;
+        return false;
+    }
+    SDL_PauseAudioDevice(s.device, 0);
+    return true;
+}
+
+bool isOpen()
+{
+    std::lock_guard lock(deviceMutex);
+    return state().device != 0;
+}
+
+void shutdown()
+{
+    std::lock_guard lock(deviceMutex);
+    State& s = state();
+    if (s.device != 0)
+        SDL_CloseAudioDevice(s.device);  // waits for the audio thread to end
+    if (s.sdlStarted)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    s.device = 0;
+    s.sdlStarted = false;
+    s.tried = false;
+    s.music = nullptr;
+    s.effect.clear();
+    s.effect.shrink_to_fit();
+    s.effectPos = 0;
+}
+
+void setMusic(MusicRenderer renderer)
+{
+    MusicRenderer old;
+    {
+        AudioLock lock;
+        old = std::exchange(state().music, std::move(renderer));
+    }
+    // The old renderer is released here, outside the audio thread's way.
+}
+
+void playEffect(std::vector<float> samples)
+{
+    {
+        AudioLock lock;
+        State& s = state();
+        s.effect.swap(samples);
+        s.effectPos = 0;
+    }
+    // `samples` now holds the cut-off sound; it is freed here, not on the audio thread.
+}
+
+bool effectPlaying()
+{
+    AudioLock lock;
+    const State& s = state();
+    return s.device != 0 && s.effectPos < s.effect.size();
+}
+
+AudioLock::AudioLock()
+{
+    deviceMutex.lock();
+    device_ = state().device;
+    if (device_ != 0)
+        SDL_LockAudioDevice(device_);
+}
+
+AudioLock::~AudioLock()
+{
+    if (device_ != 0)
+        SDL_UnlockAudioDevice(device_);
+    deviceMutex.unlock();
+}
+
+}  // namespace audio

@@ -1,0 +1,55 @@
+#pragma once
+// The game's one audio output: an SDL2 device, opened when first needed, that
+// mixes the music and the sound effect playing now (one at a time). Without a
+// device everything here is silent and nothing fails.
+//
+// The device runs its own thread; whatever it reads is handed over under the
+// device lock (AudioLock).
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace audio {
+
+// The device format every source delivers: interleaved stereo float.
+constexpr int kSampleRate = 44100;
+constexpr int kChannels = 2;
+
+// Opens the device at the first call and tells whether one runs. A device
+// that cannot be opened is not tried again until shutdown().
+bool ensureOpen();
+
+// Whether the device runs (without trying to open it).
+bool isOpen();
+
+// Closes the device and SDL's audio; music and effect are dropped. The next
+// ensureOpen() opens afresh.
+void shutdown();
+
+// The music: called on the audio thread to write `frames` stereo frames into
+// `out` (overwriting it). An empty function takes the music off.
+using MusicRenderer = std::function<void(float* out, int frames)>;
+void setMusic(MusicRenderer renderer);
+
+// Starts a sound effect (stereo frames at kSampleRate), cutting off the one
+// still playing. An empty effect just stops the old one.
+void playEffect(std::vector<float> samples);
+
+// Whether a sound effect is still playing.
+bool effectPlaying();
+
+// Holds the audio thread off while it lives, so that whatever it reads can be
+// changed safely. Does nothing without a device. May be nested.
+class AudioLock {
+public:
+    AudioLock();
+    ~AudioLock();
+    AudioLock(const AudioLock&) = delete;
+    AudioLock& operator=(const AudioLock&) = delete;
+
+private:
+    uint32_t device_;
+};
+
+}  // namespace audio

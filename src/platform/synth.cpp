@@ -1,0 +1,154 @@
+#include "platform/synth.h"
+
+#include "platform/audio.h"
+
+#include <QFileInfo>
+
+#include <fluidsynth.h>
+
+namespace synth {
+
+namespace {
+
+std::optional<QStringList> candidateOverride;
+
+void quiet(int, const char*, void*) {}
+
+// The program's one synthesizer, made at the first track and kept for the run
+// (never freed: the process ends with it).
+struct Engine {
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* synth = nullptr;
+    bool failed = false;
+};
+
+Engine& engine()
+{
+    static Engine e;
+    return e;
+}
+
+fluid_synth_t* synthesizer()
+{
+    Engine& e = engine();
+    if (e.synth || e.failed)
+        return e.synth;
+    const QString font = findSoundFont();
+    if (font.isEmpty())
+        return nullptr;  // perhaps installed later: looked for again next time
+
+    for (int level = 0; level < LAST_LOG_LEVEL; ++level)
+        fluid_set_log_function(level, quiet, nullptr);
+    e.settings = new_fluid_settings();
+    if (!e.settings) {
+        e.failed = true;
+        return nullptr;
+    }
+    fluid_settings_setnum(e.settings, "synth.sample-rate", audio::kSampleRate);
+    fluid_settings_setnum(e.settings, "synth.gain", 0.5);
+    // Samples are read when an instrument is first chosen, so the large
+    // General MIDI SoundFont neither delays the start nor fills the memory.
+    fluid_settings_setint(e.settings, "synth.dynamic-sample-loading", 1);
+    fluid_settings_setint(e.settings, "synth.lock-memory", 0);
+    e.synth = new_fluid_synth(e.settings);
+    if (!e.synth
+        || fluid_synth_sfload(e.synth, QFile::encodeName(font).constData(), 1) == FLUID_FAILED) {
+        if (e.synth)
+            delete_fluid_synth(e.synth);
+        delete_fluid_settings(e.settings);
+        e.synth = nullptr;
+        e.settings = nullptr;
+        e.failed = true;
+    }
+    return e.synth;
+}
+
+fluid_player_t* asPlayer(void* p)
+{
+    return static_cast<fluid_player_t*>(p);
+}
+
+}  // namespace
+
+QStringList soundFontCandidates()
+{
+    if (candidateOverride)
+        return *candidateOverride;
+    return {
+        QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2"),
+        QStringLiteral("/usr/share/sounds/sf2/FluidR3_GM.sf2"),
+        QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2"),
+        QStringLiteral("/usr/share/soundfonts/default.sf2"),
+    };
+}
+
+QString findSoundFont()
+{
+    for (const QString& p : soundFontCandidates()) {
+        const QFileInfo info(p);
+        if (info.isFile() && info.isReadable())
+            return info.absoluteFilePath();
+    }
+    return {};
+}
+
+void setSoundFontCandidatesForTesting(std::optional<QStringList> paths)
+{
+    candidateOverride = std::move(paths);
+}
+
+int sampleRate()
+{
+    return audio::kSampleRate;
+}
+
+std::unique_ptr<MidiPlayer> MidiPlayer::create(const QByteArray& midiFile)
+{
+    if (findSoundFont().isEmpty())
+        return nullptr;
+    fluid_synth_t* s = synthesizer();
+    if (!s)
+        return nullptr;
+    fluid_player_t* p = new_fluid_player(s);
+    if (!p)
+        return nullptr;
+    // The player keeps its own copy of the data.
+    if (fluid_player_add_mem(p, midiFile.constData(), static_cast<size_t>(midiFile.size()))
+        != FLUID_OK) {
+        delete_fluid_player(p);
+        return nullptr;
+    }
+    return std::unique_ptr<MidiPlayer>(new MidiPlayer(p));
+}
+
+MidiPlayer::~MidiPlayer()
+{
+    fluid_player_stop(asPlayer(player_));
+    delete_fluid_player(asPlayer(player_));
+    if (fluid_synth_t* s = engine().synth) {
+        fluid_synth_all_sounds_off(s, -1);
+        fluid_synth_system_reset(s);
+    }
+}
+
+void MidiPlayer::start()
+{
+    fluid_player_play(asPlayer(player_));
+}
+
+bool MidiPlayer::finished() const
+{
+    return fluid_player_get_status(asPlayer(player_)) == FLUID_PLAYER_DONE;
+}
+
+int64_t MidiPlayer::currentTick() const
+{
+    return fluid_player_get_current_tick(asPlayer(player_));
+}
+
+void MidiPlayer::render(float* out, int frames)
+{
+    fluid_synth_write_float(engine().synth, frames, out, 0, 2, out, 1, 2);
+}
+
+}  // namespace synth

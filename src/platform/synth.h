@@ -1,0 +1,64 @@
+#pragma once
+// The General MIDI synthesizer that plays the music: FluidSynth in-process,
+// with the SoundFont Debian installs. The synthesizer is made once, at the
+// first track, and kept for the run; each track gets its own player on it.
+// FluidSynth's own messages are kept off the terminal.
+//
+// A player is rendered by whoever calls render(): the audio output's thread in
+// the game, a plain loop in tests. Calls from another thread while the audio
+// thread renders need the audio lock.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+namespace synth {
+
+// Where the SoundFont is looked for; the first file found wins.
+QStringList soundFontCandidates();
+
+// The SoundFont to use, or empty when there is none.
+QString findSoundFont();
+
+// Tests replace the places searched (an empty list: no SoundFont anywhere);
+// nullopt restores Debian's places.
+void setSoundFontCandidatesForTesting(std::optional<QStringList> paths);
+
+// Sample rate of the synthesizer (the audio output's rate).
+int sampleRate();
+
+// One MIDI track on the synthesizer. Only one should render at a time.
+class MidiPlayer {
+public:
+    // A player holding the track, not yet started. Null when no SoundFont is
+    // found or the synthesizer cannot be made.
+    static std::unique_ptr<MidiPlayer> create(const QByteArray& midiFile);
+
+    // Stops the track and silences every note it left sounding.
+    ~MidiPlayer();
+    MidiPlayer(const MidiPlayer&) = delete;
+    MidiPlayer& operator=(const MidiPlayer&) = delete;
+
+    // Starts the track from its beginning.
+    void start();
+
+    // True once the player has stopped on its own (past the end, or the data
+    // could not be read).
+    bool finished() const;
+
+    // The MIDI tick the player has reached.
+    int64_t currentTick() const;
+
+    // Renders `frames` frames of interleaved stereo float into `out`.
+    void render(float* out, int frames);
+
+private:
+    explicit MidiPlayer(void* player) : player_(player) {}
+    void* player_;  // fluid_player_t
+};
+
+}  // namespace synth

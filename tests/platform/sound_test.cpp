@@ -1,0 +1,122 @@
+#include "platform/audio.h"
+#include "platform/sound.h"
+#include "services/resources.h"
+#include "support/audio_env.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+using testsupport::ScopedEnv;
+
+namespace {
+
+class Sound : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testsupport::resetAudio();
+        resources::setRootForTesting(":/testres");
+    }
+    void TearDown() override
+    {
+        testsupport::resetAudio();
+        resources::setRootForTesting({});
+    }
+};
+
+// The loudest sample the disk driver wrote (float stereo, as the device runs).
+float loudest(const QByteArray& raw)
+{
+    float peak = 0;
+    for (qsizetype i = 0; i + 4 <= raw.size(); i += 4) {
+        float x;
+        std::memcpy(&x, raw.constData() + i, 4);
+        peak = std::max(peak, std::fabs(x));
+    }
+    return peak;
+}
+
+}  // namespace
+
+TEST_F(Sound, WaveIsConvertedToTheOutputFormat)
+{
+    // 0.15 s of a 440 Hz tone, 16-bit mono at 22050 Hz.
+    const std::vector<float> samples = sound::decode(resources::load("WAV", 101));
+    const double frames = double(samples.size()) / audio::kChannels;
+    EXPECT_NEAR(frames, 0.15 * audio::kSampleRate, 0.01 * audio::kSampleRate);
+    EXPECT_EQ(samples.size() % audio::kChannels, 0u);
+    float peak = 0;
+    for (float x : samples)
+        peak = std::max(peak, std::fabs(x));
+    EXPECT_NEAR(peak, 12000.0 / 32768.0, 0.03);
+}
+
+TEST_F(Sound, DataThatIsNoWaveStaysSilent)
+{
+    ASSERT_TRUE(audio::ensureOpen());  // the dummy driver
+    ASSERT_TRUE(sound::playFromMemory(resources::load("WAV", 101)));
+    for (const QByteArray& bad : {resources::load("WAV", 110), QByteArray(),
+                                  QByteArray("RIFF"), resources::load("MIDI", 1001)}) {
+        EXPECT_TRUE(sound::decode(bad).empty());
+        EXPECT_FALSE(sound::playFromMemory(bad));
+        EXPECT_FALSE(audio::effectPlaying());  // and the sound before it was cut off
+    }
+}
+
+TEST_F(Sound, WithoutDeviceNothingPlaysAndNothingFails)
+{
+    ScopedEnv noDevice("SDL_AUDIODRIVER", "no-such-driver");
+    EXPECT_FALSE(audio::ensureOpen());
+    EXPECT_FALSE(sound::playFromMemory(resources::load("WAV", 101)));
+    EXPECT_FALSE(audio::effectPlaying());
+}
+
+// The disk driver writes what the device plays into a file.
+class DiskAudio : public Sound {
+protected:
+    QTemporaryDir dir;
+    QString output = dir.filePath("out.raw");
+    ScopedEnv driver{"SDL_AUDIODRIVER", "disk"};
+    ScopedEnv file{"SDL_DISKAUDIOFILE", QFile::encodeName(output)};
+
+    QByteArray played()
+    {
+        audio::shutdown();
+        return testsupport::readFile(output);
+    }
+};
+
+TEST_F(DiskAudio, WaveComesOutOfTheDevice)
+{
+    ASSERT_TRUE(sound::playFromMemory(resources::load("WAV", 101)));
+    EXPECT_TRUE(testsupport::waitFor([] { return !audio::effectPlaying(); }));
+    EXPECT_NEAR(loudest(played()), 12000.0 / 32768.0, 0.03);
+}
+
+TEST_F(DiskAudio, NewSoundCutsOffTheOldOne)
+{
+    ASSERT_TRUE(sound::playFromMemory(resources::load("WAV", 101)));
+    ASSERT_FALSE(sound::playFromMemory(resources::load("WAV", 110)));
+    EXPECT_FALSE(audio::effectPlaying());
+}
+
+TEST_F(DiskAudio, MusicComesOutOfTheDevice)
+{
+    if (synth::findSoundFont().isEmpty())
+        GTEST_SKIP() << "no SoundFont installed";
+    const QString track = dir.filePath("~tmp.mid");
+    ASSERT_TRUE(testsupport::writeFile(track, resources::load("MIDI", 1002)));
+    ASSERT_EQ(mciSendString("open sequencer!" + track + " alias midi"), 0);
+    ASSERT_TRUE(mci::audible());
+    ASSERT_EQ(mciSendString("play midi"), 0);
+    EXPECT_TRUE(testsupport::waitFor([] {
+        QString position;
+        mciSendString("status midi position", &position);
+        return position == "400";
+    }));
+    mciSendString("close midi");
+    EXPECT_GT(loudest(played()), 0.01f);
+}
