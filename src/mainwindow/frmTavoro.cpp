@@ -6,9 +6,18 @@
 #include "platform/appinfo.h"
 #include "platform/clock.h"
 #include "platform/numbers.h"
+#include "platform/mci.h"
+#include "services/language.h"
+#include "services/media.h"
 #include "services/random.h"
+#include "services/resources.h"
+#include "services/settings.h"
 #include "services/shared.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -101,6 +110,10 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(1000);
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+
     createPicBut(0, QStringLiteral("Start"), 110);
     createPicBut(1, QStringLiteral("End"), 111);
     createPicBut(5, QStringLiteral("Slide"), 161);
@@ -161,19 +174,141 @@ void frmTavoro::Form_Load()
     proc.run({
         [&] { Allgemein::Randomize(); },
         [&] {
+            g.Album = Allgemein::GetIniInt("Pictures", "Album", 0);
+            g.Picture = Allgemein::GetIniInt("Pictures", "Picture", 101);
+        },
+        [&] {
+            // The puzzle picture: a built-in one, or a file of the "pics" folder.
+            // A file that is not there falls back on the first built-in picture
+            // for this run; the settings keep what they say.
+            if (g.Album == 0) {
+                PicClip1.setPicture(resources::loadBitmap(g.Picture + 100));
+            } else if (g.Album == 1) {
+                PictureFile = appinfo::programFolder() + QStringLiteral("/pics/")
+                    + Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp");
+                if (!QFileInfo(PictureFile).isFile()) {
+                    g.Album = 0;
+                    g.Picture = 101;
+                    PicClip1.setPicture(resources::loadBitmap(201));
+                } else {
+                    QImage picture(PictureFile);
+                    if (picture.isNull())
+                        errors::raise(errors::ErrInvalidPicture);
+                    PicClip1.setPicture(picture);
+                }
+            }
+        },
+        [&] {
             for (int16_t k = 1; k < game::MaxPlaces; ++k) {
                 if (!imgPuzz_[k])
                     imgPuzz_[k] = createPiece(k);
             }
         },
+        [&] {
+            // The stored size takes effect as the size command does: a new game,
+            // which on this first call of the run only notes it, and the size
+            // stored again.
+            g.Size = Allgemein::GetIniInt("Optionen", "Size", 5);
+            if (g.Size < 3 || g.Size > 8)
+                errors::raise(errors::ErrSubscript);
+            NewGame();
+            Allgemein::SaveIni("Optionen", "Size", QString::number(g.Size));
+        },
+        [&] {
+            // The music mode: 0 off, 1 once, 2 endless. No music starts before the
+            // window is active.
+            const int16_t m = Allgemein::GetIniInt("Optionen", "PlayMusic", 1);
+            if (m < 0 || m > 2)
+                errors::raise(errors::ErrSubscript);
+            g.MusicOn = m != 0;
+            g.MusicEndless = m == 2;
+            Allgemein::SaveIni("Optionen", "PlayMusic", QString::number(m));
+        },
+        [&] { g.PlaySound = Allgemein::GetIniInt("Optionen", "PlaySound", -1); },
+        [&] { g.Mode = Allgemein::GetIniInt("Optionen", "Mode", 0); },
         [&] { board.BoardLocked = true; },
+        [&] { g.Background = Allgemein::GetIniInt("Pictures", "Background", 101); },
         [&] {
             QPalette pal = palette();
             pal.setColor(QPalette::Window, Qt::black);
             setPalette(pal);
             setAutoFillBackground(true);
         },
+        [&] {
+            Allgemein::setMusicTimerSwitch([this](bool on) {
+                if (on)
+                    Timer2->start();
+                else
+                    Timer2->stop();
+            });
+        },
     });
+}
+
+void frmTavoro::Form_Activate()
+{
+    Procedure proc{"frmTavoro", "Form_Activate"};
+    int16_t digit = 0;
+    proc.run({
+        [&] {
+            // The language digit is the first character of the stored language value.
+            const QString text = QString::number(g.Sprache).trimmed();
+            digit = static_cast<int16_t>(numbers::Val(text.left(1)));
+        },
+        [&] {
+            // Applied as its language button does; a digit without a language
+            // changes nothing.
+            static const int16_t buttonOfDigit[10] = {10, 11, 12, 13, -1, 14, 16, -1, -1, -1};
+            if (digit >= 0 && digit <= 9 && buttonOfDigit[digit] >= 0)
+                PicBut_Click(buttonOfDigit[digit]);
+        },
+        [&] { Allgemein::SaveIni("Optionen", "Sprache", QString::number(g.Sprache)); },
+        [&] {
+            if (g.MusicOn)
+                Allgemein::MakeMusic();
+        },
+    });
+}
+
+void frmTavoro::Form_Unload()
+{
+    Procedure proc{"frmTavoro", "Form_Unload"};
+    proc.runSkippingFailures({
+        [&] { QCoreApplication::processEvents(); },
+        [&] {
+            if (g.MusicOn) {
+                mciSendString(QStringLiteral("close midi"));
+                QFile::remove(Allgemein::LanguageFile());
+                Timer2->stop();
+            }
+        },
+        [&] { Allgemein::setMusicTimerSwitch({}); },
+        [&] {
+            // The program ends with its main window.
+            QCoreApplication::exit(0);
+        },
+    });
+}
+
+void frmTavoro::Sprache()
+{
+    Procedure proc{"frmTavoro", "Sprache"};
+    proc.run({
+        [&] { lblZuege->setText(seams().GetLang(int16_t(g.Sprache + 106))); },
+        [&] {
+            for (int i = 0; i < int(languagetable::kToolbarTooltips.size()); ++i) {
+                if (hasPicBut(i))
+                    PicBut(i)->setToolTip(
+                        seams().GetLang(int16_t(g.Sprache + languagetable::kToolbarTooltips[i])));
+            }
+        },
+    });
+}
+
+void frmTavoro::Timer2_Timer()
+{
+    // The music watch reports under "frmTavoro" / "Timer2_Timer" itself.
+    Allgemein::MusicWatchTick();
 }
 
 void frmTavoro::Form_Resize()
@@ -216,6 +351,20 @@ void frmTavoro::changeEvent(QEvent* e)
     QWidget::changeEvent(e);
     if (e->type() == QEvent::WindowStateChange)
         Form_Resize();
+}
+
+bool frmTavoro::event(QEvent* e)
+{
+    const bool handled = QWidget::event(e);
+    if (e->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return handled;
+}
+
+void frmTavoro::closeEvent(QCloseEvent* e)
+{
+    QWidget::closeEvent(e);
+    Form_Unload();
 }
 
 void frmTavoro::keyPressEvent(QKeyEvent* e)
@@ -618,7 +767,22 @@ void frmTavoro::PicBut_Click(int16_t Index)
             case 6:
                 g.Mode = Index == 5 ? 0 : 1;
                 NewGame();
+                Allgemein::SaveIni("Optionen", "Mode", QString::number(g.Mode));
                 break;
+            case 10:
+            case 11:
+            case 12:
+            case 13:
+            case 14:
+            case 16: {
+                // The language buttons: German, English, Swedish, Italian,
+                // Spanish and, after the missing 15, French.
+                static const int16_t digitOfButton[7] = {0, 1, 2, 3, 5, -1, 6};
+                g.Sprache = static_cast<int16_t>(digitOfButton[Index - 10] * 1000);
+                Sprache();
+                Allgemein::SaveIni("Optionen", "Sprache", QString::number(g.Sprache));
+                break;
+            }
             default: break;
             }
         },

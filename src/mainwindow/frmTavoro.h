@@ -36,9 +36,12 @@ public:
     // Event procedures.
     void Form_Load();
     void Form_Resize();
+    void Form_Activate();
+    void Form_Unload();
     void imgPuzz_MouseDown(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
     void PicBut_Click(int16_t Index);
     void Timer1_Timer();
+    void Timer2_Timer();
 
     // The window's own procedures.
     void ChangeButtons(int16_t a, int16_t b);
@@ -47,6 +50,9 @@ public:
     void Start();
     void Ende();
     void positionieren();
+    // Sets every language-dependent caption and tooltip of the window from the
+    // language table in the current language.
+    void Sprache();
 
     // Controls. imgPuzz(k) for k = 0 to 63 and PicBut(i) for i = 0 to 16;
     // asking for an element that does not exist fails with 340.
@@ -61,6 +67,7 @@ public:
     QLabel* Label1 = nullptr;                       // the program's name plate
     QLabel* lblTime = nullptr;                      // elapsed seconds, hidden until laid out
     QTimer* Timer1 = nullptr;                       // the game clock, 1000 ms, off
+    QTimer* Timer2 = nullptr;                       // the music watch, 1000 ms, off
     game::PictureClip PicClip1;                     // the whole puzzle picture, cut into cells
 
     // Board data and game state.
@@ -68,11 +75,14 @@ public:
     game::BoardGeometry geometry;
     bool Positioned = false;       // the first layout has run
     bool ClockWasRunning = false;  // the clock was stopped by minimizing the window
+    QString PictureFile;           // the puzzle picture's file, when it comes from the "pics" folder
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
+    bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     mainwindow::PuzzlePiece* createPiece(int16_t index);

@@ -1,10 +1,11 @@
 #include "mainwindow/seams.h"
 
+#include "services/language.h"
+#include "services/media.h"
 #include "services/random.h"
 
 #include <QApplication>
 #include <QMessageBox>
-#include <cmath>
 
 namespace mainwindow {
 
@@ -13,13 +14,10 @@ namespace {
 Seams makeDefaults()
 {
     Seams s;
-    s.GetLang = defaultGetLang;
-    s.PlayWAV = [](int16_t) {};
-    s.Zufallszahl = defaultZufallszahl;
-    s.Shutdown = [] {
-        QApplication::closeAllWindows();
-        QCoreApplication::quit();
-    };
+    s.GetLang = Allgemein::GetLang;
+    s.PlayWAV = Allgemein::PlayWAV;
+    s.Zufallszahl = Allgemein::Zufallszahl;
+    s.Shutdown = Allgemein::Shutdown;
     s.showChampions = [](QWidget*) {};
     s.askYesNo = [](QWidget* owner, const QString& text, const QString& caption) {
         return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No)
@@ -54,9 +52,5 @@ QString defaultGetLang(int16_t key)
     }
 }
 
-int16_t defaultZufallszahl(int16_t lo, int16_t hi)
-{
-    return static_cast<int16_t>(std::floor((hi - lo + 1) * Allgemein::Rnd() + lo));
-}
 
 }  // namespace mainwindow

@@ -2,8 +2,8 @@
 // The services the main window calls that live elsewhere: the language
 // table, sound effects, random whole numbers, the orderly shut-down, the
 // champions window and the Yes/No question. Each is one replaceable function
-// with a harmless default; the services plug themselves in here, and tests
-// replace them to see what the window asks for.
+// whose default is the real service; tests replace them to see what the
+// window asks for.
 
 #include <QString>
 #include <cstdint>
@@ -15,15 +15,13 @@ namespace mainwindow {
 
 struct Seams {
     // GetLang(Sprache + message number) -> text in the current language.
-    // Default: the English texts of the messages the board uses.
     std::function<QString(int16_t key)> GetLang;
-    // PlayWAV(n): plays the sound resource n and returns at once. Default: silence.
+    // PlayWAV(n): plays the sound resource n and returns at once.
     std::function<void(int16_t n)> PlayWAV;
     // Zufallszahl(lo, hi): a whole number from lo to hi, both included, with
-    // equal chances. Default: drawn from Allgemein::Rnd.
+    // equal chances.
     std::function<int16_t(int16_t lo, int16_t hi)> Zufallszahl;
-    // Shutdown(): unloads all windows and ends the program. Default: closes
-    // every window and leaves the event loop.
+    // Shutdown(): unloads all windows and ends the program.
     std::function<void()> Shutdown;
     // Shows the champions window modally over `owner` and returns when it
     // closes; it reads HSScore and HSPending. Default: nothing.
@@ -38,8 +36,8 @@ Seams& seams();
 // Puts every hook back to its default.
 void resetSeams();
 
-// The defaults, for a service that wants to fall back on one.
+// The English texts of the messages the board uses, for tests that want
+// readable texts without the language file.
 QString defaultGetLang(int16_t key);
-int16_t defaultZufallszahl(int16_t lo, int16_t hi);
 
 }  // namespace mainwindow

@@ -4,13 +4,16 @@
 #include "mainwindow/controls.h"
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/seams.h"
+#include "platform/appinfo.h"
 #include "platform/clock.h"
 #include "services/random.h"
+#include "services/resources.h"
 #include "services/shared.h"
 #include "support/scripted_errors.h"
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -45,6 +48,7 @@ QImage asImage(const QPixmap& pm)
 class BoardWindow : public ::testing::Test {
 protected:
     testsupport::ScriptedErrors errors;
+    QTemporaryDir folder;  // the program's folder, for its settings file
     std::unique_ptr<frmTavoro> w;
     std::vector<int16_t> sounds;
     std::vector<std::pair<QString, int16_t>> handOffs;  // HSScore, HSPending while shown
@@ -72,10 +76,12 @@ protected:
         };
         wallclock::setNowForTesting([] { return kStart; });
 
+        appinfo::setProgramFolderForTesting(folder.path());
+        resources::setRootForTesting(":/testres");
         w = std::make_unique<frmTavoro>();
         w->resize(684, 470);
-        w->PicClip1.setPicture(positionPicture(400, 400));
         w->Form_Load();
+        w->PicClip1.setPicture(positionPicture(400, 400));
     }
 
     void TearDown() override
@@ -86,6 +92,8 @@ protected:
         Allgemein::setRndForTesting({});
         wallclock::setNowForTesting({});
         mainwindow::resetSeams();
+        resources::setRootForTesting({});
+        appinfo::setProgramFolderForTesting({});
         g = SharedRecord{};
     }
 
@@ -139,6 +147,12 @@ protected:
 
 TEST_F(BoardWindow, TheFirstNewGameOfARunChangesNothing)
 {
+    // Form_Load made the first call through the stored size; it left the board alone.
+    EXPECT_TRUE(w->board.FirstResetDone);
+    for (int k = 0; k < 64; ++k)
+        EXPECT_FALSE(w->imgPuzz(k)->Visible());
+    w->board.FirstResetDone = false;
+
     w->lblZugzahl->setText("7");
     w->lblTime->setText("42");
     w->board.Seconds = 42;
