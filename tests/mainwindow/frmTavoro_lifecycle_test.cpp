@@ -1,0 +1,224 @@
+// The main window's start-up, activation and closing: the settings it reads,
+// the language it applies, the music it starts and stops.
+#include "mainwindow/frmTavoro.h"
+#include "mainwindow/seams.h"
+#include "platform/appinfo.h"
+#include "platform/mci.h"
+#include "services/language.h"
+#include "services/media.h"
+#include "services/resources.h"
+#include "services/shared.h"
+#include "support/scripted_errors.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class MainWindowLife : public ::testing::Test {
+protected:
+    testsupport::ScriptedErrors errors;
+    QTemporaryDir folder;  // the program's folder
+    QTemporaryDir temp;    // the user's temporary folder
+    QByteArray oldTmp = qgetenv("TMPDIR");
+    std::unique_ptr<frmTavoro> w;
+
+    void SetUp() override
+    {
+        g = SharedRecord{};
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        appinfo::setProgramFolderForTesting(folder.path());
+        // The real language table, written where this test's lookups read it.
+        Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
+        Allgemein::WriteLanguageFile();
+        // Small pictures and tracks of the tests' own.
+        resources::setRootForTesting(":/testres");
+        mainwindow::resetSeams();
+        mainwindow::seams().PlayWAV = [](int16_t) {};
+        Allgemein::resetMediaForTesting();
+    }
+
+    void TearDown() override
+    {
+        w.reset();
+        mciSendString("close midi");
+        Allgemein::setMusicTimerSwitch({});
+        EXPECT_TRUE(errors.reports.empty())
+            << "failure reported in " << qPrintable(errors.reports.front().procedure) << ": "
+            << qPrintable(errors.reports.front().failure.description);
+        resources::setRootForTesting({});
+        Allgemein::setLanguageFileForTesting({});
+        appinfo::setProgramFolderForTesting({});
+        qputenv("TMPDIR", oldTmp);
+        g = SharedRecord{};
+    }
+
+    void writeIni(const QByteArray& text)
+    {
+        QFile f(folder.filePath("Tavoro.ini"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+
+    QByteArray ini()
+    {
+        QFile f(folder.filePath("Tavoro.ini"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    void writePicture(const QString& name, QSize size)
+    {
+        QDir(folder.path()).mkpath("pics");
+        QImage img(size, QImage::Format_RGB32);
+        img.fill(Qt::darkCyan);
+        ASSERT_TRUE(img.save(folder.filePath("pics/" + name)));
+    }
+
+    void load()
+    {
+        w = std::make_unique<frmTavoro>();
+        w->Form_Load();
+    }
+};
+
+}  // namespace
+
+TEST_F(MainWindowLife, WithoutASettingsFileTheDefaultsApply)
+{
+    load();
+    EXPECT_EQ(g.Size, 5);
+    EXPECT_EQ(g.Mode, 0);
+    EXPECT_EQ(g.PlaySound, -1);
+    EXPECT_EQ(g.Background, 101);
+    EXPECT_EQ(g.Album, 0);
+    EXPECT_EQ(g.Picture, 101);
+    EXPECT_TRUE(g.MusicOn);
+    EXPECT_FALSE(g.MusicEndless);
+    EXPECT_EQ(w->PicClip1.Picture().size(), resources::loadBitmap(201).size());
+    EXPECT_TRUE(w->board.BoardLocked);
+    EXPECT_FALSE(w->Timer2->isActive());  // no music before the window is active
+    // The size and music commands store what they applied.
+    EXPECT_TRUE(ini().contains("Size=5\r\n"));
+    EXPECT_TRUE(ini().contains("PlayMusic=1\r\n"));
+}
+
+TEST_F(MainWindowLife, StoredSettingsAndAPictureFile)
+{
+    writePicture("mine.jpg", QSize(120, 90));
+    writeIni("[Optionen]\r\nSize=7\r\nMode=1\r\nPlaySound=0\r\nPlayMusic=2\r\n"
+             "[Pictures]\r\nAlbum=1\r\nFile=mine.jpg\r\nBackground=110\r\n");
+    load();
+    EXPECT_EQ(g.Size, 7);
+    EXPECT_EQ(g.Mode, 1);
+    EXPECT_EQ(g.PlaySound, 0);
+    EXPECT_TRUE(g.MusicOn);
+    EXPECT_TRUE(g.MusicEndless);
+    EXPECT_EQ(g.Background, 110);
+    EXPECT_EQ(g.Album, 1);
+    EXPECT_EQ(w->PictureFile, folder.filePath("pics/mine.jpg"));
+    EXPECT_EQ(w->PicClip1.Picture().size(), QSize(120, 90));
+}
+
+TEST_F(MainWindowLife, AMissingPictureFileFallsBackOnTheFirstPicture)
+{
+    writeIni("[Pictures]\r\nAlbum=1\r\nPicture=105\r\nFile=gone.bmp\r\n");
+    load();
+    EXPECT_EQ(g.Album, 0);
+    EXPECT_EQ(g.Picture, 101);
+    EXPECT_EQ(w->PicClip1.Picture().size(), resources::loadBitmap(201).size());
+    // The settings keep what they said.
+    EXPECT_TRUE(ini().contains("Album=1\r\n"));
+    EXPECT_TRUE(ini().contains("File=gone.bmp\r\n"));
+}
+
+TEST_F(MainWindowLife, AStoredSizeWithoutAMenuEntryIsReported)
+{
+    writeIni("[Optionen]\r\nSize=9\r\n");
+    errors.fallback = errors::Ignore;
+    load();
+    ASSERT_EQ(errors.reports.size(), 1u);
+    EXPECT_EQ(errors.reports[0].procedure, "Form_Load");
+    errors.reports.clear();
+}
+
+TEST_F(MainWindowLife, ActivationAppliesTheStoredLanguage)
+{
+    const struct {
+        int16_t sprache;
+        const char* moves;
+        const char* startTip;
+    } cases[] = {
+        {0, "Züge", "Spiel starten"},
+        {1000, "Moves", "Start game"},
+        {5000, "Movimientos", "Comenzar juego"},
+        {6000, "Mouvements", "Démarrer une partie"},
+    };
+    writeIni("[Optionen]\r\nPlayMusic=0\r\n");
+    load();
+    for (const auto& c : cases) {
+        g.Sprache = c.sprache;
+        w->Form_Activate();
+        EXPECT_EQ(w->lblZuege->text(), QString::fromUtf8(c.moves)) << c.sprache;
+        EXPECT_EQ(w->PicBut(0)->toolTip(), QString::fromUtf8(c.startTip)) << c.sprache;
+        EXPECT_TRUE(ini().contains("Sprache=" + QByteArray::number(c.sprache) + "\r\n"));
+    }
+    // A digit without a language keeps the texts.
+    g.Sprache = 4000;
+    w->Form_Activate();
+    EXPECT_EQ(w->lblZuege->text(), "Mouvements");
+}
+
+TEST_F(MainWindowLife, ModeAndLanguageButtonsStoreTheirChoice)
+{
+    writeIni("[Optionen]\r\nPlayMusic=0\r\n");
+    load();
+    w->PicBut_Click(6);
+    EXPECT_EQ(g.Mode, 1);
+    EXPECT_TRUE(ini().contains("Mode=1\r\n"));
+    w->PicBut_Click(5);
+    EXPECT_EQ(g.Mode, 0);
+    EXPECT_TRUE(ini().contains("Mode=0\r\n"));
+    w->PicBut_Click(14);
+    EXPECT_EQ(g.Sprache, 5000);
+    EXPECT_EQ(w->PicBut(1)->toolTip(), "Terminar juego");
+    EXPECT_TRUE(ini().contains("Sprache=5000\r\n"));
+    w->PicBut_Click(16);
+    EXPECT_EQ(g.Sprache, 6000);
+    w->PicBut_Click(15);  // there is no button 15
+    EXPECT_EQ(g.Sprache, 6000);
+}
+
+TEST_F(MainWindowLife, MusicStartsWhenActiveAndStopsWithTheWindow)
+{
+    writeIni("[Optionen]\r\nPlayMusic=2\r\n");
+    load();
+    EXPECT_EQ(Allgemein::lastTrack(), 0);
+    w->Form_Activate();
+    EXPECT_GE(Allgemein::lastTrack(), 1001);
+    EXPECT_LE(Allgemein::lastTrack(), 1006);
+    EXPECT_TRUE(w->Timer2->isActive());  // endless: the watch runs
+    QString position;
+    EXPECT_EQ(mciSendString("status midi position", &position), 0);
+
+    w->Form_Unload();
+    EXPECT_FALSE(w->Timer2->isActive());
+    EXPECT_NE(mciSendString("status midi position", &position), 0);  // closed
+    EXPECT_FALSE(QFile::exists(Allgemein::LanguageFile()));
+}
+
+TEST_F(MainWindowLife, WithMusicOffClosingLeavesTheLanguageFile)
+{
+    writeIni("[Optionen]\r\nPlayMusic=0\r\n");
+    load();
+    w->Form_Activate();
+    EXPECT_EQ(Allgemein::lastTrack(), 0);
+    w->Form_Unload();
+    EXPECT_TRUE(QFile::exists(Allgemein::LanguageFile()));
+}
