@@ -211,8 +211,8 @@ class Score:
         return max(s + l for part in self.parts for s, l, _, _ in part.notes)
 
     def seconds(self, tick=None):
-        """Playing time up to tick (default: the last note's release)."""
-        tick = self.end_tick() if tick is None else tick
+        """Playing time up to tick (default: the end of the tracks)."""
+        tick = self.end_tick() + PPQ // 2 if tick is None else tick
         tempos = sorted(self.tempos)
         total = 0.0
         for i, (t, bpm) in enumerate(tempos):
@@ -276,6 +276,8 @@ class Score:
                      (0, 1, self._meta(0x58, bytes([self.beats, 2, 24, 8]))),
                      (0, 2, self._meta(0x59, struct.pack("bB", *self.key)))]
         for tick, bpm in sorted(self.tempos):
+            if tick > end + PPQ // 2:
+                continue  # a slowing that would outlast the music
             us = int(round(60_000_000 / bpm))
             conductor.append((tick, 3, self._meta(0x51, us.to_bytes(3, "big"))))
         end += PPQ // 2  # room for the last release before the end
