@@ -53,7 +53,7 @@ const MidiSpec kMidis[] = {
     {1001, "Greensleeves", 4, 127.5},
     {1002, "Minuet in G", 4, 165.1},
     {1003, "Wiegenlied", 3, 118.4},
-    {1004, "Scarborough Fair", 4, 101.3},
+    {1004, "Scarborough Fair", 4, 131.3},
     {1005, "Quiet Rooms", 3, 116.3},
     {1006, "Canon", 5, 110.4},
 };

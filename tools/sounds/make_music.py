@@ -8,7 +8,7 @@ track per instrument, General MIDI programs).
           harpsichord, then recorder, harpsichord and cello
     1003  Wiegenlied (Brahms, op. 49 no. 4): music box, celesta, strings
     1004  Scarborough Fair (English folk song, Dorian): clarinet, harp,
-          pan flute, cello
+          pan flute, cello (who sings the third verse)
     1005  "Quiet Rooms", our own slow waltz for piano and strings
     1006  Canon over a ground (Pachelbel): string quartet
 
@@ -24,7 +24,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from miditools import (PPQ, Score, bass_note, chord, downbeat_accent,  # noqa: E402
-                       parse, length, voicing)
+                       parse, voicing)
 
 Q = PPQ
 E = PPQ // 2
@@ -209,10 +209,6 @@ def lint(name, seq, start, chords):
                             name, (t - start) // (3 * Q) + 1, (t - start) % (3 * Q) // Q + 1,
                             pitches[0], sym))
         t += ticks
-
-
-def transposed(text, semis):
-    return parse(text, semis)
 
 
 # ------------------------------------------------------------ 1001
@@ -466,7 +462,7 @@ def scarborough():
     chords = progression(SCARBOROUGH_CHORDS, 3)
     intro = progression("Dm C Dm Dm", 3)
     t, prev = arpeggiate(harp, 0, intro, "B012345", E, 54, 50, 62, (38, 49))
-    v = [4 * bar + 16 * bar * k for k in range(3)]
+    v = [4 * bar + 16 * bar * k for k in range(4)]
     # verse 1: clarinet over the harp
     clar.play(v[0], mel, 72, legato=0.96, accent=acc)
     lint("1004", mel, v[0], chords)
@@ -482,24 +478,32 @@ def scarborough():
         root, _ = chord(sym)
         cello.note(t, ticks - 20, bass_note(root, 36, 47), 54)
         t += ticks
-    # verse 3: the clarinet again, the cello stays, slowing at the end
+    # verse 3: the cello sings the tune low, the clarinet answers with its
+    # counter-line, the harp keeps to broken chords
+    cello_mel = parse(SCARBOROUGH, -12)
+    cello.play(v[2], cello_mel, 64, legato=0.97, accent=acc)
+    guide_line(clar, v[2], chords, 46, 62, 72, avoid=melody_at(cello_mel, v[2]))
+    _, prev = arpeggiate(harp, v[2], chords, "B01234", E, 50, 50, 62, (38, 49), prev=prev)
+    cello.swell(v[2], v[2] + 8 * bar, 96, 122, steps=8)
+    cello.swell(v[2] + 8 * bar, v[2] + 16 * bar, 96, 122, steps=8)
+    # verse 4: the clarinet again, the cello stays, slowing at the end
     last = list(mel)
-    clar.play(v[2], last, 70, legato=0.96, accent=acc)
-    _, prev = arpeggiate(harp, v[2], chords[:-1], "B01234", E, 50, 50, 62, (38, 49), prev=prev)
-    t = v[2]
+    clar.play(v[3], last, 70, legato=0.96, accent=acc)
+    _, prev = arpeggiate(harp, v[3], chords[:-1], "B01234", E, 50, 50, 62, (38, 49), prev=prev)
+    t = v[3]
     for sym, ticks in chords[:-1]:
         root, _ = chord(sym)
         cello.note(t, ticks - 20, bass_note(root, 36, 47), 50)
         t += ticks
-    end = v[2] + 15 * bar
+    end = v[3] + 15 * bar
     # close on an open D: a slow harp roll, cello and clarinet hold
     for i, p in enumerate([38, 45, 50, 57, 62, 69, 74]):
         harp.note(end + i * 60, 2 * bar - i * 60, p, 52 - i)
     cello.note(end, 2 * bar, 38, 50)
-    for k in range(3):
+    for k in (0, 3):
         clar.swell(v[k], v[k] + 8 * bar, 92, 120, steps=8)
         clar.swell(v[k] + 8 * bar, v[k] + 16 * bar, 92, 120, steps=8)
-    s.ritardando(v[2] + 13 * bar, end + bar, 96, 70, steps=8)
+    s.ritardando(v[3] + 13 * bar, end + bar, 96, 70, steps=8)
     return s
 
 
