@@ -43,6 +43,8 @@ void missing(QPainter& p, const QRectF& r, const QString& what)
 void art(QPainter& p, const QString& name, const QRectF& r)
 {
     const QString file = artPath(name);
+    if (!QFileInfo::exists(file))
+        return missing(p, r, name);
     if (name.endsWith(".svg")) {
         QSvgRenderer svg(file);
         if (!svg.isValid())
@@ -58,6 +60,8 @@ void art(QPainter& p, const QString& name, const QRectF& r)
 
 QSizeF artSize(const QString& name)
 {
+    if (!QFileInfo::exists(artPath(name)))
+        return QSizeF(40, 40);
     if (name.endsWith(".svg")) {
         QSvgRenderer svg(artPath(name));
         return svg.isValid() ? QSizeF(svg.defaultSize()) : QSizeF(40, 40);

@@ -1,5 +1,6 @@
 #include "paint_kit.h"
 
+#include <cstring>
 #include <map>
 
 namespace artwork {
@@ -145,6 +146,10 @@ QImage quantize(const QImage& source, int colours)
     }
 
     QImage out(src.size(), QImage::Format_Indexed8);
+    // The bitmap writer copies whole rows, padding included: clear it so the
+    // file's bytes never depend on what the memory held before.
+    for (int y = 0; y < out.height(); ++y)
+        std::memset(out.scanLine(y), 0, size_t(out.bytesPerLine()));
     out.setColorCount(int(palette.size()));
     for (int i = 0; i < int(palette.size()); ++i)
         out.setColor(i, palette[size_t(i)]);
