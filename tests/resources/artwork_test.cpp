@@ -192,16 +192,34 @@ TEST(WindowArtwork, EmptyPlaceIsASixteenColourBitmap)
     EXPECT_EQ(h->bits, 4);
 }
 
-// The time label (65 x 25, centred on the clock, 20 px below its top) sits on
-// the clock's dark display window, not on its wooden case.
-TEST(WindowArtwork, ClockLeavesRoomForTheTimeDisplay)
+// The labels laid over the pictures sit on a ground of their own colour: the
+// time display on the clock's dark window, the move count on the calendar's
+// white page, the name plate "Tavoro" on its black plate.
+TEST(WindowArtwork, LeavesRoomForTheLabelsOnTop)
 {
-    QSvgRenderer svg(QStringLiteral(":/art/furniture/uhr.svg"));
-    const QImage img = renderSvg(svg, QSize(108, 69));
-    const QRect label((108 - 65) / 2, 20, 65, 25);
-    for (const QPoint pt : {label.topLeft(), label.topRight(), label.bottomLeft(), label.bottomRight(),
-                            label.center()}) {
-        const QColor c = img.pixelColor(pt);
-        EXPECT_LT(c.lightness(), 40) << pt.x() << "," << pt.y();
+    struct Row {
+        const char* path;
+        QSize size;
+        QRect label;  // in the picture's pixels
+        bool dark;
+    };
+    const Row rows[] = {
+        {"furniture/uhr.svg", {108, 69}, QRect((108 - 65) / 2, 25 - 5, 65, 25), true},
+        {"furniture/kalender.svg", {105, 140}, QRect(72 - 64, 296 - 240, 89, 41), false},
+        {"furniture/kalender.svg", {105, 140}, QRect(80 - 64, 352 - 240, 73, 15), true},
+    };
+    for (const Row& r : rows) {
+        QSvgRenderer svg(QStringLiteral(":/art/") + QLatin1String(r.path));
+        const QImage img = renderSvg(svg, r.size);
+        for (const QPoint pt : {r.label.topLeft(), r.label.topRight(), r.label.bottomLeft(),
+                                r.label.bottomRight(), r.label.center()}) {
+            SCOPED_TRACE(::testing::Message() << r.path << " at " << pt.x() << "," << pt.y());
+            const QColor c = img.pixelColor(pt);
+            EXPECT_EQ(c.alpha(), 255);
+            if (r.dark)
+                EXPECT_LT(c.lightness(), 40);
+            else
+                EXPECT_GT(c.lightness(), 245);
+        }
     }
 }
