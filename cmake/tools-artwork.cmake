@@ -8,6 +8,7 @@ if(TAVORO_BUILD_ARTWORK_TOOLS)
     ${CMAKE_SOURCE_DIR}/tools/artwork/paint_kit.cpp
     ${CMAKE_SOURCE_DIR}/tools/artwork/tiles.cpp)
   target_link_libraries(tavoro_paint_kit PUBLIC Qt6::Gui)
+  target_compile_options(tavoro_paint_kit PUBLIC -Wall -Wextra)
 
   add_executable(tavoro_artwork ${CMAKE_SOURCE_DIR}/tools/artwork/generate_artwork.cpp)
   target_link_libraries(tavoro_artwork PRIVATE tavoro_paint_kit Qt6::Svg)
