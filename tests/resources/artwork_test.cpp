@@ -1,0 +1,225 @@
+// The wallpaper tiles (BITMAP 101-115) and the window artwork under :/art.
+#include "services/resources.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+namespace {
+
+struct TileRow {
+    int number;
+    int width, height;
+    int bits;
+};
+
+// Sizes as the wallpaper painting expects them; 4-, 8- and 24-bit bitmaps mixed.
+constexpr TileRow kTiles[] = {
+    {101, 100, 95, 8},  {102, 50, 94, 4},   {103, 250, 86, 24}, {104, 75, 75, 8},
+    {105, 100, 100, 8}, {106, 101, 61, 8},  {107, 30, 10, 4},   {108, 75, 75, 8},
+    {109, 75, 75, 24},  {110, 96, 48, 8},   {111, 100, 200, 8}, {112, 52, 48, 4},
+    {113, 75, 75, 8},   {114, 175, 175, 8}, {115, 100, 200, 24},
+};
+
+struct BmpHeader {
+    int width = 0, height = 0, bits = 0;
+};
+
+std::optional<BmpHeader> bmpHeader(const QByteArray& bytes)
+{
+    if (bytes.size() < 30 || !bytes.startsWith("BM"))
+        return std::nullopt;
+    const auto* d = reinterpret_cast<const uchar*>(bytes.constData());
+    BmpHeader h;
+    h.width = qFromLittleEndian<qint32>(d + 18);
+    h.height = std::abs(qFromLittleEndian<qint32>(d + 22));
+    h.bits = qFromLittleEndian<quint16>(d + 28);
+    return h;
+}
+
+// Mean colour step between two rows (vertical) or two columns of the picture.
+double lineStep(const QImage& img, bool vertical, int a, int b)
+{
+    const int m = vertical ? img.width() : img.height();
+    double sum = 0;
+    for (int k = 0; k < m; ++k) {
+        const QRgb p = vertical ? img.pixel(k, a) : img.pixel(a, k);
+        const QRgb q = vertical ? img.pixel(k, b) : img.pixel(b, k);
+        sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
+               + std::abs(qBlue(p) - qBlue(q));
+    }
+    return sum / (3.0 * m);
+}
+
+}  // namespace
+
+TEST(WallpaperTiles, HaveTheirNumberSizeAndBitDepth)
+{
+    for (const TileRow& t : kTiles) {
+        SCOPED_TRACE(t.number);
+        const auto h = bmpHeader(resources::load("BITMAP", t.number));
+        ASSERT_TRUE(h.has_value()) << "not a bitmap";
+        EXPECT_EQ(h->width, t.width);
+        EXPECT_EQ(h->height, t.height);
+        EXPECT_EQ(h->bits, t.bits);
+        EXPECT_EQ(resources::loadBitmap(t.number).size(), QSize(t.width, t.height));
+    }
+}
+
+// Repeated edge to edge a tile shows no seam: the step from its last row to its
+// first (and last column to first) is no larger than the usual step between
+// neighbouring rows (columns) inside it.
+TEST(WallpaperTiles, RepeatWithoutASeam)
+{
+    constexpr double kSlack = 2.0;  // colour levels of 255
+    for (const TileRow& t : kTiles) {
+        const QImage img = resources::loadBitmap(t.number).convertToFormat(QImage::Format_RGB32);
+        for (bool vertical : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << t.number << (vertical ? " top/bottom" : " left/right"));
+            const int n = vertical ? img.height() : img.width();
+            std::vector<double> inner;
+            for (int i = 0; i + 1 < n; ++i)
+                inner.push_back(lineStep(img, vertical, i, i + 1));
+            std::sort(inner.begin(), inner.end());
+            const double typical = inner[(inner.size() - 1) * 3 / 4];
+            EXPECT_LE(lineStep(img, vertical, n - 1, 0), typical + kSlack);
+        }
+    }
+}
+
+namespace {
+
+struct ArtRow {
+    const char* path;  // under :/art
+    int width, height;
+    // A point that must stay see-through and one that must be covered, in
+    // the picture's own pixels; (-1, -1) when not checked.
+    QPoint clear{-1, -1};
+    QPoint covered{-1, -1};
+};
+
+const std::vector<ArtRow>& artRows()
+{
+    static const std::vector<ArtRow> rows = {
+        {"toolbar/start.svg", 28, 28},
+        {"toolbar/end.svg", 28, 28},
+        {"toolbar/preview.svg", 28, 28},
+        {"toolbar/picture.svg", 28, 28},
+        {"toolbar/wallpaper.svg", 28, 28},
+        {"toolbar/slide.svg", 28, 28},
+        {"toolbar/swap.svg", 28, 28},
+        {"toolbar/options.svg", 28, 28},
+        {"toolbar/champions.svg", 28, 28},
+        {"toolbar/help.svg", 28, 28},
+        {"flags/de.svg", 38, 25, {-1, -1}, {19, 12}},
+        {"flags/gb.svg", 38, 25, {-1, -1}, {19, 12}},
+        {"flags/se.svg", 38, 25, {-1, -1}, {19, 12}},
+        {"flags/it.svg", 38, 25, {-1, -1}, {19, 12}},
+        {"flags/es.svg", 38, 25, {-1, -1}, {19, 12}},
+        {"flags/fr.svg", 38, 25, {-1, -1}, {19, 12}},
+        // The frame is see-through in the middle, where the board lies.
+        {"furniture/rahmen.svg", 300, 300, {150, 150}, {12, 150}},
+        {"furniture/kommode.svg", 315, 120, {0, 0}, {157, 60}},
+        // The clock's display window is dark and covered under the time label.
+        {"furniture/uhr.svg", 108, 69, {0, 0}, {54, 32}},
+        {"furniture/schrank.svg", 96, 313, {0, 0}, {48, 240}},
+        {"furniture/kaktus.svg", 94, 178, {0, 0}, {38, 150}},
+        {"furniture/teddy.svg", 162, 171, {0, 0}, {81, 56}},
+        {"furniture/kalender.svg", 105, 140, {0, 0}, {52, 76}},
+        {"leer.bmp", 50, 50},
+        {"picwindow/tab0.svg", 180, 34},
+        {"picwindow/tab1.svg", 180, 34},
+        {"picwindow/prev.svg", 32, 32},
+        {"picwindow/next.svg", 32, 32},
+        {"picwindow/album.svg", 500, 330},
+        {"about/image1.svg", 128, 128},
+        {"about/image2.svg", 160, 96},
+        {"icon/tavoro.svg", 256, 256},
+        {"icon/tavoro.png", 256, 256},
+    };
+    return rows;
+}
+
+QImage renderSvg(QSvgRenderer& svg, QSize size)
+{
+    QImage img(size, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    svg.render(&p, QRectF(QPointF(0, 0), size));
+    return img;
+}
+
+}  // namespace
+
+TEST(WindowArtwork, EveryPictureLoadsAtItsSize)
+{
+    for (const ArtRow& a : artRows()) {
+        SCOPED_TRACE(a.path);
+        const QString file = QStringLiteral(":/art/") + QLatin1String(a.path);
+        QImage img;
+        if (file.endsWith(".svg")) {
+            QSvgRenderer svg(file);
+            ASSERT_TRUE(svg.isValid());
+            EXPECT_EQ(svg.defaultSize(), QSize(a.width, a.height));
+            img = renderSvg(svg, svg.defaultSize());
+        } else {
+            ASSERT_TRUE(img.load(file));
+            EXPECT_EQ(img.size(), QSize(a.width, a.height));
+        }
+        if (a.clear.x() >= 0)
+            EXPECT_EQ(qAlpha(img.pixel(a.clear)), 0) << "should be see-through at " << a.clear.x()
+                                                     << "," << a.clear.y();
+        if (a.covered.x() >= 0)
+            EXPECT_EQ(qAlpha(img.pixel(a.covered)), 255) << "should be covered at " << a.covered.x()
+                                                         << "," << a.covered.y();
+    }
+}
+
+TEST(WindowArtwork, EmptyPlaceIsASixteenColourBitmap)
+{
+    QFile f(":/art/leer.bmp");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const auto h = bmpHeader(f.readAll());
+    ASSERT_TRUE(h.has_value());
+    EXPECT_EQ(h->bits, 4);
+}
+
+// The labels laid over the pictures sit on a ground of their own colour: the
+// time display on the clock's dark window, the move count on the calendar's
+// white page, the name plate "Tavoro" on its black plate.
+TEST(WindowArtwork, LeavesRoomForTheLabelsOnTop)
+{
+    struct Row {
+        const char* path;
+        QSize size;
+        QRect label;  // in the picture's pixels
+        bool dark;
+    };
+    const Row rows[] = {
+        {"furniture/uhr.svg", {108, 69}, QRect((108 - 65) / 2, 25 - 5, 65, 25), true},
+        {"furniture/kalender.svg", {105, 140}, QRect(72 - 64, 296 - 240, 89, 41), false},
+        {"furniture/kalender.svg", {105, 140}, QRect(80 - 64, 352 - 240, 73, 15), true},
+    };
+    for (const Row& r : rows) {
+        QSvgRenderer svg(QStringLiteral(":/art/") + QLatin1String(r.path));
+        const QImage img = renderSvg(svg, r.size);
+        for (const QPoint pt : {r.label.topLeft(), r.label.topRight(), r.label.bottomLeft(),
+                                r.label.bottomRight(), r.label.center()}) {
+            SCOPED_TRACE(::testing::Message() << r.path << " at " << pt.x() << "," << pt.y());
+            const QColor c = img.pixelColor(pt);
+            EXPECT_EQ(c.alpha(), 255);
+            if (r.dark)
+                EXPECT_LT(c.lightness(), 40);
+            else
+                EXPECT_GT(c.lightness(), 245);
+        }
+    }
+}
