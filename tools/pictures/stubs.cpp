@@ -3,11 +3,5 @@
 namespace pictures {
 static QImage stub(int w, int h) { QImage i(w, h, QImage::Format_RGB32); i.fill(Qt::gray); return i; }
 QImage catOnRug(int w, int h) { return stub(w, h); }
-QImage balloons(int w, int h) { return stub(w, h); }
-QImage autumnForest(int w, int h) { return stub(w, h); }
-QImage reef(int w, int h) { return stub(w, h); }
-QImage flowerGarden(int w, int h) { return stub(w, h); }
-QImage butterfly(int w, int h) { return stub(w, h); }
-QImage countryTrain(int w, int h) { return stub(w, h); }
 QImage villageStreet(int w, int h) { return stub(w, h); }
 }
