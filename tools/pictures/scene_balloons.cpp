@@ -127,6 +127,7 @@ QImage balloons(int w, int h)
         cloud(p, rng, rng.range(-20, 340) * u, cy, rng.range(50, 110) * u * size, rng.range(16, 30) * u * size,
               cl, cs, int(rng.range(170, 240)));
     }
+    grain(c, QRect(0, 0, w, int(horizon)), 0.08, 14, 2061);
     // A bank of low cloud along the horizon.
     for (int i = 0; i < 9; ++i)
         cloud(p, rng, (i * 40 + rng.range(-10, 10)) * u, rng.range(186, 200) * u, rng.range(40, 70) * u,

@@ -119,6 +119,12 @@ QImage cityAtNight(int w, int h)
             p.drawRect(QRectF(x - 0.25, y - 3 * r, 0.5, 6 * r));
         }
     }
+    // Moonlight spreads across the sky towards the right.
+    QRadialGradient wide(QPointF(300 * u, 70 * v), 320 * u);
+    wide.setColorAt(0, QColor(150, 150, 190, 90));
+    wide.setColorAt(1, QColor(150, 150, 190, 0));
+    p.setBrush(wide);
+    p.drawRect(QRectF(0, 0, w, quay));
     // The moon with its halo and seas.
     const QPointF moon(300 * u, 70 * v);
     const double mr = 28 * u;
@@ -134,7 +140,7 @@ QImage cityAtNight(int w, int h)
     p.drawEllipse(moon, mr, mr);
     for (int i = 0; i < 9; ++i) {
         const double a = rng.range(0, 2 * Pi), d = rng.range(0, mr * 0.7);
-        p.setBrush(QColor(200, 180, 140, 110));
+        p.setBrush(QColor(210, 190, 150, 60));
         p.drawEllipse(moon + QPointF(std::cos(a) * d, std::sin(a) * d), rng.range(2, 8) * u,
                       rng.range(2, 6) * u);
     }

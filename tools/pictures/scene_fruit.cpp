@@ -253,6 +253,60 @@ QImage fruitStillLife(int w, int h)
         p.drawLine(QPointF(frame.center().x(), frame.top()), QPointF(frame.center().x(), 2 * u));
         p.setPen(Qt::NoPen);
     }
+    // A little shelf with books on the left.
+    {
+        p.setBrush(QColor(60, 30, 20, 70));
+        p.drawRect(QRectF(0, 114 * u, 70 * u, 8 * u));
+        p.setBrush(QColor(130, 84, 50));
+        p.drawRect(QRectF(0, 106 * u, 66 * u, 6 * u));
+        double bx = 2 * u;
+        const std::vector<QColor> spines = {QColor(150, 50, 40), QColor(60, 90, 130), QColor(200, 160, 70),
+                                            QColor(70, 110, 70), QColor(120, 60, 90), QColor(190, 100, 60)};
+        for (int k = 0; k < 7; ++k) {
+            const double bw = rng.range(5, 8) * u, bh = rng.range(20, 30) * u;
+            p.setBrush(spines[size_t(k) % spines.size()]);
+            if (k == 6) {
+                p.save();
+                p.translate(bx, 106 * u);
+                p.rotate(-20);
+                p.drawRect(QRectF(0, -bh, bw, bh));
+                p.restore();
+            } else {
+                p.drawRect(QRectF(bx, 106 * u - bh, bw, bh));
+                p.setBrush(QColor(230, 200, 120));
+                p.drawRect(QRectF(bx, 106 * u - bh + 4 * u, bw, 1.2 * u));
+                p.drawRect(QRectF(bx, 106 * u - 6 * u, bw, 1.2 * u));
+            }
+            bx += bw + 0.6 * u;
+        }
+    }
+    // A painted plate hangs beside the picture.
+    {
+        const QPointF at(262 * u, 96 * u);
+        shadow(p, at + QPointF(5 * u, 6 * u), 30 * u, 30 * u);
+        QRadialGradient pg(at - QPointF(8 * u, 8 * u), 34 * u);
+        pg.setColorAt(0, QColor(255, 255, 250));
+        pg.setColorAt(1, QColor(190, 196, 210));
+        p.setBrush(pg);
+        p.drawEllipse(at, 26 * u, 26 * u);
+        p.setPen(QPen(QColor(40, 70, 150), 2 * u));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(at, 22 * u, 22 * u);
+        p.drawEllipse(at, 13 * u, 13 * u);
+        p.setPen(Qt::NoPen);
+        for (int k = 0; k < 8; ++k) {
+            const double a = k * Pi / 4;
+            p.setBrush(QColor(40, 70, 150));
+            p.drawEllipse(at + QPointF(std::cos(a) * 17.5 * u, std::sin(a) * 17.5 * u), 2.4 * u, 2.4 * u);
+        }
+        p.setBrush(QColor(200, 60, 50));
+        for (int k = 0; k < 5; ++k) {
+            const double a = k * 2 * Pi / 5;
+            p.drawEllipse(at + QPointF(std::cos(a) * 5 * u, std::sin(a) * 5 * u), 4 * u, 4 * u);
+        }
+        p.setBrush(QColor(240, 200, 70));
+        p.drawEllipse(at, 3 * u, 3 * u);
+    }
     // Sunlight falls across the wall from a window on the left.
     {
         QPainterPath beam;
@@ -279,6 +333,36 @@ QImage fruitStillLife(int w, int h)
         cg.setColorAt(k / 8.0, k % 2 ? QColor(130, 30, 40) : QColor(190, 60, 60));
     p.setBrush(cg);
     p.drawPath(curtain);
+    p.save();
+    p.setClipPath(curtain);
+    QLinearGradient fall(0, 0, 0, tableY);
+    fall.setColorAt(0, QColor(40, 0, 10, 110));
+    fall.setColorAt(0.5, QColor(40, 0, 10, 0));
+    fall.setColorAt(1, QColor(40, 0, 10, 60));
+    p.fillRect(QRectF(280 * u, 0, 80 * u, tableY), fall);
+    p.restore();
+    // A scalloped pelmet with tassels.
+    QPainterPath pelmet;
+    pelmet.moveTo(276 * u, 0);
+    pelmet.lineTo(w, 0);
+    pelmet.lineTo(w, 30 * u);
+    for (int k = 0; k < 4; ++k) {
+        const double x1 = w - (k + 1) * (w - 276 * u) / 4;
+        pelmet.quadTo((w - (k + 0.5) * (w - 276 * u) / 4), 44 * u, x1, 30 * u);
+    }
+    pelmet.closeSubpath();
+    QLinearGradient pgr(0, 0, 0, 44 * u);
+    pgr.setColorAt(0, QColor(110, 24, 34));
+    pgr.setColorAt(1, QColor(170, 50, 50));
+    p.setBrush(pgr);
+    p.drawPath(pelmet);
+    p.setBrush(QColor(220, 170, 70));
+    p.drawRect(QRectF(276 * u, 26 * u, w - 276 * u, 3 * u));
+    for (int k = 0; k <= 4; ++k) {
+        const double tx = 276 * u + k * (w - 276 * u) / 4;
+        p.drawRect(QRectF(tx - 0.6 * u, 30 * u, 1.2 * u, 8 * u));
+        p.drawEllipse(QPointF(tx, 41 * u), 2.6 * u, 4 * u);
+    }
     p.setBrush(QColor(220, 170, 70));
     p.drawRoundedRect(QRectF(300 * u, 120 * u, 60 * u, 8 * u), 4 * u, 4 * u);
     for (int k = 0; k < 5; ++k)

@@ -111,6 +111,7 @@ QImage flowerGarden(int w, int h)
     cloud(p, rng, 60 * u, 24 * u, 90 * u, 30 * u, QColor(255, 250, 240), QColor(206, 204, 216));
     cloud(p, rng, 170 * u, 50 * u, 70 * u, 22 * u, QColor(255, 250, 240), QColor(206, 204, 216), 230);
     cloud(p, rng, 10 * u, 70 * u, 40 * u, 16 * u, QColor(255, 250, 240), QColor(206, 204, 216), 210);
+    grain(c, QRect(0, 0, w, int(130 * u)), 0.07, 14, 2101);
     // Trees beyond the garden.
     for (int i = 0; i < 14; ++i)
         leafyTree(p, rng, (i * 18 - 10 + rng.range(-6, 6)) * u, rng.range(130, 150) * u, rng.range(80, 110) * u,

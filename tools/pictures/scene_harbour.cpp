@@ -77,6 +77,7 @@ QImage harbour(int w, int h)
     cloud(p, rng, 250 * u, 22 * u, 90 * u, 28 * u, cl, cs, 230);
     cloud(p, rng, 345 * u, 60 * u, 100 * u, 30 * u, cl, cs, 240);
     cloud(p, rng, 160 * u, 70 * u, 60 * u, 18 * u, cl, cs, 200);
+    grain(c, QRect(0, 0, w, int(150 * u)), 0.07, 14, 2021);
     // The hill behind the town.
     QLinearGradient hg(0, 60 * u, 0, quay);
     hg.setColorAt(0, QColor(120, 150, 96));

@@ -168,6 +168,7 @@ QImage mountainLake(int w, int h)
     cloud(p, rng, 375 * sx, 112 * sy, 60 * sx, 22 * sy, cloudLight, cloudShade, 230);
     cloud(p, rng, 20 * sx, 100 * sy, 50 * sx, 18 * sy, cloudLight, cloudShade, 210);
 
+    grain(c, QRect(0, 0, w, int(horizon)), 0.07, 14, 2011);
     mountains(c,
               {{70 * sx, 118 * sy, 0.9, 0.7}, {180 * sx, 92 * sy, 0.8, 0.95},
                {265 * sx, 128 * sy, 0.7, 0.6}, {345 * sx, 104 * sy, 0.85, 0.75}},

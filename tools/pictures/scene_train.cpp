@@ -119,6 +119,7 @@ QImage countryTrain(int w, int h)
     cloud(p, rng, 190 * u, 90 * v, 80 * u, 22 * v, cl, cs, 220);
     cloud(p, rng, 20 * u, 100 * v, 60 * u, 20 * v, cl, cs, 210);
     cloud(p, rng, 390 * u, 104 * v, 60 * u, 18 * v, cl, cs, 220);
+    grain(c, QRect(0, 0, w, int(horizon)), 0.07, 14, 2121);
     p.setBrush(QColor(130, 156, 170));
     p.drawPath(ridge(0, w, horizon - 8 * v, 12 * v, 80 * u, 14, horizon + 10 * v));
     fields(c, rng, horizon, 345 * v, 7, 7);
