@@ -194,10 +194,18 @@ void cloud(QPainter& p, Rng& rng, double cx, double cy, double w, double h,
         p.setBrush(g);
         p.drawEllipse(QPointF(f.x, f.y - f.r * 0.06), f.r * 0.93, f.r * 0.85);
     }
-    // A flat base.
-    p.setBrush(withAlpha(mix(shadow, light, 0.3), alpha));
-    p.drawRoundedRect(QRectF(cx - w / 2 + h * 0.1, cy + h / 2 - h * 0.2, w - h * 0.2, h * 0.18),
-                      h * 0.09, h * 0.09);
+    // Soft shade where the puffs overlap low down.
+    for (size_t i = 1; i < puffs.size(); ++i) {
+        const Puff& a = puffs[i - 1];
+        const Puff& b = puffs[i];
+        const QPointF at((a.x + b.x) / 2, std::max(a.y, b.y) + std::min(a.r, b.r) * 0.35);
+        const double r = std::min(a.r, b.r) * 0.6;
+        QRadialGradient g(at, r);
+        g.setColorAt(0, withAlpha(shadow, alpha * 2 / 3));
+        g.setColorAt(1, withAlpha(shadow, 0));
+        p.setBrush(g);
+        p.drawEllipse(at, r, r * 0.7);
+    }
     p.restore();
 }
 
@@ -306,10 +314,22 @@ void leafyTree(QPainter& p, Rng& rng, double x, double baseY, double height,
         g.setColorAt(0.6, col);
         g.setColorAt(1, shade(col, 0.72));
         p.setBrush(g);
-        // A clump is a few overlapping leaves.
+        // A clump: a rounded mass, then single leaves over its rim and top.
         p.drawEllipse(QPointF(c.x, c.y), c.r, c.r * 0.85);
         p.drawEllipse(QPointF(c.x + c.r * 0.55, c.y + c.r * 0.2), c.r * 0.6, c.r * 0.5);
         p.drawEllipse(QPointF(c.x - c.r * 0.5, c.y + c.r * 0.25), c.r * 0.55, c.r * 0.48);
+        const int leaves = 10;
+        for (int k = 0; k < leaves; ++k) {
+            const double a = rng.range(-Pi, 0.3), d = c.r * rng.range(0.5, 1.0);
+            const QPointF at(c.x + std::cos(a) * d, c.y + std::sin(a) * d * 0.85);
+            const double up = clamp01(0.5 - std::sin(a) * 0.5);
+            p.setBrush(shade(col, 0.85 + up * 0.35 + rng.range(-0.08, 0.08)));
+            p.save();
+            p.translate(at);
+            p.rotate(a * 180 / Pi + 90);
+            p.drawEllipse(QPointF(0, 0), c.r * 0.2, c.r * 0.12);
+            p.restore();
+        }
     }
     // Single leaves flecked over the top.
     for (int i = 0; i < n; ++i) {

@@ -36,12 +36,15 @@ void mountains(Canvas& c, const std::vector<Peak>& peaks, double bottom, double 
         if (y < top)
             return;
         const Peak& k = peaks[size_t(owner)];
-        const double side = x < k.x ? 1.0 : -1.0;
+        // The ridge between sunlit and shaded flanks wanders down the face.
+        const double ridgeX = k.x + (fbm1(y / 7.0, 3, seed + 5) - 0.5) * std::min(40.0, (y - k.y) * 0.7);
+        const double side = x < ridgeX ? 1.0 : -1.0;
         // Gullies run down the flanks.
         const double along = (x - k.x) * 0.8 + (y - k.y) * side * 0.5;
         const double gully = fbm(along / 5.0, y / 28.0, 4, seed + 3);
         const double rough = fbm(x / 7.0, y / 7.0, 3, seed + 8);
-        double light = (side > 0 ? 0.75 : 0.25) + (gully - 0.5) * 0.9 + (rough - 0.5) * 0.4;
+        double light = (side > 0 ? 0.78 : 0.22) + (gully - 0.5) * 0.9 + (rough - 0.5) * 0.4;
+        light += side > 0 ? -std::abs(x - ridgeX) / 300.0 : std::abs(x - ridgeX) / 400.0;
         // A lit ridge line just inside the edge.
         light += smooth(3, 0, y - top) * 0.25;
         light = clamp01(light);
@@ -318,12 +321,11 @@ QImage mountainLake(int w, int h)
     p.setPen(QPen(QColor(200, 180, 140), 0.8));
     p.drawLine(QPointF(270 * sx, 288 * sy), QPointF(262 * sx, 288 * sy));
 
-    // A tall pine and a birch frame the view on the right and left.
+    // Tall pines frame the view on the right and left.
     pine(p, rng, 372 * sx, 404 * sy, 250 * sy, QColor(30, 62, 46), QColor(84, 124, 84));
     pine(p, rng, 338 * sx, 410 * sy, 150 * sy, QColor(36, 70, 52), QColor(96, 136, 92));
-    leafyTree(p, rng, 22 * sx, 410 * sy, 170 * sy,
-              {QColor(38, 70, 40), QColor(58, 96, 48), QColor(86, 126, 58), QColor(128, 158, 74)},
-              QColor(226, 220, 206));
+    pine(p, rng, 58 * sx, 408 * sy, 120 * sy, QColor(40, 76, 54), QColor(104, 144, 96));
+    pine(p, rng, 18 * sx, 412 * sy, 200 * sy, QColor(30, 62, 46), QColor(88, 128, 88));
     return c.finish();
 }
 
