@@ -194,6 +194,15 @@ void cloud(QPainter& p, Rng& rng, double cx, double cy, double w, double h,
         p.setBrush(g);
         p.drawEllipse(QPointF(f.x, f.y - f.r * 0.06), f.r * 0.93, f.r * 0.85);
     }
+    // Each puff rounds away from the light on its lower right.
+    for (const Puff& f : puffs) {
+        const QPointF at(f.x + f.r * 0.3, f.y + f.r * 0.25);
+        QRadialGradient g(at, f.r * 0.65);
+        g.setColorAt(0, withAlpha(shadow, alpha / 3));
+        g.setColorAt(1, withAlpha(shadow, 0));
+        p.setBrush(g);
+        p.drawEllipse(at, f.r * 0.65, f.r * 0.55);
+    }
     // Soft shade where the puffs overlap low down.
     for (size_t i = 1; i < puffs.size(); ++i) {
         const Puff& a = puffs[i - 1];
