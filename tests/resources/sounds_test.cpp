@@ -26,7 +26,7 @@ struct WavSpec {
     double seconds;
 };
 
-// Mono, 16-bit PCM; the spec allows 428 to 33,656 bytes.
+// Mono, 16-bit PCM, 428 to 34,000 bytes each.
 const WavSpec kWavs[] = {
     {101, 11025, 1.420},  // the puzzle solved: a fanfare
     {102, 22050, 0.700},  // the wallpaper painted: brush strokes
@@ -50,14 +50,14 @@ struct MidiSpec {
 };
 
 const MidiSpec kMidis[] = {
-    {1001, "Greensleeves", 4, 127.5},
-    {1002, "Minuet in G", 4, 165.1},
-    {1003, "Wiegenlied", 3, 118.4},
-    {1004, "Scarborough Fair", 4, 131.3},
-    {1005, "Quiet Rooms", 3, 116.3},
-    {1006, "Canon", 5, 110.4},
+    {1001, "Greensleeves", 4, 157.5},
+    {1002, "Minuet in G", 5, 165.1},
+    {1003, "Wiegenlied", 4, 155.4},
+    {1004, "Scarborough Fair", 4, 161.3},
+    {1005, "Quiet Rooms", 4, 167.0},
+    {1006, "Canon", 5, 136.1},
 };
-constexpr qsizetype kMidiMinBytes = 3500;
+constexpr qsizetype kMidiMinBytes = 9500;
 constexpr qsizetype kMidiMaxBytes = 38000;
 
 constexpr const char* kSoundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";

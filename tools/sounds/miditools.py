@@ -7,6 +7,7 @@ a compact text form, "D5/q E5/e. F#5/s r/h C4,E4,G4/h", and placed on a
 a humanising generator with a fixed seed.
 """
 
+import math
 import random
 import re
 import struct
@@ -137,19 +138,40 @@ class Part:
         self.notes = []       # (start, length, pitch, velocity)
         self.controls = []    # (tick, controller, value)
         self.rng = random.Random(seed)
+        self.shapes = []      # (start, end, tick -> velocity offset)
+
+    def phrase(self, start, end, depth, bars=None, beats=3):
+        """Shapes the velocities of start..end as one breath, or as breaths
+        of `bars` bars each: rising by up to `depth` towards the middle and
+        falling back towards the end."""
+        span = (end - start) if bars is None else bars * beats * PPQ
+        t = start
+        while t < end:
+            a, b = t, min(end, t + span)
+            self.shapes.append((a, b, lambda x, a=a, b=b: depth * math.sin(
+                math.pi * (x - a) / (b - a))))
+            t = b
+
+    def dynamics(self, tick):
+        return sum(f(tick) for a, b, f in self.shapes if a <= tick < b)
 
     def note(self, start, ticks, p, vel):
-        vel = max(1, min(110, int(round(vel))))
+        vel = max(1, min(110, int(round(vel + self.dynamics(start)))))
         self.notes.append((int(start), int(ticks), int(p), vel))
 
     def play(self, start, seq, vel=70, legato=0.95, accent=None, human=3,
-             beats=3):
+             beats=3, lift=0.0):
         """Places a parsed sequence from `start`; returns the end tick.
-        accent(tick in bar) -> velocity offset; the bar is `beats` quarters."""
+        accent(tick in bar) -> velocity offset; the bar is `beats` quarters;
+        lift: velocity per semitone above or below the line's middle, so a
+        line swells as it climbs."""
         t = start
+        heard = [p for pitches, _ in seq for p in pitches]
+        middle = (max(heard) + min(heard)) / 2 if heard else 0
         for pitches, ticks in seq:
             for p in pitches:
                 v = vel + (accent(t % (beats * PPQ)) if accent else 0)
+                v += lift * (p - middle)
                 v += self.rng.randint(-human, human) if human else 0
                 self.note(t, max(30, int(ticks * legato)), p, v)
             t += ticks
