@@ -1,5 +1,6 @@
 #include "errors/ErrPtnr.h"
 #include "mainwindow/frmTavoro.h"
+#include "mainwindow/startsize.h"
 #include "platform/appinfo.h"
 #include "services/language.h"
 
@@ -19,8 +20,8 @@ int main(int argc, char* argv[])
     frmTavoro window;
     window.Form_Load();
 
-    // The first showing lays the window out for this size.
-    window.resize(800, 600);
-    window.show();
+    // The window is laid out for the size at which it first stands on the
+    // screen: maximized, or 800 x 600 on a small screen.
+    mainwindow::showMainWindow(window);
     return app.exec();
 }

@@ -2,25 +2,55 @@
 
 #include "game/board_model.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <cmath>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QSvgRenderer>
 
 namespace mainwindow {
 
+QPixmap renderArt(const QString& path, QSize size, qreal devicePixelRatio)
+{
+    if (size.isEmpty())
+        return {};
+    QSvgRenderer svg(path);
+    if (!svg.isValid())
+        return {};
+    QPixmap pm(size * devicePixelRatio);
+    pm.fill(Qt::transparent);
+    {
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        svg.render(&p, QRectF(QPointF(0, 0), QSizeF(pm.size())));
+    }
+    pm.setDevicePixelRatio(devicePixelRatio);
+    return pm;
+}
+
 namespace {
 
-int nearestPixel(float v)
+// The art pixmap for the widget's size and pixel ratio, rendered again only
+// when one of them has changed.
+const QPixmap& cachedArt(QPixmap& cache, const QString& path, QSize size, qreal dpr)
 {
-    return static_cast<int>(std::lround(v));
+    if (cache.isNull() || cache.devicePixelRatio() != dpr || cache.size() != size * dpr)
+        cache = renderArt(path, size, dpr);
+    return cache;
 }
 
 }  // namespace
 
-ImageControl::ImageControl(QWidget* parent) : QWidget(parent)
+// ---------------------------------------------------------------------------
+
+ImageControl::ImageControl(QWidget* parent) : Placed<QWidget>(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
+
+ImageControl::~ImageControl() = default;
 
 void ImageControl::setPicture(const QPixmap& picture)
 {
@@ -28,31 +58,29 @@ void ImageControl::setPicture(const QPixmap& picture)
     update();
 }
 
-void ImageControl::setLeft(float left)
+void ImageControl::setArt(const QString& path)
 {
-    left_ = left;
-    move(nearestPixel(left), y());
-}
-
-void ImageControl::setTop(float top)
-{
-    top_ = top;
-    move(x(), nearestPixel(top));
-}
-
-void ImageControl::setSize(int width, int height)
-{
-    resize(width, height);
+    artPath_ = path;
+    artCache_ = QPixmap();
+    update();
 }
 
 void ImageControl::paintEvent(QPaintEvent*)
 {
+    QPainter p(this);
+    if (!artPath_.isEmpty()) {
+        const QPixmap& pm = cachedArt(artCache_, artPath_, size(), devicePixelRatioF());
+        if (!pm.isNull())
+            p.drawPixmap(0, 0, pm);
+        return;
+    }
     if (picture_.isNull())
         return;
-    QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawPixmap(rect(), picture_);
 }
+
+// ---------------------------------------------------------------------------
 
 PuzzlePiece::PuzzlePiece(QWidget* parent, game::BoardModel& board, int16_t index)
     : ImageControl(parent), board_(board), index_(index)
@@ -92,22 +120,12 @@ void PuzzlePiece::mousePressEvent(QMouseEvent* e)
     }
 }
 
+// ---------------------------------------------------------------------------
+
 ShapeControl::ShapeControl(QWidget* parent, QColor colour, int borderWidth)
-    : QWidget(parent), colour_(colour), borderWidth_(borderWidth)
+    : Placed<QWidget>(parent), colour_(colour), borderWidth_(borderWidth)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void ShapeControl::setLeft(float left)
-{
-    left_ = left;
-    move(nearestPixel(left), y());
-}
-
-void ShapeControl::setTop(float top)
-{
-    top_ = top;
-    move(x(), nearestPixel(top));
 }
 
 void ShapeControl::paintEvent(QPaintEvent*)
@@ -116,6 +134,77 @@ void ShapeControl::paintEvent(QPaintEvent*)
     const qreal half = borderWidth_ / 2.0;
     p.setPen(QPen(colour_, borderWidth_));
     p.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+}
+
+// ---------------------------------------------------------------------------
+
+ButtonControl::ButtonControl(QWidget* parent) : Placed<QPushButton>(parent)
+{
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_Hover);
+}
+
+void ButtonControl::setArt(const QString& path, Look look, QSize iconSize)
+{
+    artPath_ = path;
+    look_ = look;
+    iconSize_ = iconSize;
+    fillCache_ = QPixmap();
+    if (look_ == Look::Icon)
+        renderIcon();
+    else
+        setIcon(QIcon());
+    update();
+}
+
+void ButtonControl::renderIcon()
+{
+    // The icon is drawn by the button itself, which greys it out when the
+    // button is disabled; it is rendered for the screen's pixel ratio.
+    setIconSize(iconSize_);
+    setIcon(QIcon(renderArt(artPath_, iconSize_, devicePixelRatioF())));
+}
+
+void ButtonControl::changeEvent(QEvent* e)
+{
+    QPushButton::changeEvent(e);
+    if (e->type() == QEvent::ScreenChangeInternal && look_ == Look::Icon && !artPath_.isEmpty())
+        renderIcon();
+}
+
+void ButtonControl::paintEvent(QPaintEvent* e)
+{
+    if (look_ == Look::Icon || artPath_.isEmpty()) {
+        QPushButton::paintEvent(e);
+        return;
+    }
+    // A flag fills its button edge to edge: it sinks a pixel while held down,
+    // lightens under the mouse and shows a dotted line when it has the focus.
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QPixmap& flag = cachedArt(fillCache_, artPath_, size(), devicePixelRatioF());
+    const bool down = isDown() || isChecked();
+    if (down) {
+        p.fillRect(rect(), QColor(30, 20, 12));
+        p.drawPixmap(QRect(1, 1, width() - 1, height() - 1), flag);
+        p.fillRect(rect(), QColor(0, 0, 0, 60));
+    } else {
+        p.drawPixmap(0, 0, flag);
+        if (underMouse() && isEnabled())
+            p.fillRect(rect(), QColor(255, 255, 255, 45));
+    }
+    if (!isEnabled())
+        p.fillRect(rect(), QColor(128, 128, 128, 140));
+    if (hasFocus()) {
+        p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
+}
+
+// ---------------------------------------------------------------------------
+
+LabelControl::LabelControl(const QString& text, QWidget* parent) : Placed<QLabel>(text, parent)
+{
 }
 
 }  // namespace mainwindow

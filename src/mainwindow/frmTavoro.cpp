@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/numbers.h"
 #include "platform/mci.h"
+#include "platform/twips.h"
 #include "services/language.h"
 #include "services/media.h"
 #include "services/random.h"
@@ -19,10 +20,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 using errors::Procedure;
 using mainwindow::ImageControl;
@@ -41,70 +44,127 @@ constexpr int32_t ErrNoSuchElement = 340;
                                         .arg(index));
 }
 
-// The empty place: a dark, sunken square with a faint cross-hatch, 50 x 50.
-QPixmap emptyPlacePicture()
+mainwindow::LabelControl* makeLabel(QWidget* parent, const QString& text, QRect geometry,
+                                   const QString& family, qreal points, bool bold, QColor fore,
+                                   QColor back)
 {
-    QPixmap pm(50, 50);
-    pm.fill(QColor(40, 40, 48));
-    QPainter p(&pm);
-    p.setPen(QColor(58, 58, 70));
-    for (int i = -50; i < 50; i += 8) {
-        p.drawLine(i, 0, i + 50, 50);
-        p.drawLine(i + 50, 0, i, 50);
-    }
-    p.setPen(QColor(16, 16, 20));
-    p.drawLine(0, 0, 49, 0);
-    p.drawLine(0, 0, 0, 49);
-    p.setPen(QColor(90, 90, 104));
-    p.drawLine(1, 49, 49, 49);
-    p.drawLine(49, 1, 49, 49);
-    return pm;
-}
-
-QLabel* makeLabel(QWidget* parent, const QString& text, QRect geometry, const QString& family,
-                  qreal points, QColor fore, QColor back)
-{
-    auto* l = new QLabel(text, parent);
+    auto* l = new mainwindow::LabelControl(text, parent);
     QFont f(family);
     f.setPointSizeF(points);
-    f.setBold(true);
+    f.setBold(bold);
     l->setFont(f);
     l->setAlignment(Qt::AlignCenter);
-    l->setAutoFillBackground(true);
+    l->setAutoFillBackground(back.alpha() > 0);
     QPalette pal = l->palette();
     pal.setColor(QPalette::WindowText, fore);
     pal.setColor(QPalette::Window, back);
     l->setPalette(pal);
-    l->setGeometry(geometry);
+    l->place(geometry.x(), geometry.y(), geometry.width(), geometry.height());
     return l;
 }
+
+// An image showing a piece of the window's artwork, at its designed place and
+// size.
+ImageControl* makeArt(QWidget* parent, const QString& art, QRectF geometry, bool visible)
+{
+    auto* img = new ImageControl(parent);
+    img->setArt(QStringLiteral(":/art/") + art);
+    img->place(geometry.x(), geometry.y(), geometry.width(), geometry.height());
+    img->setVisible(visible);
+    return img;
+}
+
+// A toolbar button is 550 twips square.
+constexpr float ToolbarButtonSide = 550.0f / 15.0f;
+
+struct ToolbarButton {
+    int16_t index;
+    const char* art;
+    const char* tooltip;  // fixed for the language buttons
+};
+
+constexpr ToolbarButton kToolbar[] = {
+    {0, "toolbar/start.svg", nullptr},     {1, "toolbar/end.svg", nullptr},
+    {2, "toolbar/preview.svg", nullptr},   {3, "toolbar/picture.svg", nullptr},
+    {4, "toolbar/wallpaper.svg", nullptr}, {5, "toolbar/slide.svg", nullptr},
+    {6, "toolbar/swap.svg", nullptr},      {7, "toolbar/options.svg", nullptr},
+    {8, "toolbar/champions.svg", nullptr}, {9, "toolbar/help.svg", nullptr},
+    {10, "flags/de.svg", "Deutsch"},       {11, "flags/gb.svg", "English"},
+    {12, "flags/se.svg", "Svenska"},       {13, "flags/it.svg", "Italiano"},
+    {14, "flags/es.svg", "Español"},       {16, "flags/fr.svg", "Français"},
+};
 
 }  // namespace
 
 frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(appinfo::title());
+    setWindowIcon(QIcon(QStringLiteral(":/art/icon/tavoro.png")));
 
+    // From the bottom up: the frame behind the board, the wallpaper holder,
+    // the furniture (cactus and teddy in front of the cupboard), the calendar
+    // with the labels on its page, and the clock in front of the calendar.
+    imgRahmen = makeArt(this, QStringLiteral("furniture/rahmen.svg"), QRectF(0, 0, 300, 300), false);
+    imgHinterg = new ImageControl(this);
+    imgHinterg->hide();
+    imgSchrank = makeArt(this, QStringLiteral("furniture/schrank.svg"), QRectF(0, 0, 96, 313), false);
+    imgKaktus = makeArt(this, QStringLiteral("furniture/kaktus.svg"), QRectF(0, 0, 94, 178), false);
+    imgTeddy = makeArt(this, QStringLiteral("furniture/teddy.svg"), QRectF(0, 0, 162, 171), false);
+    imgKommode = makeArt(this, QStringLiteral("furniture/kommode.svg"), QRectF(0, 0, 315, 120), false);
+    imgKalender = makeArt(this, QStringLiteral("furniture/kalender.svg"), QRectF(64, 240, 105, 140), true);
+
+    lblZuege = makeLabel(this, seams().GetLang(int16_t(g.Sprache + 106)), QRect(75, 264, 85, 20),
+                         QStringLiteral("Times New Roman"), 12, true, Qt::red, Qt::transparent);
+    lblZugzahl = makeLabel(this, QStringLiteral("0"), QRect(72, 296, 89, 41),
+                           QStringLiteral("Times New Roman"), 26.25, true, Qt::black, Qt::white);
+    Label1 = makeLabel(this, appinfo::title(), QRect(80, 352, 73, 15), QStringLiteral("Arial"), 8,
+                       false, Qt::white, Qt::black);
+
+    imgUhr = makeArt(this, QStringLiteral("furniture/uhr.svg"), QRectF(0, 0, 108, 69), false);
+    lblTime = makeLabel(this, QStringLiteral("0"), QRect(0, 0, 65, 25), QStringLiteral("Courier"),
+                        19.5, true, QColor(0, 255, 0), Qt::black);
+    lblTime->hide();
+
+    // The board; the pieces Form_Load adds go in under the empty place's
+    // picture, so they stay below the selection frame, preview and toolbar.
     imgPuzz_[0] = createPiece(0);
 
     imgLeer = new ImageControl(this);
+    imgLeer->setPicture(QPixmap(QStringLiteral(":/art/leer.bmp")));
     imgLeer->setSize(50, 50);
-    imgLeer->setPicture(emptyPlacePicture());
     imgLeer->hide();
 
     shpRahmen = new ShapeControl(this);
     shpRahmen->hide();
 
-    lblZuege = makeLabel(this, seams().GetLang(int16_t(g.Sprache + 106)), QRect(75, 264, 85, 20),
-                         QStringLiteral("Times New Roman"), 12, Qt::red, Qt::transparent);
-    lblZuege->setAutoFillBackground(false);
-    lblZugzahl = makeLabel(this, QStringLiteral("0"), QRect(72, 296, 89, 41),
-                           QStringLiteral("Times New Roman"), 26.25, Qt::black, Qt::white);
-    Label1 = makeLabel(this, appinfo::title(), QRect(80, 352, 73, 15), QStringLiteral("Arial"), 8,
-                       Qt::white, Qt::black);
-    lblTime = makeLabel(this, QStringLiteral("0"), QRect(0, 0, 65, 25), QStringLiteral("Courier"),
-                        19.5, QColor(0, 255, 0), Qt::black);
-    lblTime->hide();
+    imgPreview = new ImageControl(this);
+    imgPreview->place(40, 56, 150, 150);
+    shpPreview = new ShapeControl(this, Qt::black, 1);
+    shpPreview->setSize(162, 162);
+    shpPreview->hide();
+
+    // The toolbar: a walnut strip along the right edge with the buttons on it.
+    lblToolbar = new mainwindow::LabelControl(QString(), this);
+    lblToolbar->setStyleSheet(QStringLiteral(
+        "background: qlineargradient(x1:0, y1:0, x2:1, y2:0, "
+        "stop:0 #5a3d26, stop:0.5 #7a5636, stop:1 #5a3d26);"));
+    lblToolbar->hide();
+    for (const ToolbarButton& b : kToolbar) {
+        mainwindow::ButtonControl* button = createPicBut(b.index);
+        if (b.index <= 9) {
+            button->setArt(QStringLiteral(":/art/") + QLatin1String(b.art),
+                           mainwindow::ButtonControl::Look::Icon, QSize(28, 28));
+            button->setSize(ToolbarButtonSide, ToolbarButtonSide);
+            button->setToolTip(seams().GetLang(
+                int16_t(g.Sprache + languagetable::kToolbarTooltips[b.index])));
+        } else {
+            button->setArt(QStringLiteral(":/art/") + QLatin1String(b.art),
+                           mainwindow::ButtonControl::Look::Fill);
+            button->setSize(38, 25);
+            button->setToolTip(QString::fromUtf8(b.tooltip));
+        }
+        button->hide();
+    }
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
@@ -113,11 +173,6 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     Timer2 = new QTimer(this);
     Timer2->setInterval(1000);
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
-
-    createPicBut(0, QStringLiteral("Start"), 110);
-    createPicBut(1, QStringLiteral("End"), 111);
-    createPicBut(5, QStringLiteral("Slide"), 161);
-    createPicBut(6, QStringLiteral("Swap"), 162);
 }
 
 frmTavoro::~frmTavoro() = default;
@@ -126,21 +181,17 @@ PuzzlePiece* frmTavoro::createPiece(int16_t index)
 {
     auto* piece = new PuzzlePiece(this, board, index);
     piece->hide();
+    if (imgLeer)
+        piece->stackUnder(imgLeer);
     piece->onMouseDown = [this](int16_t i, int16_t button, int16_t shift, float x, float y) {
         imgPuzz_MouseDown(i, button, shift, x, y);
     };
     return piece;
 }
 
-QAbstractButton* frmTavoro::createPicBut(int16_t index, const QString& caption, int16_t tooltip)
+mainwindow::ButtonControl* frmTavoro::createPicBut(int16_t index)
 {
-    auto* b = new QPushButton(caption, this);
-    QFont f = b->font();
-    f.setPointSizeF(7);
-    b->setFont(f);
-    b->resize(37, 37);
-    b->setToolTip(seams().GetLang(int16_t(g.Sprache + tooltip)));
-    b->setFocusPolicy(Qt::TabFocus);
+    auto* b = new mainwindow::ButtonControl(this);
     connect(b, &QAbstractButton::clicked, this, [this, index] { PicBut_Click(index); });
     PicBut_[index] = b;
     return b;
@@ -153,7 +204,7 @@ PuzzlePiece* frmTavoro::imgPuzz(int k) const
     return imgPuzz_[k];
 }
 
-QAbstractButton* frmTavoro::PicBut(int i) const
+mainwindow::ButtonControl* frmTavoro::PicBut(int i) const
 {
     if (!hasPicBut(i))
         noSuchElement("PicBut", i);
@@ -198,6 +249,7 @@ void frmTavoro::Form_Load()
                 }
             }
         },
+        [&] { imgPreview->setPicture(QPixmap::fromImage(PicClip1.Picture())); },
         [&] {
             for (int16_t k = 1; k < game::MaxPlaces; ++k) {
                 if (!imgPuzz_[k])
@@ -332,12 +384,22 @@ void frmTavoro::Form_Resize()
             }
         },
         [&] {
-            if (!Positioned) {
+            if (!Positioned && isOnScreen()) {
                 Positioned = true;
                 positionieren();
             }
         },
     });
+}
+
+// The first layout waits until the window stands on the screen: a window
+// that is shown maximized gets a resize at its old size before the window
+// manager gives it its final one, and the layout is made only once. The first
+// exposure of the window counts as a resize.
+bool frmTavoro::isOnScreen() const
+{
+    const QWindow* handle = windowHandle();
+    return isVisible() && handle && handle->isExposed();
 }
 
 void frmTavoro::resizeEvent(QResizeEvent* e)
@@ -351,6 +413,23 @@ void frmTavoro::changeEvent(QEvent* e)
     QWidget::changeEvent(e);
     if (e->type() == QEvent::WindowStateChange)
         Form_Resize();
+}
+
+void frmTavoro::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (!watchingExposure_ && windowHandle()) {
+        windowHandle()->installEventFilter(this);
+        watchingExposure_ = true;
+    }
+}
+
+bool frmTavoro::eventFilter(QObject* watched, QEvent* e)
+{
+    // The first time the window is exposed counts as its first resize.
+    if (e->type() == QEvent::Expose && watched == windowHandle() && !Positioned && isOnScreen())
+        Form_Resize();
+    return QWidget::eventFilter(watched, e);
 }
 
 bool frmTavoro::event(QEvent* e)
@@ -406,10 +485,12 @@ void frmTavoro::placePiece(int k)
 void frmTavoro::positionieren()
 {
     Procedure proc{"frmTavoro", "positionieren"};
+    const double W = width();
+    const double H = height();
     proc.run({
         // Nothing is drawn while everything moves into place.
         [&] { setUpdatesEnabled(false); },
-        [&] { geometry.setBoard(width(), height()); },
+        [&] { geometry.setBoard(W, H); },
         [&] {
             board.N = g.Size;
             PicClip1.setCols(board.N);
@@ -419,6 +500,7 @@ void frmTavoro::positionieren()
         [&] {
             for (int k = 0; k < game::MaxPlaces; ++k)
                 imgPuzz(k)->hide();
+            imgRahmen->hide();
         },
         [&] { cutPictureIntoPieces(); },
         [&] {
@@ -428,18 +510,33 @@ void frmTavoro::positionieren()
         },
         [&] { board.EmptyIndex = static_cast<int16_t>(board.places() - 1); },
         [&] {
-            for (int k = 0; k < board.places(); ++k)
-                imgPuzz(k)->show();
+            // The frame reaches 32 to 35 pixels beyond the board on every side
+            // and lies behind everything.
+            const double n5 = board.N / 5.0;
+            const int16_t left = numbers::CInt(int32_t(geometry.BoardLeft) - 32);
+            const int16_t side = numbers::CInt(int32_t(geometry.BoardSide) + 70);
+            imgRahmen->place(float(left - n5), float(imgPuzz(0)->Top() - 35 - n5), float(side + n5),
+                             float(side + n5));
+            imgRahmen->lower();
         },
         [&] {
-            // The toolbar along the right edge: start, end and preview at the
-            // top, picture to help after a gap, the languages after another.
-            const double w = PicBut(0)->width();
-            const double left = width() - 1.15 * w + 4;
+            for (int k = 0; k < board.places(); ++k)
+                imgPuzz(k)->show();
+            imgRahmen->show();
+        },
+        [&] {
+            const double w = PicBut(0)->Width();
+            lblToolbar->place(float(W - 1.15 * w), 0, float(1.15 * w), float(H + 6));
+            lblToolbar->show();
+        },
+        [&] {
+            // Start, end and preview at the top; picture to help after a gap;
+            // the languages after another, French directly below Spanish.
             for (int i = 0; i < int(PicBut_.size()); ++i) {
                 if (!PicBut_[i])
                     continue;
-                const double h = PicBut_[i]->height();
+                mainwindow::ButtonControl* button = PicBut_[i];
+                const double h = button->Height();
                 double top;
                 if (i <= 2)
                     top = h * i + 3;
@@ -449,23 +546,139 @@ void frmTavoro::positionieren()
                     top = h * (i + 2) + 3 + 100;
                 else
                     top = h * 17 + 103;
-                PicBut_[i]->move(qRound(left), qRound(top));
-                PicBut_[i]->show();
+                button->place(lblToolbar->Left() + 4, float(top), button->Width(), button->Height());
+                button->show();
             }
         },
         [&] {
-            // The time display sits on the clock, which stands on the chest of
-            // drawers at the bottom left (chest 120, clock 108 x 69 pixels).
-            const double clockTop = height() - 120 - 69 + 15;
-            lblTime->move(qRound(50 + (108 - lblTime->width()) / 2.0),
-                          qRound(clockTop + lblTime->height() - 5));
-            lblTime->show();
+            // The chest stands on the bottom edge, or below the frame when the
+            // frame reaches down past its top.
+            imgKommode->setLeft(0);
+            imgKommode->setTop(float(H - imgKommode->Height()));
+            if (imgRahmen->Top() + imgRahmen->Height() > imgKommode->Top())
+                imgKommode->setTop(float(imgRahmen->Top() + 1.05 * imgRahmen->Height()));
         },
-        [&] { shpRahmen->resize(imgPuzz(0)->width(), shpRahmen->height()); },
+        [&] {
+            imgUhr->setLeft(50);
+            imgUhr->setTop(imgKommode->Top() - imgUhr->Height() + 15);
+        },
+        [&] {
+            lblTime->setLeft(imgUhr->Left() + (imgUhr->Width() - lblTime->Width()) / 2);
+            lblTime->setTop(imgUhr->Top() + lblTime->Height() - 5);
+        },
+        [&] {
+            imgSchrank->setLeft(float(W - imgSchrank->Width() - lblToolbar->Width()));
+            imgSchrank->setTop(float(H - imgSchrank->Height()));
+        },
+        [&] {
+            imgKaktus->setLeft(imgSchrank->Left() + 10);
+            imgKaktus->setTop(imgSchrank->Top() - imgKaktus->Height() + 18);
+        },
+        [&] {
+            imgTeddy->setLeft(float(imgSchrank->Left() - 0.75 * imgTeddy->Width()));
+            imgTeddy->setTop(float(H - 0.7 * imgTeddy->Height()));
+        },
+        [&] {
+            // The preview and its outline, centred between the window's left
+            // edge and the frame, the outline d pixels around the image.
+            const int32_t d = numbers::IDiv(shpPreview->Height() - imgPreview->Height(), 2);
+            imgPreview->setLeft(float(numbers::IDiv(imgRahmen->Left() - imgPreview->Width(), 2)));
+            imgPreview->setTop(imgPreview->Top() - d);
+            shpPreview->setLeft(float(numbers::IDiv(imgRahmen->Left() - shpPreview->Width(), 2)));
+            shpPreview->setTop(imgPreview->Top() - d);
+        },
+        [&] {
+            imgKommode->show();
+            imgUhr->show();
+            lblTime->show();
+            imgSchrank->show();
+            imgKaktus->show();
+            imgTeddy->show();
+            shpPreview->show();
+        },
+        [&] { PaintBG(); },
+        [&] { shpRahmen->setWidth(imgPuzz(0)->Width()); },
         [&] { setUpdatesEnabled(true); },
     });
+    // A layout left early still lets the window draw itself.
     if (!updatesEnabled())
         setUpdatesEnabled(true);
+}
+
+// ---------------------------------------------------------------------------
+// The wallpaper
+
+void frmTavoro::PaintBG()
+{
+    Procedure proc{"frmTavoro", "PaintBG"};
+    proc.run({
+        [&] {
+            const QPixmap tile = QPixmap::fromImage(resources::loadBitmap(g.Background));
+            imgHinterg->setPicture(tile);
+            imgHinterg->setSize(tile.width(), tile.height());
+        },
+        [&] { AutoRedraw = true; },
+        [&] {
+            // The tiles cover an area as large as the screen, from the window's
+            // top left corner; each bound is inclusive, so a screen that is a
+            // whole number of tiles wide still gets a last column at its edge.
+            const QSize screen = seams().ScreenPixels(this);
+            constexpr int TwipsPerPixel = twips::TwipsPerPixel;
+            const int16_t Ymax = numbers::CInt(
+                numbers::IDiv(double(screen.height()) * TwipsPerPixel, TwipsPerPixel));
+            const int16_t Xmax = numbers::CInt(
+                numbers::IDiv(double(screen.width()) * TwipsPerPixel, TwipsPerPixel));
+            const QPixmap& tile = imgHinterg->Picture();
+            const int16_t th = numbers::CInt(imgHinterg->Height());
+            const int16_t tw = numbers::CInt(imgHinterg->Width());
+            // A holder without a picture has no step to walk with.
+            if (tile.isNull() || th <= 0 || tw <= 0)
+                return;
+            for (int16_t y = 0; y <= Ymax; y = numbers::CInt(int32_t(y) + th)) {
+                for (int16_t x = 0; x <= Xmax; x = numbers::CInt(int32_t(x) + tw))
+                    PaintPicture(tile, x, y);
+            }
+        },
+        [&] {
+            if (g.PlaySound)
+                seams().PlayWAV(102);
+        },
+        [&] { AutoRedraw = false; },
+    });
+}
+
+void frmTavoro::PaintPicture(const QPixmap& picture, float x, float y)
+{
+    // Only persistent drawing lasts: without it, the next repaint of the
+    // window would wipe the picture at once.
+    if (!AutoRedraw)
+        return;
+    const QSize screen = seams().ScreenPixels(this);
+    const QSize wanted = screen.expandedTo(size());
+    const qreal dpr = devicePixelRatioF();
+    if (background_.isNull() || background_.deviceIndependentSize().toSize() != wanted
+        || background_.devicePixelRatio() != dpr) {
+        QPixmap grown(wanted * dpr);
+        grown.setDevicePixelRatio(dpr);
+        grown.fill(palette().color(QPalette::Window));
+        if (!background_.isNull()) {
+            QPainter p(&grown);
+            p.drawPixmap(0, 0, background_);
+        }
+        background_ = grown;
+    }
+    QPainter p(&background_);
+    p.drawPixmap(QPointF(x, y), picture);
+    update();
+}
+
+void frmTavoro::paintEvent(QPaintEvent* e)
+{
+    if (background_.isNull())
+        return;
+    QPainter p(this);
+    p.setClipRegion(e->region());
+    p.drawPixmap(0, 0, background_);
 }
 
 // ---------------------------------------------------------------------------
@@ -763,6 +976,21 @@ void frmTavoro::PicBut_Click(int16_t Index)
             switch (Index) {
             case 0: Start(); break;
             case 1: Ende(); break;
+            case 2:
+                // The preview shows and hides with its outline; it is visible
+                // after the layout, so the first press hides it.
+                imgPreview->setVisible(g.PreviewNext != 0);
+                shpPreview->setVisible(g.PreviewNext != 0);
+                g.PreviewNext = g.PreviewNext ? vbFalse : vbTrue;
+                break;
+            case 3:
+            case 4:
+            case 7:
+            case 8:
+            case 9:
+                // The picture, wallpaper and champions windows and the options
+                // and help menus are not there yet.
+                break;
             case 5:
             case 6:
                 g.Mode = Index == 5 ? 0 : 1;

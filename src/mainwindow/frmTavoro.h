@@ -7,22 +7,22 @@
 // the model. Every procedure runs under the trap as "frmTavoro" and its own
 // name. The services of other windows and modules are reached through
 // mainwindow::seams().
+//
+// The window's controls are created in the order in which they lie on top of
+// each other: the frame at the bottom, the furniture, the calendar with its
+// labels, the clock standing in front of the calendar, the pieces, the
+// preview, and the toolbar on top. The wallpaper is the window's own
+// background image.
 
 #include "game/board.h"
+#include "mainwindow/controls.h"
 
+#include <QPixmap>
 #include <QWidget>
 #include <array>
 #include <cstdint>
 
-class QAbstractButton;
-class QLabel;
 class QTimer;
-
-namespace mainwindow {
-class ImageControl;
-class PuzzlePiece;
-class ShapeControl;
-}  // namespace mainwindow
 
 class frmTavoro : public QWidget {
     Q_OBJECT
@@ -50,25 +50,38 @@ public:
     void Start();
     void Ende();
     void positionieren();
+    // Tiles the wallpaper Background over an area as large as the screen.
+    void PaintBG();
     // Sets every language-dependent caption and tooltip of the window from the
     // language table in the current language.
     void Sprache();
 
-    // Controls. imgPuzz(k) for k = 0 to 63 and PicBut(i) for i = 0 to 16;
-    // asking for an element that does not exist fails with 340.
+    // Controls. imgPuzz(k) for k = 0 to 63 and PicBut(i) for i = 0 to 14
+    // and 16; asking for an element that does not exist fails with 340.
     mainwindow::PuzzlePiece* imgPuzz(int k) const;
-    QAbstractButton* PicBut(int i) const;
+    mainwindow::ButtonControl* PicBut(int i) const;
     bool hasPicBut(int i) const;
 
-    mainwindow::ImageControl* imgLeer = nullptr;    // the empty place's picture, hidden
-    mainwindow::ShapeControl* shpRahmen = nullptr;  // swap mode's selection frame, hidden
-    QLabel* lblZuege = nullptr;                     // caption of the move counter
-    QLabel* lblZugzahl = nullptr;                   // the move count
-    QLabel* Label1 = nullptr;                       // the program's name plate
-    QLabel* lblTime = nullptr;                      // elapsed seconds, hidden until laid out
-    QTimer* Timer1 = nullptr;                       // the game clock, 1000 ms, off
-    QTimer* Timer2 = nullptr;                       // the music watch, 1000 ms, off
-    game::PictureClip PicClip1;                     // the whole puzzle picture, cut into cells
+    mainwindow::ImageControl* imgRahmen = nullptr;    // the picture frame around the board, hidden
+    mainwindow::ImageControl* imgHinterg = nullptr;   // holds the wallpaper tile, hidden
+    mainwindow::ImageControl* imgSchrank = nullptr;   // cupboard, bottom right, hidden
+    mainwindow::ImageControl* imgKaktus = nullptr;    // cactus on the cupboard, hidden
+    mainwindow::ImageControl* imgTeddy = nullptr;     // teddy bear beside the cupboard, hidden
+    mainwindow::ImageControl* imgKommode = nullptr;   // chest of drawers, bottom left, hidden
+    mainwindow::ImageControl* imgKalender = nullptr;  // calendar carrying the move counter
+    mainwindow::LabelControl* lblZuege = nullptr;     // caption of the move counter
+    mainwindow::LabelControl* lblZugzahl = nullptr;   // the move count
+    mainwindow::LabelControl* Label1 = nullptr;       // the program's name plate
+    mainwindow::ImageControl* imgUhr = nullptr;       // clock on the chest, hidden
+    mainwindow::LabelControl* lblTime = nullptr;      // elapsed seconds, hidden until laid out
+    mainwindow::ImageControl* imgLeer = nullptr;      // the empty place's picture, hidden
+    mainwindow::ShapeControl* shpRahmen = nullptr;    // swap mode's selection frame, hidden
+    mainwindow::ImageControl* imgPreview = nullptr;   // the whole puzzle picture
+    mainwindow::ShapeControl* shpPreview = nullptr;   // outline around the preview, hidden
+    mainwindow::LabelControl* lblToolbar = nullptr;   // the toolbar strip behind the buttons
+    QTimer* Timer1 = nullptr;                         // the game clock, 1000 ms, off
+    QTimer* Timer2 = nullptr;                         // the music watch, 1000 ms, off
+    game::PictureClip PicClip1;                       // the whole puzzle picture, cut into cells
 
     // Board data and game state.
     game::BoardModel board;
@@ -77,7 +90,19 @@ public:
     bool ClockWasRunning = false;  // the clock was stopped by minimizing the window
     QString PictureFile;           // the puzzle picture's file, when it comes from the "pics" folder
 
+    // Persistent drawing: while it is on, what the window draws goes into its
+    // background image, which stays and is shown whenever the window is
+    // painted.
+    bool AutoRedraw = false;
+    const QPixmap& backgroundImage() const { return background_; }
+
 protected:
+    // Draws the picture at its natural size with its top left corner at (x, y).
+    virtual void PaintPicture(const QPixmap& picture, float x, float y);
+
+    void paintEvent(QPaintEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
     bool event(QEvent* e) override;
@@ -86,7 +111,10 @@ protected:
 
 private:
     mainwindow::PuzzlePiece* createPiece(int16_t index);
-    QAbstractButton* createPicBut(int16_t index, const QString& caption, int16_t tooltip);
+    mainwindow::ButtonControl* createPicBut(int16_t index);
+    // Whether the window stands on the screen, so that its size is the one
+    // the player sees.
+    bool isOnScreen() const;
     // Pieces 0 to N² - 1 take the tags 1 to N² and the cells 0 to N² - 1 of PicClip1.
     void cutPictureIntoPieces();
     // Piece k's size and place on the board.
@@ -95,5 +123,7 @@ private:
     int16_t moveCount() const;
 
     std::array<mainwindow::PuzzlePiece*, game::MaxPlaces> imgPuzz_{};
-    std::array<QAbstractButton*, 17> PicBut_{};
+    std::array<mainwindow::ButtonControl*, 17> PicBut_{};
+    QPixmap background_;
+    bool watchingExposure_ = false;
 };

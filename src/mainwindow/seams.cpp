@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
+#include <QWidget>
 
 namespace mainwindow {
 
@@ -22,6 +24,10 @@ Seams makeDefaults()
     s.askYesNo = [](QWidget* owner, const QString& text, const QString& caption) {
         return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes;
+    };
+    s.ScreenPixels = [](const QWidget* window) {
+        const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen();
+        return screen ? screen->size() : QSize();
     };
     return s;
 }

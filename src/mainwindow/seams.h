@@ -1,10 +1,11 @@
 #pragma once
 // The services the main window calls that live elsewhere: the language
 // table, sound effects, random whole numbers, the orderly shut-down, the
-// champions window and the Yes/No question. Each is one replaceable function
+// champions window, the Yes/No question and the screen's size. Each is one replaceable function
 // whose default is the real service; tests replace them to see what the
 // window asks for.
 
+#include <QSize>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -29,6 +30,9 @@ struct Seams {
     // Asks `text` with the buttons Yes and No, the question icon and the
     // caption given; true on Yes. Default: a message box.
     std::function<bool(QWidget* owner, const QString& text, const QString& caption)> askYesNo;
+    // The size in pixels of the screen that shows `window` (the primary screen
+    // before it is shown).
+    std::function<QSize(const QWidget* window)> ScreenPixels;
 };
 
 // The hooks in force.

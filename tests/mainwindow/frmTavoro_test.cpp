@@ -425,6 +425,7 @@ TEST_F(BoardWindow, LongGamesKeepAllTheirDigits)
 
 TEST_F(BoardWindow, EveryMouseButtonActsOnThePress)
 {
+    resources::setRootForTesting({});  // the first layout paints the program's own wallpaper
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
