@@ -64,6 +64,9 @@ bool ensureOpen()
         return false;
     s.tried = true;
 
+    // The window system, not SDL, decides how the program ends: SDL would
+    // otherwise swallow SIGINT and SIGTERM.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     s.sdlStarted = true;
