@@ -465,6 +465,19 @@ void frmTavoro::keyPressEvent(QKeyEvent* e)
 // ---------------------------------------------------------------------------
 // Layout
 
+void frmTavoro::cutPictureClipForSize()
+{
+    board.N = g.Size;
+    PicClip1.setCols(board.N);
+    PicClip1.setRows(board.N);
+}
+
+void frmTavoro::hideAllPieces()
+{
+    for (int k = 0; k < game::MaxPlaces; ++k)
+        imgPuzz(k)->hide();
+}
+
 void frmTavoro::cutPictureIntoPieces()
 {
     const int n2 = board.places();
@@ -491,15 +504,10 @@ void frmTavoro::positionieren()
         // Nothing is drawn while everything moves into place.
         [&] { setUpdatesEnabled(false); },
         [&] { geometry.setBoard(W, H); },
-        [&] {
-            board.N = g.Size;
-            PicClip1.setCols(board.N);
-            PicClip1.setRows(board.N);
-        },
+        [&] { cutPictureClipForSize(); },
         [&] { geometry.setCells(board.N); },
         [&] {
-            for (int k = 0; k < game::MaxPlaces; ++k)
-                imgPuzz(k)->hide();
+            hideAllPieces();
             imgRahmen->hide();
         },
         [&] { cutPictureIntoPieces(); },
@@ -728,15 +736,10 @@ void frmTavoro::NewGame()
         [&] { lblTime->setText(QStringLiteral("0")); },
         [&] { Timer1->stop(); },
         [&] { board.BoardLocked = true; },
-        [&] {
-            board.N = g.Size;
-            PicClip1.setCols(board.N);
-            PicClip1.setRows(board.N);
-        },
+        [&] { cutPictureClipForSize(); },
         [&] { geometry.setCells(board.N); },
         [&] {
-            for (int k = 0; k < game::MaxPlaces; ++k)
-                imgPuzz(k)->hide();
+            hideAllPieces();
         },
         [&] { cutPictureIntoPieces(); },
         [&] {

@@ -115,6 +115,10 @@ private:
     // Whether the window stands on the screen, so that its size is the one
     // the player sees.
     bool isOnScreen() const;
+    // PicClip1 cut into N columns and N rows, N being the board size.
+    void cutPictureClipForSize();
+    // All 64 pieces hidden, whatever N is.
+    void hideAllPieces();
     // Pieces 0 to N² - 1 take the tags 1 to N² and the cells 0 to N² - 1 of PicClip1.
     void cutPictureIntoPieces();
     // Piece k's size and place on the board.
