@@ -16,14 +16,14 @@ std::vector<float> decode(const QByteArray& wave)
     SDL_RWops* rw = SDL_RWFromConstMem(wave.constData(), static_cast<int>(wave.size()));
     if (!rw)
         return out;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec wanted{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &length))
+    if (!SDL_LoadWAV_RW(rw, 1, &wanted, &buffer, &length))
         return out;
 
     SDL_AudioCVT cvt{};
-    const int built = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq,
+    const int built = SDL_BuildAudioCVT(&cvt, wanted.format, wanted.channels, wanted.freq,
                                         AUDIO_F32SYS, audio::kChannels, audio::kSampleRate);
     // A sound effect of more than 16 MB is no sound effect.
     if (built >= 0 && length > 0 && length <= 16u * 1024 * 1024) {

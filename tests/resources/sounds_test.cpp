@@ -310,18 +310,18 @@ Rendering render(const QByteArray& midi)
 
 TEST(Sounds, EveryEffectIsAShortCleanMonoWave)
 {
-    for (const WavSpec& spec : kWavs) {
-        SCOPED_TRACE("WAV " + std::to_string(spec.number));
-        const QByteArray bytes = resources::load("WAV", spec.number);
+    for (const WavSpec& wanted : kWavs) {
+        SCOPED_TRACE("WAV " + std::to_string(wanted.number));
+        const QByteArray bytes = resources::load("WAV", wanted.number);
         EXPECT_GE(bytes.size(), kWavMinBytes);
         EXPECT_LE(bytes.size(), kWavMaxBytes);
         const Wav w = decodeWav(bytes);
         ASSERT_EQ(w.format, 1);  // PCM
         EXPECT_EQ(w.channels, 1);
-        EXPECT_EQ(w.rate, spec.rate);
+        EXPECT_EQ(w.rate, wanted.rate);
         EXPECT_EQ(w.bits, 16);
         ASSERT_FALSE(w.samples.empty());
-        EXPECT_NEAR(double(w.samples.size()) / w.rate, spec.seconds, 0.002);
+        EXPECT_NEAR(double(w.samples.size()) / w.rate, wanted.seconds, 0.002);
 
         double peak = 0, sum = 0;
         for (double s : w.samples) {
@@ -364,17 +364,17 @@ TEST(Sounds, TheMovesSoundDifferent)
 
 TEST(Music, EveryTrackIsAWellFormedType1File)
 {
-    for (const MidiSpec& spec : kMidis) {
-        SCOPED_TRACE("MIDI " + std::to_string(spec.number));
-        const QByteArray bytes = resources::load("MIDI", spec.number);
+    for (const MidiSpec& wanted : kMidis) {
+        SCOPED_TRACE("MIDI " + std::to_string(wanted.number));
+        const QByteArray bytes = resources::load("MIDI", wanted.number);
         EXPECT_GE(bytes.size(), kMidiMinBytes);
         EXPECT_LE(bytes.size(), kMidiMaxBytes);
         const Midi m = parseMidi(bytes);
         ASSERT_EQ(m.error, "");
         EXPECT_EQ(m.type, 1);
         EXPECT_GT(m.division, 0);  // ticks per quarter, not SMPTE
-        ASSERT_EQ(m.tracks.size(), size_t(spec.parts + 1));
-        EXPECT_EQ(m.tracks[0].name, spec.title);
+        ASSERT_EQ(m.tracks.size(), size_t(wanted.parts + 1));
+        EXPECT_EQ(m.tracks[0].name, wanted.title);
         EXPECT_EQ(m.tracks[0].notes, 0) << "the conductor track plays no notes";
         for (const MidiTrack& t : m.tracks) {
             SCOPED_TRACE(t.name);
@@ -391,13 +391,13 @@ TEST(Music, EveryTrackPlaysInFluidSynthToItsEndAndFallsSilent)
 {
     ASSERT_TRUE(QFileInfo::exists(kSoundFont))
         << kSoundFont << " is missing: install fluid-soundfont-gm (scripts/deps.sh)";
-    for (const MidiSpec& spec : kMidis) {
-        SCOPED_TRACE("MIDI " + std::to_string(spec.number));
+    for (const MidiSpec& wanted : kMidis) {
+        SCOPED_TRACE("MIDI " + std::to_string(wanted.number));
         FluidLog log;
-        const Rendering r = render(resources::load("MIDI", spec.number));
+        const Rendering r = render(resources::load("MIDI", wanted.number));
         ASSERT_TRUE(r.loaded);
         EXPECT_TRUE(FluidLog::messages().empty()) << FluidLog::messages().front();
-        EXPECT_NEAR(r.seconds, spec.seconds, 3.0);
+        EXPECT_NEAR(r.seconds, wanted.seconds, 3.0);
         EXPECT_GT(r.rms, 0.002) << "next to silent";
         EXPECT_LT(r.peak, 0.9) << "too loud";
         EXPECT_EQ(r.voicesAfterTail, 0) << "a note is still sounding";

@@ -790,7 +790,7 @@ QImage tile115()
 
 const std::vector<TileSpec>& tileSpecs()
 {
-    static const std::vector<TileSpec> specs = {
+    static const std::vector<TileSpec> tileTable = {
         {101, 100, 95, 8, "rosebud sprigs and forget-me-nots on cream", tile101},
         {102, 50, 94, 4, "regency stripe, sage on cream", tile102},
         {103, 250, 86, 24, "whitewashed brick", tile103},
@@ -807,7 +807,7 @@ const std::vector<TileSpec>& tileSpecs()
         {114, 175, 175, 8, "paisley in terracotta and olive", tile114},
         {115, 100, 200, 24, "oak panelling", tile115},
     };
-    return specs;
+    return tileTable;
 }
 
 QImage encodeTile(const QImage& drawn, int bits)
