@@ -5,6 +5,7 @@
 #include "platform/maker.h"
 #include "platform/shell.h"
 #include "platform/twips.h"
+#include "support/files.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -65,11 +66,7 @@ struct ErrorsTest : ::testing::Test {
         }
     };
 
-    QByteArray readFile(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray readFile(const QString& path) { return testsupport::readFile(path); }
 };
 
 // Runs `action` once the dialog is the modal window on the screen, that is,

@@ -9,6 +9,7 @@
 #include "services/resources.h"
 #include "services/shared.h"
 #include "support/scripted_errors.h"
+#include "support/files.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -62,15 +63,12 @@ protected:
 
     void writeIni(const QByteArray& text)
     {
-        QFile f(folder.filePath("Tavoro.ini"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
+        ASSERT_TRUE(testsupport::writeFile(folder.filePath("Tavoro.ini"), text));
     }
 
     QByteArray ini()
     {
-        QFile f(folder.filePath("Tavoro.ini"));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        return testsupport::readFile(folder.filePath("Tavoro.ini"));
     }
 
     void writePicture(const QString& name, QSize size)

@@ -1,4 +1,5 @@
 #include "platform/profile.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,14 +48,11 @@ protected:
 
     static void writeFile(const QString& p, const QByteArray& bytes)
     {
-        QFile f(p);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        ASSERT_TRUE(testsupport::writeFile(p, bytes));
     }
     static QByteArray readFile(const QString& p)
     {
-        QFile f(p);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+        return testsupport::readFile(p, "<missing>");
     }
     bool write(const char* section, std::optional<QString> key, std::optional<QString> value)
     {

@@ -5,6 +5,7 @@
 #include "services/resources.h"
 #include "services/shared.h"
 #include "support/scripted_errors.h"
+#include "support/files.h"
 
 #include <QFile>
 #include <QSet>
@@ -22,8 +23,7 @@ constexpr int16_t kMessages[] = {106, 108, 109, 110, 111, 114, 116, 118, 119, 12
 
 QByteArray readFile(const QString& p)
 {
-    QFile f(p);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    return testsupport::readFile(p, "<missing>");
 }
 
 class Language : public ::testing::Test {

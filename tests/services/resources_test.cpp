@@ -1,5 +1,6 @@
 #include "services/resources.h"
 #include "support/scripted_errors.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,16 +20,10 @@ protected:
     void SetUp() override { resources::setRootForTesting(":/testres"); }
     void TearDown() override { resources::setRootForTesting({}); }
 
-    static QByteArray readFile(const QString& p)
-    {
-        QFile f(p);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    static QByteArray readFile(const QString& p) { return testsupport::readFile(p); }
     static void writeFile(const QString& p, const QByteArray& bytes)
     {
-        QFile f(p);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        ASSERT_TRUE(testsupport::writeFile(p, bytes));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "platform/appinfo.h"
 #include "services/settings.h"
 #include "support/scripted_errors.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,14 +22,11 @@ protected:
 
     void writeIni(const QByteArray& bytes)
     {
-        QFile f(dir.filePath("Tavoro.ini"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        ASSERT_TRUE(testsupport::writeFile(dir.filePath("Tavoro.ini"), bytes));
     }
     QByteArray readIni()
     {
-        QFile f(dir.filePath("Tavoro.ini"));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+        return testsupport::readFile(dir.filePath("Tavoro.ini"), "<missing>");
     }
 };
 

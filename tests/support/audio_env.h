@@ -6,6 +6,7 @@
 #include "platform/audio.h"
 #include "platform/mci.h"
 #include "platform/synth.h"
+#include "support/files.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -73,18 +74,6 @@ inline bool waitFor(const std::function<bool()>& done, int seconds = 10)
         QThread::msleep(5);
     }
     return true;
-}
-
-inline QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 }  // namespace testsupport
