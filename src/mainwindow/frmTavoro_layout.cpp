@@ -1,0 +1,250 @@
+// The main window's one-time layout, the cutting of the picture into the
+// board's pieces, and the painting of the wallpaper.
+
+#include "mainwindow/frmTavoro.h"
+
+#include "errors/trap.h"
+#include "mainwindow/controls.h"
+#include "mainwindow/seams.h"
+#include "platform/numbers.h"
+#include "platform/twips.h"
+#include "services/resources.h"
+#include "services/shared.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWindow>
+
+using errors::Procedure;
+using mainwindow::ImageControl;
+using mainwindow::PuzzlePiece;
+using mainwindow::seams;
+using mainwindow::ShapeControl;
+
+
+void frmTavoro::cutPictureClipForSize()
+{
+    board.N = g.Size;
+    PicClip1.setCols(board.N);
+    PicClip1.setRows(board.N);
+}
+
+void frmTavoro::hideAllPieces()
+{
+    for (int k = 0; k < game::MaxPlaces; ++k)
+        imgPuzz(k)->hide();
+}
+
+void frmTavoro::cutPictureIntoPieces()
+{
+    const int n2 = board.places();
+    for (int i = 0; i < n2; ++i) {
+        imgPuzz(i)->setTag(static_cast<int16_t>(i + 1));
+        imgPuzz(i)->setPicture(QPixmap::fromImage(PicClip1.GraphicCell(i)));
+    }
+}
+
+void frmTavoro::placePiece(int k)
+{
+    PuzzlePiece* piece = imgPuzz(k);
+    piece->setSize(geometry.CellSize, geometry.CellSize);
+    piece->setLeft(geometry.placeLeft(board.N, k));
+    piece->setTop(geometry.placeTop(board.N, k));
+}
+
+void frmTavoro::positionieren()
+{
+    Procedure proc{"frmTavoro", "positionieren"};
+    const double W = width();
+    const double H = height();
+    proc.run({
+        // Nothing is drawn while everything moves into place.
+        [&] { setUpdatesEnabled(false); },
+        [&] { geometry.setBoard(W, H); },
+        [&] { cutPictureClipForSize(); },
+        [&] { geometry.setCells(board.N); },
+        [&] {
+            hideAllPieces();
+            imgRahmen->hide();
+        },
+        [&] { cutPictureIntoPieces(); },
+        [&] {
+            for (int r = 0; r < board.N; ++r)
+                for (int c = 0; c < board.N; ++c)
+                    placePiece(r * board.N + c);
+        },
+        [&] { board.EmptyIndex = static_cast<int16_t>(board.places() - 1); },
+        [&] {
+            // The frame reaches 32 to 35 pixels beyond the board on every side
+            // and lies behind everything.
+            const double n5 = board.N / 5.0;
+            const int16_t left = numbers::CInt(int32_t(geometry.BoardLeft) - 32);
+            const int16_t side = numbers::CInt(int32_t(geometry.BoardSide) + 70);
+            imgRahmen->place(float(left - n5), float(imgPuzz(0)->Top() - 35 - n5), float(side + n5),
+                             float(side + n5));
+            imgRahmen->lower();
+        },
+        [&] {
+            for (int k = 0; k < board.places(); ++k)
+                imgPuzz(k)->show();
+            imgRahmen->show();
+        },
+        [&] {
+            const double w = PicBut(0)->Width();
+            lblToolbar->place(float(W - 1.15 * w), 0, float(1.15 * w), float(H + 6));
+            lblToolbar->show();
+        },
+        [&] {
+            // Start, end and preview at the top; picture to help after a gap;
+            // the languages after another, French directly below Spanish.
+            for (int i = 0; i < int(PicBut_.size()); ++i) {
+                if (!PicBut_[i])
+                    continue;
+                mainwindow::ButtonControl* button = PicBut_[i];
+                const double h = button->Height();
+                double top;
+                if (i <= 2)
+                    top = h * i + 3;
+                else if (i <= 9)
+                    top = h * (i + 1) + 3 - 20;
+                else if (i <= 14)
+                    top = h * (i + 2) + 3 + 100;
+                else
+                    top = h * 17 + 103;
+                button->place(lblToolbar->Left() + 4, float(top), button->Width(), button->Height());
+                button->show();
+            }
+        },
+        [&] {
+            // The chest stands on the bottom edge, or below the frame when the
+            // frame reaches down past its top.
+            imgKommode->setLeft(0);
+            imgKommode->setTop(float(H - imgKommode->Height()));
+            if (imgRahmen->Top() + imgRahmen->Height() > imgKommode->Top())
+                imgKommode->setTop(float(imgRahmen->Top() + 1.05 * imgRahmen->Height()));
+        },
+        [&] {
+            imgUhr->setLeft(50);
+            imgUhr->setTop(imgKommode->Top() - imgUhr->Height() + 15);
+        },
+        [&] {
+            lblTime->setLeft(imgUhr->Left() + (imgUhr->Width() - lblTime->Width()) / 2);
+            lblTime->setTop(imgUhr->Top() + lblTime->Height() - 5);
+        },
+        [&] {
+            imgSchrank->setLeft(float(W - imgSchrank->Width() - lblToolbar->Width()));
+            imgSchrank->setTop(float(H - imgSchrank->Height()));
+        },
+        [&] {
+            imgKaktus->setLeft(imgSchrank->Left() + 10);
+            imgKaktus->setTop(imgSchrank->Top() - imgKaktus->Height() + 18);
+        },
+        [&] {
+            imgTeddy->setLeft(float(imgSchrank->Left() - 0.75 * imgTeddy->Width()));
+            imgTeddy->setTop(float(H - 0.7 * imgTeddy->Height()));
+        },
+        [&] {
+            // The preview and its outline, centred between the window's left
+            // edge and the frame, the outline d pixels around the image.
+            const int32_t d = numbers::IDiv(shpPreview->Height() - imgPreview->Height(), 2);
+            imgPreview->setLeft(float(numbers::IDiv(imgRahmen->Left() - imgPreview->Width(), 2)));
+            imgPreview->setTop(imgPreview->Top() - d);
+            shpPreview->setLeft(float(numbers::IDiv(imgRahmen->Left() - shpPreview->Width(), 2)));
+            shpPreview->setTop(imgPreview->Top() - d);
+        },
+        [&] {
+            imgKommode->show();
+            imgUhr->show();
+            lblTime->show();
+            imgSchrank->show();
+            imgKaktus->show();
+            imgTeddy->show();
+            shpPreview->show();
+        },
+        [&] { PaintBG(); },
+        [&] { shpRahmen->setWidth(imgPuzz(0)->Width()); },
+        [&] { setUpdatesEnabled(true); },
+    });
+    // A layout left early still lets the window draw itself.
+    if (!updatesEnabled())
+        setUpdatesEnabled(true);
+}
+
+// ---------------------------------------------------------------------------
+// The wallpaper
+
+void frmTavoro::PaintBG()
+{
+    Procedure proc{"frmTavoro", "PaintBG"};
+    proc.run({
+        [&] {
+            const QPixmap tile = QPixmap::fromImage(resources::loadBitmap(g.Background));
+            imgHinterg->setPicture(tile);
+            imgHinterg->setSize(tile.width(), tile.height());
+        },
+        [&] { AutoRedraw = true; },
+        [&] {
+            // The tiles cover an area as large as the screen, from the window's
+            // top left corner; each bound is inclusive, so a screen that is a
+            // whole number of tiles wide still gets a last column at its edge.
+            const QSize screen = seams().ScreenPixels(this);
+            constexpr int TwipsPerPixel = twips::TwipsPerPixel;
+            const int16_t Ymax = numbers::CInt(
+                numbers::IDiv(double(screen.height()) * TwipsPerPixel, TwipsPerPixel));
+            const int16_t Xmax = numbers::CInt(
+                numbers::IDiv(double(screen.width()) * TwipsPerPixel, TwipsPerPixel));
+            const QPixmap& tile = imgHinterg->Picture();
+            const int16_t th = numbers::CInt(imgHinterg->Height());
+            const int16_t tw = numbers::CInt(imgHinterg->Width());
+            // A holder without a picture has no step to walk with.
+            if (tile.isNull() || th <= 0 || tw <= 0)
+                return;
+            for (int16_t y = 0; y <= Ymax; y = numbers::CInt(int32_t(y) + th)) {
+                for (int16_t x = 0; x <= Xmax; x = numbers::CInt(int32_t(x) + tw))
+                    PaintPicture(tile, x, y);
+            }
+        },
+        [&] {
+            if (g.PlaySound)
+                seams().PlayWAV(102);
+        },
+        [&] { AutoRedraw = false; },
+    });
+}
+
+void frmTavoro::PaintPicture(const QPixmap& picture, float x, float y)
+{
+    // Only persistent drawing lasts: without it, the next repaint of the
+    // window would wipe the picture at once.
+    if (!AutoRedraw)
+        return;
+    const QSize screen = seams().ScreenPixels(this);
+    const QSize wanted = screen.expandedTo(size());
+    const qreal dpr = devicePixelRatioF();
+    if (background_.isNull() || background_.deviceIndependentSize().toSize() != wanted
+        || background_.devicePixelRatio() != dpr) {
+        QPixmap grown(wanted * dpr);
+        grown.setDevicePixelRatio(dpr);
+        grown.fill(palette().color(QPalette::Window));
+        if (!background_.isNull()) {
+            QPainter p(&grown);
+            p.drawPixmap(0, 0, background_);
+        }
+        background_ = grown;
+    }
+    QPainter p(&background_);
+    p.drawPixmap(QPointF(x, y), picture);
+    update();
+}
+
+void frmTavoro::paintEvent(QPaintEvent* e)
+{
+    if (background_.isNull())
+        return;
+    QPainter p(this);
+    p.setClipRegion(e->region());
+    p.drawPixmap(0, 0, background_);
+}
+
+// ---------------------------------------------------------------------------
+// The board
