@@ -23,9 +23,9 @@ QString indent()
     return QString(10, QLatin1Char(' '));
 }
 
-QString inProgramFolder(const QString& extension)
+QString inDataFolder(const QString& extension)
 {
-    QString folder = appinfo::programFolder();
+    QString folder = appinfo::dataFolder();
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     return folder + appinfo::exeBaseName() + extension;
@@ -109,12 +109,12 @@ QString LPSTRToVBString(const QString& text)
 
 QString logFilePath()
 {
-    return inProgramFolder(QStringLiteral(".EPT"));
+    return inDataFolder(QStringLiteral(".EPT"));
 }
 
 QString savedProtocolPath()
 {
-    return inProgramFolder(QStringLiteral(".ERR"));
+    return inDataFolder(QStringLiteral(".ERR"));
 }
 
 bool appendProtocol(const QString& path, const QString& protocol)

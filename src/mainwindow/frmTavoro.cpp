@@ -235,7 +235,7 @@ void frmTavoro::Form_Load()
             if (g.Album == 0) {
                 PicClip1.setPicture(resources::loadBitmap(g.Picture + 100));
             } else if (g.Album == 1) {
-                PictureFile = appinfo::programFolder() + QStringLiteral("/pics/")
+                PictureFile = appinfo::dataFolder() + QStringLiteral("/pics/")
                     + Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp");
                 if (!QFileInfo(PictureFile).isFile()) {
                     g.Album = 0;

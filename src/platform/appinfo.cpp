@@ -22,6 +22,11 @@ QString programFolder()
     return QCoreApplication::applicationDirPath();
 }
 
+QString dataFolder()
+{
+    return programFolder();
+}
+
 QString exeBaseName()
 {
     if (!baseNameOverride.isEmpty())

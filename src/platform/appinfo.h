@@ -1,7 +1,6 @@
 #pragma once
-// Facts about the running program: its folder (where it keeps Tavoro.ini,
-// Tavoro.hsc, the error log and the "pics" folder), the base name of its
-// executable, its title and its version.
+// Facts about the running program: its folder, the folder of the player's
+// files, the base name of its executable, its title and its version.
 
 #include <QString>
 
@@ -12,6 +11,12 @@ QString title();
 
 // The folder that holds the program, without a trailing separator.
 QString programFolder();
+
+// The folder that holds the player's files: Tavoro.ini, Tavoro.hsc, the error
+// log and saved protocol, and the "pics" folder. Every path to one of them is
+// made from this folder, without a trailing separator. Today it is the
+// program's folder.
+QString dataFolder();
 
 // The program file's name without its extension ("Tavoro").
 QString exeBaseName();

@@ -15,7 +15,7 @@ constexpr int kBufferSize = 255;
 
 QString IniPath()
 {
-    return appinfo::programFolder() + QLatin1Char('/') + appinfo::title() +
+    return appinfo::dataFolder() + QLatin1Char('/') + appinfo::title() +
            QStringLiteral(".ini");
 }
 
