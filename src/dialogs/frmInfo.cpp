@@ -108,6 +108,10 @@ void frmInfo::showAboutBox(QWidget* owner)
     frmInfo w(owner);
     w.Form_Load();
     w.exec();
+    // The owner becomes the active window again, also on a desktop without
+    // a window manager to hand the focus back.
+    if (owner)
+        owner->activateWindow();
 }
 
 frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
@@ -209,8 +213,12 @@ void frmInfo::Form_Load()
         },
         [&] { StartScreenShown = true; },
         [&] {
-            if (main && !main->isVisible() && mainWindowHooks.show)
+            // The main window takes the focus from the start screen, also on a
+            // desktop without a window manager to hand it over.
+            if (main && !main->isVisible() && mainWindowHooks.show) {
                 mainWindowHooks.show(*main);
+                main->activateWindow();
+            }
         },
         [&] {
             QApplication::restoreOverrideCursor();
@@ -267,6 +275,15 @@ void frmInfo::OK_Click()
         },
         [&] { close(); },
     });
+}
+
+void frmInfo::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    // The about box takes the focus, so that the main window becomes active
+    // again when it closes, also on a desktop without a window manager.
+    if (isModal())
+        activateWindow();
 }
 
 void frmInfo::paintEvent(QPaintEvent* e)

@@ -67,6 +67,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     // Shows the window and lets it paint before the main window loads.

@@ -15,6 +15,7 @@
 #include "services/shared.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QTimer>
 
@@ -35,11 +36,21 @@ QAction* entryOf(const char* group, const QAction* const* entries, int count, in
     return const_cast<QAction*>(entries[index]);
 }
 
-QAction* checkable(QMenu* menu, const QString& caption)
+QAction* checkable(QMenu* menu, const QString& caption, QActionGroup* group = nullptr)
 {
     QAction* a = menu->addAction(caption);
     a->setCheckable(true);
+    if (group)
+        group->addAction(a);
     return a;
+}
+
+// One of a group's entries carries the mark; the commands set it themselves.
+QActionGroup* choiceGroup(QObject* parent)
+{
+    auto* group = new QActionGroup(parent);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    return group;
 }
 
 }  // namespace
@@ -69,16 +80,18 @@ void frmTavoro::createMenus()
     // The options menu: sizes, sound effects, music.
     mnuOptionen = new QMenu(this);
     mnuTeile = mnuOptionen->addMenu(QString());
+    QActionGroup* sizes = choiceGroup(mnuTeile);
     for (int i = 0; i < int(mnuSize_.size()); ++i) {
-        mnuSize_[i] = checkable(mnuTeile, QStringLiteral("&%1 x %1").arg(i + 3));
+        mnuSize_[i] = checkable(mnuTeile, QStringLiteral("&%1 x %1").arg(i + 3), sizes);
         connect(mnuSize_[i], &QAction::triggered, this, [this, i] { mnuSize_Click(int16_t(i)); });
     }
     mnuBar3 = mnuOptionen->addSeparator();
     mnuPlaySounds = checkable(mnuOptionen, QString());
     connect(mnuPlaySounds, &QAction::triggered, this, [this] { mnuPlaySounds_Click(); });
     mnuPlayMusic = mnuOptionen->addMenu(QString());
+    QActionGroup* modes = choiceGroup(mnuPlayMusic);
     for (int i = 0; i < int(mnuMusic_.size()); ++i) {
-        mnuMusic_[i] = checkable(mnuPlayMusic, QString());
+        mnuMusic_[i] = checkable(mnuPlayMusic, QString(), modes);
         connect(mnuMusic_[i], &QAction::triggered, this, [this, i] { mnuMusic_Click(int16_t(i)); });
     }
     // The sound-effects entry shows the setting as it stands.
