@@ -8,7 +8,7 @@
 #include "platform/shell.h"
 #include "services/language.h"
 #include "services/shared.h"
-#include "support/files.h"
+#include "support/game_folders.h"
 #include "support/scripted_errors.h"
 
 #include <QApplication>
@@ -41,19 +41,14 @@ public:
 class AboutWindow : public ::testing::Test {
 protected:
     testsupport::ScriptedErrors errors;
-    QTemporaryDir folder;  // the program's folder
-    QTemporaryDir temp;    // the user's temporary folder
-    QByteArray oldTmp = qgetenv("TMPDIR");
+    testsupport::GameFolders files;
     std::vector<QString> opened;
 
     void SetUp() override
     {
         g = SharedRecord{};
         frmInfo::StartScreenShown = false;
-        qputenv("TMPDIR", QFile::encodeName(temp.path()));
-        appinfo::setProgramFolderForTesting(folder.path());
-        Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
-        Allgemein::setStartMemoryForTesting(temp.filePath("started.ini"));
+        Allgemein::setStartMemoryForTesting(files.temp.filePath("started.ini"));
         mainwindow::resetSeams();
         shell::setOpenerForTesting([this](const QString& a) {
             opened.push_back(a);
@@ -70,13 +65,10 @@ protected:
         shell::setOpenerForTesting({});
         mainwindow::resetSeams();
         Allgemein::setStartMemoryForTesting({});
-        Allgemein::setLanguageFileForTesting({});
-        appinfo::setProgramFolderForTesting({});
-        qputenv("TMPDIR", oldTmp);
         g = SharedRecord{};
     }
 
-    QByteArray ini() { return testsupport::readFile(folder.filePath("Tavoro.ini")); }
+    QByteArray ini() const { return files.ini(); }
 };
 
 }  // namespace
@@ -104,6 +96,7 @@ TEST_F(AboutWindow, TheStartScreenLoadsShowsTheMainWindowAndCloses)
     std::vector<std::string> steps;
     QPointer<frmInfo> screen;
     ShowCounter okShows;
+    QFile::remove(Allgemein::LanguageFile());
     frmInfo::setMainWindow({
         [&]() -> QWidget* {
             // The start screen stands on the screen, with the busy cursor,
@@ -145,6 +138,7 @@ TEST_F(AboutWindow, TheStartScreenLoadsShowsTheMainWindowAndCloses)
 TEST_F(AboutWindow, TheAboutBoxShowsOKAndItsLinkOpensTheHomePage)
 {
     frmInfo::StartScreenShown = true;
+    QFile::remove(Allgemein::LanguageFile());
     frmInfo w;
     w.Form_Load();
     EXPECT_TRUE(w.ok->isVisibleTo(&w));
@@ -160,8 +154,7 @@ TEST_F(AboutWindow, FrenchChosenInTheAboutBoxReachesTheMainWindow)
 {
     // A later start in English.
     Allgemein::RememberStart();
-    ASSERT_TRUE(testsupport::writeFile(folder.filePath("Tavoro.ini"),
-                                       "[Optionen]\r\nSprache=1000\r\nPlayMusic=0\r\n"));
+    ASSERT_TRUE(files.writeIni("[Optionen]\r\nSprache=1000\r\nPlayMusic=0\r\n"));
     Allgemein::ChooseStartLanguage();
     frmTavoro main;
     main.Form_Load();
@@ -193,6 +186,6 @@ TEST_F(AboutWindow, TheFlagOfTheLanguageInUseStoresNothing)
     frmInfo w;
     g.Sprache = 6000;
     w.imgLang_Click(6);
-    EXPECT_FALSE(QFile::exists(folder.filePath("Tavoro.ini")));
+    EXPECT_FALSE(QFile::exists(files.iniPath()));
     EXPECT_EQ(g.Sprache, 6000);
 }

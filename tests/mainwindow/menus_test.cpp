@@ -12,7 +12,7 @@
 #include "services/language.h"
 #include "services/media.h"
 #include "services/shared.h"
-#include "support/files.h"
+#include "support/game_folders.h"
 #include "support/scripted_errors.h"
 
 #include <QAction>
@@ -33,9 +33,7 @@ namespace {
 class Menus : public ::testing::Test {
 protected:
     testsupport::ScriptedErrors errors;
-    QTemporaryDir folder;  // the program's folder
-    QTemporaryDir temp;    // the user's temporary folder
-    QByteArray oldTmp = qgetenv("TMPDIR");
+    testsupport::GameFolders files;
     std::unique_ptr<frmTavoro> w;
     std::vector<QString> opened;                  // what the desktop was asked to open
     std::vector<std::pair<QWidget*, int16_t>> helps;
@@ -44,10 +42,6 @@ protected:
     void SetUp() override
     {
         g = SharedRecord{};
-        qputenv("TMPDIR", QFile::encodeName(temp.path()));
-        appinfo::setProgramFolderForTesting(folder.path());
-        Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
-        Allgemein::WriteLanguageFile();
         mainwindow::resetSeams();
         seams().PlayWAV = [](int16_t) {};
         seams().HtmlHelp = [this](QWidget* owner, int16_t sprache) { helps.emplace_back(owner, sprache); };
@@ -68,18 +62,11 @@ protected:
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
         shell::setOpenerForTesting({});
         mainwindow::resetSeams();
-        Allgemein::setLanguageFileForTesting({});
-        appinfo::setProgramFolderForTesting({});
-        qputenv("TMPDIR", oldTmp);
         g = SharedRecord{};
     }
 
-    void writeIni(const QByteArray& text)
-    {
-        ASSERT_TRUE(testsupport::writeFile(folder.filePath("Tavoro.ini"), text));
-    }
-
-    QByteArray ini() { return testsupport::readFile(folder.filePath("Tavoro.ini")); }
+    void writeIni(const QByteArray& text) { ASSERT_TRUE(files.writeIni(text)); }
+    QByteArray ini() const { return files.ini(); }
 
     void load()
     {
