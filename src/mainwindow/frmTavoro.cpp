@@ -6,6 +6,7 @@
 #include "platform/appinfo.h"
 #include "platform/clock.h"
 #include "platform/numbers.h"
+#include "platform/qttranslations.h"
 #include "platform/mci.h"
 #include "platform/twips.h"
 #include "services/language.h"
@@ -173,6 +174,8 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     Timer2 = new QTimer(this);
     Timer2->setInterval(1000);
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+
+    createMenus();
 }
 
 frmTavoro::~frmTavoro() = default;
@@ -257,24 +260,16 @@ void frmTavoro::Form_Load()
             }
         },
         [&] {
-            // The stored size takes effect as the size command does: a new game,
-            // which on this first call of the run only notes it, and the size
-            // stored again.
-            g.Size = Allgemein::GetIniInt("Optionen", "Size", 5);
-            if (g.Size < 3 || g.Size > 8)
-                errors::raise(errors::ErrSubscript);
-            NewGame();
-            Allgemein::SaveIni("Optionen", "Size", QString::number(g.Size));
+            // The stored size takes effect through the size command: its check
+            // mark, Size, a new game (on this first call of the run it only
+            // notes it) and the size stored again. A size without a menu entry
+            // is reported there and never reaches the board.
+            mnuSize_Click(static_cast<int16_t>(Allgemein::GetIniInt("Optionen", "Size", 5) - 3));
         },
         [&] {
-            // The music mode: 0 off, 1 once, 2 endless. No music starts before the
-            // window is active.
-            const int16_t m = Allgemein::GetIniInt("Optionen", "PlayMusic", 1);
-            if (m < 0 || m > 2)
-                errors::raise(errors::ErrSubscript);
-            g.MusicOn = m != 0;
-            g.MusicEndless = m == 2;
-            Allgemein::SaveIni("Optionen", "PlayMusic", QString::number(m));
+            // The music mode through the music command: 0 off, 1 once,
+            // 2 endless. No music starts before the window is active.
+            mnuMusic_Click(Allgemein::GetIniInt("Optionen", "PlayMusic", 1));
         },
         [&] { g.PlaySound = Allgemein::GetIniInt("Optionen", "PlaySound", -1); },
         [&] { g.Mode = Allgemein::GetIniInt("Optionen", "Mode", 0); },
@@ -346,6 +341,7 @@ void frmTavoro::Sprache()
 {
     Procedure proc{"frmTavoro", "Sprache"};
     proc.run({
+        [&] { setMenuCaptions(); },
         [&] { lblZuege->setText(seams().GetLang(int16_t(g.Sprache + 106))); },
         [&] {
             for (int i = 0; i < int(languagetable::kToolbarTooltips.size()); ++i) {
@@ -354,6 +350,7 @@ void frmTavoro::Sprache()
                         seams().GetLang(int16_t(g.Sprache + languagetable::kToolbarTooltips[i])));
             }
         },
+        [&] { qttranslations::apply(g.Sprache); },
     });
 }
 

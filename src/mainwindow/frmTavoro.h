@@ -22,6 +22,8 @@
 #include <array>
 #include <cstdint>
 
+class QAction;
+class QMenu;
 class QTimer;
 
 class frmTavoro : public QWidget {
@@ -43,6 +45,15 @@ public:
     void Timer1_Timer();
     void Timer2_Timer();
 
+    // Menu commands of the options and help menus.
+    void mnuSize_Click(int16_t Index);
+    void mnuPlaySounds_Click();
+    void mnuMusic_Click(int16_t Index);
+    void mnuOnlinehilfe_Click();
+    void mnuHomepage_Click();
+    void mnuEMail_Click();
+    void mnuUeber_Click();
+
     // The window's own procedures.
     void ChangeButtons(int16_t a, int16_t b);
     void NewGame();
@@ -61,6 +72,25 @@ public:
     mainwindow::PuzzlePiece* imgPuzz(int k) const;
     mainwindow::ButtonControl* PicBut(int i) const;
     bool hasPicBut(int i) const;
+    // The menu entries mnuSize(0) to (5) and mnuMusic(0) to (2); asking for
+    // an entry that does not exist fails with 340.
+    QAction* mnuSize(int i) const;
+    QAction* mnuMusic(int i) const;
+
+    // The two menus, shown only as pop-ups of the toolbar's options and help
+    // buttons, and their entries.
+    QMenu* mnuOptionen = nullptr;
+    QMenu* mnuTeile = nullptr;         // the board sizes
+    QAction* mnuBar3 = nullptr;
+    QAction* mnuPlaySounds = nullptr;
+    QMenu* mnuPlayMusic = nullptr;     // the music modes
+    QMenu* mnuHilfe = nullptr;
+    QAction* mnuOnlinehilfe = nullptr; // F1
+    QAction* mnuBar6 = nullptr;
+    QAction* mnuHomepage = nullptr;
+    QAction* mnuEMail = nullptr;
+    QAction* mnuBar10 = nullptr;
+    QAction* mnuUeber = nullptr;       // Ctrl+F1
 
     mainwindow::ImageControl* imgRahmen = nullptr;    // the picture frame around the board, hidden
     mainwindow::ImageControl* imgHinterg = nullptr;   // holds the wallpaper tile, hidden
@@ -112,6 +142,11 @@ protected:
 private:
     mainwindow::PuzzlePiece* createPiece(int16_t index);
     mainwindow::ButtonControl* createPicBut(int16_t index);
+    // Builds the options and help menus and makes their shortcuts work
+    // anywhere in the window.
+    void createMenus();
+    // The menus' captions in the current language.
+    void setMenuCaptions();
     // Whether the window stands on the screen, so that its size is the one
     // the player sees.
     bool isOnScreen() const;
@@ -128,6 +163,8 @@ private:
 
     std::array<mainwindow::PuzzlePiece*, game::MaxPlaces> imgPuzz_{};
     std::array<mainwindow::ButtonControl*, 17> PicBut_{};
+    std::array<QAction*, 6> mnuSize_{};
+    std::array<QAction*, 3> mnuMusic_{};
     QPixmap background_;
     bool watchingExposure_ = false;
 };

@@ -8,6 +8,9 @@
 #include "services/settings.h"
 #include "services/shared.h"
 
+#include <QCursor>
+#include <QMenu>
+
 using errors::Procedure;
 using mainwindow::ImageControl;
 using mainwindow::PuzzlePiece;
@@ -32,11 +35,16 @@ void frmTavoro::PicBut_Click(int16_t Index)
                 break;
             case 3:
             case 4:
-            case 7:
             case 8:
+                // The picture, wallpaper and champions windows are not there yet.
+                break;
+            case 7:
+                // The options menu pops up at the mouse.
+                mnuOptionen->popup(QCursor::pos());
+                break;
             case 9:
-                // The picture, wallpaper and champions windows and the options
-                // and help menus are not there yet.
+                // The help menu pops up at the mouse.
+                mnuHilfe->popup(QCursor::pos());
                 break;
             case 5:
             case 6:

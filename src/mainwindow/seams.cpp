@@ -1,5 +1,7 @@
 #include "mainwindow/seams.h"
 
+#include "dialogs/frmInfo.h"
+#include "platform/help.h"
 #include "services/language.h"
 #include "services/media.h"
 #include "services/random.h"
@@ -25,6 +27,8 @@ Seams makeDefaults()
         return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes;
     };
+    s.HtmlHelp = help::HtmlHelp;
+    s.showAbout = [](QWidget* owner) { frmInfo::showAboutBox(owner); };
     s.ScreenPixels = [](const QWidget* window) {
         const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen();
         return screen ? screen->size() : QSize();

@@ -30,6 +30,12 @@ struct Seams {
     // Asks `text` with the buttons Yes and No, the question icon and the
     // caption given; true on Yes. Default: a message box.
     std::function<bool(QWidget* owner, const QString& text, const QString& caption)> askYesNo;
+    // HtmlHelp(owner, Sprache): opens the help window owned by `owner` at its
+    // default topic in that language. Default: the help viewer.
+    std::function<void(QWidget* owner, int16_t sprache)> HtmlHelp;
+    // Shows the about window modally over `owner` and returns when it closes.
+    // Default: frmInfo as the about box.
+    std::function<void(QWidget* owner)> showAbout;
     // The size in pixels of the screen that shows `window` (the primary screen
     // before it is shown).
     std::function<QSize(const QWidget* window)> ScreenPixels;

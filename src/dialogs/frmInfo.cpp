@@ -1,0 +1,300 @@
+#include "dialogs/frmInfo.h"
+
+#include "errors/trap.h"
+#include "mainwindow/controls.h"
+#include "platform/appinfo.h"
+#include "platform/maker.h"
+#include "platform/shell.h"
+#include "platform/twips.h"
+#include "services/language.h"
+#include "services/settings.h"
+#include "services/shared.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QThread>
+#include <QWindow>
+
+using errors::Procedure;
+
+namespace {
+
+constexpr int32_t ErrNoSuchElement = 340;
+
+// The designed size of the window and the places of its controls, in twips.
+constexpr QSize kWindow{6240, 3840};
+constexpr QRect kImage1{240, 240, 1920, 1920};
+constexpr QRect kLabel0{2400, 300, 3600, 540};
+constexpr QRect kImage2{3000, 960, 2400, 1440};
+constexpr QRect kHomepage{2400, 2520, 3600, 300};
+constexpr QRect kFlag{915, 2520, 570, 375};
+constexpr QRect kOK{4785, 3135, 1215, 465};
+
+QRect inPixels(QRect tw)
+{
+    return twips::rect(tw.x(), tw.y(), tw.width(), tw.height());
+}
+
+// A label that reports a press of the left mouse button.
+class ClickLabel : public QLabel {
+public:
+    ClickLabel(QWidget* parent, std::function<void()> onClick)
+        : QLabel(parent), onClick_(std::move(onClick))
+    {
+        setCursor(Qt::PointingHandCursor);
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        if (e->button() == Qt::LeftButton && onClick_)
+            onClick_();
+        else
+            QLabel::mousePressEvent(e);
+    }
+
+private:
+    std::function<void()> onClick_;
+};
+
+QLabel* artLabel(QLabel* label, const QString& art, QRect twipsRect, qreal dpr)
+{
+    const QRect r = inPixels(twipsRect);
+    label->setGeometry(r);
+    label->setPixmap(mainwindow::renderArt(art, r.size(), dpr));
+    return label;
+}
+
+frmInfo::MainWindow mainWindowHooks;
+QPointer<QWidget> loadedMainWindow;
+
+}  // namespace
+
+namespace dialogs {
+
+QString versionLine(const QString& title, int major, int minor, int revision)
+{
+    return QStringLiteral("%1  %2.%3.%4")
+        .arg(title)
+        .arg(major)
+        .arg(minor, 2, 10, QLatin1Char('0'))
+        .arg(revision, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace dialogs
+
+bool frmInfo::StartScreenShown = false;
+
+void frmInfo::setMainWindow(MainWindow mainWindow)
+{
+    mainWindowHooks = std::move(mainWindow);
+}
+
+void frmInfo::showStartScreen()
+{
+    auto* w = new frmInfo;
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->Form_Load();
+}
+
+void frmInfo::showAboutBox(QWidget* owner)
+{
+    frmInfo w(owner);
+    w.Form_Load();
+    w.exec();
+    // The owner becomes the active window again, also on a desktop without
+    // a window manager to hand the focus back.
+    if (owner)
+        owner->activateWindow();
+}
+
+frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
+{
+    setWindowTitle(appinfo::title());
+    // The start screen stands without a frame; the about box is a dialog.
+    if (!StartScreenShown)
+        setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    else
+        setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    setFixedSize(twips::size(kWindow.width(), kWindow.height()));
+    const qreal dpr = devicePixelRatioF();
+
+    Image1 = artLabel(new QLabel(this), QStringLiteral(":/art/about/image1.svg"), kImage1, dpr);
+    Image2 = artLabel(new QLabel(this), QStringLiteral(":/art/about/image2.svg"), kImage2, dpr);
+
+    Label0_ = new QLabel(this);
+    Label0_->setObjectName(QStringLiteral("Label0"));
+    QFont title(QStringLiteral("DejaVu Serif"));
+    title.setPointSizeF(17);
+    title.setBold(true);
+    Label0_->setFont(title);
+    Label0_->setStyleSheet(QStringLiteral("color: #4a2f1a;"));
+    Label0_->setAlignment(Qt::AlignCenter);
+    Label0_->setGeometry(inPixels(kLabel0));
+
+    lblHomepage = new ClickLabel(this, [this] { lblHomepage_Click(); });
+    lblHomepage->setText(maker::homePage());
+    lblHomepage->setStyleSheet(QStringLiteral("color: #1a4fa0; text-decoration: underline;"));
+    lblHomepage->setAlignment(Qt::AlignCenter);
+    lblHomepage->setGeometry(inPixels(kHomepage));
+
+    imgLang6_ = artLabel(new ClickLabel(this, [this] { imgLang_Click(6); }),
+                         QStringLiteral(":/art/flags/fr.svg"), kFlag, dpr);
+    imgLang6_->setToolTip(QStringLiteral("Français"));
+
+    ok = new QPushButton(QStringLiteral("&OK"), this);
+    ok->setGeometry(inPixels(kOK));
+    ok->setDefault(true);
+    ok->hide();
+    connect(ok, &QPushButton::clicked, this, [this] { OK_Click(); });
+}
+
+frmInfo::~frmInfo() = default;
+
+QLabel* frmInfo::Label(int i) const
+{
+    if (i != 0)
+        errors::raise(ErrNoSuchElement,
+                      QStringLiteral("Control array element 'Label(%1)' doesn't exist").arg(i));
+    return Label0_;
+}
+
+QLabel* frmInfo::imgLang(int i) const
+{
+    if (i != 6)
+        errors::raise(ErrNoSuchElement,
+                      QStringLiteral("Control array element 'imgLang(%1)' doesn't exist").arg(i));
+    return imgLang6_;
+}
+
+QWidget* frmInfo::mainWindow() const
+{
+    return loadedMainWindow ? loadedMainWindow.data() : parentWidget();
+}
+
+void frmInfo::Form_Load()
+{
+    Procedure proc{"frmInfo", "Form_Load"};
+    QWidget* main = nullptr;
+    proc.run({
+        [&] { Allgemein::ChooseStartLanguage(); },
+        [&] {
+            // Centred on the screen.
+            const QScreen* screen = QGuiApplication::primaryScreen();
+            const QRect s = screen ? screen->geometry() : QRect();
+            move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
+        },
+        [&] {
+            Label(0)->setText(dialogs::versionLine(appinfo::title(), appinfo::versionMajor(),
+                                                   appinfo::versionMinor(),
+                                                   appinfo::versionRevision()));
+        },
+        [&] {
+            // The about box: only its OK button differs.
+            if (StartScreenShown) {
+                ok->setVisible(true);
+                proc.leave();
+            }
+        },
+        [&] {
+            showAndPaint();
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        },
+        [&] {
+            if (mainWindowHooks.load)
+                main = mainWindowHooks.load();
+            loadedMainWindow = main;
+        },
+        [&] { StartScreenShown = true; },
+        [&] {
+            // The main window takes the focus from the start screen, also on a
+            // desktop without a window manager to hand it over.
+            if (main && !main->isVisible() && mainWindowHooks.show) {
+                mainWindowHooks.show(*main);
+                main->activateWindow();
+            }
+        },
+        [&] {
+            QApplication::restoreOverrideCursor();
+            close();
+        },
+    });
+}
+
+void frmInfo::showAndPaint()
+{
+    show();
+    // The window is painted before the main window's loading keeps the
+    // program busy: wait for it to be on the screen, but not long.
+    QElapsedTimer waited;
+    waited.start();
+    while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < 300) {
+        QCoreApplication::processEvents();
+        QThread::msleep(2);
+    }
+    repaint();
+    QCoreApplication::processEvents();
+}
+
+void frmInfo::imgLang_Click(int16_t Index)
+{
+    Procedure proc{"frmInfo", "imgLang_Click"};
+    proc.run({
+        [&] {
+            // The language already in use stays and is not stored again.
+            if (Index * 1000 == g.Sprache)
+                proc.leave();
+        },
+        [&] { g.Sprache = static_cast<int16_t>(Index * 1000); },
+        [&] { Allgemein::SaveIni("Optionen", "Sprache", QString::number(g.Sprache)); },
+    });
+}
+
+void frmInfo::lblHomepage_Click()
+{
+    Procedure proc{"frmInfo", "lblHomepage_Click"};
+    proc.run({
+        [&] { shell::open(maker::homePage()); },
+    });
+}
+
+void frmInfo::OK_Click()
+{
+    Procedure proc{"frmInfo", "OK_Click"};
+    proc.run({
+        [&] {
+            QWidget* main = mainWindow();
+            if (main && !main->isVisible() && mainWindowHooks.show)
+                mainWindowHooks.show(*main);
+        },
+        [&] { close(); },
+    });
+}
+
+void frmInfo::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    // The about box takes the focus, so that the main window becomes active
+    // again when it closes, also on a desktop without a window manager.
+    if (isModal())
+        activateWindow();
+}
+
+void frmInfo::paintEvent(QPaintEvent* e)
+{
+    // Warm paper with a thin walnut border, like the toolbar of the main window.
+    QPainter p(this);
+    QLinearGradient paper(0, 0, 0, height());
+    paper.setColorAt(0, QColor(0xfb, 0xf3, 0xe2));
+    paper.setColorAt(1, QColor(0xee, 0xdc, 0xbc));
+    p.fillRect(rect(), paper);
+    p.setPen(QPen(QColor(0x5a, 0x3d, 0x26), 3));
+    p.drawRect(rect().adjusted(1, 1, -2, -2));
+    QDialog::paintEvent(e);
+}

@@ -1,0 +1,80 @@
+#pragma once
+// frmInfo, the about window. Every run begins with it as the start screen: it
+// settles the language, writes the language file, shows itself centred with
+// the busy cursor while the main window loads, shows the main window and
+// closes. Opened later from the main window's about entry it is the about
+// box: name and version, the maker's home page, the French flag and OK.
+//
+// Its procedures run under the trap as "frmInfo".
+
+#include <QDialog>
+#include <QPointer>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace dialogs {
+
+// The version line: title, two blanks, major "." minor with at least two
+// digits "." revision with at least two digits ("Tavoro  2.20.341").
+QString versionLine(const QString& title, int major, int minor, int revision);
+
+}  // namespace dialogs
+
+class frmInfo : public QDialog {
+    Q_OBJECT
+
+public:
+    // How the start screen loads the main window (creates it and runs its
+    // Form_Load, returning it) and shows it the first time. The program's
+    // start sets this before the start screen.
+    struct MainWindow {
+        std::function<QWidget*()> load;
+        std::function<void(QWidget& window)> show;
+    };
+    static void setMainWindow(MainWindow mainWindow);
+
+    // Program-wide: set once the start screen has loaded the main window; it
+    // tells the start screen from the about box.
+    static bool StartScreenShown;
+
+    // The start screen of the run: a new window that loads, hands over to the
+    // main window and closes (and is destroyed) by itself.
+    static void showStartScreen();
+    // The about box over `owner`, shown modally; returns when it closes.
+    static void showAboutBox(QWidget* owner);
+
+    explicit frmInfo(QWidget* owner = nullptr);
+    ~frmInfo() override;
+
+    // Event procedures.
+    void Form_Load();
+    void imgLang_Click(int16_t Index);
+    void lblHomepage_Click();
+    void OK_Click();
+
+    // Controls. Label(0) is the version line, imgLang(6) the French flag;
+    // other indexes fail with 340.
+    QLabel* Label(int i) const;
+    QLabel* imgLang(int i) const;
+    QLabel* lblHomepage = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Image2 = nullptr;
+    QPushButton* ok = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    // Shows the window and lets it paint before the main window loads.
+    void showAndPaint();
+    // The main window the start screen loaded, or the owner of the about box.
+    QWidget* mainWindow() const;
+
+    QLabel* Label0_ = nullptr;
+    QLabel* imgLang6_ = nullptr;
+};

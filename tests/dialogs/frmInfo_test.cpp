@@ -1,0 +1,191 @@
+// The about window in its two uses: the start screen that hands over to the
+// main window, and the about box with its OK button, home page and French flag.
+
+#include "dialogs/frmInfo.h"
+#include "mainwindow/frmTavoro.h"
+#include "mainwindow/seams.h"
+#include "platform/appinfo.h"
+#include "platform/shell.h"
+#include "services/language.h"
+#include "services/shared.h"
+#include "support/game_folders.h"
+#include "support/scripted_errors.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Notes every time the watched widget is shown.
+class ShowCounter : public QObject {
+public:
+    int shows = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show)
+            ++shows;
+        return false;
+    }
+};
+
+class AboutWindow : public ::testing::Test {
+protected:
+    testsupport::ScriptedErrors errors;
+    testsupport::GameFolders files;
+    std::vector<QString> opened;
+
+    void SetUp() override
+    {
+        g = SharedRecord{};
+        frmInfo::StartScreenShown = false;
+        Allgemein::setStartMemoryForTesting(files.temp.filePath("started.ini"));
+        mainwindow::resetSeams();
+        shell::setOpenerForTesting([this](const QString& a) {
+            opened.push_back(a);
+            return false;
+        });
+    }
+
+    void TearDown() override
+    {
+        EXPECT_TRUE(errors.reports.empty())
+            << "failure reported in " << qPrintable(errors.reports.front().procedure);
+        frmInfo::setMainWindow({});
+        frmInfo::StartScreenShown = false;
+        shell::setOpenerForTesting({});
+        mainwindow::resetSeams();
+        Allgemein::setStartMemoryForTesting({});
+        g = SharedRecord{};
+    }
+
+    QByteArray ini() const { return files.ini(); }
+};
+
+}  // namespace
+
+TEST(VersionLine, TitleTwoBlanksAndTwoDigitMinorAndRevision)
+{
+    const struct {
+        int major, minor, revision;
+        const char* line;
+    } cases[] = {
+        {2, 20, 341, "Tavoro  2.20.341"},
+        {1, 0, 0, "Tavoro  1.00.00"},
+        {3, 5, 7, "Tavoro  3.05.07"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(dialogs::versionLine("Tavoro", c.major, c.minor, c.revision), c.line);
+    EXPECT_EQ(dialogs::versionLine(appinfo::title(), appinfo::versionMajor(),
+                                   appinfo::versionMinor(), appinfo::versionRevision()),
+              "Tavoro  1.00.00");
+}
+
+TEST_F(AboutWindow, TheStartScreenLoadsShowsTheMainWindowAndCloses)
+{
+    std::unique_ptr<QWidget> main;
+    std::vector<std::string> steps;
+    QPointer<frmInfo> screen;
+    ShowCounter okShows;
+    QFile::remove(Allgemein::LanguageFile());
+    frmInfo::setMainWindow({
+        [&]() -> QWidget* {
+            // The start screen stands on the screen, with the busy cursor,
+            // while the main window loads; its OK button is hidden.
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* info = qobject_cast<frmInfo*>(top))
+                    screen = info;
+            steps.push_back("load");
+            EXPECT_TRUE(screen && screen->isVisible());
+            EXPECT_TRUE(screen && !screen->ok->isVisible());
+            EXPECT_TRUE(QApplication::overrideCursor()
+                        && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+            EXPECT_TRUE(QFile::exists(Allgemein::LanguageFile()));
+            if (screen)
+                screen->ok->installEventFilter(&okShows);
+            main = std::make_unique<QWidget>();
+            return main.get();
+        },
+        [&](QWidget& w) {
+            steps.push_back("show");
+            EXPECT_EQ(&w, main.get());
+            EXPECT_TRUE(frmInfo::StartScreenShown);
+            w.show();
+        },
+    });
+    frmInfo::showStartScreen();
+    EXPECT_EQ(steps, std::vector<std::string>({"load", "show"}));
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    ASSERT_TRUE(screen);
+    EXPECT_FALSE(screen->isVisible());
+    EXPECT_EQ(okShows.shows, 0);
+    EXPECT_EQ(screen->Label(0)->text(), "Tavoro  1.00.00");
+    // The closed start screen is destroyed.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(screen.isNull());
+}
+
+TEST_F(AboutWindow, TheAboutBoxShowsOKAndItsLinkOpensTheHomePage)
+{
+    frmInfo::StartScreenShown = true;
+    QFile::remove(Allgemein::LanguageFile());
+    frmInfo w;
+    w.Form_Load();
+    EXPECT_TRUE(w.ok->isVisibleTo(&w));
+    EXPECT_EQ(w.Label(0)->text(), "Tavoro  1.00.00");
+    EXPECT_TRUE(QFile::exists(Allgemein::LanguageFile()));
+    EXPECT_EQ(w.imgLang(6)->toolTip(), "Français");
+    EXPECT_EQ(w.lblHomepage->text(), "https://www.tavoro.example/");
+    QTest::mouseClick(w.lblHomepage, Qt::LeftButton);
+    EXPECT_EQ(opened, std::vector<QString>({"https://www.tavoro.example/"}));
+}
+
+TEST_F(AboutWindow, FrenchChosenInTheAboutBoxReachesTheMainWindow)
+{
+    // A later start in English.
+    Allgemein::RememberStart();
+    ASSERT_TRUE(files.writeIni("[Optionen]\r\nSprache=1000\r\nPlayMusic=0\r\n"));
+    Allgemein::ChooseStartLanguage();
+    frmTavoro main;
+    main.Form_Load();
+    main.Form_Activate();
+    ASSERT_EQ(main.lblZuege->text(), "Moves");
+
+    // The about box from the menu entry, with the real window: French, then OK.
+    frmInfo::StartScreenShown = true;
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<frmInfo*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(box->ok->isVisible());
+        QTest::mouseClick(box->imgLang(6), Qt::LeftButton);
+        box->ok->click();
+    });
+    main.mnuUeber_Click();
+    EXPECT_EQ(g.Sprache, 6000);
+    EXPECT_TRUE(ini().contains("Sprache=6000\r\n"));
+    // Still English until the main window is active again.
+    EXPECT_EQ(main.lblZuege->text(), "Moves");
+    main.Form_Activate();
+    EXPECT_EQ(main.lblZuege->text(), "Mouvements");
+    EXPECT_EQ(main.mnuUeber->text(), "A propos...");
+}
+
+TEST_F(AboutWindow, TheFlagOfTheLanguageInUseStoresNothing)
+{
+    frmInfo::StartScreenShown = true;
+    frmInfo w;
+    g.Sprache = 6000;
+    w.imgLang_Click(6);
+    EXPECT_FALSE(QFile::exists(files.iniPath()));
+    EXPECT_EQ(g.Sprache, 6000);
+}
