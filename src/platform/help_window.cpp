@@ -121,6 +121,8 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Tool)
     contents_ = new QListWidget(this);
     contents_->setObjectName(QStringLiteral("contents"));
     contents_->setSpacing(2);
+    contents_->setWordWrap(true);
+    contents_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* side = new QWidget(this);
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(6, 0, 0, 6);
@@ -135,7 +137,8 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Tool)
     font.setPointSizeF(11);
     browser_->setFont(font);
 
-    auto* splitter = new QSplitter(this);
+    splitter_ = new QSplitter(this);
+    auto* splitter = splitter_;
     splitter->addWidget(side);
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
@@ -261,6 +264,11 @@ void HelpWindow::fillContents()
         auto* item = new QListWidgetItem(pageTitle(QLatin1Char(':') + path), contents_);
         item->setData(Qt::UserRole, page);
     }
+    // Room for the longest title of this language, within reason.
+    const int wanted = contents_->sizeHintForColumn(0) + 2 * contents_->frameWidth() + 20;
+    const int side = qBound(180, wanted, 320);
+    const int total = splitter_->width() > 0 ? splitter_->width() : 900;
+    splitter_->setSizes({side, qMax(total - side, 300)});
 }
 
 void HelpWindow::markTopic(const QUrl& source)

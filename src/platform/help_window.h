@@ -10,6 +10,7 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QSplitter;
 class QListWidget;
 class QToolButton;
 
@@ -57,6 +58,7 @@ private:
     bool placed_ = false;
     HelpBrowser* browser_ = nullptr;
     QListWidget* contents_ = nullptr;
+    QSplitter* splitter_ = nullptr;
     QLabel* contentsHeading_ = nullptr;
     QAction* back_ = nullptr;
     QAction* forward_ = nullptr;
