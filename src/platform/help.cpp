@@ -1,5 +1,11 @@
 #include "platform/help.h"
 
+#include "platform/help_window.h"
+
+#include <QFile>
+#include <QPointer>
+#include <QUrl>
+
 namespace help {
 
 QString HelpFileName()
@@ -7,9 +13,56 @@ QString HelpFileName()
     return QStringLiteral("Tavoro.chm");
 }
 
-void HtmlHelp(QWidget* /*owner*/, int16_t /*sprache*/)
+QString LanguageFolder(int16_t sprache)
 {
-    // The help pages and their window are still to come.
+    switch (sprache) {
+    case 0: return QStringLiteral("de");
+    case 2000: return QStringLiteral("sv");
+    case 3000: return QStringLiteral("it");
+    case 5000: return QStringLiteral("es");
+    case 6000: return QStringLiteral("fr");
+    default: return QStringLiteral("en");
+    }
+}
+
+QString DefaultTopic()
+{
+    return QStringLiteral("index.html");
+}
+
+QStringList Topics()
+{
+    QStringList pages;
+    QFile list(QStringLiteral(":/help/contents.txt"));
+    if (!list.open(QIODevice::ReadOnly | QIODevice::Text))
+        return pages;
+    while (!list.atEnd()) {
+        const QString line = QString::fromUtf8(list.readLine()).trimmed();
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+            pages << line;
+    }
+    return pages;
+}
+
+QString TopicUrl(int16_t sprache, const QString& page)
+{
+    return QStringLiteral("qrc:/help/") + LanguageFolder(sprache) + QLatin1Char('/') + page;
+}
+
+void HtmlHelp(QWidget* owner, int16_t sprache)
+{
+    // One help window per owner, kept hidden between uses; without an owner, one of its own.
+    static QPointer<HelpWindow> orphan;
+    if (!QFile::exists(QLatin1Char(':') + QUrl(TopicUrl(sprache, DefaultTopic())).path()))
+        return;
+    HelpWindow* window =
+        owner ? owner->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly) : orphan.data();
+    if (!window) {
+        window = new HelpWindow(owner);
+        if (!owner)
+            orphan = window;
+    }
+    window->openAt(sprache, DefaultTopic());
 }
 
 }  // namespace help
