@@ -76,8 +76,15 @@ set(CPACK_PACKAGE_NAME tavoro)
 set(CPACK_PACKAGE_VENDOR "The Tavoro developers")
 set(CPACK_PACKAGE_CONTACT "The Tavoro developers <service@tavoro.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "picture puzzle: slide or swap the pieces back into place")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Tavoro cuts a picture into a board of 3 x 3 up to 8 x 8 pieces and shuffles them. Restore the picture by sliding pieces into the one empty place, or by swapping any two pieces. Moves and seconds count, and the ten best games of each size and mode enter the champions list. Sixteen pictures or your own, fifteen wallpapers, music and sound effects, in German, English, Swedish, Italian, Spanish and French.")
+# Lines of at most 80 characters, as Debian wants them.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Tavoro cuts a picture into a board of 3 x 3 up to 8 x 8 pieces and shuffles"
+  "them. Restore the picture by sliding pieces into the one empty place, or by"
+  "swapping any two pieces. Moves and seconds count, and the ten best games of"
+  "each size and mode enter the champions list."
+  "."
+  "Sixteen pictures or your own, fifteen wallpapers, music and sound effects,"
+  "in German, English, Swedish, Italian, Spanish and French.")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -87,7 +94,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.tavoro.example/")
 # The libraries the program links come from dpkg-shlibdeps; what it loads or
 # uses at run time without linking is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, fonts-liberation, fonts-comic-neue")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, fonts-comic-neue")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fluid-soundfont-gm")
 include(CPack)
 
