@@ -19,9 +19,10 @@ set(TAVORO_DOCDIR "${CMAKE_INSTALL_DATADIR}/doc/tavoro")
 
 # An installed game keeps the player's files in the player's own folder even
 # when its own folder could be written (by root): the program knows where it
-# was installed to.
+# was installed to. It also learns the name of its menu entry.
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/platform/appinfo.cpp APPEND PROPERTY
-  COMPILE_DEFINITIONS "TAVORO_INSTALL_BINDIR=\"${TAVORO_INSTALL_FULL_BINDIR}\"")
+  COMPILE_DEFINITIONS "TAVORO_INSTALL_BINDIR=\"${TAVORO_INSTALL_FULL_BINDIR}\""
+  "TAVORO_APP_ID=\"${TAVORO_APP_ID}\"")
 
 set(TAVORO_PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/${TAVORO_APP_ID}.desktop.in

@@ -5,9 +5,13 @@
 #include <QFile>
 #include <QFileInfo>
 
-// The folder `cmake --install` puts the program in; the build passes it in.
+// The folder `cmake --install` puts the program in, and the name of its menu
+// entry; the build passes them in.
 #ifndef TAVORO_INSTALL_BINDIR
 #define TAVORO_INSTALL_BINDIR ""
+#endif
+#ifndef TAVORO_APP_ID
+#define TAVORO_APP_ID "example.tavoro.Tavoro"
 #endif
 
 namespace appinfo {
@@ -81,6 +85,11 @@ bool mayKeepFilesIn(const QString& folder)
         return false;
     const QString installed = QFileInfo(QStringLiteral(TAVORO_INSTALL_BINDIR)).canonicalFilePath();
     return installed.isEmpty() || info.canonicalFilePath() != installed;
+}
+
+QString desktopId()
+{
+    return QStringLiteral(TAVORO_APP_ID);
 }
 
 QString exeBaseName()

@@ -37,6 +37,10 @@ QString chooseDataFolder(const DataFolderFacts& facts);
 // the user can write and that is not the one the game was installed to.
 bool mayKeepFilesIn(const QString& programFolder);
 
+// The name of the game's menu entry and software centre entry, without
+// ".desktop" ("example.tavoro.Tavoro").
+QString desktopId();
+
 // The program file's name without its extension ("Tavoro").
 QString exeBaseName();
 
