@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing, and nothing else.
-# Usage: scripts/deps.sh build|test
+# Usage: scripts/deps.sh build|test|package
 set -euo pipefail
 
 build_pkgs=(cmake g++ make pkg-config
@@ -8,12 +8,17 @@ build_pkgs=(cmake g++ make pkg-config
   libfluidsynth-dev fluid-soundfont-gm libsdl2-dev
   fonts-liberation fonts-dejavu-core
   qt6-translations-l10n)
-test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev)
+test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev
+  desktop-file-utils appstream)
+# The Debian package: dpkg-shlibdeps finds the libraries' packages, file
+# tells CPack which files are programs.
+package_pkgs=(dpkg-dev file)
 
 wanted=("${build_pkgs[@]}")
-if [ "${1:-build}" = test ]; then
-  wanted+=("${test_pkgs[@]}")
-fi
+case "${1:-build}" in
+  test) wanted+=("${test_pkgs[@]}") ;;
+  package) wanted+=("${package_pkgs[@]}") ;;
+esac
 
 missing=()
 for p in "${wanted[@]}"; do

@@ -13,6 +13,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(appinfo::title());
     QApplication::setApplicationVersion(appinfo::versionText());
+    // The desktop matches the window to its menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(appinfo::desktopId());
     errors::installErrorDialog();
 
     // The start screen settles the language and writes the language file,

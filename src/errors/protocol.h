@@ -38,8 +38,8 @@ QStringList wrapForPrinting(const QString& protocol);
 // gives the empty text (a fixed field filled to its end holds nothing usable).
 QString LPSTRToVBString(const QString& text);
 
-// The files beside the program: base name + ".EPT" (the error log, only ever
-// appended to) and base name + ".ERR" (the saved protocol).
+// The files in the folder of the player's files: base name + ".EPT" (the
+// error log, only ever appended to) and base name + ".ERR" (the saved protocol).
 QString logFilePath();
 QString savedProtocolPath();
 

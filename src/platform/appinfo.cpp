@@ -1,13 +1,37 @@
 #include "platform/appinfo.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+// The folder `cmake --install` puts the program in, and the name of its menu
+// entry; the build passes them in.
+#ifndef TAVORO_INSTALL_BINDIR
+#define TAVORO_INSTALL_BINDIR ""
+#endif
+#ifndef TAVORO_APP_ID
+#define TAVORO_APP_ID "example.tavoro.Tavoro"
+#endif
 
 namespace appinfo {
 
 namespace {
 QString folderOverride;
 QString baseNameOverride;
+QString chosenDataFolder;
+
+// Makes the player's folder, with its "pics" folder for their own pictures,
+// readable by the player alone. A failure is silent: the files then cannot be
+// written, which every writer of them already handles.
+void makePlayerFolder(const QString& folder)
+{
+    if (QFileInfo(folder).isDir())
+        return;
+    if (QDir().mkpath(folder))
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QDir().mkpath(folder + QStringLiteral("/pics"));
+}
 }  // namespace
 
 QString title()
@@ -24,7 +48,48 @@ QString programFolder()
 
 QString dataFolder()
 {
-    return programFolder();
+    if (!folderOverride.isEmpty())
+        return folderOverride;
+    if (chosenDataFolder.isEmpty()) {
+        DataFolderFacts facts;
+        facts.programFolder = programFolder();
+        facts.programFolderWritable = mayKeepFilesIn(facts.programFolder);
+        facts.xdgDataHome = qEnvironmentVariable("XDG_DATA_HOME");
+        facts.home = QDir::homePath();
+        chosenDataFolder = chooseDataFolder(facts);
+        if (chosenDataFolder != facts.programFolder)
+            makePlayerFolder(chosenDataFolder);
+    }
+    return chosenDataFolder;
+}
+
+QString chooseDataFolder(const DataFolderFacts& facts)
+{
+    if (facts.programFolderWritable)
+        return facts.programFolder;
+    QString base = QDir::cleanPath(facts.xdgDataHome);
+    if (facts.xdgDataHome.isEmpty() || QDir::isRelativePath(base)) {
+        if (facts.home.isEmpty() || QDir::isRelativePath(facts.home))
+            return facts.programFolder;  // nowhere better; writes there fail quietly
+        base = QDir::cleanPath(facts.home + QStringLiteral("/.local/share"));
+    }
+    if (base == QStringLiteral("/"))
+        return QStringLiteral("/Tavoro");
+    return base + QStringLiteral("/Tavoro");
+}
+
+bool mayKeepFilesIn(const QString& folder)
+{
+    const QFileInfo info(folder);
+    if (!info.isDir() || !info.isWritable())
+        return false;
+    const QString installed = QFileInfo(QStringLiteral(TAVORO_INSTALL_BINDIR)).canonicalFilePath();
+    return installed.isEmpty() || info.canonicalFilePath() != installed;
+}
+
+QString desktopId()
+{
+    return QStringLiteral(TAVORO_APP_ID);
 }
 
 QString exeBaseName()

@@ -14,9 +14,32 @@ QString programFolder();
 
 // The folder that holds the player's files: Tavoro.ini, Tavoro.hsc, the error
 // log and saved protocol, and the "pics" folder. Every path to one of them is
-// made from this folder, without a trailing separator. Today it is the
-// program's folder.
+// made from this folder, without a trailing separator. A program whose folder
+// can be written (a portable copy, a build folder) keeps them beside itself;
+// an installed one keeps them in the player's own data folder, which is made
+// on first use. Chosen at the first call and kept for the run.
 QString dataFolder();
+
+// What the choice of the data folder depends on.
+struct DataFolderFacts {
+    QString programFolder;
+    bool programFolderWritable = false;  // and not the folder the game was installed to
+    QString xdgDataHome;                 // $XDG_DATA_HOME, empty when unset
+    QString home;                        // the player's home folder
+};
+
+// The choice itself, without looking at the machine: the program folder when
+// it can be written; otherwise <XDG data home>/Tavoro, where only an absolute
+// $XDG_DATA_HOME counts and ~/.local/share stands in for a missing one.
+QString chooseDataFolder(const DataFolderFacts& facts);
+
+// Whether the game may keep its files in this folder: an existing folder that
+// the user can write and that is not the one the game was installed to.
+bool mayKeepFilesIn(const QString& programFolder);
+
+// The name of the game's menu entry and software centre entry, without
+// ".desktop" ("example.tavoro.Tavoro").
+QString desktopId();
 
 // The program file's name without its extension ("Tavoro").
 QString exeBaseName();
@@ -28,7 +51,8 @@ int versionRevision();
 QString versionText();
 
 // Tests run the game's code from a test program: they point the program
-// folder and the executable's base name elsewhere. Empty restores the real ones.
+// folder and the executable's base name elsewhere, and the player's files
+// follow the program folder. Empty restores the real ones.
 void setProgramFolderForTesting(const QString& folder);
 void setExeBaseNameForTesting(const QString& baseName);
 

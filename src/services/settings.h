@@ -1,6 +1,7 @@
 #pragma once
-// The settings file Tavoro.ini beside the program. Every call reads or writes
-// the file at once; nothing is cached.
+// The settings file Tavoro.ini in the folder of the player's files
+// (appinfo::dataFolder()). Every call reads or writes the file at once;
+// nothing is cached.
 //
 //   [Optionen]  Sprache (0), Size (5), Mode (0), PlaySound (-1), PlayMusic (1)
 //   [Pictures]  Picture (101), Album (0), File ("Tavoro1.bmp"), Background (101)

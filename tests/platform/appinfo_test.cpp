@@ -1,0 +1,57 @@
+#include "platform/appinfo.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using appinfo::DataFolderFacts;
+
+TEST(DataFolder, ChoiceFollowsTheProgramFolderAndTheEnvironment)
+{
+    const QString prog = QStringLiteral("/opt/tavoro");
+    const struct {
+        const char* name;
+        bool writable;
+        const char* xdg;
+        const char* home;
+        const char* expected;
+    } cases[] = {
+        {"writable program folder wins over everything", true, "/x/data", "/home/anna", "/opt/tavoro"},
+        {"read-only, XDG_DATA_HOME set", false, "/x/data", "/home/anna", "/x/data/Tavoro"},
+        {"read-only, XDG_DATA_HOME with a trailing slash", false, "/x/data/", "/home/anna", "/x/data/Tavoro"},
+        {"read-only, XDG_DATA_HOME unset", false, "", "/home/anna", "/home/anna/.local/share/Tavoro"},
+        {"a second player has a folder of their own", false, "", "/home/ben", "/home/ben/.local/share/Tavoro"},
+        {"a relative XDG_DATA_HOME is ignored", false, "data", "/home/anna", "/home/anna/.local/share/Tavoro"},
+        {"home with a trailing slash", false, "", "/home/anna/", "/home/anna/.local/share/Tavoro"},
+        {"XDG_DATA_HOME at the root", false, "/", "/home/anna", "/Tavoro"},
+        {"no home and no XDG_DATA_HOME: nowhere better", false, "", "", "/opt/tavoro"},
+    };
+    for (const auto& c : cases) {
+        DataFolderFacts f;
+        f.programFolder = prog;
+        f.programFolderWritable = c.writable;
+        f.xdgDataHome = QString::fromUtf8(c.xdg);
+        f.home = QString::fromUtf8(c.home);
+        EXPECT_EQ(appinfo::chooseDataFolder(f), QString::fromUtf8(c.expected)) << c.name;
+    }
+}
+
+TEST(DataFolder, OnlyAnExistingWritableFolderKeepsTheFiles)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    EXPECT_TRUE(appinfo::mayKeepFilesIn(dir.filePath("sub")));
+    EXPECT_FALSE(appinfo::mayKeepFilesIn(dir.filePath("missing")));
+    QFile file(dir.filePath("file"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    EXPECT_FALSE(appinfo::mayKeepFilesIn(file.fileName()));
+}
+
+TEST(DataFolder, TestsPointThePlayersFilesAtTheProgramFolder)
+{
+    QTemporaryDir dir;
+    appinfo::setProgramFolderForTesting(dir.path());
+    EXPECT_EQ(appinfo::dataFolder(), dir.path());
+    appinfo::setProgramFolderForTesting({});
+}
