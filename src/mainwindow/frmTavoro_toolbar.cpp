@@ -3,8 +3,11 @@
 #include "mainwindow/frmTavoro.h"
 
 #include "errors/trap.h"
+#include "game/picture_file.h"
 #include "mainwindow/controls.h"
 #include "mainwindow/seams.h"
+#include "platform/appinfo.h"
+#include "services/resources.h"
 #include "services/settings.h"
 #include "services/shared.h"
 
@@ -13,6 +16,37 @@ using mainwindow::ImageControl;
 using mainwindow::PuzzlePiece;
 using mainwindow::seams;
 using mainwindow::ShapeControl;
+
+namespace {
+
+// The picture command: the picture window, then the puzzle picture reloaded
+// from Album as it now stands, the preview and a new game. A picture that
+// cannot be read is reported; skipping that step keeps the old picture.
+// False when the player chose to leave.
+bool PictureCommand(frmTavoro& w)
+{
+    Procedure proc{"frmTavoro", "PicBut_Click"};
+    return proc.run({
+        [&] { seams().showPictureWindow(&w); },
+        [&] {
+            if (g.Album == 0) {
+                w.PicClip1.setPicture(resources::loadBitmap(g.Picture + 100));
+            } else if (g.Album == 1) {
+                // No file chosen (an empty "pics" folder): the picture stays.
+                const QString name = Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp");
+                if (!name.isEmpty()) {
+                    const QString path = appinfo::dataFolder() + QStringLiteral("/pics/") + name;
+                    w.PicClip1.setPicture(game::loadPuzzlePicture(path));
+                    w.PictureFile = path;
+                }
+            }
+        },
+        [&] { w.imgPreview->setPicture(QPixmap::fromImage(w.PicClip1.Picture())); },
+        [&] { w.NewGame(); },
+    });
+}
+
+}  // namespace
 
 
 void frmTavoro::PicBut_Click(int16_t Index)
@@ -31,12 +65,18 @@ void frmTavoro::PicBut_Click(int16_t Index)
                 g.PreviewNext = g.PreviewNext ? vbFalse : vbTrue;
                 break;
             case 3:
+                if (!PictureCommand(*this))
+                    proc.leave();
+                break;
             case 4:
+                seams().showWallpaperWindow(this);
+                PaintBG();
+                break;
             case 7:
             case 8:
             case 9:
-                // The picture, wallpaper and champions windows and the options
-                // and help menus are not there yet.
+                // The champions window and the options and help menus are not
+                // there yet.
                 break;
             case 5:
             case 6:

@@ -1,5 +1,7 @@
 #include "mainwindow/seams.h"
 
+#include "dialogs/frmPicAuswahl.h"
+#include "dialogs/frmTapete.h"
 #include "services/language.h"
 #include "services/media.h"
 #include "services/random.h"
@@ -21,6 +23,16 @@ Seams makeDefaults()
     s.Zufallszahl = Allgemein::Zufallszahl;
     s.Shutdown = Allgemein::Shutdown;
     s.showChampions = [](QWidget*) {};
+    s.showPictureWindow = [](QWidget* owner) {
+        frmPicAuswahl window(owner);
+        window.Form_Load();
+        window.exec();
+    };
+    s.showWallpaperWindow = [](QWidget* owner) {
+        frmTapete window(owner);
+        window.Form_Load();
+        window.exec();
+    };
     s.askYesNo = [](QWidget* owner, const QString& text, const QString& caption) {
         return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes;
