@@ -52,6 +52,11 @@ frmPicAuswahl::frmPicAuswahl(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(appinfo::title());
     setFixedSize(twips::size(kWindowWidth, kWindowHeight));
+    // The album's cover colour shows at its rounded corners.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0x2c, 0x42, 0x33));
+    setPalette(pal);
+    setAutoFillBackground(true);
 
     imgAlbum = new mainwindow::ImageControl(this);
     imgAlbum->setArt(QStringLiteral(":/art/picwindow/album.svg"));
@@ -104,6 +109,12 @@ frmPicAuswahl::frmPicAuswahl(QWidget* parent) : QDialog(parent)
                     mainwindow::ButtonControl::Look::Icon, QSize(32, 32));
     dialogs::placeTwips(cmdNext, 1650, 1005, 600, 600);
     connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
+
+    lblSeite = new QLabel(fraAuswahl[0]);
+    lblSeite->setFont(heading);
+    lblSeite->setAlignment(Qt::AlignCenter);
+    lblSeite->setStyleSheet(QStringLiteral("color: #8a6a44; background: transparent;"));
+    lblSeite->setGeometry(twips::rect(0, 300, 2700, 500));
 
     File1 = new dialogs::FileListBox(fraAuswahl[1]);
     File1->setPattern(QStringLiteral("*.bmp;*.jpg;*.jpeg"));
@@ -181,6 +192,7 @@ void frmPicAuswahl::imgTab_Click(int16_t Index)
                 imgTab[1]->show();
                 fraAuswahl[0]->hide();
                 fraAuswahl[1]->show();
+                refreshFiles();
                 showSelectedFile();
             }
         },
@@ -246,6 +258,20 @@ void frmPicAuswahl::cmdOK_Click()
 void frmPicAuswahl::showBuiltIn()
 {
     imgBild->setPicture(QPixmap::fromImage(resources::loadBitmap(g.Picture + 100)));
+    lblSeite->setText(QStringLiteral("%1 / 16").arg(g.Picture - 100));
+}
+
+void frmPicAuswahl::refreshFiles()
+{
+    // Pictures put into the folder while the window is open appear; the
+    // chosen one stays chosen.
+    const QString chosen = File1->FileName();
+    File1->Refresh();
+    int index = File1->ListCount() > 0 ? 0 : -1;
+    for (int i = 0; i < File1->ListCount(); ++i)
+        if (File1->List(i) == chosen)
+            index = i;
+    File1->setListIndex(index);
 }
 
 void frmPicAuswahl::showSelectedFile()

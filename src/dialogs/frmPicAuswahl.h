@@ -39,6 +39,7 @@ public:
     mainwindow::ButtonControl* cmdPrev = nullptr;
     mainwindow::ButtonControl* cmdNext = nullptr;
     dialogs::FileListBox* File1 = nullptr;
+    QLabel* lblSeite = nullptr;                    // which of the sixteen pictures, "3 / 16"
     QLabel* lblHinweis = nullptr;                  // where to put pictures, while the list is empty
     dialogs::ClickImage* imgBild = nullptr;        // preview, 3000 x 3000 twips, stretched
     mainwindow::ImageControl* imgAlbum = nullptr;  // the window's background artwork
@@ -47,6 +48,8 @@ public:
 private:
     // The preview takes the built-in picture Picture.
     void showBuiltIn();
+    // Lists the folder afresh, keeping the chosen file.
+    void refreshFiles();
     // The preview takes the file selected in File1 (nothing while none is).
     void showSelectedFile();
     void playPageSound();

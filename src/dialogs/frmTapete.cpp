@@ -9,6 +9,7 @@
 #include "services/shared.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 
 using errors::Procedure;
@@ -42,6 +43,7 @@ frmTapete::frmTapete(QWidget* parent) : QDialog(parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     lblText = new QLabel(this);
+    lblText->setStyleSheet(QStringLiteral("color: #4a3520; background: transparent;"));
     QFont heading(QStringLiteral("Comic Sans MS"));
     heading.setPointSizeF(15);
     heading.setBold(true);
@@ -155,4 +157,26 @@ void frmTapete::cmdOK_Click()
     proc.run({
         [&] { accept(); },
     });
+}
+
+void frmTapete::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient walnut(0, 0, width(), 0);
+    walnut.setColorAt(0, QColor(0x5a, 0x3d, 0x26));
+    walnut.setColorAt(0.5, QColor(0x7a, 0x56, 0x36));
+    walnut.setColorAt(1, QColor(0x5a, 0x3d, 0x26));
+    p.fillRect(rect(), walnut);
+    const QRectF panel = QRectF(rect()).adjusted(6, 6, -6, -6);
+    p.setPen(QPen(QColor(0x3e, 0x29, 0x18), 1));
+    p.setBrush(QColor(0xf6, 0xef, 0xdd));
+    p.drawRoundedRect(panel, 4, 4);
+    for (const dialogs::PictureBox* box : picBG_) {
+        const QRectF card = QRectF(box->geometry()).adjusted(-1.5, -1.5, 1.5, 1.5);
+        p.fillRect(card.translated(2, 2), QColor(0, 0, 0, 40));
+        p.setPen(QPen(QColor(0x8a, 0x6a, 0x44), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(card);
+    }
 }

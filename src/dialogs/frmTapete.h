@@ -39,6 +39,11 @@ public:
     static constexpr int SwatchSide = 1400;  // twips
     static constexpr int FrameSide = 1575;   // twips
 
+protected:
+    // The window's ground: a cream panel in a walnut rim, each swatch mounted
+    // on a card with a thin shadow.
+    void paintEvent(QPaintEvent* e) override;
+
 private:
     // Puts the red frame over swatch s.
     void frameSwatch(int s);

@@ -11,6 +11,8 @@
 #include "services/settings.h"
 #include "services/shared.h"
 
+#include <QFileInfo>
+
 using errors::Procedure;
 using mainwindow::ImageControl;
 using mainwindow::PuzzlePiece;
@@ -32,10 +34,11 @@ bool PictureCommand(frmTavoro& w)
             if (g.Album == 0) {
                 w.PicClip1.setPicture(resources::loadBitmap(g.Picture + 100));
             } else if (g.Album == 1) {
-                // No file chosen (an empty "pics" folder): the picture stays.
+                // No file chosen, or none of that name in the "pics" folder
+                // (the window closed before one was picked): the picture stays.
                 const QString name = Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp");
-                if (!name.isEmpty()) {
-                    const QString path = appinfo::dataFolder() + QStringLiteral("/pics/") + name;
+                const QString path = appinfo::dataFolder() + QStringLiteral("/pics/") + name;
+                if (!name.isEmpty() && QFileInfo(path).isFile()) {
                     w.PicClip1.setPicture(game::loadPuzzlePicture(path));
                     w.PictureFile = path;
                 }
