@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -223,6 +224,25 @@ TEST_F(PicWindow, APictureThatCannotBeReadIsReportedAndTheWindowStays)
         errors.reports.clear();
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(previewKey(), before);
+    }
+}
+
+TEST_F(PicWindow, TheBackTabSwitchesTheSource)
+{
+    put("a.jpg", jpeg({40, 40}, Qt::red));
+    g.Album = 7;  // no source of that number: the built-in pictures
+    load();
+    EXPECT_EQ(g.Album, 0);
+    const QPoint leftTab(40, 17), rightTab(140, 17);
+    const struct {
+        QPoint at;
+        int16_t album;
+    } clicks[] = {{leftTab, 0}, {rightTab, 1}, {rightTab, 1}, {leftTab, 0}};
+    for (const auto& c : clicks) {
+        SCOPED_TRACE(testing::Message() << c.at.x() << " -> " << c.album);
+        QTest::mouseClick(w->imgTab[g.Album == 1 ? 1 : 0], Qt::LeftButton, {}, c.at);
+        EXPECT_EQ(g.Album, c.album);
+        EXPECT_EQ(w->fraAuswahl[1]->isVisible(), c.album == 1);
     }
 }
 
