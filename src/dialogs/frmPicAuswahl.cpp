@@ -178,22 +178,19 @@ void frmPicAuswahl::imgTab_Click(int16_t Index)
     proc.run({
         [&] { g.Album = static_cast<int16_t>(1 - Index); },
         [&] {
-            if (g.Album == 0) {
-                imgTab[0]->show();
-                imgTab[1]->hide();
-                fraAuswahl[0]->show();
-                fraAuswahl[1]->hide();
-                showBuiltIn();
-            }
+            // The tab of the source in front, and its frame.
+            const bool files = g.Album == 1;
+            imgTab[0]->setVisible(!files);
+            imgTab[1]->setVisible(files);
+            fraAuswahl[0]->setVisible(!files);
+            fraAuswahl[1]->setVisible(files);
         },
         [&] {
             if (g.Album == 1) {
-                imgTab[0]->hide();
-                imgTab[1]->show();
-                fraAuswahl[0]->hide();
-                fraAuswahl[1]->show();
                 refreshFiles();
                 showSelectedFile();
+            } else {
+                showBuiltIn();
             }
         },
         [&] { playPageSound(); },
@@ -202,24 +199,23 @@ void frmPicAuswahl::imgTab_Click(int16_t Index)
 
 void frmPicAuswahl::cmdNext_Click()
 {
-    Procedure proc{"frmPicAuswahl", "cmdNext_Click"};
-    proc.run({
-        [&] {
-            g.Picture = static_cast<int16_t>(g.Picture + 1);
-            if (g.Picture == 117)
-                g.Picture = 101;
-        },
-        [&] { showBuiltIn(); },
-        [&] { playPageSound(); },
-    });
+    turnPage("cmdNext_Click", +1);
 }
 
 void frmPicAuswahl::cmdPrev_Click()
 {
-    Procedure proc{"frmPicAuswahl", "cmdPrev_Click"};
+    turnPage("cmdPrev_Click", -1);
+}
+
+void frmPicAuswahl::turnPage(const char* procedure, int16_t step)
+{
+    // The sixteen pictures go round: after 116 comes 101, before 101 comes 116.
+    Procedure proc{"frmPicAuswahl", QLatin1String(procedure)};
     proc.run({
         [&] {
-            g.Picture = static_cast<int16_t>(g.Picture - 1);
+            g.Picture = static_cast<int16_t>(g.Picture + step);
+            if (g.Picture == 117)
+                g.Picture = 101;
             if (g.Picture == 100)
                 g.Picture = 116;
         },

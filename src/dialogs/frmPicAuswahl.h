@@ -46,6 +46,8 @@ public:
     QPushButton* cmdOK = nullptr;
 
 private:
+    // Pages the built-in pictures by step, reporting under the procedure's name.
+    void turnPage(const char* procedure, int16_t step);
     // The preview takes the built-in picture Picture.
     void showBuiltIn();
     // Lists the folder afresh, keeping the chosen file.

@@ -7,7 +7,7 @@
 #include "services/resources.h"
 #include "services/shared.h"
 #include "support/files.h"
-#include "support/scripted_errors.h"
+#include "support/window_env.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -34,30 +34,15 @@ QByteArray jpeg(QSize size, QColor colour, const char* format = "JPEG")
     return bytes;
 }
 
-class PicWindow : public ::testing::Test {
+class PicWindow : public ::testing::Test, protected testsupport::WindowEnv {
 protected:
-    testsupport::ScriptedErrors errors;
-    QTemporaryDir folder;  // the player's folder
     std::unique_ptr<frmPicAuswahl> w;
     std::vector<int16_t> sounds;
 
     void SetUp() override
     {
-        g = SharedRecord{};
-        mainwindow::resetSeams();
         seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
         seams().GetLang = [](int16_t key) { return QStringLiteral("m%1").arg(key); };
-        appinfo::setProgramFolderForTesting(folder.path());
-    }
-
-    void TearDown() override
-    {
-        w.reset();
-        EXPECT_TRUE(errors.reports.empty()) << "failure reported in "
-                                            << qPrintable(errors.reports.front().procedure);
-        mainwindow::resetSeams();
-        appinfo::setProgramFolderForTesting({});
-        g = SharedRecord{};
     }
 
     QString pics() const { return folder.filePath("pics"); }
@@ -73,8 +58,6 @@ protected:
         ASSERT_TRUE(testsupport::writeFile(folder.filePath("Tavoro.ini"),
                                            "[Pictures]\r\nFile=" + name.toUtf8() + "\r\n"));
     }
-
-    QString ini() const { return QString::fromUtf8(testsupport::readFile(folder.filePath("Tavoro.ini"))); }
 
     void load()
     {

@@ -7,7 +7,7 @@
 #include "services/resources.h"
 #include "services/shared.h"
 #include "support/files.h"
-#include "support/scripted_errors.h"
+#include "support/window_env.h"
 
 #include <QLabel>
 #include <QTemporaryDir>
@@ -21,28 +21,13 @@ using mainwindow::seams;
 
 namespace {
 
-class WallpaperWindow : public ::testing::Test {
+class WallpaperWindow : public ::testing::Test, protected testsupport::WindowEnv {
 protected:
-    testsupport::ScriptedErrors errors;
-    QTemporaryDir folder;
     std::unique_ptr<frmTapete> w;
 
     void SetUp() override
     {
-        g = SharedRecord{};
-        mainwindow::resetSeams();
         seams().GetLang = [](int16_t key) { return QStringLiteral("m%1").arg(key); };
-        appinfo::setProgramFolderForTesting(folder.path());
-    }
-
-    void TearDown() override
-    {
-        w.reset();
-        EXPECT_TRUE(errors.reports.empty()) << "failure reported in "
-                                            << qPrintable(errors.reports.front().procedure);
-        mainwindow::resetSeams();
-        appinfo::setProgramFolderForTesting({});
-        g = SharedRecord{};
     }
 
     void load()
@@ -51,8 +36,6 @@ protected:
         w->Form_Load();
         w->show();
     }
-
-    QString ini() const { return QString::fromUtf8(testsupport::readFile(folder.filePath("Tavoro.ini"))); }
 
     // The frame's place in whole twips.
     QPoint frameTwips() const

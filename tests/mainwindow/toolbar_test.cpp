@@ -8,7 +8,7 @@
 #include "services/resources.h"
 #include "services/shared.h"
 #include "support/files.h"
-#include "support/scripted_errors.h"
+#include "support/window_env.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -22,10 +22,8 @@ using mainwindow::seams;
 
 namespace {
 
-class Toolbar : public ::testing::Test {
+class Toolbar : public ::testing::Test, protected testsupport::WindowEnv {
 protected:
-    testsupport::ScriptedErrors errors;
-    QTemporaryDir folder;  // the player's folder
     std::unique_ptr<frmTavoro> w;
     std::vector<int16_t> sounds;
     int pictureWindows = 0;
@@ -36,8 +34,6 @@ protected:
 
     void SetUp() override
     {
-        g = SharedRecord{};
-        mainwindow::resetSeams();
         seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
         seams().GetLang = mainwindow::defaultGetLang;
         seams().Zufallszahl = [](int16_t lo, int16_t) { return lo; };
@@ -50,7 +46,6 @@ protected:
             ++wallpaperWindows;
             g.Background = chosenWallpaper;
         };
-        appinfo::setProgramFolderForTesting(folder.path());
         w = std::make_unique<frmTavoro>();
         w->Form_Load();
         w->resize(684, 470);
@@ -58,17 +53,6 @@ protected:
         w->board.FirstResetDone = true;
     }
 
-    void TearDown() override
-    {
-        w.reset();
-        EXPECT_TRUE(errors.reports.empty()) << "failure reported in "
-                                            << qPrintable(errors.reports.front().procedure);
-        mainwindow::resetSeams();
-        appinfo::setProgramFolderForTesting({});
-        g = SharedRecord{};
-    }
-
-    QString ini() const { return QString::fromUtf8(testsupport::readFile(folder.filePath("Tavoro.ini"))); }
 
     void startGame()
     {
