@@ -6,7 +6,7 @@ set -euo pipefail
 build_pkgs=(cmake g++ make pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   libfluidsynth-dev fluid-soundfont-gm libsdl2-dev
-  fonts-liberation fonts-dejavu-core
+  fonts-liberation fonts-dejavu-core fonts-comic-neue
   qt6-translations-l10n)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev
   desktop-file-utils appstream)

@@ -1,6 +1,7 @@
 #include "mainwindow/frmTavoro.h"
 
 #include "errors/trap.h"
+#include "game/picture_file.h"
 #include "mainwindow/controls.h"
 #include "mainwindow/seams.h"
 #include "platform/appinfo.h"
@@ -245,7 +246,7 @@ void frmTavoro::Form_Load()
                     g.Picture = 101;
                     PicClip1.setPicture(resources::loadBitmap(201));
                 } else {
-                    QImage picture(PictureFile);
+                    QImage picture = game::loadPuzzlePicture(PictureFile);
                     if (picture.isNull())
                         errors::raise(errors::ErrInvalidPicture);
                     PicClip1.setPicture(picture);

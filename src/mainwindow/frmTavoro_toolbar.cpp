@@ -3,12 +3,16 @@
 #include "mainwindow/frmTavoro.h"
 
 #include "errors/trap.h"
+#include "game/picture_file.h"
 #include "mainwindow/controls.h"
 #include "mainwindow/seams.h"
+#include "platform/appinfo.h"
+#include "services/resources.h"
 #include "services/settings.h"
 #include "services/shared.h"
 
 #include <QCursor>
+#include <QFileInfo>
 #include <QMenu>
 
 using errors::Procedure;
@@ -16,6 +20,38 @@ using mainwindow::ImageControl;
 using mainwindow::PuzzlePiece;
 using mainwindow::seams;
 using mainwindow::ShapeControl;
+
+namespace {
+
+// The picture command: the picture window, then the puzzle picture reloaded
+// from Album as it now stands, the preview and a new game. A picture that
+// cannot be read is reported; skipping that step keeps the old picture.
+// False when the player chose to leave.
+bool PictureCommand(frmTavoro& w)
+{
+    Procedure proc{"frmTavoro", "PicBut_Click"};
+    return proc.run({
+        [&] { seams().showPictureWindow(&w); },
+        [&] {
+            if (g.Album == 0) {
+                w.PicClip1.setPicture(resources::loadBitmap(g.Picture + 100));
+            } else if (g.Album == 1) {
+                // No file chosen, or none of that name in the "pics" folder
+                // (the window closed before one was picked): the picture stays.
+                const QString name = Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp");
+                const QString path = appinfo::dataFolder() + QStringLiteral("/pics/") + name;
+                if (!name.isEmpty() && QFileInfo(path).isFile()) {
+                    w.PicClip1.setPicture(game::loadPuzzlePicture(path));
+                    w.PictureFile = path;
+                }
+            }
+        },
+        [&] { w.imgPreview->setPicture(QPixmap::fromImage(w.PicClip1.Picture())); },
+        [&] { w.NewGame(); },
+    });
+}
+
+}  // namespace
 
 
 void frmTavoro::PicBut_Click(int16_t Index)
@@ -34,13 +70,19 @@ void frmTavoro::PicBut_Click(int16_t Index)
                 g.PreviewNext = g.PreviewNext ? vbFalse : vbTrue;
                 break;
             case 3:
+                if (!PictureCommand(*this))
+                    proc.leave();
+                break;
             case 4:
-            case 8:
-                // The picture, wallpaper and champions windows are not there yet.
+                seams().showWallpaperWindow(this);
+                PaintBG();
                 break;
             case 7:
                 // The options menu pops up at the mouse.
                 mnuOptionen->popup(QCursor::pos());
+                break;
+            case 8:
+                // The champions window is not there yet.
                 break;
             case 9:
                 // The help menu pops up at the mouse.

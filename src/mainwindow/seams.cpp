@@ -1,6 +1,8 @@
 #include "mainwindow/seams.h"
 
 #include "dialogs/frmInfo.h"
+#include "dialogs/frmPicAuswahl.h"
+#include "dialogs/frmTapete.h"
 #include "platform/help.h"
 #include "services/language.h"
 #include "services/media.h"
@@ -23,6 +25,16 @@ Seams makeDefaults()
     s.Zufallszahl = Allgemein::Zufallszahl;
     s.Shutdown = Allgemein::Shutdown;
     s.showChampions = [](QWidget*) {};
+    s.showPictureWindow = [](QWidget* owner) {
+        frmPicAuswahl window(owner);
+        window.Form_Load();
+        window.exec();
+    };
+    s.showWallpaperWindow = [](QWidget* owner) {
+        frmTapete window(owner);
+        window.Form_Load();
+        window.exec();
+    };
     s.askYesNo = [](QWidget* owner, const QString& text, const QString& caption) {
         return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes;

@@ -1,7 +1,7 @@
 #pragma once
 // The services the main window calls that live elsewhere: the language
 // table, sound effects, random whole numbers, the orderly shut-down, the
-// champions window, the Yes/No question and the screen's size. Each is one replaceable function
+// champions, picture and wallpaper windows, the Yes/No question and the screen's size. Each is one replaceable function
 // whose default is the real service; tests replace them to see what the
 // window asks for.
 
@@ -27,6 +27,10 @@ struct Seams {
     // Shows the champions window modally over `owner` and returns when it
     // closes; it reads HSScore and HSPending. Default: nothing.
     std::function<void(QWidget* owner)> showChampions;
+    // Show the picture window and the wallpaper window modally over `owner`
+    // and return when they close. Default: the real windows.
+    std::function<void(QWidget* owner)> showPictureWindow;
+    std::function<void(QWidget* owner)> showWallpaperWindow;
     // Asks `text` with the buttons Yes and No, the question icon and the
     // caption given; true on Yes. Default: a message box.
     std::function<bool(QWidget* owner, const QString& text, const QString& caption)> askYesNo;

@@ -121,7 +121,7 @@ TEST_F(MainWindowLife, StoredSettingsAndAPictureFile)
     EXPECT_EQ(g.Background, 110);
     EXPECT_EQ(g.Album, 1);
     EXPECT_EQ(w->PictureFile, folder.filePath("pics/mine.jpg"));
-    EXPECT_EQ(w->PicClip1.Picture().size(), QSize(120, 90));
+    EXPECT_EQ(w->PicClip1.Picture().size(), QSize(90, 90));  // its middle square
 }
 
 TEST_F(MainWindowLife, AMissingPictureFileFallsBackOnTheFirstPicture)

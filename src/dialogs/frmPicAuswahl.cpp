@@ -1,0 +1,294 @@
+#include "dialogs/frmPicAuswahl.h"
+
+#include "errors/trap.h"
+#include "game/picture_file.h"
+#include "mainwindow/seams.h"
+#include "platform/appinfo.h"
+#include "platform/twips.h"
+#include "services/resources.h"
+#include "services/settings.h"
+#include "services/shared.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+using errors::Procedure;
+using mainwindow::seams;
+
+namespace {
+
+// Design sizes in twips: the window is the open album, 500 x 330 pixels.
+constexpr int kWindowWidth = 7500;
+constexpr int kWindowHeight = 4950;
+constexpr int kPreviewSide = 3000;
+// The tab bar: the left tab (built-in pictures) ends at 89 of its 180 pixels.
+constexpr int kLeftTabEnd = 90;
+// The preview's picture is read at twice its size in pixels, sharp on
+// screens with two device pixels to the pixel.
+constexpr int kPreviewPixels = 2 * kPreviewSide / twips::TwipsPerPixel;
+
+// Shows a wait cursor while a large picture is read.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+QString lang(int16_t message)
+{
+    return seams().GetLang(int16_t(g.Sprache + message));
+}
+
+}  // namespace
+
+QString frmPicAuswahl::picsFolder()
+{
+    return appinfo::dataFolder() + QStringLiteral("/pics");
+}
+
+frmPicAuswahl::frmPicAuswahl(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(appinfo::title());
+    setFixedSize(twips::size(kWindowWidth, kWindowHeight));
+    // The album's cover colour shows at its rounded corners.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0x2c, 0x42, 0x33));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    imgAlbum = new mainwindow::ImageControl(this);
+    imgAlbum->setArt(QStringLiteral(":/art/picwindow/album.svg"));
+    dialogs::placeTwips(imgAlbum, 0, 0, kWindowWidth, kWindowHeight);
+
+    Label1 = new QLabel(this);
+    QFont heading(QStringLiteral("Comic Sans MS"));
+    heading.setPointSizeF(15);
+    heading.setBold(true);
+    Label1->setFont(heading);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setStyleSheet(QStringLiteral("color: #4a3520; background: transparent;"));
+    Label1->setGeometry(twips::rect(600, 390, 3000, 600));
+
+    imgBild = new dialogs::ClickImage(this);
+    dialogs::placeTwips(imgBild, 600, 1140, kPreviewSide, kPreviewSide);
+    imgBild->onDblClick = [this] { imgBild_DblClick(); };
+
+    for (int i = 0; i < 2; ++i) {
+        auto* tab = new dialogs::ClickImage(this);
+        tab->setArt(QStringLiteral(":/art/picwindow/tab%1.svg").arg(i));
+        dialogs::placeTwips(tab, 4200, 600, 2700, 510);
+        tab->setCursor(Qt::PointingHandCursor);
+        // The tab behind is the one to click: the right one while the
+        // built-in pictures are in front, the left one while the file is.
+        const auto index = static_cast<int16_t>(i);
+        tab->onClick = [this, index](QPoint at) {
+            const bool onLeftTab = at.x() * 180 < kLeftTabEnd * imgTab[index]->width();
+            if (onLeftTab == (index == 1))
+                imgTab_Click(index);
+        };
+        tab->hide();
+        imgTab[i] = tab;
+
+        auto* frame = new QFrame(this);
+        frame->setFrameShape(QFrame::NoFrame);
+        frame->setGeometry(twips::rect(4200, 1095, 2700, 2625));
+        frame->hide();
+        fraAuswahl[i] = frame;
+    }
+
+    cmdPrev = new mainwindow::ButtonControl(fraAuswahl[0]);
+    cmdPrev->setArt(QStringLiteral(":/art/picwindow/prev.svg"),
+                    mainwindow::ButtonControl::Look::Icon, QSize(32, 32));
+    dialogs::placeTwips(cmdPrev, 450, 1005, 600, 600);
+    connect(cmdPrev, &QPushButton::clicked, this, [this] { cmdPrev_Click(); });
+
+    cmdNext = new mainwindow::ButtonControl(fraAuswahl[0]);
+    cmdNext->setArt(QStringLiteral(":/art/picwindow/next.svg"),
+                    mainwindow::ButtonControl::Look::Icon, QSize(32, 32));
+    dialogs::placeTwips(cmdNext, 1650, 1005, 600, 600);
+    connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
+
+    lblSeite = new QLabel(fraAuswahl[0]);
+    lblSeite->setFont(heading);
+    lblSeite->setAlignment(Qt::AlignCenter);
+    lblSeite->setStyleSheet(QStringLiteral("color: #8a6a44; background: transparent;"));
+    lblSeite->setGeometry(twips::rect(0, 300, 2700, 500));
+
+    File1 = new dialogs::FileListBox(fraAuswahl[1]);
+    File1->setPattern(QStringLiteral("*.bmp;*.jpg;*.jpeg"));
+    File1->setGeometry(twips::rect(120, 120, 2460, 2385));
+    File1->onClick = [this] { File1_Click(); };
+
+    lblHinweis = new QLabel(fraAuswahl[1]);
+    lblHinweis->setWordWrap(true);
+    lblHinweis->setAlignment(Qt::AlignCenter);
+    lblHinweis->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblHinweis->setStyleSheet(QStringLiteral("color: #4a3520; background: transparent;"));
+    lblHinweis->setGeometry(twips::rect(180, 180, 2340, 2265));
+    lblHinweis->hide();
+
+    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOK->setGeometry(twips::rect(5700, 4020, 1200, 450));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+}
+
+void frmPicAuswahl::Form_Load()
+{
+    Procedure proc{"frmPicAuswahl", "Form_Load"};
+    proc.run({
+        [&] {
+            // The folder is made on first use, so that players find where
+            // their own pictures go.
+            QDir().mkpath(picsFolder());
+            File1->setPath(picsFolder());
+            if (File1->ListCount() > 0)
+                File1->setListIndex(0);
+        },
+        [&] {
+            const QString stored = Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp");
+            for (int i = 0; i < File1->ListCount(); ++i)
+                if (File1->List(i) == stored)
+                    File1->setListIndex(i);
+        },
+        [&] {
+            // A number without a built-in picture starts the paging at the first.
+            if (g.Picture < 101 || g.Picture > 116)
+                g.Picture = 101;
+        },
+        [&] { imgTab_Click(g.Album == 1 ? 0 : 1); },
+        [&] {
+            Label1->setText(lang(154));
+            cmdNext->setToolTip(lang(132));
+            cmdPrev->setToolTip(lang(136));
+            imgTab[0]->setToolTip(lang(131));
+            imgTab[1]->setToolTip(lang(131));
+            File1->setToolTip(lang(139));
+            lblHinweis->setText(lang(170) + QStringLiteral("\n\n")
+                                + QDir::toNativeSeparators(picsFolder()));
+        },
+    });
+}
+
+void frmPicAuswahl::imgTab_Click(int16_t Index)
+{
+    Procedure proc{"frmPicAuswahl", "imgTab_Click"};
+    proc.run({
+        [&] { g.Album = static_cast<int16_t>(1 - Index); },
+        [&] {
+            // The tab of the source in front, and its frame.
+            const bool files = g.Album == 1;
+            imgTab[0]->setVisible(!files);
+            imgTab[1]->setVisible(files);
+            fraAuswahl[0]->setVisible(!files);
+            fraAuswahl[1]->setVisible(files);
+        },
+        [&] {
+            if (g.Album == 1) {
+                refreshFiles();
+                showSelectedFile();
+            } else {
+                showBuiltIn();
+            }
+        },
+        [&] { playPageSound(); },
+    });
+}
+
+void frmPicAuswahl::cmdNext_Click()
+{
+    turnPage("cmdNext_Click", +1);
+}
+
+void frmPicAuswahl::cmdPrev_Click()
+{
+    turnPage("cmdPrev_Click", -1);
+}
+
+void frmPicAuswahl::turnPage(const char* procedure, int16_t step)
+{
+    // The sixteen pictures go round: after 116 comes 101, before 101 comes 116.
+    Procedure proc{"frmPicAuswahl", QLatin1String(procedure)};
+    proc.run({
+        [&] {
+            g.Picture = static_cast<int16_t>(g.Picture + step);
+            if (g.Picture == 117)
+                g.Picture = 101;
+            if (g.Picture == 100)
+                g.Picture = 116;
+        },
+        [&] { showBuiltIn(); },
+        [&] { playPageSound(); },
+    });
+}
+
+void frmPicAuswahl::File1_Click()
+{
+    Procedure proc{"frmPicAuswahl", "File1_Click"};
+    proc.run({
+        [&] { showSelectedFile(); },
+    });
+}
+
+void frmPicAuswahl::imgBild_DblClick()
+{
+    Procedure proc{"frmPicAuswahl", "imgBild_DblClick"};
+    proc.run({
+        [&] { cmdOK_Click(); },
+    });
+}
+
+void frmPicAuswahl::cmdOK_Click()
+{
+    Procedure proc{"frmPicAuswahl", "cmdOK_Click"};
+    proc.run({
+        [&] { Allgemein::SaveIni("Pictures", "Picture", QString::number(g.Picture)); },
+        [&] { Allgemein::SaveIni("Pictures", "Album", QString::number(g.Album)); },
+        [&] { Allgemein::SaveIni("Pictures", "File", File1->FileName()); },
+        [&] { accept(); },
+    });
+}
+
+void frmPicAuswahl::showBuiltIn()
+{
+    imgBild->setPicture(QPixmap::fromImage(resources::loadBitmap(g.Picture + 100)));
+    lblSeite->setText(QStringLiteral("%1 / 16").arg(g.Picture - 100));
+}
+
+void frmPicAuswahl::refreshFiles()
+{
+    // Pictures put into the folder while the window is open appear; the
+    // chosen one stays chosen.
+    const QString chosen = File1->FileName();
+    File1->Refresh();
+    int index = File1->ListCount() > 0 ? 0 : -1;
+    for (int i = 0; i < File1->ListCount(); ++i)
+        if (File1->List(i) == chosen)
+            index = i;
+    File1->setListIndex(index);
+}
+
+void frmPicAuswahl::showSelectedFile()
+{
+    // An empty folder shows where the pictures go instead of a list.
+    const bool empty = File1->ListCount() == 0;
+    File1->setVisible(!empty);
+    lblHinweis->setVisible(empty);
+    if (File1->ListIndex() < 0) {
+        imgBild->setPicture(QPixmap());
+        return;
+    }
+    // A file that cannot be read fails before the preview changes.
+    WaitCursor wait;
+    const QImage picture = game::loadPuzzlePicture(
+        File1->Path() + QLatin1Char('/') + File1->FileName(), kPreviewPixels);
+    imgBild->setPicture(QPixmap::fromImage(picture));
+}
+
+void frmPicAuswahl::playPageSound()
+{
+    if (g.PlaySound)
+        seams().PlayWAV(104);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// What a window test stands in: a fresh shared record, the window services
+// at their defaults, a folder of its own for the player's files, and error
+// reports answered by a script. Declare it before the window, so that the
+// window goes first; it checks at the end that nothing was left reported.
+
+#include "mainwindow/seams.h"
+#include "platform/appinfo.h"
+#include "services/shared.h"
+#include "support/files.h"
+#include "support/scripted_errors.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+struct WindowEnv {
+    ScriptedErrors errors;
+    QTemporaryDir folder;  // the player's folder
+
+    WindowEnv()
+    {
+        g = SharedRecord{};
+        mainwindow::resetSeams();
+        appinfo::setProgramFolderForTesting(folder.path());
+    }
+
+    ~WindowEnv()
+    {
+        EXPECT_TRUE(errors.reports.empty())
+            << "failure reported in " << qPrintable(errors.reports.front().procedure);
+        mainwindow::resetSeams();
+        appinfo::setProgramFolderForTesting({});
+        g = SharedRecord{};
+    }
+
+    // The settings file as text ("" while there is none).
+    QString ini() const { return QString::fromUtf8(readFile(folder.filePath("Tavoro.ini"))); }
+};
+
+}  // namespace testsupport
