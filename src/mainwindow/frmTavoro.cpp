@@ -125,14 +125,18 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
                         19.5, true, QColor(0, 255, 0), Qt::black);
     lblTime->hide();
 
-    // The board; the pieces Form_Load adds go in under the empty place's
-    // picture, so they stay below the selection frame, preview and toolbar.
+    // The board; the pieces go in under the empty place's picture, so they
+    // stay below the selection frame, preview and toolbar.
     imgPuzz_[0] = createPiece(0);
 
     imgLeer = new ImageControl(this);
     imgLeer->setPicture(QPixmap(QStringLiteral(":/art/leer.bmp")));
     imgLeer->setSize(50, 50);
     imgLeer->hide();
+    // All 64 pieces exist from the start, enough for the largest board, so
+    // that no failure at start-up can leave a board short of pieces.
+    for (int16_t k = 1; k < game::MaxPlaces; ++k)
+        imgPuzz_[k] = createPiece(k);
 
     shpRahmen = new ShapeControl(this);
     shpRahmen->hide();
@@ -224,62 +228,57 @@ void frmTavoro::Form_Load()
     Procedure proc{"frmTavoro", "Form_Load"};
     proc.run({
         [&] { Allgemein::Randomize(); },
-        [&] {
-            g.Album = Allgemein::GetIniInt("Pictures", "Album", 0);
-            g.Picture = Allgemein::GetIniInt("Pictures", "Picture", 101);
-        },
+        // Each stored setting is checked as it is read: a value out of its set
+        // is reported once and replaced by its default.
+        [&] { g.Album = Allgemein::GetIniSetting(Allgemein::Setting::Album); },
+        [&] { g.Picture = Allgemein::GetIniSetting(Allgemein::Setting::Picture); },
         [&] {
             // The puzzle picture: a built-in one, or a file of the "pics" folder.
-            // A file that is not there falls back on the first built-in picture
-            // for this run; the settings keep what they say.
+            // A picture that cannot be loaded (a file that is not there or is no
+            // picture) falls back on the first built-in picture for this run;
+            // the settings keep what they say.
+            QImage picture;
             if (g.Album == 0) {
-                PicClip1.setPicture(resources::loadBitmap(g.Picture + 100));
+                try {
+                    picture = resources::loadBitmap(g.Picture + 100);
+                } catch (const errors::Failure&) {
+                }
             } else if (g.Album == 1) {
                 PictureFile = appinfo::dataFolder() + QStringLiteral("/pics/")
                     + Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp");
-                if (!QFileInfo(PictureFile).isFile()) {
-                    g.Album = 0;
-                    g.Picture = 101;
-                    PicClip1.setPicture(resources::loadBitmap(201));
-                } else {
-                    QImage picture(PictureFile);
-                    if (picture.isNull())
-                        errors::raise(errors::ErrInvalidPicture);
-                    PicClip1.setPicture(picture);
-                }
+                if (QFileInfo(PictureFile).isFile())
+                    picture = QImage(PictureFile);
+            } else {
+                return;
             }
+            if (picture.isNull()) {
+                g.Album = 0;
+                g.Picture = 101;
+                picture = resources::loadBitmap(201);
+            }
+            PicClip1.setPicture(picture);
         },
         [&] { imgPreview->setPicture(QPixmap::fromImage(PicClip1.Picture())); },
-        [&] {
-            for (int16_t k = 1; k < game::MaxPlaces; ++k) {
-                if (!imgPuzz_[k])
-                    imgPuzz_[k] = createPiece(k);
-            }
-        },
         [&] {
             // The stored size takes effect as the size command does: a new game,
             // which on this first call of the run only notes it, and the size
             // stored again.
-            g.Size = Allgemein::GetIniInt("Optionen", "Size", 5);
-            if (g.Size < 3 || g.Size > 8)
-                errors::raise(errors::ErrSubscript);
+            g.Size = Allgemein::GetIniSetting(Allgemein::Setting::Size);
             NewGame();
             Allgemein::SaveIni("Optionen", "Size", QString::number(g.Size));
         },
         [&] {
             // The music mode: 0 off, 1 once, 2 endless. No music starts before the
             // window is active.
-            const int16_t m = Allgemein::GetIniInt("Optionen", "PlayMusic", 1);
-            if (m < 0 || m > 2)
-                errors::raise(errors::ErrSubscript);
+            const int16_t m = Allgemein::GetIniSetting(Allgemein::Setting::PlayMusic);
             g.MusicOn = m != 0;
             g.MusicEndless = m == 2;
             Allgemein::SaveIni("Optionen", "PlayMusic", QString::number(m));
         },
-        [&] { g.PlaySound = Allgemein::GetIniInt("Optionen", "PlaySound", -1); },
-        [&] { g.Mode = Allgemein::GetIniInt("Optionen", "Mode", 0); },
+        [&] { g.PlaySound = Allgemein::GetIniSetting(Allgemein::Setting::PlaySound); },
+        [&] { g.Mode = Allgemein::GetIniSetting(Allgemein::Setting::Mode); },
         [&] { board.BoardLocked = true; },
-        [&] { g.Background = Allgemein::GetIniInt("Pictures", "Background", 101); },
+        [&] { g.Background = Allgemein::GetIniSetting(Allgemein::Setting::Background); },
         [&] {
             QPalette pal = palette();
             pal.setColor(QPalette::Window, Qt::black);

@@ -91,7 +91,7 @@ int16_t ChooseStartLanguage()
         g.Sprache = userlocale::userLanguageId().left(4) == QLatin1String("0407") ? 0 : 1000;
         RememberStart();
     } else {
-        g.Sprache = GetIniInt(QStringLiteral("Optionen"), QStringLiteral("Sprache"), 0);
+        g.Sprache = GetIniSetting(Setting::Sprache);
     }
     WriteLanguageFile();
     return g.Sprache;

@@ -161,6 +161,19 @@ TEST_F(Language, FirstStartFollowsTheLocaleLaterStartsTheSettings)
     QFile::remove(dir.filePath("Tavoro.ini"));
     EXPECT_EQ(ChooseStartLanguage(), 0);
     EXPECT_TRUE(service.reports.empty());
+
+    // A stored language that is none of the six is reported once and replaced
+    // by German, also in the file.
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Optionen]\r\nSprache=4000\r\n");
+    ini.close();
+    EXPECT_EQ(ChooseStartLanguage(), 0);
+    ASSERT_EQ(service.reports.size(), 1u);
+    EXPECT_EQ(service.reports[0].procedure, "GetIniSetting");
+    service.reports.clear();
+    EXPECT_EQ(ChooseStartLanguage(), 0);
+    EXPECT_TRUE(service.reports.empty());
+    EXPECT_EQ(readFile(dir.filePath("Tavoro.ini")), "[Optionen]\r\nSprache=0\r\n");
 }
 
 TEST(UserLocale, WindowsLanguageIds)
