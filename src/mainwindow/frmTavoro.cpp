@@ -169,6 +169,9 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
         }
         button->hide();
     }
+    // The mode buttons stay down while their mode is on.
+    PicBut_[5]->setCheckable(true);
+    PicBut_[6]->setCheckable(true);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
@@ -276,7 +279,10 @@ void frmTavoro::Form_Load()
             Allgemein::SaveIni("Optionen", "PlayMusic", QString::number(m));
         },
         [&] { g.PlaySound = Allgemein::GetIniSetting(Allgemein::Setting::PlaySound); },
-        [&] { g.Mode = Allgemein::GetIniSetting(Allgemein::Setting::Mode); },
+        [&] {
+            g.Mode = Allgemein::GetIniSetting(Allgemein::Setting::Mode);
+            showMode();
+        },
         [&] { board.BoardLocked = true; },
         [&] { g.Background = Allgemein::GetIniSetting(Allgemein::Setting::Background); },
         [&] {
@@ -420,6 +426,10 @@ void frmTavoro::showEvent(QShowEvent* e)
     if (!watchingExposure_ && windowHandle()) {
         windowHandle()->installEventFilter(this);
         watchingExposure_ = true;
+        // Shown for the first time: ask to become the active window, so that
+        // Form_Activate runs (language stored, music started) also where no
+        // window manager activates it, as in a kiosk or on a bare X server.
+        seams().requestActivation(this);
     }
 }
 

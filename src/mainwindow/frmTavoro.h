@@ -123,6 +123,10 @@ private:
     void cutPictureIntoPieces();
     // Piece k's size and place on the board.
     void placePiece(int k);
+    // The swap selection let go: no piece picked, the frame hidden.
+    void clearSelection();
+    // The mode buttons show which mode is on.
+    void showMode();
     void addMove();
     int16_t moveCount() const;
 

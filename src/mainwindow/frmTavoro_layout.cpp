@@ -163,6 +163,9 @@ void frmTavoro::positionieren()
         },
         [&] { PaintBG(); },
         [&] { shpRahmen->setWidth(imgPuzz(0)->Width()); },
+        // The room is arranged for this size once: the window never gets
+        // smaller, so the toolbar cannot fall outside it.
+        [&] { setMinimumSize(int(W), int(H)); },
         [&] { setUpdatesEnabled(true); },
     });
     // A layout left early still lets the window draw itself.
