@@ -104,7 +104,9 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     // From the bottom up: the frame behind the board, the wallpaper holder,
     // the furniture (cactus and teddy in front of the cupboard), the calendar
     // with the labels on its page, and the clock in front of the calendar.
-    imgRahmen = makeArt(this, QStringLiteral("furniture/rahmen.svg"), QRectF(0, 0, 300, 300), false);
+    imgRahmen = new mainwindow::FrameControl(this);
+    imgRahmen->place(0, 0, 300, 300);
+    imgRahmen->hide();
     imgHinterg = new ImageControl(this);
     imgHinterg->hide();
     imgSchrank = makeArt(this, QStringLiteral("furniture/schrank.svg"), QRectF(0, 0, 96, 313), false);

@@ -16,6 +16,7 @@
 
 #include "game/board.h"
 #include "mainwindow/controls.h"
+#include "mainwindow/frame.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -62,7 +63,7 @@ public:
     mainwindow::ButtonControl* PicBut(int i) const;
     bool hasPicBut(int i) const;
 
-    mainwindow::ImageControl* imgRahmen = nullptr;    // the picture frame around the board, hidden
+    mainwindow::FrameControl* imgRahmen = nullptr;    // the picture frame around the board, hidden
     mainwindow::ImageControl* imgHinterg = nullptr;   // holds the wallpaper tile, hidden
     mainwindow::ImageControl* imgSchrank = nullptr;   // cupboard, bottom right, hidden
     mainwindow::ImageControl* imgKaktus = nullptr;    // cactus on the cupboard, hidden
@@ -123,6 +124,8 @@ private:
     void cutPictureIntoPieces();
     // Piece k's size and place on the board.
     void placePiece(int k);
+    // The frame's opening fitted to the board as it lies now.
+    void fitFrameToBoard();
     // The swap selection let go: no piece picked, the frame hidden.
     void clearSelection();
     // The mode buttons show which mode is on.

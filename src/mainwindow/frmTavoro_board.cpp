@@ -87,6 +87,7 @@ void frmTavoro::NewGame()
                 }
             }
         },
+        [&] { fitFrameToBoard(); },
         [&] { board.EmptyIndex = static_cast<int16_t>(board.places() - 1); },
         [&] { PicBut(0)->setEnabled(true); },
         // No game runs now: either mode may be chosen.

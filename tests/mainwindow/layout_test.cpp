@@ -311,6 +311,43 @@ TEST_F(Layout, TheFirstShowingLaysOutOnceAtItsSize)
     EXPECT_FLOAT_EQ(w->lblToolbar->Left(), 800 - 1.15f * 550 / 15);
 }
 
+// The frame's border ends where the board begins, at every window and board
+// size: nothing of it lies hidden under the board, and no wallpaper shows
+// between them.
+TEST_F(Layout, TheFramesOpeningIsTheBoard)
+{
+    const struct { int W, H; int16_t N; } cases[] = {
+        {684, 470, 5}, {800, 553, 8}, {1280, 770, 3}, {1920, 1050, 7}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.W << "x" << c.H << " N " << c.N);
+        layOut(c.W, c.H, c.N);
+        for (int16_t n : {c.N, int16_t(c.N == 8 ? 4 : 8)}) {  // and after a new game
+            g.Size = n;
+            w->board.FirstResetDone = true;
+            w->NewGame();
+            QImage frame(w->imgRahmen->size(), QImage::Format_ARGB32);
+            frame.fill(Qt::transparent);
+            w->imgRahmen->render(&frame, QPoint(), QRegion(), QWidget::DrawChildren);
+            const QRect board = w->imgPuzz(0)->geometry()
+                                    .united(w->imgPuzz(n * n - 1)->geometry())
+                                    .translated(-w->imgRahmen->pos());
+            const QPoint mid = board.center();
+            auto alpha = [&](int x, int y) { return qAlpha(frame.pixel(x, y)); };
+            EXPECT_EQ(alpha(board.left() - 2, mid.y()), 255);
+            EXPECT_EQ(alpha(board.right() + 2, mid.y()), 255);
+            EXPECT_EQ(alpha(mid.x(), board.top() - 2), 255);
+            EXPECT_EQ(alpha(mid.x(), board.bottom() + 2), 255);
+            EXPECT_EQ(alpha(board.left() + 3, mid.y()), 0);
+            EXPECT_EQ(alpha(board.right() - 3, mid.y()), 0);
+            EXPECT_EQ(alpha(mid.x(), board.top() + 3), 0);
+            EXPECT_EQ(alpha(mid.x(), board.bottom() - 3), 0);
+            // The corners of the board lie in the opening, the rosettes outside it.
+            EXPECT_EQ(alpha(board.left() + 3, board.top() + 3), 0);
+            EXPECT_EQ(alpha(board.right() - 3, board.bottom() - 3), 0);
+        }
+    }
+}
+
 // Without a window manager nobody activates the window: it asks for it
 // itself when it is first shown, and only then.
 TEST_F(Layout, TheFirstShowingAsksToBecomeActive)
