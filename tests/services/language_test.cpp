@@ -116,6 +116,24 @@ TEST_F(Language, GetLangLooksUpFourDigitKeys)
     EXPECT_TRUE(service.reports.empty());
 }
 
+// Without a temporary folder the failure is reported once; the lookups that
+// follow do not raise a dialog each.
+TEST_F(Language, ALanguageFileWithoutATemporaryFolderIsSettledOnce)
+{
+    QTemporaryDir tmp;
+    const QByteArray oldTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp.filePath("gone")));
+    setLanguageFileForTesting({});
+    EXPECT_EQ(LanguageFile(), "~tmp.lng");
+    GetLang(1106);
+    GetLang(1110);
+    EXPECT_EQ(LanguageFile(), "~tmp.lng");
+    EXPECT_EQ(service.reports.size(), 1u);
+    service.reports.clear();
+    qputenv("TMPDIR", oldTmp);
+    setLanguageFileForTesting({});
+}
+
 TEST_F(Language, TheLanguageFileLivesInTheTemporaryFolderForTheRun)
 {
     QTemporaryDir tmp;

@@ -112,14 +112,43 @@ TEST(TempDir, PrivateFolderEndingInASeparator)
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_EQ(st.st_uid, ::getuid());
 
-    // A link planted where the folder belongs is refused.
+    // A link planted where the folder belongs, or a folder of another user's:
+    // a fresh private folder instead, the same for the rest of the run, and
+    // no dialog.
     QDir(dir).removeRecursively();
     QTemporaryDir elsewhere;
     ASSERT_TRUE(QFile::link(elsewhere.path(), dir.chopped(1)));
     testsupport::ScriptedErrors service;
+    const QString fresh = Allgemein::GetTempDir();
+    EXPECT_NE(fresh, dir);
+    EXPECT_TRUE(fresh.startsWith(dir.chopped(1) + "-"));
+    ASSERT_EQ(::lstat(QFile::encodeName(fresh).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(Allgemein::GetTempDir(), fresh);
+    if (::geteuid() == 0) {
+        QFile::remove(dir.chopped(1));
+        ASSERT_TRUE(QDir().mkdir(dir.chopped(1)));
+        ASSERT_EQ(::chown(QFile::encodeName(dir).constData(), 65534, 65534), 0);
+        EXPECT_EQ(Allgemein::GetTempDir(), fresh);
+    }
+    EXPECT_TRUE(service.reports.empty());
+
+    // No temporary folder at all: reported.
+    qputenv("TMPDIR", QFile::encodeName(base.filePath("gone")));
     EXPECT_EQ(Allgemein::GetTempDir(), "");
     ASSERT_EQ(service.reports.size(), 1u);
     EXPECT_EQ(service.reports[0].procedure, "GetTempDir");
+    qputenv("TMPDIR", oldTmp);
+}
+
+TEST(TempDir, TheRuntimeFolderComesFirst)
+{
+    QTemporaryDir runtime, base;
+    const QByteArray oldTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(base.path()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    EXPECT_EQ(Allgemein::GetTempDir(), runtime.filePath("tavoro") + "/");
+    qunsetenv("XDG_RUNTIME_DIR");
     qputenv("TMPDIR", oldTmp);
 }
 
