@@ -77,9 +77,18 @@ int32_t SaveResItemToDisk(int16_t number, const QString& type, const QString& fi
         }
         return false;
     };
+    bool loaded = false;
     proc.run({
-        [&] { bytes = resources::load(type, number); },
         [&] {
+            bytes = resources::load(type, number);
+            loaded = true;
+        },
+        [&] {
+            // Without the resource's bytes the file keeps what it holds.
+            if (!loaded) {
+                proc.leave();
+                return;
+            }
             const QByteArray native = QFile::encodeName(filePath);
             fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
             if (fd < 0 && !denied(errno))
@@ -93,19 +102,20 @@ int32_t SaveResItemToDisk(int16_t number, const QString& type, const QString& fi
         [&] {
             if (fd < 0)
                 return;
+            // From the start of the file every time, also when a write that
+            // failed halfway is tried again.
             if (::ftruncate(fd, 0) != 0)
                 errors::raiseErrno(errno);
-            const char* p = bytes.constData();
-            qsizetype left = bytes.size();
-            while (left > 0) {
-                const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+            qsizetype done = 0;
+            while (done < bytes.size()) {
+                const ssize_t n = ::pwrite(fd, bytes.constData() + done,
+                                           static_cast<size_t>(bytes.size() - done), done);
                 if (n < 0) {
                     if (errno == EINTR)
                         continue;
                     errors::raiseErrno(errno);
                 }
-                p += n;
-                left -= n;
+                done += n;
             }
         },
     });
