@@ -95,7 +95,7 @@ TEST_F(Language, GetLangLooksUpFourDigitKeys)
         {6000 + 106, "Mouvements"},
         {0 + 123, QString::fromUtf8("&Über...")},
         {2000 + 134, QString::fromUtf8("&Endlös")},
-        {3000 + 124, QString::fromUtf8("Desidera veramente giá finire?")},
+        {3000 + 124, QString::fromUtf8("Desidera veramente già finire?")},
         {5000 + 124, QString::fromUtf8("¿Realmente quiere terminar el juego?")},
         {5000 + 126, QString::fromUtf8("¡Por favor, introduzca su nombre!")},
         {6000 + 108, QString::fromUtf8("Afficher/Masquer l'image aperçu")},
