@@ -5,7 +5,7 @@
 // between the frame's edge and its opening, so that the opening matches the
 // board at every window size and board size: the board never covers the
 // frame's mouldings or its corner rosettes, and no wallpaper shows between
-// board and frame.
+// board and frame. The drawing itself is renderFrame (frame_art.h).
 
 #include "mainwindow/controls.h"
 
@@ -22,9 +22,6 @@ public:
     // 31/300 of the control's size on every side.
     void setOpening(const QRectF& opening);
     QRectF Opening() const;
-
-    // The frame drawn at `size` around `opening`, for tests and the painting.
-    static QImage renderFrame(QSize size, const QRectF& opening, qreal devicePixelRatio = 1.0);
 
 protected:
     void paintEvent(QPaintEvent*) override;
