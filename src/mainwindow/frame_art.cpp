@@ -14,10 +14,15 @@ namespace {
 
 // The side artwork in its own units: 300 long, 31 thick, mitred at both ends.
 constexpr double kThick = 31.0;
-constexpr double kEnd = 57.1;          // each end, up to the first full bead length
-constexpr double kTile = 44.8;         // eight beads, repeated as often as needed
-constexpr double kMiddleFrom = 101.9;  // the shell with its leaf sprays
-constexpr double kMiddle = 96.2;
+// Every piece begins and ends on the beads' pitch of 5.6, so that the beads
+// run on evenly from piece to piece; the bead lengths lie clear of the mitres
+// and of the shell's ornaments.
+constexpr double kEnd = 51.5;            // the left end with its mitre
+constexpr double kEndRightFrom = 264.3;  // the right end with its mitre
+constexpr double kEndRight = 35.7;
+constexpr double kTile = 44.8;           // eight beads from kEnd, repeated as often as needed
+constexpr double kMiddleFrom = 96.3;     // the shell with its leaf sprays
+constexpr double kMiddle = 106.4;
 constexpr double kShade = 22.0;        // depth of the light and shade on each side
 
 // Renders the part [from, from + width) of the side artwork into `target`,
@@ -27,7 +32,10 @@ void piece(QSvgRenderer& side, QPainter& p, double from, double width, const QRe
     const double overlap = 0.75;  // units
     const double sx = target.width() / width;
     p.save();
-    p.setClipRect(target.adjusted(-0.5, 0, 0.5, 0), Qt::IntersectClip);
+    // Clipped on whole pixels: the pieces overlap by up to a pixel, opaque on
+    // both sides, so no seam shows where they meet.
+    const double left = std::floor(target.left()), right = std::ceil(target.right());
+    p.setClipRect(QRectF(left, 0, right - left, std::ceil(target.height())), Qt::IntersectClip);
     side.setViewBox(QRectF(from - overlap, 0, width + 2 * overlap, kThick));
     side.render(&p, target.adjusted(-overlap * sx, 0, overlap * sx, 0));
     p.restore();
@@ -40,14 +48,14 @@ void drawSide(QSvgRenderer& side, QPainter& p, double length, double thick, doub
 {
     const double s = thick / kThick;
     const double endLeft = kEnd * prevThick / kThick;
-    const double endRight = kEnd * nextThick / kThick;
+    const double endRight = kEndRight * nextThick / kThick;
     const double middle = kMiddle * s;
     const double gap = (length - endLeft - endRight - middle) / 2;
     if (gap <= 0) {
         piece(side, p, 0, 300, QRectF(0, 0, length, thick));
     } else {
         piece(side, p, 0, kEnd, QRectF(0, 0, endLeft, thick));
-        piece(side, p, 300 - kEnd, kEnd, QRectF(length - endRight, 0, endRight, thick));
+        piece(side, p, kEndRightFrom, kEndRight, QRectF(length - endRight, 0, endRight, thick));
         const double middleLeft = endLeft + gap;
         piece(side, p, kMiddleFrom, kMiddle, QRectF(middleLeft, 0, middle, thick));
         const int tiles = std::max(1, int(std::lround(gap / (kTile * s))));
