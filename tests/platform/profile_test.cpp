@@ -60,6 +60,24 @@ protected:
     {
         return WritePrivateProfileString(section, key, value, path);
     }
+
+    // On the sample written with the line end `eol`: a key changed in place
+    // (the file's spelling kept), a new key at its section's end and a new
+    // section at the file's end, in the file's own line ends.
+    void threeWritesChangeOnlyTheirLines(const QByteArray& eol)
+    {
+        QByteArray expected = kSample;
+        expected.replace("\r\n", eol);
+        ASSERT_EQ(readFile(path), expected);
+        ASSERT_TRUE(write("OPTIONEN", " size ", "8"));
+        ASSERT_TRUE(write("Pictures", "Album", "1"));
+        ASSERT_TRUE(write("Highscore", "1", "2200"));
+        expected.replace("  Size  =  7 \t" + eol, "  Size  =8" + eol);
+        expected.replace("File=Bild \xfc.bmp" + eol, "File=Bild \xfc.bmp" + eol + "Album=1" + eol);
+        expected += "[Highscore]" + eol + "1=2200" + eol;
+        EXPECT_EQ(readFile(path), expected);
+        EXPECT_EQ(GetPrivateProfileInt("Optionen", "Size", 0, path), 8);
+    }
 };
 
 }  // namespace
@@ -146,15 +164,7 @@ TEST_F(Profile, CrOnlyFilesReadAndWriteTheirOwnWay)
               QString::fromUtf8("Bild ü.bmp"));
     EXPECT_EQ(profile::ProfileFile(cr).sections().size(), 3);
 
-    ASSERT_TRUE(write("Optionen", "Size", "4"));
-    ASSERT_TRUE(write("Pictures", "Background", "110"));
-    ASSERT_TRUE(write("New", "k", "v"));
-    QByteArray expected = cr;
-    expected.replace("  Size  =  7 \t\r", "  Size  =4\r");
-    expected.replace("File=Bild \xfc.bmp\r", "File=Bild \xfc.bmp\rBackground=110\r");
-    expected += "[New]\rk=v\r";
-    EXPECT_EQ(readFile(path), expected);
-    EXPECT_EQ(GetPrivateProfileInt("Optionen", "Size", 0, path), 4);
+    threeWritesChangeOnlyTheirLines("\r");
 }
 
 TEST_F(Profile, AnEmptyKeyNameIsAKey)
@@ -186,15 +196,7 @@ TEST_F(Profile, AWriteCreatesTheFileWithCrLfAndWindows1252)
 TEST_F(Profile, AWriteChangesOnlyItsOwnLine)
 {
     writeFile(path, kSample);
-    ASSERT_TRUE(write("OPTIONEN", " size ", "8"));        // in place, spelling kept
-    ASSERT_TRUE(write("Pictures", "Album", "1"));         // new key at the section's end
-    ASSERT_TRUE(write("Highscore", "1", "2200"));         // new section at the file's end
-    QByteArray expected = kSample;
-    expected.replace("  Size  =  7 \t\r\n", "  Size  =8\r\n");
-    expected.replace("File=Bild \xfc.bmp\r\n", "File=Bild \xfc.bmp\r\nAlbum=1\r\n");
-    expected += "[Highscore]\r\n1=2200\r\n";
-    EXPECT_EQ(readFile(path), expected);
-    EXPECT_EQ(GetPrivateProfileInt("Optionen", "Size", 0, path), 8);
+    threeWritesChangeOnlyTheirLines("\r\n");
 
     // A new key goes after the section's last line, before the blank line that
     // parts it from the next one.
