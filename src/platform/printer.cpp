@@ -45,11 +45,15 @@ PageText layOut(const QStringList& lines, QPaintDevice* device, int pageWidth)
     for (const QString& line : lines)
         expanded.append(expandTabs(line));
 
+    // The protocol's lines are broken at 73 characters and continued after an
+    // indent of 20: the font is chosen for lines of up to 93 characters, and
+    // a longer word is continued rather than making every line tiny.
+    constexpr qsizetype kLongestLine = 93;
     qreal points = 10;
     auto widest = [&](const QFontMetricsF& m) {
         qreal w = 0;
         for (const QString& line : expanded)
-            w = std::max(w, m.horizontalAdvance(line));
+            w = std::max(w, m.horizontalAdvance(line.left(kLongestLine)));
         return w;
     };
     while (points > 6 && widest(QFontMetricsF(fixedPitch(points), device)) > pageWidth)

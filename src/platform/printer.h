@@ -16,9 +16,10 @@ struct PageText {
 };
 
 // Lays the lines out for a page `pageWidth` device pixels wide: a fixed-pitch
-// font of 10 points, made smaller (down to 6 points) until the longest line
-// fits; a line that still does not fit is continued on the next printer line,
-// so that nothing is cut at the page's right edge.
+// font of 10 points, made smaller (down to 6 points) until the longest line,
+// counted up to 93 characters, fits; a line that still does not fit is
+// continued on the next printer line, so that nothing is cut at the page's
+// right edge.
 PageText layOut(const QStringList& lines, QPaintDevice* device, int pageWidth);
 
 // Prints the lines on the device, breaking pages as needed.
