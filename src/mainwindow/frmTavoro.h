@@ -29,8 +29,7 @@ class frmTavoro : public QWidget {
     Q_OBJECT
 
 public:
-    // Creates the window with its designed controls; imgPuzz(0) is the only
-    // piece until Form_Load creates the others.
+    // Creates the window with its designed controls, all 64 pieces among them.
     explicit frmTavoro(QWidget* parent = nullptr);
     ~frmTavoro() override;
 
