@@ -24,6 +24,7 @@ QString describe(int32_t number)
     case ErrPathFileAccess: return QStringLiteral("Path/File access error");
     case ErrPathNotFound: return QStringLiteral("Path not found");
     case ErrResourceNotFound: return QStringLiteral("Resource not found");
+    case ErrInvalidPropertyValue: return QStringLiteral("Invalid property value");
     case ErrInvalidPicture: return QStringLiteral("Invalid picture");
     default: return QStringLiteral("Application-defined or object-defined error");
     }

@@ -25,6 +25,7 @@ enum ErrorNumber : int32_t {
     ErrPathFileAccess = 75,
     ErrPathNotFound = 76,
     ErrResourceNotFound = 326,
+    ErrInvalidPropertyValue = 380,
     ErrInvalidPicture = 481,
 };
 

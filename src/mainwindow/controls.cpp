@@ -176,6 +176,14 @@ void ButtonControl::paintEvent(QPaintEvent* e)
 {
     if (look_ == Look::Icon || artPath_.isEmpty()) {
         QPushButton::paintEvent(e);
+        if (isChecked()) {
+            // On (a mode that is chosen): sunk in, with a gilt rim.
+            QPainter p(this);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.fillRect(rect().adjusted(2, 2, -2, -2), QColor(60, 40, 10, 40));
+            p.setPen(QPen(QColor(230, 175, 40), 2));
+            p.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 3, 3);
+        }
         return;
     }
     // A flag fills its button edge to edge: it sinks a pixel while held down,

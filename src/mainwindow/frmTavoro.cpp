@@ -106,7 +106,9 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     // From the bottom up: the frame behind the board, the wallpaper holder,
     // the furniture (cactus and teddy in front of the cupboard), the calendar
     // with the labels on its page, and the clock in front of the calendar.
-    imgRahmen = makeArt(this, QStringLiteral("furniture/rahmen.svg"), QRectF(0, 0, 300, 300), false);
+    imgRahmen = new mainwindow::FrameControl(this);
+    imgRahmen->place(0, 0, 300, 300);
+    imgRahmen->hide();
     imgHinterg = new ImageControl(this);
     imgHinterg->hide();
     imgSchrank = makeArt(this, QStringLiteral("furniture/schrank.svg"), QRectF(0, 0, 96, 313), false);
@@ -127,14 +129,18 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
                         19.5, true, QColor(0, 255, 0), Qt::black);
     lblTime->hide();
 
-    // The board; the pieces Form_Load adds go in under the empty place's
-    // picture, so they stay below the selection frame, preview and toolbar.
+    // The board; the pieces go in under the empty place's picture, so they
+    // stay below the selection frame, preview and toolbar.
     imgPuzz_[0] = createPiece(0);
 
     imgLeer = new ImageControl(this);
     imgLeer->setPicture(QPixmap(QStringLiteral(":/art/leer.bmp")));
     imgLeer->setSize(50, 50);
     imgLeer->hide();
+    // All 64 pieces exist from the start, enough for the largest board, so
+    // that no failure at start-up can leave a board short of pieces.
+    for (int16_t k = 1; k < game::MaxPlaces; ++k)
+        imgPuzz_[k] = createPiece(k);
 
     shpRahmen = new ShapeControl(this);
     shpRahmen->hide();
@@ -167,6 +173,9 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
         }
         button->hide();
     }
+    // The mode buttons stay down while their mode is on.
+    PicBut_[5]->setCheckable(true);
+    PicBut_[6]->setCheckable(true);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
@@ -228,54 +237,70 @@ void frmTavoro::Form_Load()
     Procedure proc{"frmTavoro", "Form_Load"};
     proc.run({
         [&] { Allgemein::Randomize(); },
-        [&] {
-            g.Album = Allgemein::GetIniInt("Pictures", "Album", 0);
-            g.Picture = Allgemein::GetIniInt("Pictures", "Picture", 101);
-        },
+        // Each stored setting is checked as it is read: a value out of its set
+        // is reported once and replaced by its default.
+        [&] { g.Album = Allgemein::GetIniSetting(Allgemein::Setting::Album); },
+        [&] { g.Picture = Allgemein::GetIniSetting(Allgemein::Setting::Picture); },
         [&] {
             // The puzzle picture: a built-in one, or a file of the "pics" folder.
-            // A file that is not there falls back on the first built-in picture
-            // for this run; the settings keep what they say.
+            // A picture that cannot be loaded (a file that is not there or is no
+            // picture) falls back on the first built-in picture for this run;
+            // the settings keep what they say.
+            QImage picture;
             if (g.Album == 0) {
-                PicClip1.setPicture(resources::loadBitmap(g.Picture + 100));
+                try {
+                    picture = resources::loadBitmap(g.Picture + 100);
+                } catch (const errors::Failure&) {
+                }
             } else if (g.Album == 1) {
                 PictureFile = appinfo::dataFolder() + QStringLiteral("/pics/")
                     + Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp");
-                if (!QFileInfo(PictureFile).isFile()) {
-                    g.Album = 0;
-                    g.Picture = 101;
-                    PicClip1.setPicture(resources::loadBitmap(201));
-                } else {
-                    QImage picture = game::loadPuzzlePicture(PictureFile);
-                    if (picture.isNull())
-                        errors::raise(errors::ErrInvalidPicture);
-                    PicClip1.setPicture(picture);
+                if (QFileInfo(PictureFile).isFile()) {
+                    try {
+                        picture = game::loadPuzzlePicture(PictureFile);
+                    } catch (const errors::Failure&) {
+                    }
                 }
+            } else {
+                return;
             }
+            if (picture.isNull()) {
+                g.Album = 0;
+                g.Picture = 101;
+                picture = resources::loadBitmap(201);
+            }
+            PicClip1.setPicture(picture);
         },
         [&] { imgPreview->setPicture(QPixmap::fromImage(PicClip1.Picture())); },
-        [&] {
-            for (int16_t k = 1; k < game::MaxPlaces; ++k) {
-                if (!imgPuzz_[k])
-                    imgPuzz_[k] = createPiece(k);
-            }
-        },
         [&] {
             // The stored size takes effect through the size command: its check
             // mark, Size, a new game (on this first call of the run it only
             // notes it) and the size stored again. A size without a menu entry
-            // is reported there and never reaches the board.
-            mnuSize_Click(static_cast<int16_t>(Allgemein::GetIniInt("Optionen", "Size", 5) - 3));
+            // is reported there and never reaches the board; the default size
+            // then takes its place and is stored, so the next start is clean.
+            const int16_t stored = Allgemein::GetIniInt("Optionen", "Size", 5);
+            mnuSize_Click(static_cast<int16_t>(stored - 3));
+            if (!Allgemein::SettingAllowed(Allgemein::Setting::Size, stored))
+                mnuSize_Click(static_cast<int16_t>(
+                    Allgemein::SettingDefault(Allgemein::Setting::Size) - 3));
         },
         [&] {
             // The music mode through the music command: 0 off, 1 once,
-            // 2 endless. No music starts before the window is active.
-            mnuMusic_Click(Allgemein::GetIniInt("Optionen", "PlayMusic", 1));
+            // 2 endless. No music starts before the window is active. A mode
+            // without an entry is reported there, and the default mode is
+            // applied and stored instead.
+            const int16_t stored = Allgemein::GetIniInt("Optionen", "PlayMusic", 1);
+            mnuMusic_Click(stored);
+            if (!Allgemein::SettingAllowed(Allgemein::Setting::PlayMusic, stored))
+                mnuMusic_Click(Allgemein::SettingDefault(Allgemein::Setting::PlayMusic));
         },
-        [&] { g.PlaySound = Allgemein::GetIniInt("Optionen", "PlaySound", -1); },
-        [&] { g.Mode = Allgemein::GetIniInt("Optionen", "Mode", 0); },
+        [&] { g.PlaySound = Allgemein::GetIniSetting(Allgemein::Setting::PlaySound); },
+        [&] {
+            g.Mode = Allgemein::GetIniSetting(Allgemein::Setting::Mode);
+            showMode();
+        },
         [&] { board.BoardLocked = true; },
-        [&] { g.Background = Allgemein::GetIniInt("Pictures", "Background", 101); },
+        [&] { g.Background = Allgemein::GetIniSetting(Allgemein::Setting::Background); },
         [&] {
             QPalette pal = palette();
             pal.setColor(QPalette::Window, Qt::black);
@@ -419,6 +444,10 @@ void frmTavoro::showEvent(QShowEvent* e)
     if (!watchingExposure_ && windowHandle()) {
         windowHandle()->installEventFilter(this);
         watchingExposure_ = true;
+        // Shown for the first time: ask to become the active window, so that
+        // Form_Activate runs (language stored, music started) also where no
+        // window manager activates it, as in a kiosk or on a bare X server.
+        seams().requestActivation(this);
     }
 }
 

@@ -16,6 +16,7 @@
 
 #include "game/board.h"
 #include "mainwindow/controls.h"
+#include "mainwindow/frame.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -30,8 +31,7 @@ class frmTavoro : public QWidget {
     Q_OBJECT
 
 public:
-    // Creates the window with its designed controls; imgPuzz(0) is the only
-    // piece until Form_Load creates the others.
+    // Creates the window with its designed controls, all 64 pieces among them.
     explicit frmTavoro(QWidget* parent = nullptr);
     ~frmTavoro() override;
 
@@ -92,7 +92,7 @@ public:
     QAction* mnuBar10 = nullptr;
     QAction* mnuUeber = nullptr;       // Ctrl+F1
 
-    mainwindow::ImageControl* imgRahmen = nullptr;    // the picture frame around the board, hidden
+    mainwindow::FrameControl* imgRahmen = nullptr;    // the picture frame around the board, hidden
     mainwindow::ImageControl* imgHinterg = nullptr;   // holds the wallpaper tile, hidden
     mainwindow::ImageControl* imgSchrank = nullptr;   // cupboard, bottom right, hidden
     mainwindow::ImageControl* imgKaktus = nullptr;    // cactus on the cupboard, hidden
@@ -158,6 +158,12 @@ private:
     void cutPictureIntoPieces();
     // Piece k's size and place on the board.
     void placePiece(int k);
+    // The frame's opening fitted to the board as it lies now.
+    void fitFrameToBoard();
+    // The swap selection let go: no piece picked, the frame hidden.
+    void clearSelection();
+    // The mode buttons show which mode is on.
+    void showMode();
     void addMove();
     int16_t moveCount() const;
 

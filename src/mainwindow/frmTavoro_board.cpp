@@ -61,7 +61,13 @@ void frmTavoro::NewGame()
                 proc.leave();
             }
         },
-        [&] { geometry.setBoard(width(), height()); },
+        // The board keeps the geometry of the first layout, so that it stays
+        // in its frame whatever size the window has been given since.
+        [&] {
+            if (geometry.BoardSide == 0)  // not laid out yet
+                geometry.setBoard(width(), height());
+        },
+        [&] { clearSelection(); },
         [&] { lblZugzahl->setText(QStringLiteral("0")); },
         [&] { board.Seconds = 0; },
         [&] { lblTime->setText(QStringLiteral("0")); },
@@ -81,9 +87,25 @@ void frmTavoro::NewGame()
                 }
             }
         },
+        [&] { fitFrameToBoard(); },
         [&] { board.EmptyIndex = static_cast<int16_t>(board.places() - 1); },
         [&] { PicBut(0)->setEnabled(true); },
+        // No game runs now: either mode may be chosen.
+        [&] { PicBut(5)->setEnabled(true); },
     });
+}
+
+void frmTavoro::clearSelection()
+{
+    board.PickCount = 0;
+    board.FirstPick = 0;
+    shpRahmen->hide();
+}
+
+void frmTavoro::showMode()
+{
+    PicBut(5)->setChecked(g.Mode == 0);
+    PicBut(6)->setChecked(g.Mode != 0);
 }
 
 void frmTavoro::Shuffle()
@@ -269,6 +291,7 @@ void frmTavoro::Ende()
     bool playing = false;
     proc.runSkippingFailures({
         [&] { playing = !board.BoardLocked; },
+        [&] { clearSelection(); },
         [&] {
             if (playing)
                 NewGame();

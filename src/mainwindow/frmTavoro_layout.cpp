@@ -52,6 +52,15 @@ void frmTavoro::placePiece(int k)
     piece->setTop(geometry.placeTop(board.N, k));
 }
 
+void frmTavoro::fitFrameToBoard()
+{
+    // The border reaches a pixel under the board, so that no wallpaper shows
+    // between them.
+    const QRect onBoard =
+        imgPuzz(0)->geometry().united(imgPuzz(board.places() - 1)->geometry());
+    imgRahmen->setOpening(QRectF(onBoard.translated(-imgRahmen->pos())).adjusted(1, 1, -1, -1));
+}
+
 void frmTavoro::positionieren()
 {
     Procedure proc{"frmTavoro", "positionieren"};
@@ -84,6 +93,7 @@ void frmTavoro::positionieren()
                              float(side + n5));
             imgRahmen->lower();
         },
+        [&] { fitFrameToBoard(); },
         [&] {
             for (int k = 0; k < board.places(); ++k)
                 imgPuzz(k)->show();
@@ -163,6 +173,9 @@ void frmTavoro::positionieren()
         },
         [&] { PaintBG(); },
         [&] { shpRahmen->setWidth(imgPuzz(0)->Width()); },
+        // The room is arranged for this size once: the window never gets
+        // smaller, so the toolbar cannot fall outside it.
+        [&] { setMinimumSize(int(W), int(H)); },
         [&] { setUpdatesEnabled(true); },
     });
     // A layout left early still lets the window draw itself.

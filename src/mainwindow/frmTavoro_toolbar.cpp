@@ -91,6 +91,7 @@ void frmTavoro::PicBut_Click(int16_t Index)
             case 5:
             case 6:
                 g.Mode = Index == 5 ? 0 : 1;
+                showMode();
                 NewGame();
                 Allgemein::SaveIni("Optionen", "Mode", QString::number(g.Mode));
                 break;

@@ -45,6 +45,7 @@ Seams makeDefaults()
         const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen();
         return screen ? screen->size() : QSize();
     };
+    s.requestActivation = [](QWidget* window) { window->activateWindow(); };
     return s;
 }
 

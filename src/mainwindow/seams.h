@@ -43,6 +43,9 @@ struct Seams {
     // The size in pixels of the screen that shows `window` (the primary screen
     // before it is shown).
     std::function<QSize(const QWidget* window)> ScreenPixels;
+    // Asks the window system to make `window` the active window: without a
+    // window manager nobody else does. Default: QWidget::activateWindow.
+    std::function<void(QWidget* window)> requestActivation;
 };
 
 // The hooks in force.

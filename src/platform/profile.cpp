@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <limits>
 
 namespace profile {
 
@@ -68,21 +67,22 @@ bool hasLineBreak(const QString& s)
 
 ProfileFile::ProfileFile(const QByteArray& bytes)
 {
+    // A line ends at CR LF, at LF, or at a CR alone (files of old editors).
     qsizetype pos = 0;
     while (pos < bytes.size()) {
-        const qsizetype nl = bytes.indexOf('\n', pos);
-        if (nl < 0) {
-            lines_.push_back(parseLine(bytes.mid(pos), {}));
+        qsizetype end = pos;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
+            ++end;
+        QByteArray text = bytes.mid(pos, end - pos);
+        if (end >= bytes.size()) {
+            lines_.push_back(parseLine(std::move(text), {}));
             break;
         }
-        QByteArray text = bytes.mid(pos, nl - pos);
-        QByteArray eol("\n");
-        if (text.endsWith('\r')) {
-            text.chop(1);
+        QByteArray eol(1, bytes[end]);
+        if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
             eol = "\r\n";
-        }
-        lines_.push_back(parseLine(std::move(text), std::move(eol)));
-        pos = nl + 1;
+        lines_.push_back(parseLine(std::move(text), eol));
+        pos = end + eol.size();
     }
 }
 
@@ -100,12 +100,10 @@ ProfileFile::Line ProfileFile::parseLine(QByteArray text, QByteArray eol)
     } else if (t.front() == ';') {
         line.kind = Kind::Comment;
     } else if (const qsizetype eq = line.text.indexOf('='); eq >= 0) {
-        const QByteArray name = trimmed(line.text.left(eq));
-        if (!name.isEmpty()) {
-            line.kind = Kind::Key;
-            line.name = decode(name);
-            line.equals = eq;
-        }
+        // "=value" is a key with an empty name.
+        line.kind = Kind::Key;
+        line.name = decode(trimmed(line.text.left(eq)));
+        line.equals = eq;
     }
     return line;
 }
@@ -155,12 +153,7 @@ QStringList ProfileFile::sections() const
 {
     QStringList names;
     for (const Line& l : lines_) {
-        if (l.kind != Kind::Section)
-            continue;
-        bool seen = false;
-        for (const QString& n : names)
-            seen = seen || sameName(n, l.name);
-        if (!seen)
+        if (l.kind == Kind::Section)
             names.append(l.name);
     }
     return names;
@@ -278,18 +271,13 @@ int32_t GetPrivateProfileInt(const QString& section, const QString& key, int32_t
         negative = s[0] == QLatin1Char('-');
         ++i;
     }
-    // Accumulated as a magnitude, held just beyond the 32-bit range.
-    constexpr int64_t limit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-    int64_t magnitude = 0;
-    for (; i < s.size() && s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9'); ++i) {
-        magnitude = magnitude * 10 + (s[i].unicode() - u'0');
-        if (magnitude > limit)
-            magnitude = limit;
-    }
-    const int64_t result = negative ? -magnitude : magnitude;
-    if (result > std::numeric_limits<int32_t>::max())
-        return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(result);
+    // Digits accumulate modulo 2^32, and the sign is applied the same way, as
+    // the Windows reader does: 4294967297 reads 1, 4294967295 reads -1.
+    uint32_t magnitude = 0;
+    for (; i < s.size() && s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9'); ++i)
+        magnitude = magnitude * 10u + static_cast<uint32_t>(s[i].unicode() - u'0');
+    const uint32_t bits = negative ? 0u - magnitude : magnitude;
+    return static_cast<int32_t>(bits);
 }
 
 QString GetPrivateProfileString(const QString& section, const QString& key,
@@ -339,7 +327,11 @@ bool WritePrivateProfileString(const QString& section, const std::optional<QStri
 
     // Unbuffered, so that a short write (a full disk) shows in write()'s count
     // and the old file is kept instead of being replaced by a cut-off copy.
+    // When the folder takes no new file but the file itself may be written (a
+    // read-only program folder with a writable settings file), the file is
+    // written in place.
     QSaveFile out(path);
+    out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (out.write(after) != after.size()) {

@@ -11,14 +11,17 @@
 //   double quotes is read without them.
 // - Lines starting with ";" are comments. Lines before the first section, lines
 //   without "=" and blank lines belong to no key; they are kept as they are.
+//   A line "=value" is a key with an empty name.
 // - When a section or key occurs twice, the first one counts.
-// - Files are Windows-1252 text with CR LF line ends; files with bare LF line
-//   ends read just as well, and new lines written into them end in LF too.
+// - Files are Windows-1252 text with CR LF line ends; files with bare LF or
+//   bare CR line ends (old editors) read just as well, and new lines written
+//   into them end the same way.
 //
 // Writing rewrites the whole file atomically: the new contents go to a sibling
 // file which then replaces the old one, so a crash or a full disk never leaves
-// a half-written file. Every line the write does not concern stays byte for
-// byte as it was.
+// a half-written file. A folder that takes no new file while the file itself
+// may be written (a read-only program folder) gets the file written in place.
+// Every line the write does not concern stays byte for byte as it was.
 
 #include <QByteArray>
 #include <QString>
@@ -44,7 +47,8 @@ public:
     // nothing when the section or the key is missing.
     std::optional<QString> value(const QString& section, const QString& key) const;
 
-    // Section names in file order (each once), and the key names of a section.
+    // Section names in file order, each header as the file has it (a section
+    // named twice is listed twice), and the key names of a section.
     QStringList sections() const;
     QStringList keys(const QString& section) const;
 
@@ -88,8 +92,8 @@ private:
 // The key's value read as the Windows integer reader does: an optional sign
 // and the leading decimal digits; anything after them is ignored, a value
 // without leading digits reads 0. The default when the file, section or key is
-// missing or the value is empty. Numbers beyond the 32-bit range give the
-// nearest 32-bit value.
+// missing or the value is empty. Numbers beyond the 32-bit range wrap modulo
+// 2^32 (4294967297 reads 1, 2147483648 reads -2147483648).
 int32_t GetPrivateProfileInt(const QString& section, const QString& key, int32_t defaultValue,
                              const QString& path);
 

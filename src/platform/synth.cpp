@@ -45,7 +45,7 @@ fluid_synth_t* synthesizer()
         return nullptr;
     }
     fluid_settings_setnum(e.settings, "synth.sample-rate", audio::kSampleRate);
-    fluid_settings_setnum(e.settings, "synth.gain", 0.5);
+    fluid_settings_setnum(e.settings, "synth.gain", kGain);
     // Samples are read when an instrument is first chosen, so the large
     // General MIDI SoundFont neither delays the start nor fills the memory.
     fluid_settings_setint(e.settings, "synth.dynamic-sample-loading", 1);

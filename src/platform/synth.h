@@ -31,6 +31,10 @@ void setSoundFontCandidatesForTesting(std::optional<QStringList> paths);
 // Sample rate of the synthesizer (the audio output's rate).
 int sampleRate();
 
+// The synthesizer's output gain: the music sits a few decibels under the
+// sound effects, never clipping.
+constexpr double kGain = 1.2;
+
 // One MIDI track on the synthesizer. Only one should render at a time.
 class MidiPlayer {
 public:

@@ -43,12 +43,10 @@ QString fourDigits(int16_t number)
 QString LanguageFile()
 {
     if (languageFile.isEmpty()) {
-        // Kept only once the temporary folder is known; GetTempDir reports
-        // why it is not, and the next call tries again.
-        const QString folder = GetTempDir();
-        if (folder.isEmpty())
-            return QStringLiteral("~tmp.lng");
-        languageFile = folder + QStringLiteral("~tmp.lng");
+        // Settled once for the run: when no temporary folder can be had,
+        // GetTempDir reports it once and the name alone is kept, so that the
+        // lookups that follow raise no dialog of their own.
+        languageFile = GetTempDir() + QStringLiteral("~tmp.lng");
     }
     return languageFile;
 }
@@ -91,7 +89,7 @@ int16_t ChooseStartLanguage()
         g.Sprache = userlocale::userLanguageId().left(4) == QLatin1String("0407") ? 0 : 1000;
         RememberStart();
     } else {
-        g.Sprache = GetIniInt(QStringLiteral("Optionen"), QStringLiteral("Sprache"), 0);
+        g.Sprache = GetIniSetting(Setting::Sprache);
     }
     WriteLanguageFile();
     return g.Sprache;

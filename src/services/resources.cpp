@@ -77,9 +77,18 @@ int32_t SaveResItemToDisk(int16_t number, const QString& type, const QString& fi
         }
         return false;
     };
+    bool loaded = false;
     proc.run({
-        [&] { bytes = resources::load(type, number); },
         [&] {
+            bytes = resources::load(type, number);
+            loaded = true;
+        },
+        [&] {
+            // Without the resource's bytes the file keeps what it holds.
+            if (!loaded) {
+                proc.leave();
+                return;
+            }
             const QByteArray native = QFile::encodeName(filePath);
             fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
             if (fd < 0 && !denied(errno))
@@ -93,19 +102,20 @@ int32_t SaveResItemToDisk(int16_t number, const QString& type, const QString& fi
         [&] {
             if (fd < 0)
                 return;
+            // From the start of the file every time, also when a write that
+            // failed halfway is tried again.
             if (::ftruncate(fd, 0) != 0)
                 errors::raiseErrno(errno);
-            const char* p = bytes.constData();
-            qsizetype left = bytes.size();
-            while (left > 0) {
-                const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+            qsizetype done = 0;
+            while (done < bytes.size()) {
+                const ssize_t n = ::pwrite(fd, bytes.constData() + done,
+                                           static_cast<size_t>(bytes.size() - done), done);
                 if (n < 0) {
                     if (errno == EINTR)
                         continue;
                     errors::raiseErrno(errno);
                 }
-                p += n;
-                left -= n;
+                done += n;
             }
         },
     });
@@ -118,26 +128,60 @@ int32_t SaveResItemToDisk(int16_t number, const QString& type, const QString& fi
 
 namespace Allgemein {
 
+namespace {
+
+// A folder of this user's own for the fixed names: made with mode 0700 when
+// missing, taken only when it is a real folder (no link) owned by this user,
+// and closed to others again when it has been opened.
+bool privateFolder(const QString& folder)
+{
+    const QByteArray native = QFile::encodeName(folder);
+    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat st {};
+    if (::lstat(native.constData(), &st) != 0)
+        return false;
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
+        return false;
+    return (st.st_mode & 0077) == 0 || ::chmod(native.constData(), 0700) == 0;
+}
+
+// The fresh folder made when the fixed name is taken, kept for the run.
+QString freshBase;
+QString freshFolder;
+
+}  // namespace
+
 QString GetTempDir()
 {
     QString result;
     errors::Procedure proc{"Allgemein", "GetTempDir"};
     proc.run({
         [&] {
-            const QString folder =
-                QDir::tempPath() + QStringLiteral("/tavoro-%1").arg(::getuid());
-            const QByteArray native = QFile::encodeName(folder);
-            if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
-                errors::raiseErrno(errno);
-            struct stat st {};
-            if (::lstat(native.constData(), &st) != 0)
-                errors::raiseErrno(errno);
-            // Someone else's folder or a link: refuse it.
-            if (!S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
-                errors::raise(errors::ErrPathFileAccess);
-            // Our own, but open to others: close it.
-            if ((st.st_mode & 0077) != 0 && ::chmod(native.constData(), 0700) != 0)
-                errors::raiseErrno(errno);
+            // The user's runtime folder is private already; else the fixed
+            // name in the temporary folder when it is ours; else, when someone
+            // else holds that name, a fresh folder of our own.
+            // A temporary folder that does not exist reads as empty.
+            if (QDir::tempPath().isEmpty())
+                errors::raise(errors::ErrPathNotFound);
+            QString folder;
+            const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+            const QString fixed = QDir::tempPath() + QStringLiteral("/tavoro-%1").arg(::getuid());
+            if (runtime.startsWith(QLatin1Char('/'))
+                && privateFolder(runtime + QStringLiteral("/tavoro"))) {
+                folder = runtime + QStringLiteral("/tavoro");
+            } else if (privateFolder(fixed)) {
+                folder = fixed;
+            } else {
+                if (freshBase != QDir::tempPath() || !privateFolder(freshFolder)) {
+                    QByteArray pattern = QFile::encodeName(fixed + QStringLiteral("-XXXXXX"));
+                    if (::mkdtemp(pattern.data()) == nullptr)
+                        errors::raiseErrno(errno);
+                    freshBase = QDir::tempPath();
+                    freshFolder = QFile::decodeName(pattern);
+                }
+                folder = freshFolder;
+            }
             result = TrimNull(folder + QLatin1Char('/'));
         },
     });

@@ -40,9 +40,11 @@ int32_t SaveResItemToDisk(int16_t number, const QString& type, const QString& fi
 namespace Allgemein {
 
 // The user's temporary folder, ending in a separator: a private folder of
-// this user's (created with mode 0700 under the system's temporary folder,
-// checked to be the user's own and no link), so that the fixed names written
-// there ("~tmp.lng", "~tmp.mid") cannot be planted by another user.
+// this user's, so that the fixed names written there ("~tmp.lng",
+// "~tmp.mid") cannot be planted by another user. It is $XDG_RUNTIME_DIR/tavoro
+// when the runtime folder is set; else $TMPDIR/tavoro-<uid> when that is the
+// user's own (mode 0700, no link); else, when someone else holds that name, a
+// fresh folder $TMPDIR/tavoro-<uid>-XXXXXX, the same for the rest of the run.
 QString GetTempDir();
 
 // The text up to, not including, its first NUL; the whole text without one.

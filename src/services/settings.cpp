@@ -4,6 +4,7 @@
 #include "platform/appinfo.h"
 #include "platform/profile.h"
 
+#include <array>
 #include <limits>
 
 namespace Allgemein {
@@ -61,6 +62,113 @@ void SaveIni(const QString& section, const QString& key, const QString& value)
         // Whether the write succeeded is not examined.
         [&] { profile::WritePrivateProfileString(section, key, value, path); },
     });
+}
+
+namespace {
+
+struct SettingKey {
+    const char* section;
+    const char* key;
+    int16_t defaultValue;
+};
+
+SettingKey keyOf(Setting setting)
+{
+    switch (setting) {
+    case Setting::Sprache: return {"Optionen", "Sprache", 0};
+    case Setting::Size: return {"Optionen", "Size", 5};
+    case Setting::Mode: return {"Optionen", "Mode", 0};
+    case Setting::PlaySound: return {"Optionen", "PlaySound", -1};
+    case Setting::PlayMusic: return {"Optionen", "PlayMusic", 1};
+    case Setting::Picture: return {"Pictures", "Picture", 101};
+    case Setting::Album: return {"Pictures", "Album", 0};
+    case Setting::Background: return {"Pictures", "Background", 101};
+    }
+    return {"", "", 0};
+}
+
+// A stored value: its text when the key is there, and its number.
+struct Stored {
+    bool present = false;
+    QString text;
+    int32_t number = 0;  // read as the Windows reader does: "abc" reads 0
+};
+
+Stored readStored(const SettingKey& k)
+{
+    Stored s;
+    const QString path = IniPath();
+    const std::optional<QString> v =
+        profile::ProfileFile::read(path).value(QLatin1String(k.section), QLatin1String(k.key));
+    // An empty value reads as a missing one, as the reader does.
+    if (!v || v->isEmpty())
+        return s;
+    s.present = true;
+    s.text = *v;
+    s.number = profile::GetPrivateProfileInt(QLatin1String(k.section), QLatin1String(k.key),
+                                             k.defaultValue, path);
+    return s;
+}
+
+}  // namespace
+
+bool SettingAllowed(Setting setting, int32_t value)
+{
+    switch (setting) {
+    case Setting::Sprache: {
+        constexpr std::array<int32_t, 6> languages = {0, 1000, 2000, 3000, 5000, 6000};
+        for (int32_t l : languages)
+            if (value == l)
+                return true;
+        return false;
+    }
+    case Setting::Size: return value >= 3 && value <= 8;
+    case Setting::Mode: return value == 0 || value == 1;
+    case Setting::PlaySound: return value == 0 || value == -1;
+    case Setting::PlayMusic: return value >= 0 && value <= 2;
+    case Setting::Picture: return value >= 101 && value <= 116;
+    case Setting::Album: return value == 0 || value == 1;
+    case Setting::Background: return value >= 101 && value <= 115;
+    }
+    return false;
+}
+
+int16_t SettingDefault(Setting setting)
+{
+    return keyOf(setting).defaultValue;
+}
+
+int16_t GetIniSetting(Setting setting)
+{
+    const SettingKey k = keyOf(setting);
+    int16_t result = k.defaultValue;
+    bool valid = false;
+    errors::Procedure proc{"Allgemein", "GetIniSetting"};
+    proc.run({
+        [&] {
+            const Stored stored = readStored(k);
+            if (!stored.present) {
+                valid = true;
+                return;
+            }
+            if (SettingAllowed(setting, stored.number)) {
+                result = static_cast<int16_t>(stored.number);
+                valid = true;
+                return;
+            }
+            errors::raise(errors::ErrInvalidPropertyValue,
+                          QStringLiteral("Invalid property value: [%1] %2=%3; the default %4 "
+                                         "is used")
+                              .arg(QLatin1String(k.section), QLatin1String(k.key), stored.text)
+                              .arg(k.defaultValue));
+        },
+    });
+    if (!valid) {
+        // The default takes the bad value's place, so that it is reported once.
+        result = k.defaultValue;
+        SaveIni(QLatin1String(k.section), QLatin1String(k.key), QString::number(result));
+    }
+    return result;
 }
 
 }  // namespace Allgemein

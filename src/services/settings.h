@@ -27,4 +27,25 @@ QString GetIniString(const QString& section, const QString& key, const QString& 
 // keeps what it held.
 void SaveIni(const QString& section, const QString& key, const QString& value);
 
+// The stored settings with a fixed set of values, as the game reads them at
+// start.
+enum class Setting { Sprache, Size, Mode, PlaySound, PlayMusic, Picture, Album, Background };
+
+// Whether the value is one the setting may take: Sprache 0, 1000, 2000, 3000,
+// 5000 or 6000; Size 3 to 8; Mode 0 or 1; PlaySound 0 or -1; PlayMusic 0 to
+// 2; Picture 101 to 116; Album 0 or 1; Background 101 to 115.
+bool SettingAllowed(Setting setting, int32_t value);
+
+// The setting's default when its key is missing.
+int16_t SettingDefault(Setting setting);
+
+// The setting's stored value, checked. A missing key gives the default. A
+// stored value the setting may not take (read as GetIniInt reads it: "abc"
+// reads 0, "99999" is out of every set) is reported once through the error service under
+// "Allgemein" / "GetIniSetting" as Invalid property value (380); a Retry
+// reads the file again. Whatever the answer, the default is then stored in
+// its place and returned, so that the next start is clean. Never fails
+// outward.
+int16_t GetIniSetting(Setting setting);
+
 }  // namespace Allgemein

@@ -136,15 +136,93 @@ TEST_F(MainWindowLife, AMissingPictureFileFallsBackOnTheFirstPicture)
     EXPECT_TRUE(ini().contains("File=gone.bmp\r\n"));
 }
 
-TEST_F(MainWindowLife, AStoredSizeWithoutAMenuEntryIsReported)
+// Bad stored values must not wreck every later start: each is reported once,
+// whatever the answer the rest is read, and its default is used and stored.
+TEST_F(MainWindowLife, BadStoredSettingsAreReportedOnceAndReplacedByTheirDefaults)
 {
-    writeIni("[Optionen]\r\nSize=9\r\n");
-    errors.fallback = errors::Ignore;
+    const QByteArray bad = "[Optionen]\r\nSize=99\r\nMode=7\r\nPlaySound=1\r\nPlayMusic=3\r\n"
+                           "[Pictures]\r\nAlbum=2\r\nPicture=-5\r\nBackground=999\r\n";
+    for (int16_t answer : {errors::Cancel, errors::Ignore, errors::Retry}) {
+        writeIni(bad);
+        // A Retry reads the file again: it still holds the bad value, so the
+        // second answer (Cancel) settles it.
+        if (answer == errors::Retry)
+            errors.answers = {errors::Retry, errors::Cancel, errors::Retry, errors::Cancel,
+                              errors::Retry, errors::Cancel, errors::Retry, errors::Cancel,
+                              errors::Retry, errors::Cancel, errors::Retry, errors::Cancel,
+                              errors::Retry, errors::Cancel};
+        errors.fallback = answer;
+        load();
+        const size_t perSetting = answer == errors::Retry ? 2 : 1;
+        ASSERT_EQ(errors.reports.size(), 7 * perSetting) << answer;
+        QStringList keys;
+        // Size and music mode are reported by their menu commands where they
+        // put the check mark; the others where they are read.
+        for (const auto& r : errors.reports) {
+            if (r.procedure == "GetIniSetting") {
+                EXPECT_EQ(r.object, "Allgemein");
+                EXPECT_EQ(r.failure.number, 380);
+                keys << r.failure.description.section(' ', 4, 4).section('=', 0, 0);
+            } else {
+                EXPECT_EQ(r.object, "frmTavoro");
+                EXPECT_EQ(r.failure.number, 340);
+                keys << r.procedure;
+            }
+        }
+        keys.removeDuplicates();
+        EXPECT_EQ(keys, (QStringList{"Album", "Picture", "mnuSize_Click", "mnuMusic_Click",
+                                     "PlaySound", "Mode", "Background"}));
+        errors.reports.clear();
+        EXPECT_EQ(g.Size, 5);
+        EXPECT_EQ(g.Mode, 0);
+        EXPECT_EQ(g.PlaySound, -1);
+        EXPECT_TRUE(g.MusicOn);
+        EXPECT_FALSE(g.MusicEndless);
+        EXPECT_EQ(g.Album, 0);
+        EXPECT_EQ(g.Picture, 101);
+        EXPECT_EQ(g.Background, 101);
+        EXPECT_EQ(w->PicClip1.Picture().size(), resources::loadBitmap(201).size());
+        EXPECT_EQ(ini(), "[Optionen]\r\nSize=5\r\nMode=0\r\nPlaySound=-1\r\nPlayMusic=1\r\n"
+                         "[Pictures]\r\nAlbum=0\r\nPicture=101\r\nBackground=101\r\n");
+
+        // The next start is clean.
+        load();
+        EXPECT_TRUE(errors.reports.empty());
+        errors.answers.clear();
+    }
+}
+
+TEST_F(MainWindowLife, TextAndHugeNumbersAreBadValuesToo)
+{
+    writeIni("[Optionen]\r\nSize=abc\r\nMode=4294967297\r\n");
     load();
-    // The size command reports it where it puts the check mark.
+    // Size, reported by the size command where it puts the check mark; Mode
+    // reads 1 as Windows reads it.
     ASSERT_EQ(errors.reports.size(), 1u);
     EXPECT_EQ(errors.reports[0].procedure, "mnuSize_Click");
     errors.reports.clear();
+    EXPECT_EQ(g.Size, 5);
+    EXPECT_EQ(g.Mode, 1);
+    EXPECT_TRUE(ini().contains("Size=5\r\n"));
+}
+
+TEST_F(MainWindowLife, AFileThatIsNoPictureFallsBackOnTheFirstPicture)
+{
+    QDir(folder.path()).mkpath("pics");
+    ASSERT_TRUE(testsupport::writeFile(folder.filePath("pics/broken.jpg"), "no picture"));
+    writeIni("[Pictures]\r\nAlbum=1\r\nFile=broken.jpg\r\n");
+    load();
+    EXPECT_EQ(g.Album, 0);
+    EXPECT_EQ(g.Picture, 101);
+    EXPECT_EQ(w->PicClip1.Picture().size(), resources::loadBitmap(201).size());
+    EXPECT_EQ(w->imgPreview->Picture().size(), resources::loadBitmap(201).size());
+}
+
+TEST_F(MainWindowLife, AllPiecesExistFromTheStart)
+{
+    frmTavoro window;
+    for (int k = 0; k < 64; ++k)
+        EXPECT_NE(window.imgPuzz(k), nullptr);
 }
 
 TEST_F(MainWindowLife, ActivationAppliesTheStoredLanguage)

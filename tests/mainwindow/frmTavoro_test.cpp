@@ -528,7 +528,7 @@ TEST_F(BoardWindow, StartAndSlideButtonsFollowTheGame)
         int slide;          // PicBut(5) afterwards: 1 enabled, 0 disabled, -1 unchanged
     };
     const Case cases[] = {
-        {Event::NewGame, true, -1},
+        {Event::NewGame, true, 1},  // no game runs: either mode may be chosen
         {Event::Start, false, 0},
         {Event::EndeDuringGame, true, 1},
         {Event::SolvingMove, true, 1},
@@ -559,6 +559,56 @@ TEST_F(BoardWindow, StartAndSlideButtonsFollowTheGame)
             EXPECT_EQ(w->PicBut(5)->isEnabled(), c.slide < 0 ? before : c.slide == 1);
         }
     }
+}
+
+// A piece picked before the game was ended is let go: the first press of the
+// next game selects, it does not exchange.
+TEST_F(BoardWindow, NewGameAndEndeLetGoOfTheSwapSelection)
+{
+    for (bool byEnde : {true, false}) {
+        SCOPED_TRACE(byEnde);
+        newBoard(4, 1);
+        scriptDraws({0.3, 0.1, 0.6});
+        w->Start();
+        press(5);
+        ASSERT_EQ(w->board.PickCount, 1);
+        if (byEnde)
+            w->Ende();
+        else
+            w->NewGame();
+        EXPECT_EQ(w->board.PickCount, 0);
+        EXPECT_FALSE(w->shpRahmen->Visible());
+        w->Start();
+        const std::vector<int16_t> start = tags();
+        press(3);
+        EXPECT_EQ(w->board.PickCount, 1);
+        EXPECT_EQ(w->board.FirstPick, 3);
+        EXPECT_EQ(tags(), start);
+        EXPECT_EQ(moves(), "0");
+    }
+}
+
+// Whenever no game runs both mode buttons may be pressed, and the mode that
+// is on shows on its button.
+TEST_F(BoardWindow, ModeButtonsShowTheModeAndAreFreeBetweenGames)
+{
+    EXPECT_TRUE(w->PicBut(5)->isChecked());  // slide, as stored
+    EXPECT_FALSE(w->PicBut(6)->isChecked());
+    newBoard(4, 0);
+    startTurnedSlideBoard();
+    EXPECT_FALSE(w->PicBut(5)->isEnabled());
+    w->PicBut(6)->click();  // swap during a game: the game ends
+    EXPECT_TRUE(w->board.BoardLocked);
+    EXPECT_TRUE(w->PicBut(5)->isEnabled());
+    EXPECT_TRUE(w->PicBut(6)->isEnabled());
+    EXPECT_TRUE(w->PicBut(6)->isChecked());
+    EXPECT_FALSE(w->PicBut(5)->isChecked());
+    w->PicBut(6)->click();  // pressing the mode that is on keeps it shown
+    EXPECT_TRUE(w->PicBut(6)->isChecked());
+    w->PicBut(5)->click();
+    EXPECT_EQ(g.Mode, 0);
+    EXPECT_TRUE(w->PicBut(5)->isChecked());
+    EXPECT_FALSE(w->PicBut(6)->isChecked());
 }
 
 TEST_F(BoardWindow, FailuresReportUnderTheWindowAndProcedure)

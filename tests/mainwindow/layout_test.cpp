@@ -311,6 +311,87 @@ TEST_F(Layout, TheFirstShowingLaysOutOnceAtItsSize)
     EXPECT_FLOAT_EQ(w->lblToolbar->Left(), 800 - 1.15f * 550 / 15);
 }
 
+// The frame's border ends where the board begins, at every window and board
+// size: nothing of it lies hidden under the board, and no wallpaper shows
+// between them.
+TEST_F(Layout, TheFramesOpeningIsTheBoard)
+{
+    const struct { int W, H; int16_t N; } cases[] = {
+        {684, 470, 5}, {800, 553, 8}, {1280, 770, 3}, {1920, 1050, 7}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.W << "x" << c.H << " N " << c.N);
+        layOut(c.W, c.H, c.N);
+        for (int16_t n : {c.N, int16_t(c.N == 8 ? 4 : 8)}) {  // and after a new game
+            g.Size = n;
+            w->board.FirstResetDone = true;
+            w->NewGame();
+            QImage frame(w->imgRahmen->size(), QImage::Format_ARGB32);
+            frame.fill(Qt::transparent);
+            w->imgRahmen->render(&frame, QPoint(), QRegion(), QWidget::DrawChildren);
+            const QRect board = w->imgPuzz(0)->geometry()
+                                    .united(w->imgPuzz(n * n - 1)->geometry())
+                                    .translated(-w->imgRahmen->pos());
+            const QPoint mid = board.center();
+            auto alpha = [&](int x, int y) { return qAlpha(frame.pixel(x, y)); };
+            EXPECT_EQ(alpha(board.left() - 2, mid.y()), 255);
+            EXPECT_EQ(alpha(board.right() + 2, mid.y()), 255);
+            EXPECT_EQ(alpha(mid.x(), board.top() - 2), 255);
+            EXPECT_EQ(alpha(mid.x(), board.bottom() + 2), 255);
+            EXPECT_EQ(alpha(board.left() + 3, mid.y()), 0);
+            EXPECT_EQ(alpha(board.right() - 3, mid.y()), 0);
+            EXPECT_EQ(alpha(mid.x(), board.top() + 3), 0);
+            EXPECT_EQ(alpha(mid.x(), board.bottom() - 3), 0);
+            // The corners of the board lie in the opening, the rosettes outside it.
+            EXPECT_EQ(alpha(board.left() + 3, board.top() + 3), 0);
+            EXPECT_EQ(alpha(board.right() - 3, board.bottom() - 3), 0);
+        }
+    }
+}
+
+// Without a window manager nobody activates the window: it asks for it
+// itself when it is first shown, and only then.
+TEST_F(Layout, TheFirstShowingAsksToBecomeActive)
+{
+    int asked = 0;
+    seams().requestActivation = [&](QWidget* window) {
+        EXPECT_EQ(window, w.get());
+        ++asked;
+    };
+    w->resize(800, 553);
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    EXPECT_EQ(asked, 1);
+    w->hide();
+    w->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(asked, 1);
+}
+
+// Resizing later moves nothing, the board of a new game included: it stays
+// in its frame; and the window never gets smaller than the room it was laid
+// out for.
+TEST_F(Layout, ANewGameAfterAResizeKeepsTheBoardInItsFrame)
+{
+    layOut(684, 470, 5);
+    EXPECT_EQ(w->minimumSize(), QSize(684, 470));
+    const game::BoardGeometry first = w->geometry;
+    w->resize(1200, 900);
+    for (int16_t n : {int16_t(3), int16_t(5), int16_t(8)}) {
+        g.Size = n;
+        w->NewGame();
+        EXPECT_EQ(w->geometry.BoardSide, first.BoardSide) << n;
+        EXPECT_EQ(w->geometry.BoardLeft, first.BoardLeft) << n;
+        // The board's first and last pieces lie inside the frame's opening.
+        const QRectF frame(w->imgRahmen->Left(), w->imgRahmen->Top(), w->imgRahmen->Width(),
+                           w->imgRahmen->Height());
+        const auto* last = w->imgPuzz(n * n - 1);
+        EXPECT_GT(w->imgPuzz(0)->Left(), frame.left() + 20) << n;
+        EXPECT_GT(w->imgPuzz(0)->Top(), frame.top() + 20) << n;
+        EXPECT_LT(last->Left() + last->Width(), frame.right() - 20) << n;
+        EXPECT_LT(last->Top() + last->Height(), frame.bottom() - 20) << n;
+    }
+}
+
 // ---------------------------------------------------------------------------
 // The wallpaper
 

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using profile::GetPrivateProfileInt;
 using profile::GetPrivateProfileString;
@@ -58,6 +60,24 @@ protected:
     {
         return WritePrivateProfileString(section, key, value, path);
     }
+
+    // On the sample written with the line end `eol`: a key changed in place
+    // (the file's spelling kept), a new key at its section's end and a new
+    // section at the file's end, in the file's own line ends.
+    void threeWritesChangeOnlyTheirLines(const QByteArray& eol)
+    {
+        QByteArray expected = kSample;
+        expected.replace("\r\n", eol);
+        ASSERT_EQ(readFile(path), expected);
+        ASSERT_TRUE(write("OPTIONEN", " size ", "8"));
+        ASSERT_TRUE(write("Pictures", "Album", "1"));
+        ASSERT_TRUE(write("Highscore", "1", "2200"));
+        expected.replace("  Size  =  7 \t" + eol, "  Size  =8" + eol);
+        expected.replace("File=Bild \xfc.bmp" + eol, "File=Bild \xfc.bmp" + eol + "Album=1" + eol);
+        expected += "[Highscore]" + eol + "1=2200" + eol;
+        EXPECT_EQ(readFile(path), expected);
+        EXPECT_EQ(GetPrivateProfileInt("Optionen", "Size", 0, path), 8);
+    }
 };
 
 }  // namespace
@@ -79,8 +99,8 @@ TEST_F(Profile, ReadsIntegersAsWindowsDoes)
         {"Nowhere", "Sprache", 55},
         {"", "Loose", 55},                     // before any section: no key
         {"Optionen", "Other", 55},             // only in the second [optionen]
-        {"Optionen", "Huge", INT32_MAX},
-        {"Optionen", "Low", INT32_MIN},
+        {"Optionen", "Huge", 1215752191},      // wraps modulo 2^32
+        {"Optionen", "Low", INT32_MAX},
         {"Pictures", "File", 0},
     };
     for (const auto& c : cases)
@@ -116,6 +136,44 @@ TEST_F(Profile, ReadsStringsAsWindowsDoes)
     EXPECT_EQ(GetPrivateProfileInt("Optionen", "Size", 0, path), 7);
 }
 
+TEST_F(Profile, IntegersWrapModulo2To32)
+{
+    const struct { const char* text; int32_t expected; } cases[] = {
+        {"4294967297", 1},
+        {"4294967295", -1},
+        {"2147483648", INT32_MIN},
+        {"2147483647", INT32_MAX},
+        {"-2147483648", INT32_MIN},
+        {"-4294967296", 0},
+        {"18446744073709551617", 1},  // far beyond 64 bits too
+    };
+    for (const auto& c : cases) {
+        writeFile(path, QByteArray("[s]\r\nk=") + c.text + "\r\n");
+        EXPECT_EQ(GetPrivateProfileInt("s", "k", 55, path), c.expected) << c.text;
+    }
+}
+
+TEST_F(Profile, CrOnlyFilesReadAndWriteTheirOwnWay)
+{
+    QByteArray cr = kSample;
+    cr.replace("\r\n", "\r");
+    writeFile(path, cr);
+    EXPECT_EQ(GetPrivateProfileInt("Optionen", "Size", 0, path), 7);
+    EXPECT_EQ(GetPrivateProfileInt("Optionen", "PlaySound", 0, path), -1);
+    EXPECT_EQ(GetPrivateProfileString("Pictures", "File", "", 255, path),
+              QString::fromUtf8("Bild ü.bmp"));
+    EXPECT_EQ(profile::ProfileFile(cr).sections().size(), 3);
+
+    threeWritesChangeOnlyTheirLines("\r");
+}
+
+TEST_F(Profile, AnEmptyKeyNameIsAKey)
+{
+    writeFile(path, "[s]\r\n=7\r\nk=1\r\n");
+    EXPECT_EQ(GetPrivateProfileInt("s", "", 55, path), 7);
+    EXPECT_EQ(profile::ProfileFile::read(path).keys("s"), (QStringList{"", "k"}));
+}
+
 TEST_F(Profile, LongValuesAreCutToTheBuffer)
 {
     const QByteArray longValue(300, 'v');
@@ -138,15 +196,7 @@ TEST_F(Profile, AWriteCreatesTheFileWithCrLfAndWindows1252)
 TEST_F(Profile, AWriteChangesOnlyItsOwnLine)
 {
     writeFile(path, kSample);
-    ASSERT_TRUE(write("OPTIONEN", " size ", "8"));        // in place, spelling kept
-    ASSERT_TRUE(write("Pictures", "Album", "1"));         // new key at the section's end
-    ASSERT_TRUE(write("Highscore", "1", "2200"));         // new section at the file's end
-    QByteArray expected = kSample;
-    expected.replace("  Size  =  7 \t\r\n", "  Size  =8\r\n");
-    expected.replace("File=Bild \xfc.bmp\r\n", "File=Bild \xfc.bmp\r\nAlbum=1\r\n");
-    expected += "[Highscore]\r\n1=2200\r\n";
-    EXPECT_EQ(readFile(path), expected);
-    EXPECT_EQ(GetPrivateProfileInt("Optionen", "Size", 0, path), 8);
+    threeWritesChangeOnlyTheirLines("\r\n");
 
     // A new key goes after the section's last line, before the blank line that
     // parts it from the next one.
@@ -222,10 +272,40 @@ TEST_F(Profile, AFailedWriteReturnsFalseAndChangesNothing)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Tavoro.ini"});
 }
 
+// A read-only program folder with a writable settings file: the write goes to
+// the file in place. Root may write anywhere, so as root the write runs in a
+// child process without privileges.
+TEST_F(Profile, AReadOnlyFolderWithAWritableFileIsWrittenInPlace)
+{
+    writeFile(path, kSample);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0666), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
+    bool written = false;
+    if (::geteuid() == 0) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(2);
+            ::_exit(write("Optionen", "Size", "6") ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        written = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    } else {
+        written = write("Optionen", "Size", "6");
+    }
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(GetPrivateProfileInt("Optionen", "Size", 0, path), 6);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Tavoro.ini"});
+}
+
 TEST(ProfileFile, ListsSectionsAndKeys)
 {
     const profile::ProfileFile file(kSample);
-    EXPECT_EQ(file.sections(), (QStringList{"Optionen", "Pictures"}));
+    // Every header as the file has it, the second [optionen] too.
+    EXPECT_EQ(file.sections(), (QStringList{"Optionen", "Pictures", "optionen"}));
     EXPECT_EQ(file.keys("pictures"), QStringList{"File"});
     EXPECT_EQ(file.keys("Optionen").size(), 10);
     EXPECT_EQ(file.bytes(), kSample);

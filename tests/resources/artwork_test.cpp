@@ -125,8 +125,10 @@ const std::vector<ArtRow>& artRows()
         {"flags/it.svg", 38, 25, {-1, -1}, {19, 12}},
         {"flags/es.svg", 38, 25, {-1, -1}, {19, 12}},
         {"flags/fr.svg", 38, 25, {-1, -1}, {19, 12}},
-        // The frame is see-through in the middle, where the board lies.
-        {"furniture/rahmen.svg", 300, 300, {150, 150}, {12, 150}},
+        // The frame's side is see-through beyond its mitres, its corner
+        // beyond the carved block.
+        {"furniture/rahmen_seite.svg", 300, 31, {1, 29}, {150, 15}},  // mitred ends
+        {"furniture/rahmen_ecke.svg", 60, 60, {55, 55}, {12, 12}},
         {"furniture/kommode.svg", 315, 120, {0, 0}, {157, 60}},
         // The clock's display window is dark and covered under the time label.
         {"furniture/uhr.svg", 108, 69, {0, 0}, {54, 32}},

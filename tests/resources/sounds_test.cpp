@@ -3,6 +3,7 @@
 // each one plays cleanly: the sounds without clicks or clipping, the tracks
 // in FluidSynth from start to end with no note left sounding.
 
+#include "platform/synth.h"
 #include "services/resources.h"
 
 #include <QByteArray>
@@ -12,6 +13,7 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <iterator>
 #include <cmath>
 #include <cstdint>
 #include <map>
@@ -402,5 +404,43 @@ TEST(Music, EveryTrackPlaysInFluidSynthToItsEndAndFallsSilent)
         EXPECT_LT(r.peak, 0.9) << "too loud";
         EXPECT_EQ(r.voicesAfterTail, 0) << "a note is still sounding";
         EXPECT_LT(r.tailPeak, 1e-4);
+    }
+}
+
+// The music as the game plays it (its synthesizer, gain and effects) sits
+// within 10 dB of the sound effects' loudness, and never clips.
+TEST(Music, TheMusicIsNotDrownedByTheEffects)
+{
+    ASSERT_TRUE(QFileInfo::exists(kSoundFont));
+    double effects = 0;
+    for (const WavSpec& wanted : kWavs) {
+        const Wav w = decodeWav(resources::load("WAV", wanted.number));
+        double sum = 0;
+        for (double v : w.samples)
+            sum += v * v;
+        effects += 10 * std::log10(sum / double(w.samples.size()));
+    }
+    effects /= std::size(kWavs);
+
+    const int rate = synth::sampleRate();
+    for (const MidiSpec& wanted : kMidis) {
+        SCOPED_TRACE("MIDI " + std::to_string(wanted.number));
+        auto player = synth::MidiPlayer::create(resources::load("MIDI", wanted.number));
+        ASSERT_TRUE(player);
+        player->start();
+        std::vector<float> block(2 * 1024);
+        double sum = 0, peak = 0;
+        long frames = 0;
+        while (!player->finished() && frames < 60L * rate) {  // the first minute
+            player->render(block.data(), 1024);
+            for (float v : block) {
+                sum += double(v) * v;
+                peak = std::max(peak, double(std::abs(v)));
+            }
+            frames += 1024;
+        }
+        const double music = 10 * std::log10(sum / (2.0 * frames));
+        EXPECT_GT(music, effects - 10) << "music " << music << " dBFS, effects " << effects;
+        EXPECT_LT(peak, 0.95) << "clips";
     }
 }

@@ -96,7 +96,7 @@ TEST_F(Language, GetLangLooksUpFourDigitKeys)
         {6000 + 106, "Mouvements"},
         {0 + 123, QString::fromUtf8("&Über...")},
         {2000 + 134, QString::fromUtf8("&Endlös")},
-        {3000 + 124, QString::fromUtf8("Desidera veramente giá finire?")},
+        {3000 + 124, QString::fromUtf8("Desidera veramente già finire?")},
         {5000 + 124, QString::fromUtf8("¿Realmente quiere terminar el juego?")},
         {5000 + 126, QString::fromUtf8("¡Por favor, introduzca su nombre!")},
         {6000 + 108, QString::fromUtf8("Afficher/Masquer l'image aperçu")},
@@ -115,6 +115,24 @@ TEST_F(Language, GetLangLooksUpFourDigitKeys)
         for (const auto& t : languagetable::kMainWindowTexts)
             EXPECT_FALSE(GetLang(language + t.message).isEmpty()) << language + t.message;
     EXPECT_TRUE(service.reports.empty());
+}
+
+// Without a temporary folder the failure is reported once; the lookups that
+// follow do not raise a dialog each.
+TEST_F(Language, ALanguageFileWithoutATemporaryFolderIsSettledOnce)
+{
+    QTemporaryDir tmp;
+    const QByteArray oldTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp.filePath("gone")));
+    setLanguageFileForTesting({});
+    EXPECT_EQ(LanguageFile(), "~tmp.lng");
+    GetLang(1106);
+    GetLang(1110);
+    EXPECT_EQ(LanguageFile(), "~tmp.lng");
+    EXPECT_EQ(service.reports.size(), 1u);
+    service.reports.clear();
+    qputenv("TMPDIR", oldTmp);
+    setLanguageFileForTesting({});
 }
 
 TEST_F(Language, TheLanguageFileLivesInTheTemporaryFolderForTheRun)
@@ -162,6 +180,19 @@ TEST_F(Language, FirstStartFollowsTheLocaleLaterStartsTheSettings)
     QFile::remove(dir.filePath("Tavoro.ini"));
     EXPECT_EQ(ChooseStartLanguage(), 0);
     EXPECT_TRUE(service.reports.empty());
+
+    // A stored language that is none of the six is reported once and replaced
+    // by German, also in the file.
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Optionen]\r\nSprache=4000\r\n");
+    ini.close();
+    EXPECT_EQ(ChooseStartLanguage(), 0);
+    ASSERT_EQ(service.reports.size(), 1u);
+    EXPECT_EQ(service.reports[0].procedure, "GetIniSetting");
+    service.reports.clear();
+    EXPECT_EQ(ChooseStartLanguage(), 0);
+    EXPECT_TRUE(service.reports.empty());
+    EXPECT_EQ(readFile(dir.filePath("Tavoro.ini")), "[Optionen]\r\nSprache=0\r\n");
 }
 
 TEST(UserLocale, WindowsLanguageIds)

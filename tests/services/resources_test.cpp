@@ -8,7 +8,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -99,6 +101,49 @@ TEST_F(Resources, SaveReportsOtherFailures)
     EXPECT_EQ(service.reports[1].failure.number, 53);
 }
 
+// A write that fails halfway (the disk full) and is tried again writes the
+// whole file from its start; a missing resource answered with Ignore leaves
+// the file as it was.
+TEST_F(Resources, ARetriedWriteStartsAgainAndIgnoreKeepsTheFile)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("~tmp.lng");
+    const QByteArray table = resources::load("CUSTOM", 1000);
+    ASSERT_GT(table.size(), 16);
+
+    struct sigaction ignore {}, old {};
+    ignore.sa_handler = SIG_IGN;
+    ASSERT_EQ(::sigaction(SIGXFSZ, &ignore, &old), 0);
+    rlimit limit {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    struct Room : errors::ErrorService {
+        rlimit limit {};
+        int asked = 0;
+        int16_t OnError(const QString&, const QString&, const errors::FailureRecord&) override
+        {
+            ++asked;
+            ::setrlimit(RLIMIT_FSIZE, &limit);  // room again
+            return errors::Retry;
+        }
+    } room;
+    room.limit = limit;
+    auto* previous = errors::setErrorService(&room);
+    const rlimit small{16, limit.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    ModResFiles::SaveResItemToDisk(1000, "CUSTOM", target);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::sigaction(SIGXFSZ, &old, nullptr);
+    errors::setErrorService(previous);
+    EXPECT_EQ(room.asked, 1);
+    EXPECT_EQ(readFile(target), table);
+
+    testsupport::ScriptedErrors service;
+    service.fallback = errors::Ignore;
+    ModResFiles::SaveResItemToDisk(1999, "CUSTOM", target);
+    EXPECT_EQ(service.reports.size(), 1u);
+    EXPECT_EQ(readFile(target), table);
+}
+
 TEST(TempDir, PrivateFolderEndingInASeparator)
 {
     QTemporaryDir base;
@@ -112,14 +157,43 @@ TEST(TempDir, PrivateFolderEndingInASeparator)
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_EQ(st.st_uid, ::getuid());
 
-    // A link planted where the folder belongs is refused.
+    // A link planted where the folder belongs, or a folder of another user's:
+    // a fresh private folder instead, the same for the rest of the run, and
+    // no dialog.
     QDir(dir).removeRecursively();
     QTemporaryDir elsewhere;
     ASSERT_TRUE(QFile::link(elsewhere.path(), dir.chopped(1)));
     testsupport::ScriptedErrors service;
+    const QString fresh = Allgemein::GetTempDir();
+    EXPECT_NE(fresh, dir);
+    EXPECT_TRUE(fresh.startsWith(dir.chopped(1) + "-"));
+    ASSERT_EQ(::lstat(QFile::encodeName(fresh).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(Allgemein::GetTempDir(), fresh);
+    if (::geteuid() == 0) {
+        QFile::remove(dir.chopped(1));
+        ASSERT_TRUE(QDir().mkdir(dir.chopped(1)));
+        ASSERT_EQ(::chown(QFile::encodeName(dir).constData(), 65534, 65534), 0);
+        EXPECT_EQ(Allgemein::GetTempDir(), fresh);
+    }
+    EXPECT_TRUE(service.reports.empty());
+
+    // No temporary folder at all: reported.
+    qputenv("TMPDIR", QFile::encodeName(base.filePath("gone")));
     EXPECT_EQ(Allgemein::GetTempDir(), "");
     ASSERT_EQ(service.reports.size(), 1u);
     EXPECT_EQ(service.reports[0].procedure, "GetTempDir");
+    qputenv("TMPDIR", oldTmp);
+}
+
+TEST(TempDir, TheRuntimeFolderComesFirst)
+{
+    QTemporaryDir runtime, base;
+    const QByteArray oldTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(base.path()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    EXPECT_EQ(Allgemein::GetTempDir(), runtime.filePath("tavoro") + "/");
+    qunsetenv("XDG_RUNTIME_DIR");
     qputenv("TMPDIR", oldTmp);
 }
 

@@ -119,3 +119,54 @@ TEST_F(Settings, AFailedWriteIsSilent)
     appinfo::setProgramFolderForTesting(dir.path());
     EXPECT_EQ(readIni(), "[Optionen]\r\nSize=5\r\n");
 }
+
+TEST_F(Settings, CheckedSettingsKeepToTheirSets)
+{
+    const struct { Setting setting; std::initializer_list<int32_t> good, bad; } cases[] = {
+        {Setting::Sprache, {0, 1000, 2000, 3000, 5000, 6000}, {4000, 7000, 1, -1000}},
+        {Setting::Size, {3, 8}, {2, 9, 0}},
+        {Setting::Mode, {0, 1}, {-1, 2}},
+        {Setting::PlaySound, {0, -1}, {1, -2}},
+        {Setting::PlayMusic, {0, 2}, {-1, 3}},
+        {Setting::Picture, {101, 116}, {100, 117, -5}},
+        {Setting::Album, {0, 1}, {-1, 2}},
+        {Setting::Background, {101, 115}, {100, 116, 999}},
+    };
+    for (const auto& c : cases) {
+        for (int32_t v : c.good)
+            EXPECT_TRUE(SettingAllowed(c.setting, v)) << int(c.setting) << " " << v;
+        for (int32_t v : c.bad)
+            EXPECT_FALSE(SettingAllowed(c.setting, v)) << int(c.setting) << " " << v;
+        EXPECT_TRUE(SettingAllowed(c.setting, SettingDefault(c.setting)));
+    }
+}
+
+TEST_F(Settings, ABadSettingIsReportedOnceEvenBeyond16Bits)
+{
+    // Beyond 16 bits the checked read reports once, not an overflow first.
+    writeIni("[Optionen]\r\nSize=70000\r\nMode=\r\n");
+    EXPECT_EQ(GetIniSetting(Setting::Size), 5);
+    EXPECT_EQ(GetIniSetting(Setting::Mode), 0);  // empty: the default, no report
+    ASSERT_EQ(service.reports.size(), 1u);
+    EXPECT_EQ(service.reports[0].object, "Allgemein");
+    EXPECT_EQ(service.reports[0].procedure, "GetIniSetting");
+    EXPECT_EQ(service.reports[0].failure.number, 380);
+    EXPECT_TRUE(service.reports[0].failure.description.contains("Size=70000"));
+    EXPECT_EQ(readIni(), "[Optionen]\r\nSize=5\r\nMode=\r\n");
+
+    // Retry reads the file again: mended meanwhile, the stored value counts.
+    struct Mend : errors::ErrorService {
+        QString path;
+        int16_t OnError(const QString&, const QString&, const errors::FailureRecord&) override
+        {
+            testsupport::writeFile(path, "[Optionen]\r\nSize=7\r\n");
+            return errors::Retry;
+        }
+    } mend;
+    mend.path = dir.filePath("Tavoro.ini");
+    writeIni("[Optionen]\r\nSize=1\r\n");
+    auto* previous = errors::setErrorService(&mend);
+    EXPECT_EQ(GetIniSetting(Setting::Size), 7);
+    errors::setErrorService(previous);
+    EXPECT_EQ(readIni(), "[Optionen]\r\nSize=7\r\n");
+}

@@ -4,6 +4,8 @@
 // repeat, every piece of window artwork, and the puzzle pictures when present.
 //
 // Usage: tavoro_contact_sheet <resources folder> <out.png> [wallpaper number]
+#include "mainwindow/frame_art.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -143,7 +145,15 @@ QImage mainWindow(int W, int H, int N, int wallpaper)
     const double frameLeft = (boardLeft - 32) - N / 5.0;
     const double frameTop = t0 - 35 - N / 5.0;
     const double frameSide = (boardSide + 70) + N / 5.0;
-    art(p, "furniture/rahmen.svg", QRectF(frameLeft, frameTop, frameSide, frameSide));
+    {
+        // The frame as the game draws it: its opening is the board.
+        const QRectF frame(frameLeft, frameTop, frameSide, frameSide);
+        const QRectF board(boardLeft + N, t0, N * cell, N * cell);
+        p.drawImage(frame.topLeft(),
+                    mainwindow::renderFrame(frame.size().toSize(),
+                                            board.translated(-frame.topLeft()).adjusted(1, 1, -1, -1),
+                                            1.0, root + "/art"));
+    }
 
     QImage picture = bitmap(201);
     if (picture.isNull()) {
