@@ -226,11 +226,15 @@ TEST_F(Menus, StoredValuesWithoutAnEntryAreReportedAtTheCheckMark)
     EXPECT_EQ(errors.reports[1].procedure, "mnuMusic_Click");
     EXPECT_EQ(errors.reports[1].failure.line, 50030);
     errors.reports.clear();
-    // Neither reaches the board or the file: the board keeps a size it has.
+    // Neither reaches the board: the defaults take their places, with their
+    // check marks, and are stored, so the next start is clean.
     EXPECT_EQ(w->board.N, 5);
-    EXPECT_TRUE(ini().contains("Size=9\r\n"));
-    EXPECT_TRUE(ini().contains("PlayMusic=7\r\n"));
-    EXPECT_TRUE(checkedMusic().empty());
+    EXPECT_TRUE(ini().contains("Size=5\r\n"));
+    EXPECT_TRUE(ini().contains("PlayMusic=1\r\n"));
+    EXPECT_TRUE(w->mnuSize(2)->isChecked());
+    EXPECT_TRUE(w->mnuMusic(1)->isChecked());
+    loadAndLayOut();
+    EXPECT_TRUE(errors.reports.empty());
 }
 
 TEST_F(Menus, SoundEffectsToggledTwiceEndWhereTheyStarted)
