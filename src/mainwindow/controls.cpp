@@ -1,6 +1,7 @@
 #include "mainwindow/controls.h"
 
 #include "game/board_model.h"
+#include "platform/trace.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -27,6 +28,7 @@ QPixmap renderArt(const QString& path, QSize size, qreal devicePixelRatio)
         svg.render(&p, QRectF(QPointF(0, 0), QSizeF(pm.size())));
     }
     pm.setDevicePixelRatio(devicePixelRatio);
+    trace::mark(qPrintable(QStringLiteral("art rendered %1 %2x%3").arg(path).arg(size.width()).arg(size.height())));
     return pm;
 }
 

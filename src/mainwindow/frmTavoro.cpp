@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/numbers.h"
 #include "platform/mci.h"
+#include "platform/trace.h"
 #include "platform/twips.h"
 #include "services/language.h"
 #include "services/media.h"
@@ -104,6 +105,7 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     // From the bottom up: the frame behind the board, the wallpaper holder,
     // the furniture (cactus and teddy in front of the cupboard), the calendar
     // with the labels on its page, and the clock in front of the calendar.
+    trace::mark("ctor begins");
     imgRahmen = makeArt(this, QStringLiteral("furniture/rahmen.svg"), QRectF(0, 0, 300, 300), false);
     imgHinterg = new ImageControl(this);
     imgHinterg->hide();
@@ -120,6 +122,7 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     Label1 = makeLabel(this, appinfo::title(), QRect(80, 352, 73, 15), QStringLiteral("Arial"), 8,
                        false, Qt::white, Qt::black);
 
+    trace::mark("ctor: art and labels");
     imgUhr = makeArt(this, QStringLiteral("furniture/uhr.svg"), QRectF(0, 0, 108, 69), false);
     lblTime = makeLabel(this, QStringLiteral("0"), QRect(0, 0, 65, 25), QStringLiteral("Courier"),
                         19.5, true, QColor(0, 255, 0), Qt::black);
@@ -166,6 +169,7 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
         button->hide();
     }
 
+    trace::mark("ctor: toolbar");
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });

@@ -129,5 +129,6 @@ private:
     std::array<mainwindow::PuzzlePiece*, game::MaxPlaces> imgPuzz_{};
     std::array<mainwindow::ButtonControl*, 17> PicBut_{};
     QPixmap background_;
+    bool tracedPaint_ = false;  // the first paint was marked (TAVORO_TRACE)
     bool watchingExposure_ = false;
 };

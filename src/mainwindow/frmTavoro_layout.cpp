@@ -7,6 +7,7 @@
 #include "mainwindow/controls.h"
 #include "mainwindow/seams.h"
 #include "platform/numbers.h"
+#include "platform/trace.h"
 #include "platform/twips.h"
 #include "services/resources.h"
 #include "services/shared.h"
@@ -67,7 +68,11 @@ void frmTavoro::positionieren()
             hideAllPieces();
             imgRahmen->hide();
         },
-        [&] { cutPictureIntoPieces(); },
+        [&] {
+            trace::mark("layout begins");
+            cutPictureIntoPieces();
+            trace::mark("pieces cut");
+        },
         [&] {
             for (int r = 0; r < board.N; ++r)
                 for (int c = 0; c < board.N; ++c)
@@ -161,7 +166,11 @@ void frmTavoro::positionieren()
             imgTeddy->show();
             shpPreview->show();
         },
-        [&] { PaintBG(); },
+        [&] {
+            trace::mark("controls placed");
+            PaintBG();
+            trace::mark("wallpaper painted");
+        },
         [&] { shpRahmen->setWidth(imgPuzz(0)->Width()); },
         [&] { setUpdatesEnabled(true); },
     });
@@ -244,6 +253,11 @@ void frmTavoro::paintEvent(QPaintEvent* e)
     QPainter p(this);
     p.setClipRegion(e->region());
     p.drawPixmap(0, 0, background_);
+    if (trace::enabled() && !tracedPaint_) {
+        tracedPaint_ = true;
+        trace::mark("room paint begins");
+        QMetaObject::invokeMethod(this, [] { trace::mark("room painted"); }, Qt::QueuedConnection);
+    }
 }
 
 // ---------------------------------------------------------------------------
