@@ -1,5 +1,9 @@
 #include "platform/audio.h"
 
+#include <QCoreApplication>
+#include <QThread>
+#include <QTimer>
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -12,6 +16,7 @@ namespace {
 
 struct State {
     SDL_AudioDeviceID device = 0;
+    bool paused = true;  // a device with nothing to play rests: no wake-ups
     bool tried = false;
     bool sdlStarted = false;
     // Read by the audio thread, changed only under the device lock.
@@ -84,14 +89,55 @@ bool ensureOpen()
         s.sdlStarted = false;
         return false;
     }
-    SDL_PauseAudioDevice(s.device, 0);
+    s.paused = true;  // opened paused; it runs while something plays
     return true;
 }
+
+namespace {
+
+// Lets the device run; called with the audio lock held.
+void resume(State& s)
+{
+    if (s.device != 0 && s.paused) {
+        s.paused = false;
+        SDL_PauseAudioDevice(s.device, 0);
+    }
+}
+
+// Rests the device when neither music nor an effect is playing.
+void pauseIfSilent()
+{
+    AudioLock lock;
+    State& s = state();
+    if (s.device != 0 && !s.paused && !s.music && s.effectPos >= s.effect.size()) {
+        s.paused = true;
+        SDL_PauseAudioDevice(s.device, 1);
+    }
+}
+
+// Looks again once the effect should have ended (on the user interface's
+// thread, whose event loop runs the check).
+void pauseAfter(size_t frames)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread())
+        return;
+    const int ms = int(frames * 1000 / kSampleRate) + 200;
+    QTimer::singleShot(ms, app, [] { pauseIfSilent(); });
+}
+
+}  // namespace
 
 bool isOpen()
 {
     std::lock_guard lock(deviceMutex);
     return state().device != 0;
+}
+
+bool running()
+{
+    std::lock_guard lock(deviceMutex);
+    return state().device != 0 && !state().paused;
 }
 
 void shutdown()
@@ -103,6 +149,7 @@ void shutdown()
     if (s.sdlStarted)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     s.device = 0;
+    s.paused = true;
     s.sdlStarted = false;
     s.tried = false;
     s.music = nullptr;
@@ -117,18 +164,30 @@ void setMusic(MusicRenderer renderer)
     {
         AudioLock lock;
         old = std::exchange(state().music, std::move(renderer));
+        if (state().music)
+            resume(state());
+        else
+            pauseIfSilent();
     }
     // The old renderer is released here, outside the audio thread's way.
 }
 
 void playEffect(std::vector<float> samples)
 {
+    size_t frames = 0;
     {
         AudioLock lock;
         State& s = state();
         s.effect.swap(samples);
         s.effectPos = 0;
+        frames = s.effect.size() / kChannels;
+        if (!s.effect.empty())
+            resume(s);
+        else
+            pauseIfSilent();
     }
+    if (frames > 0)
+        pauseAfter(frames);
     // `samples` now holds the cut-off sound; it is freed here, not on the audio thread.
 }
 

@@ -23,6 +23,11 @@ bool ensureOpen();
 // Whether the device runs (without trying to open it).
 bool isOpen();
 
+// Whether the open device is playing now. It rests (paused: no calls to the
+// mixer, no CPU) while neither music nor a sound effect is playing; a new
+// effect or music wakes it, and it rests again shortly after the effect ends.
+bool running();
+
 // Closes the device and SDL's audio; music and effect are dropped. The next
 // ensureOpen() opens afresh.
 void shutdown();

@@ -164,6 +164,7 @@ TEST_F(Mci, WithoutAudioDeviceTheTrackPlaysSilently)
     testsupport::ScopedEnv noDevice("SDL_AUDIODRIVER", "no-such-driver");
     mci::setClockForTesting([this] { return now; });
     ASSERT_EQ(mciSendString(openCommand()), 0);
+    mci::waitForWorker();  // it finds no device
     EXPECT_FALSE(audio::isOpen());
     EXPECT_FALSE(mci::audible());
     EXPECT_EQ(mciSendString("play midi"), 0);
