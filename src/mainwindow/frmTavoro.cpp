@@ -7,7 +7,6 @@
 #include "platform/clock.h"
 #include "platform/numbers.h"
 #include "platform/mci.h"
-#include "platform/trace.h"
 #include "platform/twips.h"
 #include "services/language.h"
 #include "services/media.h"
@@ -66,12 +65,16 @@ mainwindow::LabelControl* makeLabel(QWidget* parent, const QString& text, QRect 
 
 // An image showing a piece of the window's artwork, at its designed place and
 // size.
-ImageControl* makeArt(QWidget* parent, const QString& art, QRectF geometry, bool visible)
+ImageControl* makeArt(QWidget* parent, const QString& art, QRectF geometry, bool visible,
+                      bool prerender = true)
 {
     auto* img = new ImageControl(parent);
     img->setArt(QStringLiteral(":/art/") + art);
     img->place(geometry.x(), geometry.y(), geometry.width(), geometry.height());
     img->setVisible(visible);
+    // Rendered on a worker while the window is being built.
+    if (prerender)
+        mainwindow::prerenderArt(img->Art(), img->size(), img->devicePixelRatioF());
     return img;
 }
 
@@ -105,8 +108,17 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     // From the bottom up: the frame behind the board, the wallpaper holder,
     // the furniture (cactus and teddy in front of the cupboard), the calendar
     // with the labels on its page, and the clock in front of the calendar.
-    trace::mark("ctor begins");
-    imgRahmen = makeArt(this, QStringLiteral("furniture/rahmen.svg"), QRectF(0, 0, 300, 300), false);
+    // The toolbar's icons and flags are rendered on a worker meanwhile.
+    for (const ToolbarButton& b : kToolbar) {
+        const QString art = QStringLiteral(":/art/") + QLatin1String(b.art);
+        if (b.index <= 9)
+            mainwindow::prerenderArt(art, QSize(28, 28), devicePixelRatioF());
+        else
+            mainwindow::prerenderArt(art, QSize(38, 25), devicePixelRatioF());
+    }
+    // (The frame is rendered once the layout knows its size.)
+    imgRahmen = makeArt(this, QStringLiteral("furniture/rahmen.svg"), QRectF(0, 0, 300, 300), false,
+                        false);
     imgHinterg = new ImageControl(this);
     imgHinterg->hide();
     imgSchrank = makeArt(this, QStringLiteral("furniture/schrank.svg"), QRectF(0, 0, 96, 313), false);
@@ -122,7 +134,6 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     Label1 = makeLabel(this, appinfo::title(), QRect(80, 352, 73, 15), QStringLiteral("Arial"), 8,
                        false, Qt::white, Qt::black);
 
-    trace::mark("ctor: art and labels");
     imgUhr = makeArt(this, QStringLiteral("furniture/uhr.svg"), QRectF(0, 0, 108, 69), false);
     lblTime = makeLabel(this, QStringLiteral("0"), QRect(0, 0, 65, 25), QStringLiteral("Courier"),
                         19.5, true, QColor(0, 255, 0), Qt::black);
@@ -169,7 +180,6 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
         button->hide();
     }
 
-    trace::mark("ctor: toolbar");
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });

@@ -20,8 +20,10 @@
 #include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <cstdint>
 
+class QPainter;
 class QTimer;
 
 class frmTavoro : public QWidget {
@@ -129,6 +131,7 @@ private:
     std::array<mainwindow::PuzzlePiece*, game::MaxPlaces> imgPuzz_{};
     std::array<mainwindow::ButtonControl*, 17> PicBut_{};
     QPixmap background_;
+    std::unique_ptr<QPainter> autoPainter_;  // draws into background_ while AutoRedraw is on
     bool tracedPaint_ = false;  // the first paint was marked (TAVORO_TRACE)
     bool watchingExposure_ = false;
 };

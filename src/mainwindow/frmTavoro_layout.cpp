@@ -88,6 +88,9 @@ void frmTavoro::positionieren()
             imgRahmen->place(float(left - n5), float(imgPuzz(0)->Top() - 35 - n5), float(side + n5),
                              float(side + n5));
             imgRahmen->lower();
+            // The frame's artwork is rendered on a worker while the rest of the
+            // room is placed and the wallpaper painted.
+            mainwindow::prerenderArt(imgRahmen->Art(), imgRahmen->size(), devicePixelRatioF());
         },
         [&] {
             for (int k = 0; k < board.places(); ++k)
@@ -217,7 +220,10 @@ void frmTavoro::PaintBG()
             if (g.PlaySound)
                 seams().PlayWAV(102);
         },
-        [&] { AutoRedraw = false; },
+        [&] {
+            AutoRedraw = false;
+            autoPainter_.reset();
+        },
     });
 }
 
@@ -225,13 +231,16 @@ void frmTavoro::PaintPicture(const QPixmap& picture, float x, float y)
 {
     // Only persistent drawing lasts: without it, the next repaint of the
     // window would wipe the picture at once.
-    if (!AutoRedraw)
+    if (!AutoRedraw) {
+        autoPainter_.reset();
         return;
+    }
     const QSize screen = seams().ScreenPixels(this);
     const QSize wanted = screen.expandedTo(size());
     const qreal dpr = devicePixelRatioF();
     if (background_.isNull() || background_.deviceIndependentSize().toSize() != wanted
         || background_.devicePixelRatio() != dpr) {
+        autoPainter_.reset();
         QPixmap grown(wanted * dpr);
         grown.setDevicePixelRatio(dpr);
         grown.fill(palette().color(QPalette::Window));
@@ -241,8 +250,10 @@ void frmTavoro::PaintPicture(const QPixmap& picture, float x, float y)
         }
         background_ = grown;
     }
-    QPainter p(&background_);
-    p.drawPixmap(QPointF(x, y), picture);
+    // One painter serves every tile of a painting.
+    if (!autoPainter_)
+        autoPainter_ = std::make_unique<QPainter>(&background_);
+    autoPainter_->drawPixmap(QPointF(x, y), picture);
     update();
 }
 
@@ -250,6 +261,7 @@ void frmTavoro::paintEvent(QPaintEvent* e)
 {
     if (background_.isNull())
         return;
+    autoPainter_.reset();  // what it drew is complete
     QPainter p(this);
     p.setClipRegion(e->region());
     p.drawPixmap(0, 0, background_);
