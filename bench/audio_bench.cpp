@@ -1,8 +1,12 @@
 // The music's render cost: every track of the game played through the
 // synthesizer from start to end in blocks of the audio device's size (1024
 // frames, 23.2 ms), as the audio thread renders them. Prints the slowest
-// block of each track against its budget (goal: under half of it), and the
-// time the worker takes to make the synthesizer and each track ready.
+// block of each track against its budget (goal: under half of it), the time
+// the worker takes to make the synthesizer and each track ready, and the
+// memory the synthesizer holds with the samples of a track (the growth of
+// the process's peak).
+//
+//   bench_audio_bench [SOUNDFONT]     (default: the game's choice)
 
 #include "platform/audio.h"
 #include "platform/smf.h"
@@ -10,11 +14,13 @@
 #include "services/resources.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -37,10 +43,25 @@ double threadCpuMs()
 
 }  // namespace
 
+// A figure of /proc/self/status, in KiB.
+long statusKb(const char* key)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(int(strlen(key))).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    if (argc > 1)
+        synth::setSoundFontCandidatesForTesting(QStringList{QString::fromLocal8Bit(argv[1])});
     const QString font = synth::findSoundFont();
+    const long hwmBefore = statusKb("VmHWM:");
     if (font.isEmpty()) {
         std::printf("audio: no SoundFont installed, nothing to measure\n");
         return 0;
@@ -49,6 +70,7 @@ int main(int argc, char** argv)
     const double budgetMs = 1000.0 * kBlock / audio::kSampleRate;
     std::vector<float> block(2 * kBlock);
     double slowestOverall = 0;
+    long peakGrowth = 0;
     std::printf("audio: SoundFont %s, block %d frames = %.1f ms\n", qPrintable(font), kBlock, budgetMs);
     for (int number = 1001; number <= 1006; ++number) {
         const QByteArray midi = resources::load(QStringLiteral("MIDI"), number);
@@ -76,11 +98,14 @@ int main(int argc, char** argv)
             ++blocks;
         }
         slowestOverall = std::max(slowestOverall, slowest);
+        peakGrowth = std::max(peakGrowth, statusKb("VmHWM:") - hwmBefore);
         std::printf("  track %d: ready in %6.1f ms; %5d blocks (%5.1f s), slowest block %5.2f ms CPU"
                     " (%4.1f %% of budget; %5.2f ms wall), mean %.3f ms\n",
                     number, readyMs, blocks, blocks * budgetMs / 1000.0, slowest,
                     100.0 * slowest / budgetMs, slowestWall, total / std::max(blocks, 1));
     }
+    std::printf("audio: the synthesizer's peak memory with one track's samples: %.1f MiB\n",
+                peakGrowth / 1024.0);
     std::printf("audio: slowest block over all tracks %.2f ms CPU of %.1f ms (goal: under %.1f ms)\n",
                 slowestOverall, budgetMs, budgetMs / 2);
     return 0;

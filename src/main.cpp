@@ -2,6 +2,7 @@
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/startsize.h"
 #include "platform/appinfo.h"
+#include "platform/audio.h"
 #include "platform/trace.h"
 #include "services/language.h"
 
@@ -12,6 +13,8 @@ int main(int argc, char* argv[])
     trace::mark("main");
     QApplication app(argc, argv);
     trace::mark("application made");
+    // The sound device opens meanwhile, for the first sound effect.
+    audio::openInBackground();
     QApplication::setApplicationName(appinfo::title());
     QApplication::setApplicationVersion(appinfo::versionText());
     errors::installErrorDialog();

@@ -1,8 +1,9 @@
 #include "platform/audio.h"
 
 #include <QCoreApplication>
-#include <QThread>
 #include <QTimer>
+
+#include "platform/worker.h"
 
 #include <SDL.h>
 
@@ -72,9 +73,11 @@ bool ensureOpen()
     // The window system, not SDL, decides how the program ends: SDL would
     // otherwise swallow SIGINT and SIGTERM.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return false;
-    s.sdlStarted = true;
+    if (!s.sdlStarted) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            return false;
+        s.sdlStarted = true;
+    }
     SDL_AudioSpec want{};
     want.freq = kSampleRate;
     want.format = AUDIO_F32SYS;
@@ -104,29 +107,54 @@ void resume(State& s)
     }
 }
 
+bool silent(const State& s)
+{
+    return !s.music && s.effectPos >= s.effect.size();
+}
+
+// Closes a resting device: even paused, SDL's audio thread wakes for every
+// buffer. Runs on the media worker, as closing waits for that thread to end.
+void closeIfSilent()
+{
+    std::lock_guard lock(deviceMutex);
+    State& s = state();
+    if (s.device != 0 && s.paused && silent(s)) {
+        SDL_CloseAudioDevice(s.device);
+        s.device = 0;
+        s.tried = false;  // opened again for the next sound
+    }
+}
+
 // Rests the device when neither music nor an effect is playing.
 void pauseIfSilent()
 {
     AudioLock lock;
     State& s = state();
-    if (s.device != 0 && !s.paused && !s.music && s.effectPos >= s.effect.size()) {
+    if (s.device != 0 && !s.paused && silent(s)) {
         s.paused = true;
         SDL_PauseAudioDevice(s.device, 1);
+        worker::post([] { closeIfSilent(); });
     }
 }
 
 // Looks again once the effect should have ended (on the user interface's
-// thread, whose event loop runs the check).
+// thread, whose event loop runs the check, from whichever thread asks).
 void pauseAfter(size_t frames)
 {
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() != app->thread())
+    if (!app)
         return;
     const int ms = int(frames * 1000 / kSampleRate) + 200;
-    QTimer::singleShot(ms, app, [] { pauseIfSilent(); });
+    QMetaObject::invokeMethod(app, [app, ms] { QTimer::singleShot(ms, app, [] { pauseIfSilent(); }); },
+                              Qt::QueuedConnection);
 }
 
 }  // namespace
+
+void openInBackground()
+{
+    worker::post([] { ensureOpen(); });
+}
 
 bool isOpen()
 {
@@ -161,6 +189,8 @@ void shutdown()
 void setMusic(MusicRenderer renderer)
 {
     MusicRenderer old;
+    if (renderer && !isOpen())
+        ensureOpen();  // it may have been closed while it rested
     {
         AudioLock lock;
         old = std::exchange(state().music, std::move(renderer));

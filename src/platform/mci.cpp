@@ -3,18 +3,15 @@
 #include "platform/audio.h"
 #include "platform/smf.h"
 #include "platform/synth.h"
+#include "platform/worker.h"
 
 #include <QFile>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
-#include <deque>
-#include <functional>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <new>
 #include <optional>
 
@@ -40,62 +37,6 @@ int64_t nowMs()
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
-}
-
-// The music's worker: one thread that makes the synthesizer, reads the
-// SoundFont and the samples of each track, and frees players, one job after
-// the other, so that the user interface never waits for the disk.
-class Worker {
-public:
-    void post(std::function<void()> job)
-    {
-        {
-            std::lock_guard lock(m_);
-            jobs_.push_back(std::move(job));
-            if (!thread_.joinable())
-                thread_ = std::thread([this] { loop(); });
-        }
-        cv_.notify_all();
-    }
-
-    void waitUntilIdle()
-    {
-        std::unique_lock lock(m_);
-        idle_.wait(lock, [this] { return jobs_.empty() && !busy_; });
-    }
-
-private:
-    void loop()
-    {
-        std::unique_lock lock(m_);
-        for (;;) {
-            cv_.wait(lock, [this] { return !jobs_.empty(); });
-            std::function<void()> job = std::move(jobs_.front());
-            jobs_.pop_front();
-            busy_ = true;
-            lock.unlock();
-            job();
-            job = nullptr;
-            lock.lock();
-            busy_ = false;
-            if (jobs_.empty())
-                idle_.notify_all();
-        }
-    }
-
-    std::mutex m_;
-    std::condition_variable cv_;
-    std::condition_variable idle_;
-    std::deque<std::function<void()>> jobs_;
-    bool busy_ = false;
-    std::thread thread_;
-};
-
-// Never freed: its thread waits for work until the process ends.
-Worker& worker()
-{
-    static auto* w = new Worker;
-    return *w;
 }
 
 // A track's player as the worker makes it. Lock order: `m`, then the audio lock.
@@ -145,7 +86,7 @@ void release(std::unique_ptr<OpenTrack>& t)
         if (player) {
             audio::setMusic(nullptr);
             // The worker frees it: the synthesizer may read samples again.
-            worker().post([p = std::shared_ptr<synth::MidiPlayer>(std::move(player))]() mutable {
+            worker::post([p = std::shared_ptr<synth::MidiPlayer>(std::move(player))]() mutable {
                 p.reset();
             });
         }
@@ -217,7 +158,7 @@ int open(const QString& element, const QString& alias)
         // the music starts when they are.
         auto loading = std::make_shared<Loading>();
         t->loading = loading;
-        worker().post([loading, data, presets = timing->presets()] {
+        worker::post([loading, data, presets = timing->presets()] {
             std::unique_ptr<synth::MidiPlayer> p;
             if (audio::ensureOpen())
                 p = synth::MidiPlayer::create(data, presets);
@@ -339,7 +280,7 @@ bool loading()
 
 void waitForWorker()
 {
-    worker().waitUntilIdle();
+    worker::waitUntilIdle();
 }
 
 void setClockForTesting(std::function<int64_t()> msNow)

@@ -105,6 +105,12 @@ TEST_F(DiskAudio, TheDeviceRestsWhileNothingPlays)
     EXPECT_TRUE(audio::running());
     EXPECT_TRUE(testsupport::waitFor([] { return !audio::running(); }));
     EXPECT_FALSE(audio::effectPlaying());
+    mci::waitForWorker();
+    EXPECT_FALSE(audio::isOpen());  // closed: no audio thread wakes
+    // The next sound opens it again.
+    ASSERT_TRUE(sound::playFromMemory(resources::load("WAV", 101)));
+    EXPECT_TRUE(audio::running());
+    EXPECT_TRUE(testsupport::waitFor([] { return !audio::running(); }));
     // Music wakes it until it is taken off.
     audio::setMusic([](float* out, int frames) { std::fill(out, out + 2 * frames, 0.0f); });
     EXPECT_TRUE(audio::running());
