@@ -5,9 +5,10 @@ set -euo pipefail
 
 build_pkgs=(cmake g++ make pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
-  libfluidsynth-dev fluid-soundfont-gm libsdl2-dev
+  libfluidsynth-dev timgm6mb-soundfont libsdl2-dev
   fonts-liberation fonts-dejavu-core)
-test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev)
+test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb x11-utils xdotool libx11-dev libxdamage-dev gcc dbus)  # the last: bench/startup.sh
 
 wanted=("${build_pkgs[@]}")
 if [ "${1:-build}" = test ]; then

@@ -76,10 +76,14 @@ QStringList soundFontCandidates()
 {
     if (candidateOverride)
         return *candidateOverride;
+    // TimGM6mb first: a small General MIDI font that sounds well enough for
+    // the game's tunes and keeps the memory low (FluidR3 reads some 50 MiB
+    // of samples for a track even on demand); Debian's default GM font when
+    // it is the only one.
     return {
+        QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2"),
         QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2"),
         QStringLiteral("/usr/share/sounds/sf2/FluidR3_GM.sf2"),
-        QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2"),
         QStringLiteral("/usr/share/soundfonts/default.sf2"),
     };
 }
