@@ -68,11 +68,7 @@ void frmTavoro::positionieren()
             hideAllPieces();
             imgRahmen->hide();
         },
-        [&] {
-            trace::mark("layout begins");
-            cutPictureIntoPieces();
-            trace::mark("pieces cut");
-        },
+        [&] { cutPictureIntoPieces(); },
         [&] {
             for (int r = 0; r < board.N; ++r)
                 for (int c = 0; c < board.N; ++c)
@@ -169,11 +165,7 @@ void frmTavoro::positionieren()
             imgTeddy->show();
             shpPreview->show();
         },
-        [&] {
-            trace::mark("controls placed");
-            PaintBG();
-            trace::mark("wallpaper painted");
-        },
+        [&] { PaintBG(); },
         [&] { shpRahmen->setWidth(imgPuzz(0)->Width()); },
         [&] { setUpdatesEnabled(true); },
     });
