@@ -96,7 +96,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.tavoro.example/")
 # uses at run time without linking is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, fonts-comic-neue")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fluid-soundfont-gm, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont | fluid-soundfont-gm, qt6-translations-l10n")
 include(CPack)
 
 if(TAVORO_BUILD_TESTS)

@@ -5,11 +5,12 @@ set -euo pipefail
 
 build_pkgs=(cmake g++ make pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
-  libfluidsynth-dev fluid-soundfont-gm libsdl2-dev
+  libfluidsynth-dev timgm6mb-soundfont libsdl2-dev
   fonts-liberation fonts-dejavu-core fonts-comic-neue
   qt6-translations-l10n)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev
-  desktop-file-utils appstream)
+  desktop-file-utils appstream
+  xvfb x11-utils xdotool libx11-dev libxdamage-dev gcc dbus)  # the last: bench/startup.sh
 # The Debian package: dpkg-shlibdeps finds the libraries' packages, file
 # tells CPack which files are programs.
 package_pkgs=(dpkg-dev file)

@@ -3,6 +3,8 @@
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/startsize.h"
 #include "platform/appinfo.h"
+#include "platform/audio.h"
+#include "platform/trace.h"
 
 #include <QApplication>
 
@@ -10,7 +12,11 @@
 
 int main(int argc, char* argv[])
 {
+    trace::mark("main");
     QApplication app(argc, argv);
+    trace::mark("application made");
+    // The sound device opens meanwhile, for the first sound effect.
+    audio::openInBackground();
     QApplication::setApplicationName(appinfo::title());
     QApplication::setApplicationVersion(appinfo::versionText());
     // The desktop matches the window to its menu entry and icon by this name.
@@ -26,10 +32,15 @@ int main(int argc, char* argv[])
     frmInfo::setMainWindow({
         [&window]() -> QWidget* {
             window = std::make_unique<frmTavoro>();
+            trace::mark("main window made");
             window->Form_Load();
+            trace::mark("Form_Load done");
             return window.get();
         },
-        [](QWidget& w) { mainwindow::showMainWindow(w); },
+        [](QWidget& w) {
+            mainwindow::showMainWindow(w);
+            trace::mark("shown");
+        },
     });
     frmInfo::showStartScreen();
     return app.exec();

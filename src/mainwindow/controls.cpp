@@ -8,24 +8,82 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QSvgRenderer>
+#include <QThreadPool>
+
+#include <future>
+#include <map>
+#include <mutex>
 
 namespace mainwindow {
 
-QPixmap renderArt(const QString& path, QSize size, qreal devicePixelRatio)
+namespace {
+
+// Renders on any thread: an image, not a pixmap.
+QImage renderArtImage(const QString& path, QSize size, qreal devicePixelRatio)
 {
     if (size.isEmpty())
         return {};
     QSvgRenderer svg(path);
     if (!svg.isValid())
         return {};
-    QPixmap pm(size * devicePixelRatio);
-    pm.fill(Qt::transparent);
+    QImage image(size * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
     {
-        QPainter p(&pm);
+        QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        svg.render(&p, QRectF(QPointF(0, 0), QSizeF(pm.size())));
+        svg.render(&p, QRectF(QPointF(0, 0), QSizeF(image.size())));
     }
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}
+
+QString artKey(const QString& path, QSize size, qreal dpr)
+{
+    return QStringLiteral("%1|%2x%3@%4").arg(path).arg(size.width()).arg(size.height()).arg(dpr);
+}
+
+std::mutex artMutex;
+std::map<QString, std::shared_future<QImage>>& artJobs()
+{
+    static auto* jobs = new std::map<QString, std::shared_future<QImage>>;
+    return *jobs;
+}
+
+}  // namespace
+
+void prerenderArt(const QString& path, QSize size, qreal devicePixelRatio)
+{
+    if (size.isEmpty())
+        return;
+    auto promise = std::make_shared<std::promise<QImage>>();
+    {
+        std::lock_guard lock(artMutex);
+        auto [it, added] = artJobs().emplace(artKey(path, size, devicePixelRatio),
+                                             promise->get_future().share());
+        if (!added)
+            return;
+    }
+    QThreadPool::globalInstance()->start([promise, path, size, devicePixelRatio] {
+        promise->set_value(renderArtImage(path, size, devicePixelRatio));
+    });
+}
+
+QPixmap renderArt(const QString& path, QSize size, qreal devicePixelRatio)
+{
+    std::shared_future<QImage> begun;
+    {
+        std::lock_guard lock(artMutex);
+        auto it = artJobs().find(artKey(path, size, devicePixelRatio));
+        if (it != artJobs().end()) {
+            begun = it->second;
+            artJobs().erase(it);
+        }
+    }
+    QImage image = begun.valid() ? begun.get() : renderArtImage(path, size, devicePixelRatio);
+    if (image.isNull())
+        return {};
+    QPixmap pm = QPixmap::fromImage(std::move(image));
     pm.setDevicePixelRatio(devicePixelRatio);
     return pm;
 }

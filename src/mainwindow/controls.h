@@ -37,7 +37,12 @@ inline int nearestPixel(float v)
 // Vector artwork (an SVG of the program's resources, ":/art/...") rendered at
 // the given size in pixels for the device pixel ratio, so that it stays sharp
 // at any size. A null pixmap when the artwork cannot be read.
+// Taken from the renderings begun by prerenderArt when one matches.
 QPixmap renderArt(const QString& path, QSize size, qreal devicePixelRatio = 1.0);
+
+// Begins rendering artwork on a worker thread, so that the window finds it
+// ready when it first needs it (renderArt). Each rendering is used once.
+void prerenderArt(const QString& path, QSize size, qreal devicePixelRatio = 1.0);
 
 // A control with a place and size in single precision. When its geometry is
 // set by other means (QWidget::resize, move), the values read back are the

@@ -67,12 +67,16 @@ mainwindow::LabelControl* makeLabel(QWidget* parent, const QString& text, QRect 
 
 // An image showing a piece of the window's artwork, at its designed place and
 // size.
-ImageControl* makeArt(QWidget* parent, const QString& art, QRectF geometry, bool visible)
+ImageControl* makeArt(QWidget* parent, const QString& art, QRectF geometry, bool visible,
+                      bool prerender = true)
 {
     auto* img = new ImageControl(parent);
     img->setArt(QStringLiteral(":/art/") + art);
     img->place(geometry.x(), geometry.y(), geometry.width(), geometry.height());
     img->setVisible(visible);
+    // Rendered on a worker while the window is being built.
+    if (prerender)
+        mainwindow::prerenderArt(img->Art(), img->size(), img->devicePixelRatioF());
     return img;
 }
 
@@ -106,6 +110,14 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     // From the bottom up: the frame behind the board, the wallpaper holder,
     // the furniture (cactus and teddy in front of the cupboard), the calendar
     // with the labels on its page, and the clock in front of the calendar.
+    // The toolbar's icons and flags are rendered on a worker meanwhile.
+    for (const ToolbarButton& b : kToolbar) {
+        const QString art = QStringLiteral(":/art/") + QLatin1String(b.art);
+        if (b.index <= 9)
+            mainwindow::prerenderArt(art, QSize(28, 28), devicePixelRatioF());
+        else
+            mainwindow::prerenderArt(art, QSize(38, 25), devicePixelRatioF());
+    }
     imgRahmen = new mainwindow::FrameControl(this);
     imgRahmen->place(0, 0, 300, 300);
     imgRahmen->hide();

@@ -21,10 +21,13 @@
 #include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <memory>
+#include <vector>
 #include <cstdint>
 
 class QAction;
 class QMenu;
+class QPainter;
 class QTimer;
 
 class frmTavoro : public QWidget {
@@ -122,9 +125,14 @@ public:
 
     // Persistent drawing: while it is on, what the window draws goes into its
     // background image, which stays and is shown whenever the window is
-    // painted.
+    // painted. The image is kept as what was drawn (a tile repeated over the
+    // screen is one entry), not as a screen-sized bitmap.
     bool AutoRedraw = false;
-    const QPixmap& backgroundImage() const { return background_; }
+    // The background image as large as the screen (or the window, when that
+    // is larger), made from what was drawn.
+    QPixmap backgroundImage() const;
+    // How many pictures and grids of pictures the background image holds.
+    size_t persistentDrawings() const { return drawn_.size(); }
 
 protected:
     // Draws the picture at its natural size with its top left corner at (x, y).
@@ -171,6 +179,22 @@ private:
     std::array<mainwindow::ButtonControl*, 17> PicBut_{};
     std::array<QAction*, 6> mnuSize_{};
     std::array<QAction*, 3> mnuMusic_{};
-    QPixmap background_;
+    // What persistent drawing drew, in order: a picture repeated over a grid
+    // of cols x rows places from (x, y), edge to edge.
+    struct Drawn {
+        QPixmap picture;
+        QPointF at;
+        int cols = 1;
+        int rows = 1;
+        QRectF area() const
+        {
+            return QRectF(at, QSizeF(picture.width() * cols, picture.height() * rows));
+        }
+    };
+    std::vector<Drawn> drawn_;
+    size_t drawnBefore_ = 0;  // entries of earlier paintings
+    void endPersistentDrawing();
+    void drawPersistent(QPainter& p, const QRectF& clip) const;
+    bool tracedPaint_ = false;  // the first paint was marked (TAVORO_TRACE)
     bool watchingExposure_ = false;
 };

@@ -7,6 +7,7 @@
 #include "mainwindow/controls.h"
 #include "mainwindow/seams.h"
 #include "platform/numbers.h"
+#include "platform/trace.h"
 #include "platform/twips.h"
 #include "services/resources.h"
 #include "services/shared.h"
@@ -221,7 +222,10 @@ void frmTavoro::PaintBG()
             if (g.PlaySound)
                 seams().PlayWAV(102);
         },
-        [&] { AutoRedraw = false; },
+        [&] {
+            AutoRedraw = false;
+            endPersistentDrawing();
+        },
     });
 }
 
@@ -229,34 +233,97 @@ void frmTavoro::PaintPicture(const QPixmap& picture, float x, float y)
 {
     // Only persistent drawing lasts: without it, the next repaint of the
     // window would wipe the picture at once.
-    if (!AutoRedraw)
+    if (!AutoRedraw || picture.isNull())
         return;
-    const QSize screen = seams().ScreenPixels(this);
-    const QSize wanted = screen.expandedTo(size());
-    const qreal dpr = devicePixelRatioF();
-    if (background_.isNull() || background_.deviceIndependentSize().toSize() != wanted
-        || background_.devicePixelRatio() != dpr) {
-        QPixmap grown(wanted * dpr);
-        grown.setDevicePixelRatio(dpr);
-        grown.fill(palette().color(QPalette::Window));
-        if (!background_.isNull()) {
-            QPainter p(&grown);
-            p.drawPixmap(0, 0, background_);
+    const QPointF at(x, y);
+    const QSize size = picture.size();
+    auto same = [&](const Drawn& d) { return d.picture.cacheKey() == picture.cacheKey(); };
+    // The next place of a row continues it.
+    if (drawn_.size() > drawnBefore_) {
+        Drawn& last = drawn_.back();
+        if (same(last) && last.rows == 1 && at.y() == last.at.y()
+            && at.x() == last.at.x() + size.width() * last.cols) {
+            ++last.cols;
+            update(QRectF(at, QSizeF(size)).toAlignedRect());
+            return;
         }
-        background_ = grown;
+        // A row as long as the one above it, right below it, joins it.
+        if (drawn_.size() > drawnBefore_ + 1) {
+            Drawn& above = drawn_[drawn_.size() - 2];
+            if (same(above) && same(last) && last.rows == 1 && above.at.x() == last.at.x()
+                && above.cols == last.cols
+                && last.at.y() == above.at.y() + size.height() * above.rows) {
+                ++above.rows;
+                drawn_.pop_back();
+            }
+        }
     }
-    QPainter p(&background_);
-    p.drawPixmap(QPointF(x, y), picture);
-    update();
+    drawn_.push_back(Drawn{picture, at});
+    update(QRectF(at, QSizeF(size)).toAlignedRect());
+}
+
+void frmTavoro::endPersistentDrawing()
+{
+    if (drawn_.size() > drawnBefore_ + 1) {
+        // The last row may still join the rows above it.
+        Drawn& above = drawn_[drawn_.size() - 2];
+        const Drawn& last = drawn_.back();
+        if (above.picture.cacheKey() == last.picture.cacheKey() && last.rows == 1
+            && above.at.x() == last.at.x() && above.cols == last.cols
+            && last.at.y() == above.at.y() + last.picture.height() * above.rows) {
+            ++above.rows;
+            drawn_.pop_back();
+        }
+    }
+    // What this painting covered wholly is forgotten from the earlier ones.
+    std::vector<Drawn> kept;
+    for (size_t i = 0; i < drawn_.size(); ++i) {
+        bool covered = false;
+        for (size_t j = std::max(i + 1, drawnBefore_); j < drawn_.size() && !covered; ++j)
+            covered = i < drawnBefore_ && !drawn_[j].picture.hasAlphaChannel()
+                && drawn_[j].area().contains(drawn_[i].area());
+        if (!covered)
+            kept.push_back(std::move(drawn_[i]));
+    }
+    drawn_ = std::move(kept);
+    drawnBefore_ = drawn_.size();
+}
+
+void frmTavoro::drawPersistent(QPainter& p, const QRectF& clip) const
+{
+    for (const Drawn& d : drawn_) {
+        const QRectF area = d.area();
+        if (!area.intersects(clip))
+            continue;
+        if (d.cols == 1 && d.rows == 1)
+            p.drawPixmap(d.at, d.picture);
+        else
+            p.drawTiledPixmap(area, d.picture);
+    }
+}
+
+QPixmap frmTavoro::backgroundImage() const
+{
+    const QSize wanted = seams().ScreenPixels(this).expandedTo(size());
+    QPixmap image(wanted);
+    image.fill(palette().color(QPalette::Window));
+    QPainter p(&image);
+    drawPersistent(p, QRectF(QPointF(0, 0), QSizeF(wanted)));
+    return image;
 }
 
 void frmTavoro::paintEvent(QPaintEvent* e)
 {
-    if (background_.isNull())
+    if (drawn_.empty())
         return;
     QPainter p(this);
     p.setClipRegion(e->region());
-    p.drawPixmap(0, 0, background_);
+    drawPersistent(p, e->rect());
+    if (trace::enabled() && !tracedPaint_) {
+        tracedPaint_ = true;
+        trace::mark("room paint begins");
+        QMetaObject::invokeMethod(this, [] { trace::mark("room painted"); }, Qt::QueuedConnection);
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -1,5 +1,10 @@
 #include "platform/audio.h"
 
+#include <QCoreApplication>
+#include <QTimer>
+
+#include "platform/worker.h"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -12,6 +17,7 @@ namespace {
 
 struct State {
     SDL_AudioDeviceID device = 0;
+    bool paused = true;  // a device with nothing to play rests: no wake-ups
     bool tried = false;
     bool sdlStarted = false;
     // Read by the audio thread, changed only under the device lock.
@@ -67,9 +73,11 @@ bool ensureOpen()
     // The window system, not SDL, decides how the program ends: SDL would
     // otherwise swallow SIGINT and SIGTERM.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return false;
-    s.sdlStarted = true;
+    if (!s.sdlStarted) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            return false;
+        s.sdlStarted = true;
+    }
     SDL_AudioSpec want{};
     want.freq = kSampleRate;
     want.format = AUDIO_F32SYS;
@@ -84,14 +92,80 @@ bool ensureOpen()
         s.sdlStarted = false;
         return false;
     }
-    SDL_PauseAudioDevice(s.device, 0);
+    s.paused = true;  // opened paused; it runs while something plays
     return true;
+}
+
+namespace {
+
+// Lets the device run; called with the audio lock held.
+void resume(State& s)
+{
+    if (s.device != 0 && s.paused) {
+        s.paused = false;
+        SDL_PauseAudioDevice(s.device, 0);
+    }
+}
+
+bool silent(const State& s)
+{
+    return !s.music && s.effectPos >= s.effect.size();
+}
+
+// Closes a resting device: even paused, SDL's audio thread wakes for every
+// buffer. Runs on the media worker, as closing waits for that thread to end.
+void closeIfSilent()
+{
+    std::lock_guard lock(deviceMutex);
+    State& s = state();
+    if (s.device != 0 && s.paused && silent(s)) {
+        SDL_CloseAudioDevice(s.device);
+        s.device = 0;
+        s.tried = false;  // opened again for the next sound
+    }
+}
+
+// Rests the device when neither music nor an effect is playing.
+void pauseIfSilent()
+{
+    AudioLock lock;
+    State& s = state();
+    if (s.device != 0 && !s.paused && silent(s)) {
+        s.paused = true;
+        SDL_PauseAudioDevice(s.device, 1);
+        worker::post([] { closeIfSilent(); });
+    }
+}
+
+// Looks again once the effect should have ended (on the user interface's
+// thread, whose event loop runs the check, from whichever thread asks).
+void pauseAfter(size_t frames)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return;
+    const int ms = int(frames * 1000 / kSampleRate) + 200;
+    QMetaObject::invokeMethod(app, [app, ms] { QTimer::singleShot(ms, app, [] { pauseIfSilent(); }); },
+                              Qt::QueuedConnection);
+}
+
+}  // namespace
+
+void openInBackground()
+{
+    worker::post([] { ensureOpen(); });
 }
 
 bool isOpen()
 {
     std::lock_guard lock(deviceMutex);
     return state().device != 0;
+}
+
+bool running()
+{
+    std::lock_guard lock(deviceMutex);
+    return state().device != 0 && !state().paused;
 }
 
 void shutdown()
@@ -103,6 +177,7 @@ void shutdown()
     if (s.sdlStarted)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     s.device = 0;
+    s.paused = true;
     s.sdlStarted = false;
     s.tried = false;
     s.music = nullptr;
@@ -114,21 +189,35 @@ void shutdown()
 void setMusic(MusicRenderer renderer)
 {
     MusicRenderer old;
+    if (renderer && !isOpen())
+        ensureOpen();  // it may have been closed while it rested
     {
         AudioLock lock;
         old = std::exchange(state().music, std::move(renderer));
+        if (state().music)
+            resume(state());
+        else
+            pauseIfSilent();
     }
     // The old renderer is released here, outside the audio thread's way.
 }
 
 void playEffect(std::vector<float> samples)
 {
+    size_t frames = 0;
     {
         AudioLock lock;
         State& s = state();
         s.effect.swap(samples);
         s.effectPos = 0;
+        frames = s.effect.size() / kChannels;
+        if (!s.effect.empty())
+            resume(s);
+        else
+            pauseIfSilent();
     }
+    if (frames > 0)
+        pauseAfter(frames);
     // `samples` now holds the cut-off sound; it is freed here, not on the audio thread.
 }
 

@@ -20,8 +20,18 @@ constexpr int kChannels = 2;
 // that cannot be opened is not tried again until shutdown().
 bool ensureOpen();
 
+// Opens the device on the media worker, so that the first sound finds it
+// open without the user interface waiting for it.
+void openInBackground();
+
 // Whether the device runs (without trying to open it).
 bool isOpen();
+
+// Whether the open device is playing now. It rests while neither music nor a
+// sound effect is playing: paused at once, then closed on the media worker,
+// so that no audio thread wakes while nothing sounds. A new effect or music
+// opens and wakes it; it rests again shortly after the effect ends.
+bool running();
 
 // Closes the device and SDL's audio; music and effect are dropped. The next
 // ensureOpen() opens afresh.

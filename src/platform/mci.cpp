@@ -3,6 +3,7 @@
 #include "platform/audio.h"
 #include "platform/smf.h"
 #include "platform/synth.h"
+#include "platform/worker.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <optional>
 
@@ -37,10 +39,28 @@ int64_t nowMs()
         .count();
 }
 
+// A track's player as the worker makes it. Lock order: `m`, then the audio lock.
+struct Loading {
+    std::mutex m;
+    bool done = false;          // the worker has finished (player or none)
+    bool cancelled = false;     // closed before the worker finished
+    bool startWanted = false;   // "play" came before the player was ready
+    std::unique_ptr<synth::MidiPlayer> player;  // null: plays silently
+};
+
+// Starts a ready player; `l.m` is held.
+void startPlayer(Loading& l)
+{
+    synth::MidiPlayer* p = l.player.get();
+    audio::AudioLock lock;
+    p->start();
+    audio::setMusic([p](float* out, int frames) { p->render(out, frames); });
+}
+
 struct OpenTrack {
     int fd = -1;  // holds the shared lock
     smf::Timing timing;
-    std::unique_ptr<synth::MidiPlayer> player;  // null: plays silently
+    std::shared_ptr<Loading> loading;  // null: plays silently
     bool started = false;
     int64_t startedAt = 0;
 };
@@ -56,10 +76,20 @@ void release(std::unique_ptr<OpenTrack>& t)
 {
     if (!t)
         return;
-    if (t->player) {
-        audio::setMusic(nullptr);
-        audio::AudioLock lock;
-        t->player.reset();
+    if (t->loading) {
+        std::unique_ptr<synth::MidiPlayer> player;
+        {
+            std::lock_guard lock(t->loading->m);
+            t->loading->cancelled = true;
+            player = std::move(t->loading->player);
+        }
+        if (player) {
+            audio::setMusic(nullptr);
+            // The worker frees it: the synthesizer may read samples again.
+            worker::post([p = std::shared_ptr<synth::MidiPlayer>(std::move(player))]() mutable {
+                p.reset();
+            });
+        }
     }
     if (t->fd >= 0) {
         ::flock(t->fd, LOCK_UN);
@@ -123,8 +153,24 @@ int open(const QString& element, const QString& alias)
         return InvalidFile;
     }
     t->timing = *timing;
-    if (!synth::findSoundFont().isEmpty() && audio::ensureOpen())
-        t->player = synth::MidiPlayer::create(data);
+    if (!synth::findSoundFont().isEmpty()) {
+        // The synthesizer and the track's samples are made ready on the worker;
+        // the music starts when they are.
+        auto loading = std::make_shared<Loading>();
+        t->loading = loading;
+        worker::post([loading, data, presets = timing->presets()] {
+            std::unique_ptr<synth::MidiPlayer> p;
+            if (audio::ensureOpen())
+                p = synth::MidiPlayer::create(data, presets);
+            std::lock_guard lock(loading->m);
+            loading->done = true;
+            if (loading->cancelled)
+                return;  // freed here, on the worker
+            loading->player = std::move(p);
+            if (loading->player && loading->startWanted)
+                startPlayer(*loading);
+        });
+    }
     track() = std::move(t);
     return Ok;
 }
@@ -136,11 +182,12 @@ int play()
         return Ok;  // playing on, or resting at its end
     t.started = true;
     t.startedAt = nowMs();
-    if (t.player) {
-        synth::MidiPlayer* p = t.player.get();
-        audio::AudioLock lock;
-        p->start();
-        audio::setMusic([p](float* out, int frames) { p->render(out, frames); });
+    if (t.loading) {
+        std::lock_guard lock(t.loading->m);
+        if (!t.loading->done)
+            t.loading->startWanted = true;  // started by the worker when ready
+        else if (t.loading->player)
+            startPlayer(*t.loading);
     }
     return Ok;
 }
@@ -150,11 +197,18 @@ int64_t position(const OpenTrack& t)
     const int64_t length = t.timing.lengthMs();
     if (!t.started)
         return 0;
-    if (!t.player)
+    std::unique_lock<std::mutex> loadingLock;
+    if (t.loading) {
+        loadingLock = std::unique_lock(t.loading->m);
+        if (!t.loading->done)
+            return 0;  // the music starts a little later
+    }
+    const synth::MidiPlayer* player = t.loading ? t.loading->player.get() : nullptr;
+    if (!player)
         return std::clamp<int64_t>(nowMs() - t.startedAt, 0, length);
     audio::AudioLock lock;
-    const int64_t tick = t.player->currentTick();
-    if (t.player->finished() || tick >= t.timing.totalTicks())
+    const int64_t tick = player->currentTick();
+    if (player->finished() || tick >= t.timing.totalTicks())
         return length;
     return std::min(t.timing.tickToMs(tick), length);
 }
@@ -210,7 +264,23 @@ int dispatch(const QString& command, QString& answer)
 
 bool audible()
 {
-    return track() && track()->player;
+    if (!track() || !track()->loading)
+        return false;
+    std::lock_guard lock(track()->loading->m);
+    return track()->loading->player != nullptr;
+}
+
+bool loading()
+{
+    if (!track() || !track()->loading)
+        return false;
+    std::lock_guard lock(track()->loading->m);
+    return !track()->loading->done;
+}
+
+void waitForWorker()
+{
+    worker::waitUntilIdle();
 }
 
 void setClockForTesting(std::function<int64_t()> msNow)

@@ -40,8 +40,18 @@ enum Error : int {
     InvalidFile = 296,          // no standard MIDI file
 };
 
-// Whether the open track sounds (synthesizer and audio device at hand).
+// Whether the open track sounds (synthesizer and audio device at hand, its
+// samples read). The synthesizer, SoundFont and samples are made ready on a
+// worker thread after "open": until then the track is silent, "play" is
+// remembered and its position stays at 0; the music starts a little later.
 bool audible();
+
+// Whether the worker is still making the open track ready.
+bool loading();
+
+// Waits until the worker has nothing left to do (tests, and the end of the
+// program's audio).
+void waitForWorker();
 
 // Tests set the clock a silent track follows (milliseconds); an empty
 // function restores the steady clock.

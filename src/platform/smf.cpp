@@ -80,12 +80,49 @@ int dataBytes(uint8_t status)
 struct Track {
     int64_t endTick = 0;
     std::vector<std::pair<int64_t, int64_t>> tempo;  // tick, microseconds per quarter
+    std::vector<Timing::Preset> presets;
+};
+
+// Notes the instruments a channel message chooses: a program change, or a
+// note on a channel before any program change (its first instrument).
+struct InstrumentWatch {
+    int bank[16] = {};
+    bool chosen[16] = {};
+
+    void message(uint8_t status, uint8_t first, uint8_t second, std::vector<Timing::Preset>& out)
+    {
+        const int ch = status & 0x0F;
+        const int drums = ch == 9 ? 128 : -1;
+        auto add = [&](Timing::Preset p) {
+            if (std::find(out.begin(), out.end(), p) == out.end())
+                out.push_back(p);
+        };
+        switch (status & 0xF0) {
+        case 0xB0:
+            if (first == 0)
+                bank[ch] = second;
+            break;
+        case 0xC0:
+            chosen[ch] = true;
+            add({drums >= 0 ? drums : bank[ch], first});
+            break;
+        case 0x90:
+            if (!chosen[ch] && second > 0) {
+                chosen[ch] = true;
+                add({drums >= 0 ? drums : bank[ch], 0});
+            }
+            break;
+        default:
+            break;
+        }
+    }
 };
 
 std::optional<Track> readTrack(std::string_view body)
 {
     Reader r(body);
     Track t;
+    InstrumentWatch instruments;
     int64_t tick = 0;
     uint8_t running = 0;
     while (!r.atEnd()) {
@@ -122,12 +159,19 @@ std::optional<Track> readTrack(std::string_view body)
             if (status >= 0xF0)
                 return std::nullopt;  // system messages have no place in a file
             running = status;
-            if (!r.skip(dataBytes(status)))
-                return std::nullopt;
+            uint8_t data[2] = {};
+            for (int i = 0; i < dataBytes(status); ++i)
+                if (!r.byte(data[i]))
+                    return std::nullopt;
+            instruments.message(status, data[0], data[1], t.presets);
         } else {
             // Running status: this byte is the first data byte.
-            if (!running || !r.skip(dataBytes(running) - 1))
+            if (!running)
                 return std::nullopt;
+            uint8_t data[2] = {status, 0};
+            if (dataBytes(running) == 2 && !r.byte(data[1]))
+                return std::nullopt;
+            instruments.message(running, data[0], data[1], t.presets);
         }
     }
     // A track without an end marker ends with its last event.
@@ -175,6 +219,9 @@ std::optional<Timing> Timing::parse(std::string_view bytes)
         for (const auto& [tick, us] : t->tempo)
             changes.push_back({tick, us});
         timing.totalTicks_ = std::max(timing.totalTicks_, t->endTick);
+        for (const Preset& p : t->presets)
+            if (std::find(timing.presets_.begin(), timing.presets_.end(), p) == timing.presets_.end())
+                timing.presets_.push_back(p);
     }
     if (found != tracks)
         return std::nullopt;

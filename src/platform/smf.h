@@ -25,6 +25,17 @@ public:
     // The time of a tick from the start, in milliseconds (rounded down).
     int64_t tickToMs(int64_t tick) const;
 
+    // An instrument: a bank (128 for General MIDI drums) and a program.
+    struct Preset {
+        int bank = 0;
+        int program = 0;
+        bool operator==(const Preset&) const = default;
+    };
+    // The instruments the file plays, each once: every program change (on
+    // the drum channel 10 from the drum bank), and the instrument a channel
+    // starts with (program 0) when it plays notes.
+    const std::vector<Preset>& presets() const { return presets_; }
+
 private:
     struct TempoChange {
         int64_t tick;
@@ -35,6 +46,7 @@ private:
     double smpteUsPerTick_ = 0.0;
     std::vector<TempoChange> tempo_;  // sorted by tick, first one at tick 0
     int64_t totalTicks_ = 0;
+    std::vector<Preset> presets_;
 };
 
 }  // namespace smf

@@ -19,6 +19,7 @@ void quiet(int, const char*, void*) {}
 struct Engine {
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
+    int font = -1;
     bool failed = false;
 };
 
@@ -51,8 +52,9 @@ fluid_synth_t* synthesizer()
     fluid_settings_setint(e.settings, "synth.dynamic-sample-loading", 1);
     fluid_settings_setint(e.settings, "synth.lock-memory", 0);
     e.synth = new_fluid_synth(e.settings);
-    if (!e.synth
-        || fluid_synth_sfload(e.synth, QFile::encodeName(font).constData(), 1) == FLUID_FAILED) {
+    if (e.synth)
+        e.font = fluid_synth_sfload(e.synth, QFile::encodeName(font).constData(), 1);
+    if (!e.synth || e.font == FLUID_FAILED) {
         if (e.synth)
             delete_fluid_synth(e.synth);
         delete_fluid_settings(e.settings);
@@ -74,10 +76,14 @@ QStringList soundFontCandidates()
 {
     if (candidateOverride)
         return *candidateOverride;
+    // TimGM6mb first: a small General MIDI font that sounds well enough for
+    // the game's tunes and keeps the memory low (FluidR3 reads some 50 MiB
+    // of samples for a track even on demand); Debian's default GM font when
+    // it is the only one.
     return {
+        QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2"),
         QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2"),
         QStringLiteral("/usr/share/sounds/sf2/FluidR3_GM.sf2"),
-        QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2"),
         QStringLiteral("/usr/share/soundfonts/default.sf2"),
     };
 }
@@ -102,7 +108,8 @@ int sampleRate()
     return audio::kSampleRate;
 }
 
-std::unique_ptr<MidiPlayer> MidiPlayer::create(const QByteArray& midiFile)
+std::unique_ptr<MidiPlayer> MidiPlayer::create(const QByteArray& midiFile,
+                                               const std::vector<smf::Timing::Preset>& presets)
 {
     if (findSoundFont().isEmpty())
         return nullptr;
@@ -118,7 +125,14 @@ std::unique_ptr<MidiPlayer> MidiPlayer::create(const QByteArray& midiFile)
         delete_fluid_player(p);
         return nullptr;
     }
-    return std::unique_ptr<MidiPlayer>(new MidiPlayer(p));
+    std::unique_ptr<MidiPlayer> player(new MidiPlayer(p));
+    // The samples of every instrument the track plays are read now, not when
+    // the track first chooses the instrument in the middle of a render.
+    for (const smf::Timing::Preset& preset : presets) {
+        if (fluid_synth_pin_preset(s, engine().font, preset.bank, preset.program) == FLUID_OK)
+            player->pinned_.push_back(preset);
+    }
+    return player;
 }
 
 MidiPlayer::~MidiPlayer()
@@ -128,6 +142,8 @@ MidiPlayer::~MidiPlayer()
     if (fluid_synth_t* s = engine().synth) {
         fluid_synth_all_sounds_off(s, -1);
         fluid_synth_system_reset(s);
+        for (const smf::Timing::Preset& preset : pinned_)
+            fluid_synth_unpin_preset(s, engine().font, preset.bank, preset.program);
     }
 }
 

@@ -7,10 +7,18 @@
 // A player is rendered by whoever calls render(): the audio output's thread in
 // the game, a plain loop in tests. Calls from another thread while the audio
 // thread renders need the audio lock.
+//
+// Making the synthesizer reads the SoundFont, and making a player reads the
+// samples of every instrument its track plays: both take a while and belong
+// on a worker thread, never on the user interface's. Samples are read on
+// demand (a SoundFont of 140 MiB would otherwise fill the memory) and held
+// while their track lives, so that rendering never reads the disk.
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include "platform/smf.h"
 
 #include <cstdint>
 #include <memory>
@@ -38,9 +46,11 @@ constexpr double kGain = 1.2;
 // One MIDI track on the synthesizer. Only one should render at a time.
 class MidiPlayer {
 public:
-    // A player holding the track, not yet started. Null when no SoundFont is
-    // found or the synthesizer cannot be made.
-    static std::unique_ptr<MidiPlayer> create(const QByteArray& midiFile);
+    // A player holding the track, not yet started, with the samples of the
+    // given instruments read. Null when no SoundFont is found or the
+    // synthesizer cannot be made.
+    static std::unique_ptr<MidiPlayer> create(const QByteArray& midiFile,
+                                              const std::vector<smf::Timing::Preset>& presets = {});
 
     // Stops the track and silences every note it left sounding.
     ~MidiPlayer();
@@ -63,6 +73,7 @@ public:
 private:
     explicit MidiPlayer(void* player) : player_(player) {}
     void* player_;  // fluid_player_t
+    std::vector<smf::Timing::Preset> pinned_;  // instruments whose samples are held
 };
 
 }  // namespace synth

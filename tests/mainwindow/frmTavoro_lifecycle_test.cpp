@@ -299,3 +299,32 @@ TEST_F(MainWindowLife, WithMusicOffClosingLeavesTheLanguageFile)
     w->Form_Unload();
     EXPECT_TRUE(QFile::exists(Allgemein::LanguageFile()));
 }
+
+TEST_F(MainWindowLife, NoTimerRunsWhileNothingHappens)
+{
+    // Music off, or a track played once: after the start nothing polls.
+    for (const char* music : {"0", "1"}) {
+        SCOPED_TRACE(music);
+        mciSendString("close midi");
+        writeIni(QByteArray("[Optionen]\r\nPlayMusic=") + music + "\r\n");
+        load();
+        w->Form_Activate();
+        for (const QTimer* t : w->findChildren<QTimer*>())
+            EXPECT_FALSE(t->isActive()) << qPrintable(t->objectName());
+    }
+}
+
+TEST_F(MainWindowLife, APressWhileTheMusicLoadsIsAnsweredAtOnce)
+{
+    writeIni("[Optionen]\r\nPlayMusic=1\r\nSize=4\r\n");
+    load();
+    w->Form_Activate();  // the worker now makes the track ready
+    w->board.FirstResetDone = true;
+    w->NewGame();
+    w->Start();
+    const int16_t e = w->board.EmptyIndex;
+    const int16_t k = e % 4 > 0 ? e - 1 : e + 1;
+    w->imgPuzz_MouseDown(k, 1, 0, 10, 10);
+    EXPECT_EQ(w->board.EmptyIndex, k);
+    EXPECT_EQ(w->lblZugzahl->text(), "1");
+}

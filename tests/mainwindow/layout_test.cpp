@@ -425,6 +425,12 @@ TEST_F(Layout, TilesCoverTheScreenWithInclusiveBounds)
         EXPECT_GT(w->tiles.back().x() + c.tile.width(), c.screen.width());
         EXPECT_FALSE(w->AutoRedraw);
     }
+    // A grid of tiles is kept per painting, and forgotten when a later one
+    // covers it wholly: painting again adds nothing.
+    const size_t kept = w->persistentDrawings();
+    EXPECT_LE(kept, 4u);
+    w->PaintBG();
+    EXPECT_EQ(w->persistentDrawings(), kept);
     // What was drawn stays as the window's background image, as large as the screen.
     const QImage image = w->backgroundImage().toImage();
     const QImage tile = resources::loadBitmap(114);

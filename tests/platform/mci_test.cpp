@@ -164,6 +164,7 @@ TEST_F(Mci, WithoutAudioDeviceTheTrackPlaysSilently)
     testsupport::ScopedEnv noDevice("SDL_AUDIODRIVER", "no-such-driver");
     mci::setClockForTesting([this] { return now; });
     ASSERT_EQ(mciSendString(openCommand()), 0);
+    mci::waitForWorker();  // it finds no device
     EXPECT_FALSE(audio::isOpen());
     EXPECT_FALSE(mci::audible());
     EXPECT_EQ(mciSendString("play midi"), 0);
@@ -175,10 +176,13 @@ TEST_F(Mci, AudibleTrackReachesItsEnd)
 {
     if (synth::findSoundFont().isEmpty())
         GTEST_SKIP() << "no SoundFont installed";
+    // "play" right after "open": the worker may still be reading the
+    // SoundFont; the track then starts as soon as it is ready.
     ASSERT_EQ(mciSendString(openCommand()), 0);
-    ASSERT_TRUE(mci::audible()) << "SoundFont and the dummy audio device should play it";
     EXPECT_EQ(status("position"), "0");
     ASSERT_EQ(mciSendString("play midi"), 0);
+    EXPECT_TRUE(testsupport::waitFor([] { return !mci::loading(); }));
+    ASSERT_TRUE(mci::audible()) << "SoundFont and the dummy audio device should play it";
 
     int64_t last = 0;
     bool ordered = true;
@@ -194,4 +198,22 @@ TEST_F(Mci, AudibleTrackReachesItsEnd)
     EXPECT_EQ(status("position"), "600");
     EXPECT_EQ(mciSendString("close midi"), 0);
     EXPECT_FALSE(mci::audible());
+}
+
+TEST_F(Mci, ClosedWhileLoadingLeavesNothingPlaying)
+{
+    if (synth::findSoundFont().isEmpty())
+        GTEST_SKIP() << "no SoundFont installed";
+    ASSERT_EQ(mciSendString(openCommand()), 0);
+    ASSERT_EQ(mciSendString("play midi"), 0);
+    EXPECT_EQ(mciSendString("close midi"), 0);
+    mci::waitForWorker();
+    EXPECT_FALSE(mci::audible());
+    EXPECT_FALSE(mci::loading());
+    // The next track opens and plays as usual.
+    ASSERT_EQ(mciSendString(openCommand()), 0);
+    ASSERT_EQ(mciSendString("play midi"), 0);
+    mci::waitForWorker();
+    EXPECT_TRUE(mci::audible());
+    EXPECT_EQ(mciSendString("close midi"), 0);
 }

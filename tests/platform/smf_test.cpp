@@ -60,3 +60,33 @@ TEST(Smf, DataThatIsNoMidiFileIsRefused)
     }
     EXPECT_EQ(parse(header + endOnly)->lengthMs(), 0);
 }
+
+TEST(Smf, InstrumentsTheTrackPlays)
+{
+    using P = smf::Timing::Preset;
+    const std::string header("MThd\0\0\0\6\0\0\0\1\1\xe0", 14);
+    // Channel 1: bank 1 chosen, program 40, a second program 40 by running
+    // status (counted once), then 41; channel 2 plays without a program
+    // change (its first instrument, 0); channel 10 (drums) takes program 0 of
+    // the drum bank; a note-on with velocity 0 chooses nothing.
+    const std::string events(
+        "\0\xb0\x00\x01"
+        "\0\xc0\x28"
+        "\0\x28"
+        "\0\xc0\x29"
+        "\0\x91\x3c\x40"
+        "\0\xc9\x00"
+        "\0\x93\x3c\x00"
+        "\0\xff\x2f\0",
+        27);
+    const std::string track = std::string("MTrk\0\0\0", 7) + char(events.size()) + events;
+    const auto t = parse(header + track);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->presets(), (std::vector<P>{{1, 40}, {1, 41}, {0, 0}, {128, 0}}));
+    // The game's tracks all name their instruments.
+    for (int number : {1001, 1006}) {
+        const auto f = fixture(number);
+        ASSERT_TRUE(f);
+        EXPECT_FALSE(f->presets().empty()) << number;
+    }
+}

@@ -96,6 +96,28 @@ TEST_F(DiskAudio, WaveComesOutOfTheDevice)
     EXPECT_NEAR(loudest(played()), 12000.0 / 32768.0, 0.03);
 }
 
+TEST_F(DiskAudio, TheDeviceRestsWhileNothingPlays)
+{
+    // Opened for a sound, it runs while the sound plays and rests after it.
+    ASSERT_TRUE(audio::ensureOpen());
+    EXPECT_FALSE(audio::running());
+    ASSERT_TRUE(sound::playFromMemory(resources::load("WAV", 101)));
+    EXPECT_TRUE(audio::running());
+    EXPECT_TRUE(testsupport::waitFor([] { return !audio::running(); }));
+    EXPECT_FALSE(audio::effectPlaying());
+    mci::waitForWorker();
+    EXPECT_FALSE(audio::isOpen());  // closed: no audio thread wakes
+    // The next sound opens it again.
+    ASSERT_TRUE(sound::playFromMemory(resources::load("WAV", 101)));
+    EXPECT_TRUE(audio::running());
+    EXPECT_TRUE(testsupport::waitFor([] { return !audio::running(); }));
+    // Music wakes it until it is taken off.
+    audio::setMusic([](float* out, int frames) { std::fill(out, out + 2 * frames, 0.0f); });
+    EXPECT_TRUE(audio::running());
+    audio::setMusic(nullptr);
+    EXPECT_FALSE(audio::running());
+}
+
 TEST_F(DiskAudio, NewSoundCutsOffTheOldOne)
 {
     ASSERT_TRUE(sound::playFromMemory(resources::load("WAV", 101)));
@@ -110,13 +132,13 @@ TEST_F(DiskAudio, MusicComesOutOfTheDevice)
     const QString track = dir.filePath("~tmp.mid");
     ASSERT_TRUE(testsupport::writeFile(track, resources::load("MIDI", 1002)));
     ASSERT_EQ(mciSendString("open sequencer!" + track + " alias midi"), 0);
-    ASSERT_TRUE(mci::audible());
     ASSERT_EQ(mciSendString("play midi"), 0);
     EXPECT_TRUE(testsupport::waitFor([] {
         QString position;
         mciSendString("status midi position", &position);
         return position == "400";
     }));
+    EXPECT_TRUE(mci::audible());
     mciSendString("close midi");
     EXPECT_GT(loudest(played()), 0.01f);
 }

@@ -1,4 +1,5 @@
 // The wallpaper tiles (BITMAP 101-115) and the window artwork under :/art.
+#include "mainwindow/controls.h"
 #include "services/resources.h"
 
 #include <QFile>
@@ -224,4 +225,21 @@ TEST(WindowArtwork, LeavesRoomForTheLabelsOnTop)
                 EXPECT_GT(c.lightness(), 245);
         }
     }
+}
+
+TEST(WindowArtwork, RenderedOnAWorkerAsOnTheSpot)
+{
+    // The frame at a size the layout gives it, and a flag: begun on a worker,
+    // each comes out pixel for pixel as rendered directly, and only once.
+    for (const auto& [path, size] : {std::pair{QString(":/art/furniture/rahmen.svg"), QSize(455, 455)},
+                                     std::pair{QString(":/art/flags/se.svg"), QSize(38, 25)}}) {
+        SCOPED_TRACE(path.toStdString());
+        const QImage direct = mainwindow::renderArt(path, size).toImage();
+        ASSERT_EQ(direct.size(), size);
+        mainwindow::prerenderArt(path, size);
+        mainwindow::prerenderArt(path, size);  // begun once
+        EXPECT_EQ(mainwindow::renderArt(path, size).toImage(), direct);
+        EXPECT_EQ(mainwindow::renderArt(path, size).toImage(), direct);
+    }
+    EXPECT_TRUE(mainwindow::renderArt(":/art/none.svg", QSize(10, 10)).isNull());
 }

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <fluidsynth.h>
+#include "platform/synth.h"
 
 #include <algorithm>
 #include <iterator>
@@ -62,7 +63,11 @@ const MidiSpec kMidis[] = {
 constexpr qsizetype kMidiMinBytes = 9500;
 constexpr qsizetype kMidiMaxBytes = 38000;
 
-constexpr const char* kSoundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
+// The SoundFont the game plays its music with.
+QByteArray soundFont()
+{
+    return QFile::encodeName(synth::findSoundFont());
+}
 
 uint32_t le32(const QByteArray& b, qsizetype at)
 {
@@ -265,7 +270,7 @@ Rendering render(const QByteArray& midi)
     fluid_settings_setstr(settings, "player.timing-source", "sample");
     fluid_synth_t* synth = new_fluid_synth(settings);
     fluid_player_t* player = nullptr;
-    if (synth && fluid_synth_sfload(synth, kSoundFont, 1) != FLUID_FAILED) {
+    if (synth && fluid_synth_sfload(synth, soundFont().constData(), 1) != FLUID_FAILED) {
         player = new_fluid_player(synth);
         r.loaded = player && fluid_player_add_mem(player, midi.constData(), size_t(midi.size())) == FLUID_OK
                    && fluid_player_play(player) == FLUID_OK;
@@ -391,8 +396,7 @@ TEST(Music, EveryTrackIsAWellFormedType1File)
 
 TEST(Music, EveryTrackPlaysInFluidSynthToItsEndAndFallsSilent)
 {
-    ASSERT_TRUE(QFileInfo::exists(kSoundFont))
-        << kSoundFont << " is missing: install fluid-soundfont-gm (scripts/deps.sh)";
+    ASSERT_FALSE(soundFont().isEmpty()) << "no SoundFont: install timgm6mb-soundfont (scripts/deps.sh)";
     for (const MidiSpec& wanted : kMidis) {
         SCOPED_TRACE("MIDI " + std::to_string(wanted.number));
         FluidLog log;

@@ -57,6 +57,7 @@ private:
 inline void resetAudio()
 {
     mciSendString(QStringLiteral("close midi"));
+    mci::waitForWorker();
     mci::setClockForTesting({});
     synth::setSoundFontCandidatesForTesting(std::nullopt);
     audio::shutdown();

@@ -1,0 +1,15 @@
+#pragma once
+// Start-up timestamps for finding where the time goes: with the environment
+// variable TAVORO_TRACE set (to anything), mark() writes one line to standard
+// error, "tavoro-trace <ms since the program started> <what>". Off by
+// default, and then nearly free.
+
+namespace trace {
+
+// Whether tracing is on (read once).
+bool enabled();
+
+// Writes the line when tracing is on.
+void mark(const char* what);
+
+}  // namespace trace

@@ -1,0 +1,67 @@
+#include "platform/worker.h"
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+namespace worker {
+
+namespace {
+
+struct Queue {
+    std::mutex m;
+    std::condition_variable work;
+    std::condition_variable idle;
+    std::deque<std::function<void()>> jobs;
+    bool busy = false;
+    std::thread thread;
+
+    void loop()
+    {
+        std::unique_lock lock(m);
+        for (;;) {
+            work.wait(lock, [this] { return !jobs.empty(); });
+            std::function<void()> job = std::move(jobs.front());
+            jobs.pop_front();
+            busy = true;
+            lock.unlock();
+            job();
+            job = nullptr;  // what it holds is freed here too
+            lock.lock();
+            busy = false;
+            if (jobs.empty())
+                idle.notify_all();
+        }
+    }
+};
+
+// Never freed: its thread waits for work until the process ends.
+Queue& queue()
+{
+    static auto* q = new Queue;
+    return *q;
+}
+
+}  // namespace
+
+void post(std::function<void()> job)
+{
+    Queue& q = queue();
+    {
+        std::lock_guard lock(q.m);
+        q.jobs.push_back(std::move(job));
+        if (!q.thread.joinable())
+            q.thread = std::thread([&q] { q.loop(); });
+    }
+    q.work.notify_all();
+}
+
+void waitUntilIdle()
+{
+    Queue& q = queue();
+    std::unique_lock lock(q.m);
+    q.idle.wait(lock, [&q] { return q.jobs.empty() && !q.busy; });
+}
+
+}  // namespace worker
