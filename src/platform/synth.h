@@ -41,7 +41,7 @@ int sampleRate();
 
 // The synthesizer's output gain: the music sits a few decibels under the
 // sound effects, never clipping.
-constexpr double kGain = 1.2;
+constexpr double kGain = 1.8;
 
 // One MIDI track on the synthesizer. Only one should render at a time.
 class MidiPlayer {
