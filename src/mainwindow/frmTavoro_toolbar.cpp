@@ -33,10 +33,14 @@ void frmTavoro::PicBut_Click(int16_t Index)
             case 3:
             case 4:
             case 7:
-            case 8:
             case 9:
-                // The picture, wallpaper and champions windows and the options
-                // and help menus are not there yet.
+                // The picture and wallpaper windows and the options and help
+                // menus are not there yet.
+                break;
+            case 8:
+                // Only to look: no result is handed over.
+                g.HSPending = vbFalse;
+                seams().showChampions(this);
                 break;
             case 5:
             case 6:

@@ -1,5 +1,6 @@
 #include "mainwindow/seams.h"
 
+#include "champions/hooks.h"
 #include "services/language.h"
 #include "services/media.h"
 #include "services/random.h"
@@ -20,7 +21,7 @@ Seams makeDefaults()
     s.PlayWAV = Allgemein::PlayWAV;
     s.Zufallszahl = Allgemein::Zufallszahl;
     s.Shutdown = Allgemein::Shutdown;
-    s.showChampions = [](QWidget*) {};
+    s.showChampions = champions::showHighscore;
     s.askYesNo = [](QWidget* owner, const QString& text, const QString& caption) {
         return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes;
