@@ -19,7 +19,8 @@ namespace {
 // Every message number the table carries, in each of the six languages.
 constexpr int16_t kMessages[] = {106, 108, 109, 110, 111, 114, 116, 118, 119, 120, 121, 122,
                                  123, 124, 126, 128, 130, 131, 132, 133, 134, 136, 139, 144,
-                                 145, 147, 148, 149, 154, 155, 158, 159, 161, 162, 164, 166};
+                                 145, 147, 148, 149, 154, 155, 158, 159, 161, 162, 164, 166,
+                                 171};
 
 QByteArray readFile(const QString& p)
 {
