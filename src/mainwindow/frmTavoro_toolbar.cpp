@@ -82,7 +82,9 @@ void frmTavoro::PicBut_Click(int16_t Index)
                 mnuOptionen->popup(QCursor::pos());
                 break;
             case 8:
-                // The champions window is not there yet.
+                // Only to look: no result is handed over.
+                g.HSPending = vbFalse;
+                seams().showChampions(this);
                 break;
             case 9:
                 // The help menu pops up at the mouse.

@@ -1,5 +1,6 @@
 #include "mainwindow/seams.h"
 
+#include "champions/hooks.h"
 #include "dialogs/frmInfo.h"
 #include "dialogs/frmPicAuswahl.h"
 #include "dialogs/frmTapete.h"
@@ -24,7 +25,7 @@ Seams makeDefaults()
     s.PlayWAV = Allgemein::PlayWAV;
     s.Zufallszahl = Allgemein::Zufallszahl;
     s.Shutdown = Allgemein::Shutdown;
-    s.showChampions = [](QWidget*) {};
+    s.showChampions = champions::showHighscore;
     s.showPictureWindow = [](QWidget* owner) {
         frmPicAuswahl window(owner);
         window.Form_Load();

@@ -25,7 +25,7 @@ struct Seams {
     // Shutdown(): unloads all windows and ends the program.
     std::function<void()> Shutdown;
     // Shows the champions window modally over `owner` and returns when it
-    // closes; it reads HSScore and HSPending. Default: nothing.
+    // closes; it reads HSScore and HSPending. Default: frmHighscore.
     std::function<void(QWidget* owner)> showChampions;
     // Show the picture window and the wallpaper window modally over `owner`
     // and return when they close. Default: the real windows.

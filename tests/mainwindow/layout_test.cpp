@@ -507,13 +507,29 @@ TEST_F(Layout, TheFlagButtonsChooseTheirLanguages)
     }
 }
 
-TEST_F(Layout, CommandsWithoutTheirWindowsChangeNothing)
+TEST_F(Layout, TheMenuButtonsLeaveTheGameRunning)
 {
     layOut(684, 470, 5);
     w->Start();
     const int16_t empty = w->board.EmptyIndex;
-    for (int i : {7, 8, 9})
+    for (int i : {7, 9})
         w->PicBut(i)->click();
+    EXPECT_FALSE(w->board.BoardLocked);
+    EXPECT_EQ(w->board.EmptyIndex, empty);
+}
+
+TEST_F(Layout, TheChampionsButtonShowsTheListAndTheGameGoesOn)
+{
+    layOut(684, 470, 5);
+    w->Start();
+    const int16_t empty = w->board.EmptyIndex;
+    std::vector<int16_t> pendingWhenShown;
+    seams().showChampions = [&](QWidget* owner) {
+        EXPECT_EQ(owner, w.get());
+        pendingWhenShown.push_back(g.HSPending);
+    };
+    w->PicBut(8)->click();
+    EXPECT_EQ(pendingWhenShown, std::vector<int16_t>{0});
     EXPECT_FALSE(w->board.BoardLocked);
     EXPECT_EQ(w->board.EmptyIndex, empty);
 }

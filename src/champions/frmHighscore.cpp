@@ -1,0 +1,284 @@
+// The champions window: its controls, loading and activation, the ranking
+// of a solved game's result, the rows, and its two buttons.
+
+#include "champions/frmHighscore.h"
+
+#include "champions/hooks.h"
+#include "errors/trap.h"
+#include "platform/twips.h"
+#include "services/shared.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+
+using champions::hooks;
+using errors::Procedure;
+
+namespace {
+
+const QColor kBackground(255, 224, 192);
+const QColor kTitleBack(255, 192, 128);
+const QColor kBrown(128, 64, 0);
+const QColor kHeadColour(128, 64, 64);
+
+// The message that tells the player the champions file did not take a change.
+constexpr int16_t kNotSavedMessage = 171;
+
+// Courier New, or the metric-compatible face the system serves for it.
+QFont courierNew(qreal points, bool bold)
+{
+    QFont f(QStringLiteral("Courier New"));
+    f.setStyleHint(QFont::TypeWriter);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+void paint(QWidget* w, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette pal = w->palette();
+    pal.setColor(role, colour);
+    w->setPalette(pal);
+}
+
+QLabel* makeLabel(QWidget* parent, QRect place, const QFont& font, Qt::Alignment align,
+                  const QColor& fore)
+{
+    auto* l = new QLabel(parent);
+    l->setTextFormat(Qt::PlainText);
+    l->setGeometry(place);
+    l->setFont(font);
+    l->setAlignment(align | Qt::AlignTop);
+    paint(l, QPalette::WindowText, fore);
+    return l;
+}
+
+QPushButton* makeButton(QWidget* parent, QRect place)
+{
+    auto* b = new QPushButton(parent);
+    b->setGeometry(place);
+    paint(b, QPalette::Button, kTitleBack);
+    return b;
+}
+
+// A number with the leading blank of a positive number, as Str() writes it.
+QString withSign(int16_t n)
+{
+    return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n);
+}
+
+}  // namespace
+
+frmHighscore::frmHighscore(QWidget* owner) : QDialog(owner)
+{
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowTitle(QStringLiteral("Tavoro Champions"));
+    setFixedSize(twips::size(5730, 6600));
+    setAutoFillBackground(true);
+    paint(this, QPalette::Window, kBackground);
+
+    lblTitle = makeLabel(this, twips::rect(600, 240, 4575, 495), courierNew(18, true),
+                         Qt::AlignHCenter, kBrown);
+    lblTitle->setAutoFillBackground(true);
+    paint(lblTitle, QPalette::Window, kTitleBack);
+
+    lblMode = makeLabel(this, twips::rect(240, 900, 5055, 255), courierNew(9.75, false),
+                        Qt::AlignHCenter, kHeadColour);
+
+    Shape1 = new QFrame(this);
+    Shape1->setGeometry(twips::rect(120, 1200, 5415, 4695));
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setStyleSheet(
+        QStringLiteral("#Shape1 { border: 1px solid rgb(255, 192, 128); background: transparent; }"));
+
+    fraHighscore = new QFrame(this);
+    fraHighscore->setGeometry(twips::rect(240, 1440, 5175, 4170));
+    fraHighscore->setAutoFillBackground(true);
+    paint(fraHighscore, QPalette::Window, kBackground);
+
+    const int headLefts[3] = {600, 2400, 3960};
+    const int headWidths[3] = {1455, 1575, 1095};
+    for (int i = 0; i < 3; ++i)
+        lblHeader[i] = makeLabel(fraHighscore, twips::rect(headLefts[i], 120, headWidths[i], 255),
+                                 courierNew(9.75, false), Qt::AlignHCenter, kHeadColour);
+
+    Line1 = new QFrame(fraHighscore);
+    Line1->setGeometry(twips::toPixels(240), twips::toPixels(480),
+                       twips::toPixels(5040 - 240) + 1, 1);
+    Line1->setAutoFillBackground(true);
+    paint(Line1, QPalette::Window, kHeadColour);
+
+    for (int i = 1; i <= 10; ++i) {
+        const int top = 600 + 360 * (i - 1);
+        const QRect rank = i < 10 ? twips::rect(200, top, 350, 350) : twips::rect(75, top, 465, 350);
+        Label1[i] = makeLabel(fraHighscore, rank, courierNew(12, false), Qt::AlignRight, kBrown);
+        Label1[i]->setText(QString::number(i) + QLatin1Char('.'));
+        lblHName[i] = makeLabel(fraHighscore, twips::rect(800, top, 1800, 350),
+                                courierNew(12, true), Qt::AlignLeft, kBrown);
+        lblHScore[i] = makeLabel(fraHighscore, twips::rect(2760, top, 1000, 350),
+                                 courierNew(12, true), Qt::AlignRight, kBrown);
+        lblHScore[10 + i] = makeLabel(fraHighscore, twips::rect(3840, top, 1005, 350),
+                                      courierNew(12, true), Qt::AlignRight, kBrown);
+    }
+
+    cmdDelHS = makeButton(this, twips::rect(600, 6120, 1455, 330));
+    cmdOK = makeButton(this, twips::rect(3840, 6120, 1455, 330));
+    cmdOK->setText(QStringLiteral("&OK"));
+    cmdOK->setDefault(true);
+    cmdOK->setFocus();
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdDelHS, &QPushButton::clicked, this, [this] { cmdDelHS_Click(); });
+}
+
+void frmHighscore::Form_Load()
+{
+    Procedure proc{"frmHighscore", "Form_Load"};
+    proc.run({
+        // Any mode other than slide is a swap game and is filed with them.
+        [&] { Section = QStringLiteral("m%1%2").arg(g.Size).arg(g.Mode != 0 ? 1 : 0); },
+        [&] { GetHS(); },
+        [&] {
+            if (g.HSPending)
+                CheckHS();
+        },
+        [&] { lblTitle->setText(QStringLiteral("Tavoro Champions")); },
+        [&] {
+            paint(this, QPalette::Window, kBackground);
+            paint(lblTitle, QPalette::Window, kTitleBack);
+            paint(lblTitle, QPalette::WindowText, kBrown);
+        },
+        [&] { ShowHS(); },
+    });
+}
+
+void frmHighscore::Form_Activate()
+{
+    Procedure proc{"frmHighscore", "Form_Activate"};
+    QString modeText;
+    proc.run({
+        [&] { lblHeader[0]->setText(hooks().GetLang(int16_t(g.Sprache + 144))); },
+        [&] { lblHeader[1]->setText(hooks().GetLang(int16_t(g.Sprache + 106))); },
+        [&] { lblHeader[2]->setText(hooks().GetLang(int16_t(g.Sprache + 145))); },
+        [&] { modeText = hooks().GetLang(int16_t(g.Sprache + (g.Mode == 0 ? 161 : 162))); },
+        [&] {
+            lblMode->setText(hooks().GetLang(int16_t(g.Sprache + 147)) + QLatin1Char(':')
+                             + withSign(g.Size) + QStringLiteral(" x") + withSign(g.Size)
+                             + QStringLiteral("     ")
+                             + hooks().GetLang(int16_t(g.Sprache + 166))
+                             + QStringLiteral(": ") + modeText);
+        },
+        [&] { cmdDelHS->setText(hooks().GetLang(int16_t(g.Sprache + 159))); },
+    });
+}
+
+void frmHighscore::CheckHS()
+{
+    Procedure proc{"frmHighscore", "CheckHS"};
+    QString last;
+    std::optional<QString> answer;
+    proc.run({
+        [&] { last = lstSort.List(9); },
+        [&] {
+            if (!champions::qualifies(g.HSScore, last))
+                proc.leave();
+        },
+        [&] {
+            answer = hooks().InputBox(parentWidget(), hooks().GetLang(int16_t(g.Sprache + 126)),
+                                      hooks().GetLang(int16_t(g.Sprache + 128)));
+        },
+        // A cancelled box gives the empty name; the entry is still made.
+        [&] { Name = champions::nameFromAnswer(answer.value_or(QString())); },
+        [&] { NewEntry = g.HSScore + Name; },
+        // The name box may have stood open for minutes, and another copy of
+        // the game may have stored a result meanwhile: rank among what the
+        // file holds now.
+        [&] { GetHS(); },
+        [&] { lstSort.AddItem(NewEntry); },
+        [&] {
+            if (!WriteHS())
+                warnNotSaved();
+        },
+    });
+}
+
+void frmHighscore::ShowHS()
+{
+    Procedure proc{"frmHighscore", "ShowHS"};
+    proc.run({
+        [&] {
+            for (int i = 1; i <= 10; ++i) {
+                const champions::Row row = champions::rowOf(lstSort.List(i - 1));
+                lblHName[i]->setText(row.name);
+                lblHScore[10 + i]->setText(row.seconds);
+                lblHScore[i]->setText(row.moves);
+            }
+        },
+    });
+}
+
+void frmHighscore::cmdOK_Click()
+{
+    Procedure proc{"frmHighscore", "cmdOK_Click"};
+    proc.run({
+        [&] { accept(); },
+    });
+}
+
+void frmHighscore::cmdDelHS_Click()
+{
+    Procedure proc{"frmHighscore", "cmdDelHS_Click"};
+    bool yes = false;
+    proc.run({
+        [&] {
+            yes = hooks().askYesNo(this, hooks().GetLang(int16_t(g.Sprache + 164)),
+                                   hooks().GetLang(int16_t(g.Sprache + 155)));
+        },
+        [&] {
+            if (!yes)
+                proc.leave();
+        },
+        [&] {
+            if (!SaveHS(std::nullopt, QString()))
+                warnNotSaved();
+        },
+        [&] { cmdOK_Click(); },
+    });
+}
+
+void frmHighscore::warnNotSaved()
+{
+    QWidget* owner = isVisible() ? this : parentWidget();
+    hooks().warn(owner, hooks().GetLang(int16_t(g.Sprache + kNotSavedMessage)));
+}
+
+void frmHighscore::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The texts are in place before the first paint, even where the window
+    // system gives the window no focus.
+    if (!event->spontaneous())
+        Form_Activate();
+}
+
+void frmHighscore::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void frmHighscore::keyPressEvent(QKeyEvent* event)
+{
+    // The window closes through its buttons and its frame only; Esc does
+    // not close it.
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

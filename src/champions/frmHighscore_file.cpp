@@ -1,0 +1,126 @@
+// The champions window's file: loading and storing the list of the current
+// section of Tavoro.hsc, and the scrambled hexadecimal form of its entries.
+
+#include "champions/frmHighscore.h"
+
+#include "champions/hscodec.h"
+#include "errors/trap.h"
+#include "platform/ansi.h"
+#include "platform/appinfo.h"
+#include "platform/profile.h"
+
+#include <string>
+
+using errors::Procedure;
+
+namespace {
+
+// The buffer a value is read into: at most 254 characters arrive.
+constexpr int kBufferSize = 255;
+
+std::string bytesOf(const QByteArray& a)
+{
+    return std::string(a.constData(), static_cast<std::size_t>(a.size()));
+}
+
+QByteArray fromBytes(const std::string& s)
+{
+    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+}  // namespace
+
+QString frmHighscore::HscPath()
+{
+    return appinfo::dataFolder() + QLatin1Char('/') + appinfo::title() + QStringLiteral(".hsc");
+}
+
+void frmHighscore::GetHS()
+{
+    Procedure proc{"frmHighscore", "GetHS"};
+    proc.run({
+        [&] { lstSort.Clear(); },
+        [&] {
+            for (int k = 1; k <= 10; ++k)
+                lstSort.AddItem(GetHSVal(QString::number(k), champions::kEmptySlot));
+        },
+    });
+}
+
+QString frmHighscore::GetHSVal(const QString& key, const QString& defaultValue)
+{
+    QString result;
+    std::optional<QString> stored;
+    Procedure proc{"frmHighscore", "GetHSVal"};
+    proc.run({
+        [&] { stored = profile::ProfileFile::read(HscPath()).value(Section, key); },
+        // A missing key gives the default as it is, blank and all; a stored
+        // value, even an empty one, is decoded.
+        [&] { result = stored ? ConvBack(stored->left(kBufferSize - 1)) : defaultValue; },
+    });
+    return result;
+}
+
+bool frmHighscore::SaveHS(const std::optional<QString>& key, const QString& value)
+{
+    bool saved = false;
+    Procedure proc{"frmHighscore", "SaveHS"};
+    proc.run({
+        [&] { saved = profile::WritePrivateProfileString(Section, key, value, HscPath()); },
+    });
+    return saved;
+}
+
+bool frmHighscore::WriteHS()
+{
+    bool saved = true;
+    Procedure proc{"frmHighscore", "WriteHS"};
+    proc.run({
+        [&] {
+            saved = false;
+            bool all = true;
+            for (int k = 1; k <= 10; ++k)
+                all = SaveHS(QString::number(k), Conv(lstSort.List(k - 1))) && all;
+            saved = all;
+        },
+    });
+    return saved;
+}
+
+QString frmHighscore::Conv(const QString& text)
+{
+    QByteArray bytes;
+    QString result;
+    Procedure proc{"frmHighscore", "Conv"};
+    proc.run({
+        [&] { bytes = ansi::toAnsi(text); },
+        [&] { Crypt(bytes); },
+        [&] { result = QString::fromLatin1(fromBytes(hscodec::hexEncode(bytesOf(bytes)))); },
+    });
+    return result;
+}
+
+QString frmHighscore::ConvBack(const QString& value)
+{
+    QByteArray bytes;
+    QString result;
+    Procedure proc{"frmHighscore", "ConvBack"};
+    proc.run({
+        [&] { bytes = fromBytes(hscodec::hexDecode(bytesOf(ansi::toAnsi(value)))); },
+        [&] { Crypt(bytes); },
+        [&] { result = ansi::fromAnsi(bytes); },
+    });
+    return result;
+}
+
+void frmHighscore::Crypt(QByteArray& text)
+{
+    Procedure proc{"frmHighscore", "Crypt"};
+    proc.run({
+        [&] {
+            std::string scrambled = bytesOf(text);
+            hscodec::crypt(scrambled, bytesOf(ansi::toAnsi(appinfo::title())));
+            text = fromBytes(scrambled);
+        },
+    });
+}

@@ -1,0 +1,266 @@
+// The champions window: the first stored result and the file it writes, the
+// ranking of results against a full list, the rows of hand-edited files,
+// the clear command, the texts, and writes that fail.
+
+#include "champions_fixture.h"
+
+#include <QFile>
+#include <QPushButton>
+
+#include <unistd.h>
+
+using champions::kEmptySlot;
+using testsupport::ChampionsTest;
+
+namespace {
+
+using Row = std::array<QString, 3>;
+const Row kEmptyRow = {"", "", ""};
+
+// A full list of 5 x 5 slide games, best first.
+const QStringList kFull = {"0001000005Bob",  "0001000009carl", "0002000003Dora", "0003000001Eve",
+                           "0004000004Finn", "0005000005Gus",  "0006000006Hal",  "0007000007Ida",
+                           "0008000008Jon",  "0009000009Kim"};
+
+// What a row shows of an entry.
+Row shown(const QString& entry)
+{
+    const champions::Row r = champions::rowOf(entry);
+    return {r.name, r.moves, r.seconds};
+}
+
+}  // namespace
+
+TEST_F(ChampionsTest, TheFirstResultAsksTheNameShowsItFirstAndWritesTenKeys)
+{
+    names = {"  Anna  "};
+    open(3, 1, "0000700012");
+
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(prompts[0], std::make_pair(QString("Please enter your name!"),
+                                         QString("Congratulations!")));
+    EXPECT_EQ(w->Section, "m31");
+    EXPECT_EQ(row(1), (Row{"Anna", "12", "7"}));
+    for (int i = 2; i <= 10; ++i)
+        EXPECT_EQ(row(i), kEmptyRow) << i;
+    for (int i = 1; i <= 10; ++i)
+        EXPECT_EQ(w->Label1[i]->text(), QString::number(i) + ".");
+
+    // One section, ten keys, CR LF, the empty slots with prefix "22".
+    QByteArray expected = "[m31]\r\n1=" + encode("0000700012Anna").toLatin1() + "\r\n";
+    for (int k = 2; k <= 10; ++k)
+        expected += QByteArray::number(k) + "=" + encode(kEmptySlot).toLatin1() + "\r\n";
+    EXPECT_EQ(hscBytes(), expected);
+    EXPECT_EQ(hscBytes().count("=22"), 9);
+    EXPECT_TRUE(hscBytes().contains("1=28"));
+    EXPECT_TRUE(warnings.empty());
+}
+
+TEST_F(ChampionsTest, AResultTakesItsRankInAFullList)
+{
+    struct Case {
+        const char* what;
+        QString result;
+        std::optional<QString> name;
+        bool asked;
+        QStringList after;  // the stored list afterwards
+    } cases[] = {
+        {"same seconds, fewer moves: above", "0001000004", "Zed", true,
+         QStringList{"0001000004Zed"} + kFull.mid(0, 9)},
+        {"same seconds and moves: by name, without regard to case", "0001000009", "Cat", true,
+         kFull.mid(0, 2) + QStringList{"0001000009Cat"} + kFull.mid(2, 7)},
+        {"equal to the tenth with a later name: asked but not kept", "0009000009", "Zed", true,
+         kFull},
+        {"worse than the tenth: not asked, nothing written", "0009000010", "Zed", false, kFull},
+        {"0 seconds and 0 moves never enter", "0000000000", "Zed", false, kFull},
+        {"a cancelled name box stores the entry without a name", "0000500002", std::nullopt,
+         true, QStringList{"0000500002"} + kFull.mid(0, 9)},
+        {"25 characters keep their first 20", "0000500002", "  Abcdefghijklmnopqrstuvwxy ", true,
+         QStringList{"0000500002Abcdefghijklmnopqrst"} + kFull.mid(0, 9)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(hsc());
+        store("m50", kFull);
+        const QByteArray before = hscBytes();
+        prompts.clear();
+        names = {c.name};
+
+        open(5, 0, c.result);
+
+        EXPECT_EQ(prompts.size(), c.asked ? 1u : 0u);
+        EXPECT_EQ(stored("m50"), c.after);
+        if (c.after == kFull)
+            EXPECT_EQ(hscBytes(), before);
+        for (int i = 1; i <= 10; ++i)
+            EXPECT_EQ(row(i), shown(c.after[i - 1])) << i;
+    }
+    // The cancelled box's row: numbers and no name.
+    QFile::remove(hsc());
+    names = {std::nullopt};
+    open(5, 0, "0000500002");
+    EXPECT_EQ(row(1), (Row{"", "2", "5"}));
+}
+
+TEST_F(ChampionsTest, NinetyNineThousandNineHundredNinetyNineSecondsAreStoredButShowEmpty)
+{
+    store("m40", {"0004200137Anna"});
+    names = {"Slow"};
+    open(4, 0, "9999900001");
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(stored("m40").mid(0, 3),
+              (QStringList{"0004200137Anna", "9999900001Slow", kEmptySlot}));
+    EXPECT_EQ(row(1), (Row{"Anna", "137", "42"}));
+    EXPECT_EQ(row(2), kEmptyRow);
+}
+
+TEST_F(ChampionsTest, RowsOfAHandEditedFileAndNothingWrittenByLooking)
+{
+    // Written by hand: upper- and lower-case section name, values that decode
+    // to nothing or to junk, three keys missing.
+    const QByteArray file = "[M50]\r\n"
+                            "1=00\r\n"
+                            "2=\r\n"
+                            "3=" + encode("0004200137Anna").toLatin1() + "\r\n"
+                            "4=garbage\r\n"
+                            "5=" + encode("9999900001Slow").toLatin1() + "\r\n"
+                            "6=" + encode("abcdefghijklmn").toLatin1() + "\r\n"
+                            "7=" + encode("0000300009Zoe").toLatin1() + "\r\n"
+                            "[m51]\r\n"
+                            "1=" + encode("0000100001Swapper").toLatin1() + "\r\n";
+    ASSERT_TRUE(testsupport::writeFile(hsc(), file));
+
+    open(5, 0);
+
+    // "", "", "", Zoe, Anna, Slow, three empty slots, junk.
+    for (int i : {1, 2, 3, 6, 7, 8, 9, 10})
+        EXPECT_EQ(row(i), kEmptyRow) << i;
+    EXPECT_EQ(row(4), (Row{"Zoe", "9", "3"}));
+    EXPECT_EQ(row(5), (Row{"Anna", "137", "42"}));
+    EXPECT_EQ(w->Label1[1]->text(), "1.");
+    EXPECT_EQ(w->Label1[10]->text(), "10.");
+    EXPECT_TRUE(prompts.empty());
+    EXPECT_EQ(hscBytes(), file);
+}
+
+TEST_F(ChampionsTest, OpeningOnlyToLookNeverAsksOrWrites)
+{
+    g.HSScore = "0000700012";  // a result of earlier, no longer pending
+    open(3, 1);
+    EXPECT_TRUE(prompts.empty());
+    EXPECT_FALSE(QFile::exists(hsc()));
+    for (int i = 1; i <= 10; ++i)
+        EXPECT_EQ(row(i), kEmptyRow);
+}
+
+TEST_F(ChampionsTest, SizesAndModesKeepListsOfTheirOwn)
+{
+    names = {"Swapper"};
+    open(4, 1, "0000700012");
+    open(4, 0);
+    EXPECT_EQ(row(1), kEmptyRow);
+    open(5, 1);
+    EXPECT_EQ(row(1), kEmptyRow);
+    open(4, 1);
+    EXPECT_EQ(row(1), (Row{"Swapper", "12", "7"}));
+}
+
+TEST_F(ChampionsTest, ClearingAsksAndEmptiesOnlyThisSizeAndMode)
+{
+    store("m50", kFull);
+    store("m51", {"0000100001Swapper"});
+    const QByteArray before = hscBytes();
+    open(5, 0);
+    w->show();
+
+    answerYes = false;
+    w->cmdDelHS_Click();
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0], std::make_pair(QString("Really delete highscores?"),
+                                           QString("Delete highscore...")));
+    EXPECT_EQ(hscBytes(), before);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(row(1), (Row{"Bob", "5", "10"}));
+
+    answerYes = true;
+    w->cmdDelHS_Click();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(w->result(), QDialog::Accepted);
+    EXPECT_FALSE(profile::ProfileFile::read(hsc()).sections().contains("m50"));
+    EXPECT_EQ(stored("m51")[0], "0000100001Swapper");
+
+    open(5, 0);
+    EXPECT_EQ(row(1), kEmptyRow);
+}
+
+TEST_F(ChampionsTest, TextsInTheCurrentLanguage)
+{
+    struct Case {
+        int16_t size, mode;
+        const char* line;
+    } cases[] = {
+        {5, 0, "Pieces: 5 x 5     Mode: Slide"},
+        {8, 1, "Pieces: 8 x 8     Mode: Swap"},
+        {3, 1, "Pieces: 3 x 3     Mode: Swap"},
+    };
+    for (const Case& c : cases) {
+        open(c.size, c.mode);
+        EXPECT_EQ(w->lblMode->text(), c.line);
+    }
+    EXPECT_EQ(w->lblTitle->text(), "Tavoro Champions");
+    EXPECT_EQ(w->lblHeader[0]->text(), "Name");
+    EXPECT_EQ(w->lblHeader[1]->text(), "Moves");
+    EXPECT_EQ(w->lblHeader[2]->text(), "Time (s)");
+    EXPECT_EQ(w->cmdDelHS->text(), "&Reset");
+    EXPECT_EQ(w->cmdOK->text(), "&OK");
+    EXPECT_TRUE(w->cmdOK->isDefault());
+}
+
+TEST_F(ChampionsTest, ANameStoredWhileTheNameBoxStoodOpenIsKept)
+{
+    store("m30", {"0000900001Early"});
+    // Another copy of the game stores its result while this one asks.
+    whileNameBoxOpen = [this] {
+        store("m30", {"0000900001Early", "0000300003Other"});
+    };
+    names = {"Anna"};
+    open(3, 0, "0000700012");
+    EXPECT_EQ(stored("m30").mid(0, 4),
+              (QStringList{"0000300003Other", "0000700012Anna", "0000900001Early", kEmptySlot}));
+    EXPECT_EQ(row(1), (Row{"Other", "3", "3"}));
+    EXPECT_EQ(row(2), (Row{"Anna", "12", "7"}));
+}
+
+TEST_F(ChampionsTest, AFolderThatCannotBeWrittenKeepsTheListShownAndSaysSo)
+{
+    // The program's folder lies below a plain file: nothing can be created
+    // there, whoever runs the test.
+    ASSERT_TRUE(testsupport::writeFile(folder.filePath("plain"), "x"));
+    appinfo::setProgramFolderForTesting(folder.filePath("plain/game"));
+    names = {"Anna"};
+    open(3, 0, "0000700012");
+    EXPECT_EQ(row(1), (Row{"Anna", "12", "7"}));
+    EXPECT_EQ(warnings, QStringList{"The champions list could not be saved."});
+}
+
+TEST_F(ChampionsTest, AReadOnlyFileLosesNothingAndSaysSo)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the administrator writes read-only files";
+    store("m50", kFull);
+    const QByteArray before = hscBytes();
+    ASSERT_TRUE(QFile::setPermissions(hsc(), QFile::ReadOwner | QFile::ReadGroup));
+    names = {"Zed"};
+    open(5, 0, "0000100001");
+    EXPECT_EQ(row(1), (Row{"Zed", "1", "1"}));
+    EXPECT_EQ(hscBytes(), before);
+    EXPECT_EQ(warnings, QStringList{"The champions list could not be saved."});
+
+    // Nor does the clear command remove what is stored.
+    warnings.clear();
+    answerYes = true;
+    w->cmdDelHS_Click();
+    EXPECT_EQ(hscBytes(), before);
+    EXPECT_EQ(warnings.size(), 1u);
+    QFile::setPermissions(hsc(), QFile::ReadOwner | QFile::WriteOwner);
+}
