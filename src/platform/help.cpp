@@ -1,6 +1,7 @@
 #include "platform/help.h"
 
 #include "platform/help_window.h"
+#include "platform/locale.h"
 
 #include <QFile>
 #include <QPointer>
@@ -15,14 +16,7 @@ QString HelpFileName()
 
 QString LanguageFolder(int16_t sprache)
 {
-    switch (sprache) {
-    case 0: return QStringLiteral("de");
-    case 2000: return QStringLiteral("sv");
-    case 3000: return QStringLiteral("it");
-    case 5000: return QStringLiteral("es");
-    case 6000: return QStringLiteral("fr");
-    default: return QStringLiteral("en");
-    }
+    return userlocale::languageCode(sprache);
 }
 
 QString DefaultTopic()

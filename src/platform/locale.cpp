@@ -156,4 +156,16 @@ void setUserLanguageIdForTesting(const QString& id)
     forTesting = id;
 }
 
+QString languageCode(int16_t sprache)
+{
+    switch (sprache) {
+    case 0: return QStringLiteral("de");
+    case 2000: return QStringLiteral("sv");
+    case 3000: return QStringLiteral("it");
+    case 5000: return QStringLiteral("es");
+    case 6000: return QStringLiteral("fr");
+    default: return QStringLiteral("en");
+    }
+}
+
 }  // namespace userlocale

@@ -8,6 +8,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <cstdint>
+
 namespace userlocale {
 
 // The identifier of a language in a country. A language Windows knows, in a
@@ -20,6 +22,11 @@ QString languageId(const QLocale& locale);
 
 // The user's default locale's identifier.
 QString userLanguageId();
+
+// The two-letter code of the game's language Sprache: "de" for 0, "sv" for
+// 2000, "it" for 3000, "es" for 5000, "fr" for 6000, and "en" for English and
+// any value without a language.
+QString languageCode(int16_t sprache);
 
 // Tests pretend another user locale; empty restores the real one.
 void setUserLanguageIdForTesting(const QString& id);

@@ -1,5 +1,7 @@
 #include "platform/qttranslations.h"
 
+#include "platform/locale.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -54,14 +56,7 @@ void removeAll()
 
 QString localeName(int16_t sprache)
 {
-    switch (sprache) {
-    case 0: return QStringLiteral("de");
-    case 2000: return QStringLiteral("sv");
-    case 3000: return QStringLiteral("it");
-    case 5000: return QStringLiteral("es");
-    case 6000: return QStringLiteral("fr");
-    default: return QStringLiteral("en");
-    }
+    return userlocale::languageCode(sprache);
 }
 
 void apply(int16_t sprache)
