@@ -7,7 +7,9 @@ build_pkgs=(cmake g++ make pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   libfluidsynth-dev fluid-soundfont-gm libsdl2-dev
   fonts-liberation fonts-dejavu-core)
-test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev)
+# clang and libFuzzer build the fuzz targets (the replays in the test run need
+# only g++; its sanitizers come with it).
+test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libfuzzer-14-dev)
 
 wanted=("${build_pkgs[@]}")
 if [ "${1:-build}" = test ]; then
