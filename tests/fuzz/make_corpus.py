@@ -108,6 +108,25 @@ put("wav", "float32-44k", wav(3, 2, 44100, 32, struct.pack("<4f", 0.0, 0.5, -0.5
 put("wav", "pcm24-mono-11k", wav(1, 1, 11025, 24, b"\x00\x00\x40\x00\x00\xc0\x11\x22\x33"))
 put("wav", "odd-data", wav(1, 1, 44100, 16, b"\x01\x02\x03"))
 put("wav", "truncated", wav(1, 2, 44100, 16, b"\x00" * 64)[:40])
+# Formats SDL decodes itself: a-law, mu-law, IMA and Microsoft ADPCM, extensible.
+put("wav", "alaw-8k", wav(6, 1, 8000, 8, bytes(range(0, 256, 16))))
+put("wav", "mulaw-8k", wav(7, 1, 8000, 8, bytes(range(255, 0, -16))))
+ima = struct.pack("<HHIIHHHH", 0x11, 1, 8000, 4055, 256, 4, 2, 505)
+put("wav", "ima-adpcm", b"RIFF" + struct.pack("<I", 4 + 8 + len(ima) + 8 + 256) + b"WAVE"
+    + chunk_le(b"fmt ", ima) + chunk_le(b"data", b"\x00\x00\x10\x00" + bytes(range(252))))
+coefs = [(256, 0), (512, -256), (0, 0), (192, 64), (240, 0), (460, -208), (392, -232)]
+ms = (struct.pack("<HHIIHHHHH", 2, 1, 8000, 4096, 256, 4, 32, 500, 7)
+      + b"".join(struct.pack("<hh", a, b) for a, b in coefs))
+put("wav", "ms-adpcm", b"RIFF" + struct.pack("<I", 4 + 8 + len(ms) + 8 + 256) + b"WAVE"
+    + chunk_le(b"fmt ", ms) + chunk_le(b"data", b"\x00\x10\x00\x20\x00\x30\x00\x40\x00"
+                                     + bytes(range(247))))
+ext = (struct.pack("<HHIIHHH", 0xFFFE, 2, 44100, 44100 * 4, 4, 16, 22)
+       + struct.pack("<HI", 16, 3) + b"\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x71")
+put("wav", "extensible", b"RIFF" + struct.pack("<I", 4 + 8 + len(ext) + 8 + 8) + b"WAVE"
+    + chunk_le(b"fmt ", ext) + chunk_le(b"data", b"\x00\x01\x00\x02\xff\x7f\x00\x80"))
+put("wav", "list-before-fmt", b"RIFF" + struct.pack("<I", 4 + 16 + 24 + 12) + b"WAVE"
+    + chunk_le(b"LIST", b"INFOISFT\x02\x00\x00\x00x\x00")
+    + chunk_le(b"fmt ", struct.pack("<HHIIHH", 1, 1, 8000, 8000, 1, 8)) + chunk_le(b"data", b"\x80\x90\xa0\xb0"))
 
 # --- pictures -------------------------------------------------------------
 
@@ -139,6 +158,13 @@ put("picture", "bmp1-8x3.bmp", bmp(8, 3, 1, b"\xaa\x00\x00\x00\x55\x00\x00\x00\x
 put("picture", "bmp32-3x3.bmp", bmp(3, 3, 32, bytes(range(36))))
 put("picture", "bmp8-rle.bmp", bmp(4, 2, 8, b"\x04\x01\x00\x00\x02\x05\x02\x07\x00\x01",
                                   palette256, compression=1))
+put("picture", "bmp4-rle.bmp", bmp(6, 2, 4, b"\x06\x12\x00\x00\x00\x04\x34\x56\x00\x01",
+                                  grey, compression=2))
+put("picture", "bmp16-bitfields.bmp",
+    bmp(3, 2, 16, bytes(range(16)), struct.pack("<III", 0xF800, 0x07E0, 0x001F), compression=3))
+put("picture", "bmp-os2.bmp", b"BM" + struct.pack("<IHHI", 14 + 12 + 6 + 8, 0, 0, 14 + 12 + 6)
+    + struct.pack("<IHHHH", 12, 2, 2, 1, 1) + b"\x00\x00\x00\xff\xff\xff"
+    + b"\x40\x00\x00\x00\x80\x00\x00\x00")
 put("picture", "bmp-truncated.bmp", bmp(16, 16, 24, rows(16, 16, 3, lambda x, y: x))[:80])
 
 with tempfile.TemporaryDirectory() as tmp:
