@@ -4,16 +4,46 @@
 
 #include <SDL.h>
 
+#include <QtEndian>
+
 #include <cstring>
+#include <limits>
 
 namespace sound {
+
+namespace {
+
+// SDL takes memory for a chunk's declared length before it reads the chunk,
+// so a few bytes claiming a 4 GB data chunk would cost 4 GB. A chunk that
+// claims more than the data hold (a cut-off or broken file) is cut to what is
+// there, which is all SDL could read of it anyway.
+QByteArray withChunksThatFit(const QByteArray& wave)
+{
+    QByteArray fitted = wave;
+    if (!fitted.startsWith("RIFF"))
+        return fitted;
+    qsizetype pos = 12;  // "RIFF", its length, "WAVE"
+    while (pos + 8 <= fitted.size()) {
+        const qsizetype left = fitted.size() - pos - 8;
+        quint32 length = qFromLittleEndian<quint32>(fitted.constData() + pos + 4);
+        if (length > left) {
+            length = static_cast<quint32>(left);
+            qToLittleEndian<quint32>(length, fitted.data() + pos + 4);
+        }
+        pos += 8 + length + (length & 1);  // chunks start at even offsets
+    }
+    return fitted;
+}
+
+}  // namespace
 
 std::vector<float> decode(const QByteArray& wave)
 {
     std::vector<float> out;
-    if (wave.isEmpty())
+    if (wave.isEmpty() || wave.size() > std::numeric_limits<int>::max())
         return out;
-    SDL_RWops* rw = SDL_RWFromConstMem(wave.constData(), static_cast<int>(wave.size()));
+    const QByteArray fitted = withChunksThatFit(wave);
+    SDL_RWops* rw = SDL_RWFromConstMem(fitted.constData(), static_cast<int>(fitted.size()));
     if (!rw)
         return out;
     SDL_AudioSpec wanted{};

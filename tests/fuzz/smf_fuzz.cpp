@@ -5,7 +5,9 @@
 
 #include "platform/smf.h"
 
+#include <algorithm>
 #include <string_view>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -19,8 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(timing->tickToMs(total) == timing->lengthMs());
     int64_t before = timing->tickToMs(-1);
     FUZZ_CHECK(before == 0);
-    for (const int64_t tick : {int64_t{0}, int64_t{1}, total / 3, total / 2, total - 1, total,
-                               total + 1}) {
+    std::vector<int64_t> ticks{0, 1, total / 3, total / 2, total - 1, total, total + 1};
+    std::sort(ticks.begin(), ticks.end());
+    for (const int64_t tick : ticks) {
         if (tick < 0)
             continue;
         const int64_t ms = timing->tickToMs(tick);

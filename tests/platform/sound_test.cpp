@@ -66,6 +66,23 @@ TEST_F(Sound, DataThatIsNoWaveStaysSilent)
     }
 }
 
+TEST_F(Sound, AChunkClaimingMoreThanTheFileHoldsPlaysWhatIsThere)
+{
+    // 16 samples of 8-bit a-law whose data chunk says it holds almost 4 GB:
+    // what is there plays, and no memory is taken for what is not.
+    QByteArray honest("RIFF\x34\0\0\0WAVEfmt \x10\0\0\0\x06\0\x01\0\x40\x1f\0\0"
+                      "\x40\x1f\0\0\x01\0\x08\0data\x10\0\0\0", 44);
+    for (int i = 0; i < 16; ++i)
+        honest.append(char(i * 16));
+    QByteArray boastful = honest;
+    boastful[43] = char(0xEF);
+    const std::vector<float> expected = sound::decode(honest);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(sound::decode(boastful), expected);
+    boastful.chop(5);  // and cut short as well
+    EXPECT_EQ(sound::decode(boastful).size(), sound::decode(honest.left(honest.size() - 5)).size());
+}
+
 TEST_F(Sound, WithoutDeviceNothingPlaysAndNothingFails)
 {
     ScopedEnv noDevice("SDL_AUDIODRIVER", "no-such-driver");

@@ -6,8 +6,9 @@ extern "C" {
 const char* __asan_default_options()
 {
     // Leaks are looked for at exit; a finding ends the program with an error.
+    // Nothing the game reads may make it ask for a gigabyte at once.
     return "detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=1"
-           ":strict_string_checks=1:check_initialization_order=1";
+           ":strict_string_checks=1:check_initialization_order=1:max_allocation_size_mb=1024";
 }
 
 const char* __ubsan_default_options()
