@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QtGlobal>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -24,7 +25,22 @@ public:
     }
 };
 
+// Qt's warnings about broken pictures ("color table index out of range") come
+// by the thousand while fuzzing and slow it down; they are dropped. Critical and
+// fatal messages still show.
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s (%s:%d)\n", qPrintable(text), context.file ? context.file : "",
+                     context.line);
+}
+
 }  // namespace
+
+void dropQtWarnings()
+{
+    qInstallMessageHandler(quietMessages);
+}
 
 void failOnReportedErrors()
 {

@@ -22,6 +22,10 @@ inline QByteArray bytesOf(const uint8_t* data, size_t size)
 // bad must be handled without a run-time failure. Installed once.
 void failOnReportedErrors();
 
+// Qt's warnings about broken input (by the thousand while fuzzing) are
+// dropped; critical and fatal messages still show.
+void dropQtWarnings();
+
 // A private folder for the files a target writes, on a memory file system
 // where there is one (rewriting a file there costs no disk).
 const QString& scratchFolder();

@@ -11,6 +11,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    static const bool quiet = (fuzz::dropQtWarnings(), true);
+    (void)quiet;
     QImage picture;
     if (!picture.loadFromData(fuzz::bytesOf(data, size)))
         return 0;  // the game reports an invalid picture
