@@ -6,6 +6,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -64,8 +65,10 @@ std::vector<float> decode(const QByteArray& wave)
         if (built == 0)
             cvt.len_cvt = cvt.len;  // already in the output format
         if (built == 0 || SDL_ConvertAudio(&cvt) == 0) {
-            out.resize(static_cast<size_t>(cvt.len_cvt) / sizeof(float));
-            std::memcpy(out.data(), work.data(), out.size() * sizeof(float));
+            // Less than one sample comes out of a wave of a byte or two.
+            out.resize(static_cast<size_t>(std::max(cvt.len_cvt, 0)) / sizeof(float));
+            if (!out.empty())
+                std::memcpy(out.data(), work.data(), out.size() * sizeof(float));
         }
     }
     SDL_FreeWAV(buffer);

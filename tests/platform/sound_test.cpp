@@ -83,6 +83,15 @@ TEST_F(Sound, AChunkClaimingMoreThanTheFileHoldsPlaysWhatIsThere)
     EXPECT_EQ(sound::decode(boastful).size(), sound::decode(honest.left(honest.size() - 5)).size());
 }
 
+TEST_F(Sound, AWaveTooShortForOneSampleIsSilent)
+{
+    // 16-bit mono at some 3 MHz holding a sample and a half: after the
+    // conversion to 44100 Hz not one sample is left.
+    const QByteArray wave("RIFF\x30\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\0\x30\0"
+                          "\x88\x58\x01\0\x02\0\x10\0data\x03\0\0\0\x01\x02\x03\0", 48);
+    EXPECT_TRUE(sound::decode(wave).empty());
+}
+
 TEST_F(Sound, WithoutDeviceNothingPlaysAndNothingFails)
 {
     ScopedEnv noDevice("SDL_AUDIODRIVER", "no-such-driver");
