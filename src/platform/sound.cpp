@@ -21,9 +21,15 @@ namespace {
 QByteArray withChunksThatFit(const QByteArray& wave)
 {
     QByteArray fitted = wave;
-    if (!fitted.startsWith("RIFF"))
+    // Chunks follow "RIFF", its length and "WAVE"; SDL also takes data that
+    // begin at "WAVE" without the RIFF header.
+    qsizetype pos;
+    if (fitted.startsWith("RIFF"))
+        pos = 12;
+    else if (fitted.startsWith("WAVE"))
+        pos = 4;
+    else
         return fitted;
-    qsizetype pos = 12;  // "RIFF", its length, "WAVE"
     while (pos + 8 <= fitted.size()) {
         const qsizetype left = fitted.size() - pos - 8;
         quint32 length = qFromLittleEndian<quint32>(fitted.constData() + pos + 4);

@@ -79,6 +79,7 @@ TEST_F(Sound, AChunkClaimingMoreThanTheFileHoldsPlaysWhatIsThere)
     const std::vector<float> expected = sound::decode(honest);
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(sound::decode(boastful), expected);
+    EXPECT_EQ(sound::decode(boastful.mid(8)), expected);  // the same without "RIFF" and length
     boastful.chop(5);  // and cut short as well
     EXPECT_EQ(sound::decode(boastful).size(), sound::decode(honest.left(honest.size() - 5)).size());
 }
