@@ -8,9 +8,11 @@ build_pkgs=(cmake g++ make pkg-config
   libfluidsynth-dev timgm6mb-soundfont libsdl2-dev
   fonts-liberation fonts-dejavu-core fonts-comic-neue
   qt6-translations-l10n)
-test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev
+# clang and libFuzzer build the fuzz targets (the replays in the test run need
+# only g++; its sanitizers come with it); the X11 tools serve bench/startup.sh.
+test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libfuzzer-14-dev
   desktop-file-utils appstream
-  xvfb x11-utils xdotool libx11-dev libxdamage-dev gcc dbus)  # the last: bench/startup.sh
+  xvfb x11-utils xdotool libx11-dev libxdamage-dev gcc dbus)
 # The Debian package: dpkg-shlibdeps finds the libraries' packages, file
 # tells CPack which files are programs.
 package_pkgs=(dpkg-dev file)

@@ -4,16 +4,53 @@
 
 #include <SDL.h>
 
+#include <QtEndian>
+
+#include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace sound {
+
+namespace {
+
+// SDL takes memory for a chunk's declared length before it reads the chunk,
+// so a few bytes claiming a 4 GB data chunk would cost 4 GB. A chunk that
+// claims more than the data hold (a cut-off or broken file) is cut to what is
+// there, which is all SDL could read of it anyway.
+QByteArray withChunksThatFit(const QByteArray& wave)
+{
+    QByteArray fitted = wave;
+    // Chunks follow "RIFF", its length and "WAVE"; SDL also takes data that
+    // begin at "WAVE" without the RIFF header.
+    qsizetype pos;
+    if (fitted.startsWith("RIFF"))
+        pos = 12;
+    else if (fitted.startsWith("WAVE"))
+        pos = 4;
+    else
+        return fitted;
+    while (pos + 8 <= fitted.size()) {
+        const qsizetype left = fitted.size() - pos - 8;
+        quint32 length = qFromLittleEndian<quint32>(fitted.constData() + pos + 4);
+        if (length > left) {
+            length = static_cast<quint32>(left);
+            qToLittleEndian<quint32>(length, fitted.data() + pos + 4);
+        }
+        pos += 8 + length + (length & 1);  // chunks start at even offsets
+    }
+    return fitted;
+}
+
+}  // namespace
 
 std::vector<float> decode(const QByteArray& wave)
 {
     std::vector<float> out;
-    if (wave.isEmpty())
+    if (wave.isEmpty() || wave.size() > std::numeric_limits<int>::max())
         return out;
-    SDL_RWops* rw = SDL_RWFromConstMem(wave.constData(), static_cast<int>(wave.size()));
+    const QByteArray fitted = withChunksThatFit(wave);
+    SDL_RWops* rw = SDL_RWFromConstMem(fitted.constData(), static_cast<int>(fitted.size()));
     if (!rw)
         return out;
     SDL_AudioSpec wanted{};
@@ -34,8 +71,10 @@ std::vector<float> decode(const QByteArray& wave)
         if (built == 0)
             cvt.len_cvt = cvt.len;  // already in the output format
         if (built == 0 || SDL_ConvertAudio(&cvt) == 0) {
-            out.resize(static_cast<size_t>(cvt.len_cvt) / sizeof(float));
-            std::memcpy(out.data(), work.data(), out.size() * sizeof(float));
+            // Less than one sample comes out of a wave of a byte or two.
+            out.resize(static_cast<size_t>(std::max(cvt.len_cvt, 0)) / sizeof(float));
+            if (!out.empty())
+                std::memcpy(out.data(), work.data(), out.size() * sizeof(float));
         }
     }
     SDL_FreeWAV(buffer);

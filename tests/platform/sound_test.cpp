@@ -66,6 +66,33 @@ TEST_F(Sound, DataThatIsNoWaveStaysSilent)
     }
 }
 
+TEST_F(Sound, AChunkClaimingMoreThanTheFileHoldsPlaysWhatIsThere)
+{
+    // 16 samples of 8-bit a-law whose data chunk says it holds almost 4 GB:
+    // what is there plays, and no memory is taken for what is not.
+    QByteArray honest("RIFF\x34\0\0\0WAVEfmt \x10\0\0\0\x06\0\x01\0\x40\x1f\0\0"
+                      "\x40\x1f\0\0\x01\0\x08\0data\x10\0\0\0", 44);
+    for (int i = 0; i < 16; ++i)
+        honest.append(char(i * 16));
+    QByteArray boastful = honest;
+    boastful[43] = char(0xEF);
+    const std::vector<float> expected = sound::decode(honest);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(sound::decode(boastful), expected);
+    EXPECT_EQ(sound::decode(boastful.mid(8)), expected);  // the same without "RIFF" and length
+    boastful.chop(5);  // and cut short as well
+    EXPECT_EQ(sound::decode(boastful).size(), sound::decode(honest.left(honest.size() - 5)).size());
+}
+
+TEST_F(Sound, AWaveTooShortForOneSampleIsSilent)
+{
+    // 16-bit mono at some 3 MHz holding a sample and a half: after the
+    // conversion to 44100 Hz not one sample is left.
+    const QByteArray wave("RIFF\x30\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\0\x30\0"
+                          "\x88\x58\x01\0\x02\0\x10\0data\x03\0\0\0\x01\x02\x03\0", 48);
+    EXPECT_TRUE(sound::decode(wave).empty());
+}
+
 TEST_F(Sound, WithoutDeviceNothingPlaysAndNothingFails)
 {
     ScopedEnv noDevice("SDL_AUDIODRIVER", "no-such-driver");
