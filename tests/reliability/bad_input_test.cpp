@@ -6,6 +6,7 @@
 // (support/child_process.h).
 
 #include "errors/failure.h"
+#include "champions/champions_fixture.h"
 #include "game/picture_file.h"
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/seams.h"
@@ -337,5 +338,68 @@ TEST(BadPictures, DISABLED_HugePictureChild)
         ADD_FAILURE() << "loaded";
     } catch (const errors::Failure& f) {
         EXPECT_EQ(f.number(), errors::ErrInvalidPicture);
+    }
+}
+
+// ---- Champions --------------------------------------------------------------
+
+namespace {
+
+class BadChampions : public testsupport::ChampionsTest {};
+using Row3 = std::array<QString, 3>;
+
+}  // namespace
+
+// A solved 5 x 5 slide game in 1 move and 1 second meets each bad list: the
+// window shows it in row 1, nothing is reported, and everything else the file
+// held stays.
+TEST_F(BadChampions, AResultIsRankedAndStoredWhateverTheListHolds)
+{
+    QByteArray tenMegabytes;
+    for (int k = 0; tenMegabytes.size() < (10 << 20); ++k)
+        tenMegabytes += "k" + QByteArray::number(k) + "=" + QByteArray(60, 'q') + "\r\n";
+    const QByteArray junkValues[] = {"zz", "", "GGGG", "0", "123", "ABC", QByteArray(600, 'F'),
+                                     "%%%", "\xff\xfe", "-1"};
+    struct Row {
+        const char* input;
+        std::function<QByteArray()> file;
+    } rows[] = {
+        {"every value of the section junk",
+         [&] {
+             QByteArray f = "[m50]\r\n";
+             for (int k = 0; k < 10; ++k)
+                 f += QByteArray::number(k + 1) + "=" + junkValues[k] + "\r\n";
+             return f;
+         }},
+        {"a section of 500 keys",
+         [&] {
+             QByteArray f = "[m50]\r\n";
+             for (int k = 1; k <= 500; ++k)
+                 f += QByteArray::number(k) + "=" +
+                      encode(QString("0000900009N%1").arg(k)).toLatin1() + "\r\n";
+             return f;
+         }},
+        {"a file of 10 MB", [&] { return "[m50]\r\n[Junk]\r\n" + tenMegabytes; }},
+    };
+    const QByteArray other = "[m30]\r\n1=" + encode("0000200002Kept").toLatin1() + "\r\n";
+    for (const Row& c : rows) {
+        SCOPED_TRACE(c.input);
+        const QByteArray before = other + c.file();
+        ASSERT_TRUE(testsupport::writeFile(hsc(), before));
+        names = {"Zed"};
+        open(5, 0, "0000100001");
+        EXPECT_TRUE(errors.reports.empty());
+        EXPECT_EQ(row(1), (Row3{"Zed", "1", "1"}));
+        EXPECT_TRUE(warnings.isEmpty());
+        EXPECT_EQ(stored("m50").front(), "0000100001Zed");
+        EXPECT_EQ(stored("m30").front(), "0000200002Kept");
+        const QByteArray after = hscBytes();
+        EXPECT_TRUE(after.startsWith(other));
+        if (before.size() > (10 << 20))
+            EXPECT_TRUE(after.endsWith(tenMegabytes));
+        if (before.contains("\r\n500="))
+            EXPECT_EQ(profile::ProfileFile(after).keys("m50").size(), 500);
+        errors.reports.clear();
+        w.reset();
     }
 }
