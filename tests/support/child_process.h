@@ -76,8 +76,14 @@ inline ChildResult runTestInChild(const QString& testName, const ChildOptions& o
         "/proc/self/exe", "--gtest_also_run_disabled_tests",
         "--gtest_filter=" + testName.toStdString()};
     std::vector<std::string> envText;
-    for (char** e = environ; *e; ++e)
-        envText.emplace_back(*e);
+    for (char** e = environ; *e; ++e) {
+        const QByteArray entry(*e);
+        bool replaced = false;
+        for (const auto& kv : o.env)
+            replaced = replaced || entry.startsWith(kv.first + '=');
+        if (!replaced)
+            envText.emplace_back(*e);
+    }
     for (const auto& [name, value] : o.env)
         envText.push_back(name.toStdString() + "=" + value.toStdString());
     const QByteArray tmpfsAt = QFile::encodeName(o.tmpfsAt);
