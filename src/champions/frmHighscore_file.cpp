@@ -4,6 +4,7 @@
 #include "champions/frmHighscore.h"
 
 #include "champions/hscodec.h"
+#include "champions/ranking.h"
 #include "errors/trap.h"
 #include "platform/ansi.h"
 #include "platform/appinfo.h"
@@ -41,8 +42,11 @@ void frmHighscore::GetHS()
     proc.run({
         [&] { lstSort.Clear(); },
         [&] {
-            for (int k = 1; k <= 10; ++k)
-                lstSort.AddItem(GetHSVal(QString::number(k), champions::kEmptySlot));
+            // A value that is no entry counts as an empty slot.
+            for (int k = 1; k <= 10; ++k) {
+                const QString entry = GetHSVal(QString::number(k), champions::kEmptySlot);
+                lstSort.AddItem(champions::isEntry(entry) ? entry : champions::kEmptySlot);
+            }
         },
     });
 }

@@ -74,4 +74,15 @@ Row rowOf(const QString& entry)
     return {entry.mid(10), plain(numbers::Val(entry.mid(5, 5))), plain(seconds)};
 }
 
+bool isEntry(const QString& text)
+{
+    if (text.size() < 10)
+        return false;
+    for (int i = 0; i < 10; ++i) {
+        if (text[i] < u'0' || text[i] > u'9')
+            return false;
+    }
+    return !rowOf(text).seconds.isEmpty();
+}
+
 }  // namespace champions

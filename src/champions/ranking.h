@@ -59,4 +59,10 @@ struct Row {
 };
 Row rowOf(const QString& entry);
 
+// Whether a stored text is a champion's entry: ten digits, seconds and moves,
+// that a row shows. Anything else read from the file (a value edited by hand
+// or damaged) is an empty slot, so that it neither shows as a blank row above
+// the champions nor ranks before a new result.
+bool isEntry(const QString& text);
+
 }  // namespace champions

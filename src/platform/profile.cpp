@@ -67,8 +67,12 @@ bool hasLineBreak(const QString& s)
 
 ProfileFile::ProfileFile(const QByteArray& bytes)
 {
+    // A UTF-8 byte-order mark (Notepad's "UTF-8" files) is passed over when
+    // the first line is read, and kept in the file.
+    static const QByteArray bom("\xEF\xBB\xBF");
+    const bool hasBom = bytes.startsWith(bom);
     // A line ends at CR LF, at LF, or at a CR alone (files of old editors).
-    qsizetype pos = 0;
+    qsizetype pos = hasBom ? bom.size() : 0;
     while (pos < bytes.size()) {
         qsizetype end = pos;
         while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
@@ -83,6 +87,14 @@ ProfileFile::ProfileFile(const QByteArray& bytes)
             eol = "\r\n";
         lines_.push_back(parseLine(std::move(text), eol));
         pos = end + eol.size();
+    }
+    if (hasBom) {
+        if (lines_.empty())
+            lines_.push_back(parseLine({}, {}));
+        Line& first = lines_.front();
+        first.text.prepend(bom);
+        if (first.equals >= 0)
+            first.equals += bom.size();
     }
 }
 

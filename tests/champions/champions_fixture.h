@@ -96,7 +96,11 @@ protected:
         g = SharedRecord{};
     }
 
-    QString hsc() const { return folder.filePath("Tavoro.hsc"); }
+    QString hscPathOverride;  // another folder's file, in a child process
+    QString hsc() const
+    {
+        return hscPathOverride.isEmpty() ? folder.filePath("Tavoro.hsc") : hscPathOverride;
+    }
     QByteArray hscBytes() const { return readFile(hsc(), "<missing>"); }
 
     static QString encode(const QString& entry)
