@@ -14,7 +14,7 @@ set(TAVORO_FUZZ_TARGETS
   smf        # the music tracks' MIDI files
   wav        # the sound effects' wave files
   picture    # puzzle pictures (BMP, JPEG) and their cutting into cells
-  # champions: the decoder of Tavoro.hsc's scrambled entries goes here
+  champions  # Tavoro.hsc's scrambled entries: decoder and encoder
 )
 
 option(TAVORO_FUZZ "Build the libFuzzer fuzz targets (clang only)" OFF)

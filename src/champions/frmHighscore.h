@@ -46,7 +46,8 @@ public:
     // Writes the value under the key of the current section; no key removes
     // the whole section. True when the file took it.
     bool SaveHS(const std::optional<QString>& key, const QString& value);
-    // Stores the first ten entries of the list; true when all ten were stored.
+    // Stores the first ten entries of the list, all ten in one replacement of
+    // the file; true when the file took them.
     bool WriteHS();
     QString Conv(const QString& text);
     QString ConvBack(const QString& value);

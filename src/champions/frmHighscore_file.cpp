@@ -11,6 +11,8 @@
 #include "platform/profile.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 using errors::Procedure;
 
@@ -77,16 +79,19 @@ bool frmHighscore::SaveHS(const std::optional<QString>& key, const QString& valu
 
 bool frmHighscore::WriteHS()
 {
-    bool saved = true;
+    std::vector<std::pair<QString, QString>> values;
+    bool saved = false;
     Procedure proc{"frmHighscore", "WriteHS"};
     proc.run({
         [&] {
-            saved = false;
-            bool all = true;
+            values.clear();
             for (int k = 1; k <= 10; ++k)
-                all = SaveHS(QString::number(k), Conv(lstSort.List(k - 1))) && all;
-            saved = all;
+                values.emplace_back(QString::number(k), Conv(lstSort.List(k - 1)));
         },
+        // The ten keys go into the file in one replacement of it, so that a
+        // game that dies meanwhile leaves the list before or the list after,
+        // never one that lost an entry between two keys.
+        [&] { saved = profile::WritePrivateProfileValues(Section, values, HscPath()); },
     });
     return saved;
 }

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <functional>
+
 
 namespace profile {
 
@@ -308,8 +310,12 @@ QString GetPrivateProfileString(const QString& section, const QString& key,
     return v->left(bufferSize - 1);
 }
 
-bool WritePrivateProfileString(const QString& section, const std::optional<QString>& key,
-                               const std::optional<QString>& value, const QString& path)
+namespace {
+
+// Reads the file, applies the edit and replaces the file with the result in
+// one write. False, the file unchanged, when it cannot be read or written or
+// the edit refuses.
+bool rewrite(const QString& path, const std::function<bool(ProfileFile&)>& edit)
 {
     const QFileInfo info(path);
     const bool exists = info.exists() || info.isSymLink();
@@ -325,13 +331,8 @@ bool WritePrivateProfileString(const QString& section, const std::optional<QStri
         file = ProfileFile(before);
     }
 
-    if (!key) {
-        file.removeSection(section);
-    } else if (!value) {
-        file.removeKey(section, *key);
-    } else if (!file.setValue(section, *key, *value)) {
+    if (!edit(file))
         return false;
-    }
 
     const QByteArray after = file.bytes();
     if (after == before)
@@ -351,6 +352,35 @@ bool WritePrivateProfileString(const QString& section, const std::optional<QStri
         return false;
     }
     return out.commit();
+}
+
+}  // namespace
+
+bool WritePrivateProfileString(const QString& section, const std::optional<QString>& key,
+                               const std::optional<QString>& value, const QString& path)
+{
+    return rewrite(path, [&](ProfileFile& file) {
+        if (!key)
+            file.removeSection(section);
+        else if (!value)
+            file.removeKey(section, *key);
+        else
+            return file.setValue(section, *key, *value);
+        return true;
+    });
+}
+
+bool WritePrivateProfileValues(const QString& section,
+                               const std::vector<std::pair<QString, QString>>& values,
+                               const QString& path)
+{
+    return rewrite(path, [&](ProfileFile& file) {
+        for (const auto& [key, value] : values) {
+            if (!file.setValue(section, key, value))
+                return false;
+        }
+        return true;
+    });
 }
 
 }  // namespace profile

@@ -29,6 +29,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace profile {
@@ -110,5 +111,14 @@ QString GetPrivateProfileString(const QString& section, const QString& key,
 // unchanged.
 bool WritePrivateProfileString(const QString& section, const std::optional<QString>& key,
                                const std::optional<QString>& value, const QString& path);
+
+// Writes the keys' values into the section in their order, as that many
+// WritePrivateProfileString calls would, but replaces the file once: a
+// program that dies meanwhile leaves all of them stored or none. Returns
+// false, the file unchanged, when it could not be read or written or a name
+// or value is one the file could not hold.
+bool WritePrivateProfileValues(const QString& section,
+                               const std::vector<std::pair<QString, QString>>& values,
+                               const QString& path);
 
 }  // namespace profile

@@ -43,6 +43,32 @@ put("profile", "comments-and-junk",
 put("profile", "champions",
     profile_seed(0, "4x4x0", "Name1", "Ann", b"[4x4x0]\r\nName1=Bob\r\nZeit1=0004200031\r\n"))
 
+# --- the champions list: stored values and whole Tavoro.hsc files ---------
+
+def hs_value(text, key=b"Tavoro"):
+    scrambled = bytes(c ^ key[i % len(key)] for i, c in enumerate(text))
+    digits = scrambled.hex().upper().encode()
+    return b"%02d" % len(digits) + digits
+
+
+ENTRY = hs_value(b"0004200137Anna")
+put("champions", "entry", ENTRY)
+put("champions", "empty-slot", hs_value(b"9999999999 "))
+put("champions", "entry-ansi-name", hs_value(b"0000100002J\xf6rg \xc5s\xfcn"))
+put("champions", "entry-key-letters", hs_value(b"00099000TavoroTavoro"))
+put("champions", "empty-value", b"")
+put("champions", "zero-prefix", b"00")
+put("champions", "one-digit", b"5")
+put("champions", "prefix-past-end", b"99" + ENTRY[2:])
+put("champions", "odd-digits", b"05ABCDE")
+put("champions", "lower-and-bad-digits", b"08a1Gz0f")
+put("champions", "sign-prefix", b"+8" + ENTRY[2:])
+put("champions", "trailing-junk", ENTRY + b"FFFF junk")
+put("champions", "file",
+    b"[m50]\r\n" + b"".join(b"%d=%s\r\n" % (k, ENTRY if k == 1 else hs_value(b"9999999999 "))
+                          for k in range(1, 11))
+    + b"[m81]\r\n1=00\r\n2=zz\r\n3=\r\n")
+
 # --- the language table ---------------------------------------------------
 
 put("language", "table",

@@ -211,6 +211,30 @@ TEST_F(Profile, AWriteChangesOnlyItsOwnLine)
     EXPECT_EQ(readFile(path), "[a]\nx=1\ny=2\n");
 }
 
+TEST_F(Profile, ValuesWrittenTogetherGiveTheBytesOfOneWriteEach)
+{
+    // Keys existing, new, spelled otherwise, in a new section: the same bytes
+    // as one write each, in one replacement of the file.
+    const std::vector<std::pair<QString, QString>> values = {
+        {" size ", "8"}, {"New", "1"}, {"PLAYSOUND", "0"}, {"new", "2"}};
+    for (const char* section : {"Optionen", "m50"}) {
+        SCOPED_TRACE(section);
+        writeFile(path, kSample);
+        for (const auto& [key, value] : values)
+            ASSERT_TRUE(write(section, key, value));
+        const QByteArray oneByOne = readFile(path);
+        writeFile(path, kSample);
+        ASSERT_TRUE(profile::WritePrivateProfileValues(section, values, path));
+        EXPECT_EQ(readFile(path), oneByOne);
+    }
+
+    // A value the file cannot hold stores none of them.
+    writeFile(path, kSample);
+    EXPECT_FALSE(profile::WritePrivateProfileValues("Optionen", {{"Size", "4"}, {"Mode", "a\nb"}},
+                                                    path));
+    EXPECT_EQ(readFile(path), kSample);
+}
+
 TEST_F(Profile, WritingTheSameValueLeavesTheFileAlone)
 {
     writeFile(path, kSample);
