@@ -88,7 +88,7 @@ $2 > 0 && $3 != "FAIL" { L = $1; k = ++cnt[L]; for (c = 3; c <= 16; c++) v[L, k,
 END {
     f = "floor-qt6"; t = "tavoro"; m = "tavoro-music"
     printf "%-44s %10s %10s %10s  %s\n", "figure (medians of " cnt[t] " runs)", "bare Qt", "Tavoro", "ratio", "goal"
-    # The game's window is the main room: its start screen does not count.
+    # The window of the game measured is the main room, not the start screen.
     printf "%-44s %10.0f %10.0f %9.2fx  %s\n", "exec -> window mapped, ms", med(f, 3), med(t, 3), med(t, 3) / med(f, 3), "-"
     printf "%-44s %10.0f %10.0f %9.2fx  %s\n", "exec -> first pixels (bare: first paint), ms", med(f, 4), med(t, 4), med(t, 4) / med(f, 4), "-"
     printf "%-44s %10.0f %10.0f %9.2fx  %s\n", "exec -> room completely painted, ms", med(f, 4), med(t, 15), med(t, 15) / med(f, 4), "<= 2x bare paint"

@@ -4,6 +4,7 @@
 #include "game/picture_file.h"
 #include "mainwindow/controls.h"
 #include "mainwindow/seams.h"
+#include "mainwindow/startsize.h"
 #include "platform/appinfo.h"
 #include "platform/clock.h"
 #include "platform/numbers.h"
@@ -326,6 +327,12 @@ void frmTavoro::Form_Load()
                 else
                     Timer2->stop();
             });
+        },
+        [&] {
+            // The frame for the size the window will first stand at is drawn
+            // on a worker meanwhile, ready for the first layout's paint.
+            const FramePlace f = framePlaceFor(mainwindow::startClientSize(*this), g.Size);
+            mainwindow::prerenderFrame(f.pixels.size(), f.opening, devicePixelRatioF());
         },
     });
 }

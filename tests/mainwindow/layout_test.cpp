@@ -348,6 +348,25 @@ TEST_F(Layout, TheFramesOpeningIsTheBoard)
     }
 }
 
+// The frame begun on a worker before the window is shown is placed as the
+// layout then places it, with the same opening, at every size (growing: the
+// window never gets smaller than its first layout).
+TEST_F(Layout, TheFramePreparedBeforeTheLayoutIsTheOneItMakes)
+{
+    const struct { int W, H; int16_t N; } cases[] = {
+        {800, 600, 5}, {800, 600, 8}, {1280, 770, 3}, {1920, 1050, 7}, {1920, 1080, 5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.W << "x" << c.H << " N " << c.N);
+        const frmTavoro::FramePlace f = frmTavoro::framePlaceFor(QSize(c.W, c.H), c.N);
+        layOut(c.W, c.H, c.N);
+        EXPECT_EQ(w->imgRahmen->geometry(), f.pixels);
+        EXPECT_EQ(w->imgRahmen->Opening(), f.opening);
+        EXPECT_FLOAT_EQ(w->imgRahmen->Left(), f.left);
+        EXPECT_FLOAT_EQ(w->imgRahmen->Top(), f.top);
+        EXPECT_FLOAT_EQ(w->imgRahmen->Width(), f.side);
+    }
+}
+
 // Without a window manager nobody activates the window: it asks for it
 // itself when it is first shown, and only then.
 TEST_F(Layout, TheFirstShowingAsksToBecomeActive)
