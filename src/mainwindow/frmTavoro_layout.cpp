@@ -12,6 +12,7 @@
 #include "services/resources.h"
 #include "services/shared.h"
 
+#include <QCoreApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
@@ -205,6 +206,10 @@ void frmTavoro::positionieren()
     // A layout left early still lets the window draw itself.
     if (!updatesEnabled())
         setUpdatesEnabled(true);
+    // Each control shown leaves a request to draw it later; they are handed
+    // in now, so that they join the window's first painting instead of
+    // drawing much of the room a second time right after it.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
 }
 
 // ---------------------------------------------------------------------------

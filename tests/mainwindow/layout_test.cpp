@@ -311,6 +311,30 @@ TEST_F(Layout, TheFirstShowingLaysOutOnceAtItsSize)
     EXPECT_FLOAT_EQ(w->lblToolbar->Left(), 800 - 1.15f * 550 / 15);
 }
 
+// The room is painted once when it first stands on the screen: the controls
+// the layout shows do not ask to be drawn a second time after it.
+TEST_F(Layout, TheFirstShowingPaintsTheRoomOnce)
+{
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    };
+    PaintCounter frame, clock;
+    w->imgRahmen->installEventFilter(&frame);
+    w->imgUhr->installEventFilter(&clock);
+    w->resize(800, 553);
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(frame.paints, 1);
+    EXPECT_EQ(clock.paints, 1);
+}
+
 // The frame's border ends where the board begins, at every window and board
 // size: nothing of it lies hidden under the board, and no wallpaper shows
 // between them.
