@@ -319,6 +319,8 @@ void frmTavoro::Form_Load()
             pal.setColor(QPalette::Window, Qt::black);
             setPalette(pal);
             setAutoFillBackground(true);
+            // The window paints its background itself, under the wallpaper.
+            setAttribute(Qt::WA_OpaquePaintEvent);
         },
         [&] {
             Allgemein::setMusicTimerSwitch([this](bool on) {

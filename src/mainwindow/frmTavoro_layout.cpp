@@ -342,9 +342,20 @@ QPixmap frmTavoro::backgroundImage() const
 
 void frmTavoro::paintEvent(QPaintEvent* e)
 {
+    QPainter p(this);
+    if (testAttribute(Qt::WA_OpaquePaintEvent)) {
+        // The window's own background only where no picture covers it: the
+        // wallpaper covers all of it, and a screen's worth of black painted
+        // under it first would cost time for nothing.
+        QRegion uncovered = e->region();
+        for (const Drawn& d : drawn_)
+            if (!d.picture.hasAlphaChannel())
+                uncovered -= d.area().toAlignedRect();
+        for (const QRect& r : uncovered)
+            p.fillRect(r, palette().window());
+    }
     if (drawn_.empty())
         return;
-    QPainter p(this);
     p.setClipRegion(e->region());
     drawPersistent(p, e->rect());
     if (trace::enabled() && !tracedPaint_) {
