@@ -5,7 +5,7 @@
 
 #include "platform/worker.h"
 
-#include "platform/sdl_library.h"
+#include "platform/audio_libraries.h"
 
 #include <algorithm>
 #include <mutex>

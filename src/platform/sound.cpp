@@ -2,7 +2,7 @@
 
 #include "platform/audio.h"
 
-#include "platform/sdl_library.h"
+#include "platform/audio_libraries.h"
 
 #include <cstring>
 
