@@ -12,6 +12,10 @@
 # Builds into build/bench (Release: the game and the benchmarks),
 # build/bench-floor (the bare window) and build/bench/mapwait. The game runs
 # from a private copy whose Tavoro.ini sets the music off, or on (once).
+# The game's measured window is the main room, not its start screen; "room
+# completely painted" is the end of the room's first paint (the last drawing
+# before the window stays untouched for 150 ms), against the bare window's
+# first paint.
 # Needs: xvfb x11-utils xdotool libx11-dev libxdamage-dev gcc dbus.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,7 +23,7 @@ RUNS=7 IDLE=10 QUICK=0
 while getopts "n:i:q" opt; do
     case $opt in
         n) RUNS=$OPTARG ;; i) IDLE=$OPTARG ;; q) QUICK=1 ;;
-        *) sed -n '2,16p' "$0" >&2; exit 64 ;;
+        *) sed -n '2,20p' "$0" >&2; exit 64 ;;
     esac
 done
 
@@ -80,13 +84,15 @@ function med(L, col,   n, i, j, t, a) {
 }
 function mx(L, col,   i, m) { m = -1; for (i = 1; i <= cnt[L]; i++) if (v[L, i, col] + 0 > m) m = v[L, i, col] + 0; return m }
 $1 == "label" { next }
-$2 > 0 && $3 != "FAIL" { L = $1; k = ++cnt[L]; for (c = 3; c <= 14; c++) v[L, k, c] = $c; load[++nl] = $13 }
+$2 > 0 && $3 != "FAIL" { L = $1; k = ++cnt[L]; for (c = 3; c <= 16; c++) v[L, k, c] = $c; load[++nl] = $13 }
 END {
     f = "floor-qt6"; t = "tavoro"; m = "tavoro-music"
     printf "%-44s %10s %10s %10s  %s\n", "figure (medians of " cnt[t] " runs)", "bare Qt", "Tavoro", "ratio", "goal"
-    printf "%-44s %10.0f %10.0f %9.2fx  %s\n", "exec -> mapped, ms", med(f, 3), med(t, 3), med(t, 3) / med(f, 3), "-"
-    printf "%-44s %10.0f %10.0f %9.2fx  %s\n", "exec -> room painted, ms", med(f, 4), med(t, 4), med(t, 4) / med(f, 4), "<= 2x bare paint"
-    printf "%-44s %10.0f %10.0f %9.2fx  %s\n", "  the same with music on, ms", med(f, 4), med(m, 4), med(m, 4) / med(f, 4), "<= 2x bare paint"
+    # The window of the game measured is the main room, not the start screen.
+    printf "%-44s %10.0f %10.0f %9.2fx  %s\n", "exec -> window mapped, ms", med(f, 3), med(t, 3), med(t, 3) / med(f, 3), "-"
+    printf "%-44s %10.0f %10.0f %9.2fx  %s\n", "exec -> first pixels (bare: first paint), ms", med(f, 4), med(t, 4), med(t, 4) / med(f, 4), "-"
+    printf "%-44s %10.0f %10.0f %9.2fx  %s\n", "exec -> room completely painted, ms", med(f, 4), med(t, 15), med(t, 15) / med(f, 4), "<= 2x bare paint"
+    printf "%-44s %10.0f %10.0f %9.2fx  %s\n", "  the same with music on, ms", med(f, 4), med(m, 15), med(m, 15) / med(f, 4), "<= 2x bare paint"
     printf "%-44s %10.1f %10.1f %10s  %s\n", "peak memory (VmHWM), music off, MiB", med(f, 11) / 1024, med(t, 11) / 1024, "", "<= 56 MiB"
     printf "%-44s %10.1f %10.1f %10s  %s\n", "peak memory (VmHWM), music playing, MiB", med(f, 11) / 1024, med(m, 11) / 1024, "", "<= 72 MiB"
     # CPU: utime + stime of the whole process (10 ms ticks; threads that ended count too)

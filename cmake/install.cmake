@@ -95,7 +95,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.tavoro.example/")
 # The libraries the program links come from dpkg-shlibdeps; what it loads or
 # uses at run time without linking is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, fonts-comic-neue")
+# (FluidSynth and SDL2 are opened when first needed.)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "qt6-qpa-plugins, fonts-liberation, fonts-comic-neue, libfluidsynth3, libsdl2-2.0-0")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont | fluid-soundfont-gm, qt6-translations-l10n")
 include(CPack)
 

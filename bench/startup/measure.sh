@@ -16,8 +16,11 @@
 #   * mapwait (./mapwait/mapwait, built on first use) starts CMD and reports
 #     the ms from just before fork/exec until the X server maps CMD's first
 #     top-level window (MapNotify on the root window, matched by _NET_WM_PID,
-#     so wrappers such as dbus-run-session are followed to the real process),
-#     and the ms until the first drawing into that window (DAMAGE extension).
+#     so wrappers such as dbus-run-session are followed to the real process;
+#     start screens and override-redirect windows do not count), the ms until
+#     the first drawing into that window (DAMAGE extension), and the ms until
+#     the last drawing of its first paint (the window completely painted: no
+#     more drawing for QUIET ms after it).
 #   * SETTLE s (default 1) after the map: VmHWM/VmRSS/RssAnon/Threads from
 #     /proc/PID/status and utime+stime from /proc/PID/stat ("start-up CPU").
 #   * IDLE s (default 5) later: utime+stime again -> idle CPU over IDLE s
@@ -33,6 +36,7 @@
 #   -s SETTLE   seconds after the map before reading memory (default 1)
 #   -i IDLE     idle seconds for the CPU reading (default 5)
 #   -t TIMEOUT  seconds to wait for the first map (default 30)
+#   -Q QUIET    ms without drawing that end the first paint (default 150)
 #   -d DISPLAY  use this running X server instead of starting Xvfb
 #   -g WxHxD    Xvfb screen (default 1920x1080x24)
 #   -b          run one private session D-Bus (dbus-daemon) for all runs and
@@ -51,7 +55,7 @@ set -u
 HERE=$(cd "$(dirname "$0")" && pwd)
 MAPWAIT="${MAPWAIT:-$HERE/mapwait/mapwait}"
 
-RAW_HEADER=$'label\trun\tmap_ms\tpaint_ms\thwm_kb\trss_kb\tthreads\tstartup_cpu_ms\tidle_cpu_ms\tidle_sched_ms\thwm_end_kb\twin\tloadavg1\trss_anon_kb'
+RAW_HEADER=$'label\trun\tmap_ms\tpaint_ms\thwm_kb\trss_kb\tthreads\tstartup_cpu_ms\tidle_cpu_ms\tidle_sched_ms\thwm_end_kb\twin\tloadavg1\trss_anon_kb\tpainted_ms\tpaint_reports'
 
 summary() {
     # summary RAWFILE : one line per label, runs with run>0 only
@@ -102,11 +106,12 @@ if [ "${1:-}" = "--summary" ]; then
 fi
 
 RUNS=7 WARMUP=1 SETTLE=1 IDLE=5 TIMEOUT=30 USE_DISPLAY="" GEOM=1920x1080x24
-WITH_BUS=0 LABEL="" RAWOUT="" QUIET=0 PROGFILE=""
-while getopts "n:w:s:i:t:d:g:bl:o:qf:" opt; do
+WITH_BUS=0 LABEL="" RAWOUT="" QUIET=0 PROGFILE="" PAINT_QUIET=150
+while getopts "n:w:s:i:t:Q:d:g:bl:o:qf:" opt; do
     case $opt in
         n) RUNS=$OPTARG ;; w) WARMUP=$OPTARG ;; s) SETTLE=$OPTARG ;;
         i) IDLE=$OPTARG ;; t) TIMEOUT=$OPTARG ;; d) USE_DISPLAY=$OPTARG ;;
+        Q) PAINT_QUIET=$OPTARG ;;
         g) GEOM=$OPTARG ;; b) WITH_BUS=1 ;; l) LABEL=$OPTARG ;;
         o) RAWOUT=$OPTARG ;; q) QUIET=1 ;; f) PROGFILE=$OPTARG ;;
         *) sed -n '2,50p' "$0" >&2; exit 64 ;;
@@ -136,7 +141,7 @@ else
 fi
 # bounds, so that a run can never go on forever
 for v in RUNS WARMUP; do [[ ${!v} =~ ^[0-9]+$ ]] && [ "${!v}" -le 100 ] || { echo "bad -$v" >&2; exit 64; }; done
-for v in SETTLE IDLE TIMEOUT; do [[ ${!v} =~ ^[0-9]+(\.[0-9]+)?$ ]] || { echo "bad $v" >&2; exit 64; }; done
+for v in SETTLE IDLE TIMEOUT PAINT_QUIET; do [[ ${!v} =~ ^[0-9]+(\.[0-9]+)?$ ]] || { echo "bad $v" >&2; exit 64; }; done
 
 say() { [ "$QUIET" = 1 ] || echo "$@" >&2; }
 
@@ -222,8 +227,8 @@ echo "$RAW_HEADER" > "$ROWS"
 
 one_run() { # one_run LABEL RUNNO CMD... -> appends a row
     local LABEL=$1 runno=$2; shift 2
-    local fd hp l1 l2 kind ms wpid win cpid geom paint t_map hwm rss thr anon c0 c1 s0 s1 hwm_end row i
-    exec {fd}< <(exec "$MAPWAIT" -t "$TIMEOUT" -p "$SETTLE" -- "$@" 2>>"$LOG")
+    local fd hp l1 l2 kind ms wpid win cpid geom paint painted reports t_map hwm rss thr anon c0 c1 s0 s1 hwm_end row i
+    exec {fd}< <(exec "$MAPWAIT" -t "$TIMEOUT" -p "$SETTLE" -q "$PAINT_QUIET" -- "$@" 2>>"$LOG")
     hp=$!
     if ! read -r -t "$(( ${TIMEOUT%.*} + 5 ))" -u "$fd" l1; then l1="TIMEOUT"; fi
     t_map=$(now_us)
@@ -237,9 +242,9 @@ one_run() { # one_run LABEL RUNNO CMD... -> appends a row
         printf '%s\t%s\tFAIL\t%s\n' "$LABEL" "$runno" "$l1" >> "$ROWS"
         return 1
     fi
-    paint="-"
+    paint="-" painted="-" reports=0
     if read -r -t "$(( ${SETTLE%.*} + 2 ))" -u "$fd" l2; then
-        case $l2 in PAINTED*) paint=$(awk '{print $2}' <<<"$l2") ;; esac
+        case $l2 in PAINTED*) read -r _ paint painted reports <<<"$l2" ;; esac
     fi
     [ "$wpid" -gt 0 ] 2>/dev/null || wpid=$cpid
     sleep_until_us $(( t_map + SETTLE_US ))
@@ -264,12 +269,12 @@ one_run() { # one_run LABEL RUNNO CMD... -> appends a row
         printf '%s\t%s\tFAIL\tvanished\n' "$LABEL" "$runno" >> "$ROWS"
         return 1
     fi
-    row=$(printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%d\t%d\t%.1f\t%s\t%s\t%s\t%s' "$LABEL" "$runno" "$ms" "$paint" \
+    row=$(printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%d\t%d\t%.1f\t%s\t%s\t%s\t%s\t%s\t%s' "$LABEL" "$runno" "$ms" "$paint" \
         "$hwm" "$rss" "$thr" $(( c0 * 1000 / TCK )) $(( (c1 - c0) * 1000 / TCK )) \
         "$(awk -v a="$s0" -v b="$s1" 'BEGIN { printf "%.1f", (b - a) / 1e6 }')" \
-        "$hwm_end" "$geom" "$(cut -d' ' -f1 /proc/loadavg)" "$anon")
+        "$hwm_end" "$geom" "$(cut -d' ' -f1 /proc/loadavg)" "$anon" "$painted" "$reports")
     echo "$row" >> "$ROWS"
-    say "  [$LABEL] run $runno: map ${ms} ms, paint ${paint} ms, VmHWM $((hwm / 1024)) MiB, idle CPU $(( (c1 - c0) * 1000 / TCK )) ms, window $geom"
+    say "  [$LABEL] run $runno: map ${ms} ms, paint ${paint}-${painted} ms, VmHWM $((hwm / 1024)) MiB, idle CPU $(( (c1 - c0) * 1000 / TCK )) ms, window $geom"
 }
 
 for i in "${!PLABELS[@]}"; do say "program [${PLABELS[$i]}]: ${PCMDS[$i]//$'\x1f'/ }"; done

@@ -11,14 +11,13 @@
 #include "services/shared.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QThread>
+#include <QTimer>
 #include <QWindow>
 
 using errors::Procedure;
@@ -63,12 +62,21 @@ private:
     std::function<void()> onClick_;
 };
 
-QLabel* artLabel(QLabel* label, const QString& art, QRect twipsRect, qreal dpr)
+// The window's pictures, begun on workers together when the window is made
+// and given to their labels once the rest of it is built.
+const QString kImage1Art = QStringLiteral(":/art/about/image1.svg");
+const QString kImage2Art = QStringLiteral(":/art/about/image2.svg");
+const QString kFlagArt = QStringLiteral(":/art/flags/fr.svg");
+
+QLabel* artLabel(QLabel* label, QRect twipsRect)
 {
-    const QRect r = inPixels(twipsRect);
-    label->setGeometry(r);
-    label->setPixmap(mainwindow::renderArt(art, r.size(), dpr));
+    label->setGeometry(inPixels(twipsRect));
     return label;
+}
+
+void showArt(QLabel* label, const QString& art, qreal dpr)
+{
+    label->setPixmap(mainwindow::renderArt(art, label->size(), dpr));
 }
 
 frmInfo::MainWindow mainWindowHooks;
@@ -124,9 +132,12 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
         setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setFixedSize(twips::size(kWindow.width(), kWindow.height()));
     const qreal dpr = devicePixelRatioF();
+    mainwindow::prerenderArt(kImage1Art, inPixels(kImage1).size(), dpr);
+    mainwindow::prerenderArt(kImage2Art, inPixels(kImage2).size(), dpr);
+    mainwindow::prerenderArt(kFlagArt, inPixels(kFlag).size(), dpr);
 
-    Image1 = artLabel(new QLabel(this), QStringLiteral(":/art/about/image1.svg"), kImage1, dpr);
-    Image2 = artLabel(new QLabel(this), QStringLiteral(":/art/about/image2.svg"), kImage2, dpr);
+    Image1 = artLabel(new QLabel(this), kImage1);
+    Image2 = artLabel(new QLabel(this), kImage2);
 
     Label0_ = new QLabel(this);
     Label0_->setObjectName(QStringLiteral("Label0"));
@@ -144,8 +155,7 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
     lblHomepage->setAlignment(Qt::AlignCenter);
     lblHomepage->setGeometry(inPixels(kHomepage));
 
-    imgLang6_ = artLabel(new ClickLabel(this, [this] { imgLang_Click(6); }),
-                         QStringLiteral(":/art/flags/fr.svg"), kFlag, dpr);
+    imgLang6_ = artLabel(new ClickLabel(this, [this] { imgLang_Click(6); }), kFlag);
     imgLang6_->setToolTip(QStringLiteral("Français"));
 
     ok = new QPushButton(QStringLiteral("&OK"), this);
@@ -153,6 +163,10 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
     ok->setDefault(true);
     ok->hide();
     connect(ok, &QPushButton::clicked, this, [this] { OK_Click(); });
+
+    showArt(Image1, kImage1Art, dpr);
+    showArt(Image2, kImage2Art, dpr);
+    showArt(imgLang6_, kFlagArt, dpr);
 }
 
 frmInfo::~frmInfo() = default;
@@ -231,14 +245,14 @@ void frmInfo::showAndPaint()
 {
     show();
     // The window is painted before the main window's loading keeps the
-    // program busy: wait for it to be on the screen, but not long.
-    QElapsedTimer waited;
-    waited.start();
-    while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < 300) {
-        QCoreApplication::processEvents();
-        QThread::msleep(2);
-    }
-    repaint();
+    // program busy: wait for it to be on the screen, but not long. It paints
+    // itself as it is exposed.
+    QTimer limit;
+    limit.setSingleShot(true);
+    limit.start(300);
+    while (!(windowHandle() && windowHandle()->isExposed()) && limit.isActive())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // What was painted is sent to the screen.
     QCoreApplication::processEvents();
 }
 

@@ -1,10 +1,13 @@
 #include "mainwindow/frame_art.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QPolygonF>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 
 #include <algorithm>
+#include <atomic>
 #include <array>
 #include <cmath>
 
@@ -24,12 +27,62 @@ constexpr double kTile = 44.8;           // eight beads from kEnd, repeated as o
 constexpr double kMiddleFrom = 96.3;     // the shell with its leaf sprays
 constexpr double kMiddle = 106.4;
 constexpr double kShade = 22.0;        // depth of the light and shade on each side
+constexpr double kOverlap = 0.75;      // how far a piece reaches beyond its own edges, in units
+
+// The side artwork once for each kind of piece, each without the beads that
+// lie wholly outside that piece: they would be clipped away, drawn for
+// nothing (the beads are most of the side's drawing, and a side is drawn in
+// some twenty pieces).
+std::atomic<bool> wholeSideArt{false};
+
+struct SideArt {
+    QSvgRenderer whole, leftEnd, rightEnd, middle, tile;
+
+    explicit SideArt(const QString& path)
+    {
+        QFile file(path);
+        const QByteArray svg = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        whole.load(svg);
+        if (wholeSideArt) {
+            for (QSvgRenderer* r : {&leftEnd, &rightEnd, &middle, &tile})
+                r->load(svg);
+            return;
+        }
+        leftEnd.load(near(svg, 0, kEnd));
+        rightEnd.load(near(svg, kEndRightFrom, kEndRight));
+        middle.load(near(svg, kMiddleFrom, kMiddle));
+        tile.load(near(svg, kEnd, kTile));
+    }
+
+    // The artwork keeping only the beads within reach of [from, from + width).
+    static QByteArray near(const QByteArray& svg, double from, double width)
+    {
+        static const QRegularExpression bead(
+            QStringLiteral(R"re(<use xlink:href="#bead" x="([0-9.]+)"[^>]*/>)re"));
+        // A bead's radius, the overlap, and room for a pixel of the clip's
+        // rounding at the smallest frame.
+        const double reach = 2.15 + kOverlap + 4.0;
+        QString text = QString::fromUtf8(svg);
+        QString kept;
+        qsizetype last = 0;
+        for (auto it = bead.globalMatch(text); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            const double x = m.captured(1).toDouble();
+            kept += QStringView(text).mid(last, m.capturedStart() - last);
+            if (x >= from - reach && x <= from + width + reach)
+                kept += m.captured();
+            last = m.capturedEnd();
+        }
+        kept += QStringView(text).mid(last);
+        return kept.toUtf8();
+    }
+};
 
 // Renders the part [from, from + width) of the side artwork into `target`,
 // a little beyond its own edges so that pieces meet without a seam.
 void piece(QSvgRenderer& side, QPainter& p, double from, double width, const QRectF& target)
 {
-    const double overlap = 0.75;  // units
+    const double overlap = kOverlap;
     const double sx = target.width() / width;
     p.save();
     // Clipped on whole pixels: the pieces overlap by up to a pixel, opaque on
@@ -43,7 +96,7 @@ void piece(QSvgRenderer& side, QPainter& p, double from, double width, const QRe
 
 // One side, drawn as the top one in its own coordinates: `length` long,
 // `thick` thick, its ends mitred towards the neighbours' thicknesses.
-void drawSide(QSvgRenderer& side, QPainter& p, double length, double thick, double prevThick,
+void drawSide(SideArt& side, QPainter& p, double length, double thick, double prevThick,
               double nextThick, QColor light)
 {
     const double s = thick / kThick;
@@ -52,17 +105,17 @@ void drawSide(QSvgRenderer& side, QPainter& p, double length, double thick, doub
     const double middle = kMiddle * s;
     const double gap = (length - endLeft - endRight - middle) / 2;
     if (gap <= 0) {
-        piece(side, p, 0, 300, QRectF(0, 0, length, thick));
+        piece(side.whole, p, 0, 300, QRectF(0, 0, length, thick));
     } else {
-        piece(side, p, 0, kEnd, QRectF(0, 0, endLeft, thick));
-        piece(side, p, kEndRightFrom, kEndRight, QRectF(length - endRight, 0, endRight, thick));
+        piece(side.leftEnd, p, 0, kEnd, QRectF(0, 0, endLeft, thick));
+        piece(side.rightEnd, p, kEndRightFrom, kEndRight, QRectF(length - endRight, 0, endRight, thick));
         const double middleLeft = endLeft + gap;
-        piece(side, p, kMiddleFrom, kMiddle, QRectF(middleLeft, 0, middle, thick));
+        piece(side.middle, p, kMiddleFrom, kMiddle, QRectF(middleLeft, 0, middle, thick));
         const int tiles = std::max(1, int(std::lround(gap / (kTile * s))));
         const double tile = gap / tiles;
         for (int i = 0; i < tiles; ++i) {
-            piece(side, p, kEnd, kTile, QRectF(endLeft + i * tile, 0, tile, thick));
-            piece(side, p, kEnd, kTile, QRectF(middleLeft + middle + i * tile, 0, tile, thick));
+            piece(side.tile, p, kEnd, kTile, QRectF(endLeft + i * tile, 0, tile, thick));
+            piece(side.tile, p, kEnd, kTile, QRectF(middleLeft + middle + i * tile, 0, tile, thick));
         }
     }
     const double d = kShade / kThick;
@@ -74,6 +127,11 @@ void drawSide(QSvgRenderer& side, QPainter& p, double length, double thick, doub
 }
 
 }  // namespace
+
+void setWholeSideArtForTesting(bool whole)
+{
+    wholeSideArt = whole;
+}
 
 QImage renderFrame(QSize size, const QRectF& opening, qreal dpr, const QString& artRoot)
 {
@@ -98,7 +156,7 @@ QImage renderFrame(QSize size, const QRectF& opening, qreal dpr, const QString& 
         QTransform(), QTransform().translate(W, 0).rotate(90),
         QTransform().translate(W, H).rotate(180), QTransform().translate(0, H).rotate(270)};
 
-    QSvgRenderer side(artRoot + QStringLiteral("/furniture/rahmen_seite.svg"));
+    SideArt side(artRoot + QStringLiteral("/furniture/rahmen_seite.svg"));
     QSvgRenderer corner(artRoot + QStringLiteral("/furniture/rahmen_ecke.svg"));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

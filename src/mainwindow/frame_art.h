@@ -18,4 +18,8 @@ namespace mainwindow {
 QImage renderFrame(QSize size, const QRectF& opening, qreal devicePixelRatio,
                    const QString& artRoot);
 
+// Tests: each piece of a side drawn from the whole side artwork, as a check
+// that leaving out the beads a piece does not show changes nothing.
+void setWholeSideArtForTesting(bool whole);
+
 }  // namespace mainwindow

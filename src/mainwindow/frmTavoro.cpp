@@ -4,6 +4,7 @@
 #include "game/picture_file.h"
 #include "mainwindow/controls.h"
 #include "mainwindow/seams.h"
+#include "mainwindow/startsize.h"
 #include "platform/appinfo.h"
 #include "platform/clock.h"
 #include "platform/numbers.h"
@@ -318,6 +319,8 @@ void frmTavoro::Form_Load()
             pal.setColor(QPalette::Window, Qt::black);
             setPalette(pal);
             setAutoFillBackground(true);
+            // The window paints its background itself, under the wallpaper.
+            setAttribute(Qt::WA_OpaquePaintEvent);
         },
         [&] {
             Allgemein::setMusicTimerSwitch([this](bool on) {
@@ -326,6 +329,12 @@ void frmTavoro::Form_Load()
                 else
                     Timer2->stop();
             });
+        },
+        [&] {
+            // The frame for the size the window will first stand at is drawn
+            // on a worker meanwhile, ready for the first layout's paint.
+            const FramePlace f = framePlaceFor(mainwindow::startClientSize(*this), g.Size);
+            mainwindow::prerenderFrame(f.pixels.size(), f.opening, devicePixelRatioF());
         },
     });
 }

@@ -134,6 +134,16 @@ public:
     // How many pictures and grids of pictures the background image holds.
     size_t persistentDrawings() const { return drawn_.size(); }
 
+    // Where the layout puts the picture frame for a client area of `client`
+    // and an n x n board: its place, its pixels on the window and the opening
+    // fitted to the board, in the frame's own pixels.
+    struct FramePlace {
+        float left = 0, top = 0, side = 0;
+        QRect pixels;
+        QRectF opening;
+    };
+    static FramePlace framePlaceFor(QSize client, int16_t n);
+
 protected:
     // Draws the picture at its natural size with its top left corner at (x, y).
     virtual void PaintPicture(const QPixmap& picture, float x, float y);

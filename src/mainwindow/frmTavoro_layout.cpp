@@ -12,6 +12,7 @@
 #include "services/resources.h"
 #include "services/shared.h"
 
+#include <QCoreApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
@@ -53,6 +54,33 @@ void frmTavoro::placePiece(int k)
     piece->setTop(geometry.placeTop(board.N, k));
 }
 
+frmTavoro::FramePlace frmTavoro::framePlaceFor(QSize client, int16_t n)
+{
+    game::BoardGeometry at;
+    at.setBoard(client.width(), client.height());
+    at.setCells(n);
+    // The frame reaches 32 to 35 pixels beyond the board on every side.
+    const double n5 = n / 5.0;
+    const int16_t left = numbers::CInt(int32_t(at.BoardLeft) - 32);
+    const int16_t side = numbers::CInt(int32_t(at.BoardSide) + 70);
+    FramePlace f;
+    f.left = float(left - n5);
+    f.top = float(at.placeTop(n, 0) - 35 - n5);
+    f.side = float(side + n5);
+    auto pixels = [](float l, float t, float w, float h) {
+        const int x0 = mainwindow::nearestPixel(l), y0 = mainwindow::nearestPixel(t);
+        return QRect(x0, y0, std::max(0, mainwindow::nearestPixel(l + w) - x0),
+                     std::max(0, mainwindow::nearestPixel(t + h) - y0));
+    };
+    f.pixels = pixels(f.left, f.top, f.side, f.side);
+    const int last = n * n - 1;
+    const QRect onBoard =
+        pixels(at.placeLeft(n, 0), at.placeTop(n, 0), at.CellSize, at.CellSize)
+            .united(pixels(at.placeLeft(n, last), at.placeTop(n, last), at.CellSize, at.CellSize));
+    f.opening = QRectF(onBoard.translated(-f.pixels.topLeft())).adjusted(1, 1, -1, -1);
+    return f;
+}
+
 void frmTavoro::fitFrameToBoard()
 {
     // The border reaches a pixel under the board, so that no wallpaper shows
@@ -85,13 +113,9 @@ void frmTavoro::positionieren()
         },
         [&] { board.EmptyIndex = static_cast<int16_t>(board.places() - 1); },
         [&] {
-            // The frame reaches 32 to 35 pixels beyond the board on every side
-            // and lies behind everything.
-            const double n5 = board.N / 5.0;
-            const int16_t left = numbers::CInt(int32_t(geometry.BoardLeft) - 32);
-            const int16_t side = numbers::CInt(int32_t(geometry.BoardSide) + 70);
-            imgRahmen->place(float(left - n5), float(imgPuzz(0)->Top() - 35 - n5), float(side + n5),
-                             float(side + n5));
+            // The frame lies behind everything.
+            const FramePlace f = framePlaceFor(QSize(int(W), int(H)), board.N);
+            imgRahmen->place(f.left, f.top, f.side, f.side);
             imgRahmen->lower();
         },
         [&] { fitFrameToBoard(); },
@@ -182,6 +206,10 @@ void frmTavoro::positionieren()
     // A layout left early still lets the window draw itself.
     if (!updatesEnabled())
         setUpdatesEnabled(true);
+    // Each control shown leaves a request to draw it later; they are handed
+    // in now, so that they join the window's first painting instead of
+    // drawing much of the room a second time right after it.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
 }
 
 // ---------------------------------------------------------------------------
@@ -314,9 +342,20 @@ QPixmap frmTavoro::backgroundImage() const
 
 void frmTavoro::paintEvent(QPaintEvent* e)
 {
+    QPainter p(this);
+    if (testAttribute(Qt::WA_OpaquePaintEvent)) {
+        // The window's own background only where no picture covers it: the
+        // wallpaper covers all of it, and a screen's worth of black painted
+        // under it first would cost time for nothing.
+        QRegion uncovered = e->region();
+        for (const Drawn& d : drawn_)
+            if (!d.picture.hasAlphaChannel())
+                uncovered -= d.area().toAlignedRect();
+        for (const QRect& r : uncovered)
+            p.fillRect(r, palette().window());
+    }
     if (drawn_.empty())
         return;
-    QPainter p(this);
     p.setClipRegion(e->region());
     drawPersistent(p, e->rect());
     if (trace::enabled() && !tracedPaint_) {

@@ -12,10 +12,25 @@ bool opensMaximized(QSize available)
         && available.height() >= MinimumClient.height() + FrameAllowance;
 }
 
-void showMainWindow(QWidget& window)
+namespace {
+
+QRect availableArea(const QWidget& window)
 {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), MinimumClient);
+    return screen ? screen->availableGeometry() : QRect(QPoint(0, 0), MinimumClient);
+}
+
+}  // namespace
+
+QSize startClientSize(const QWidget& window)
+{
+    const QRect available = availableArea(window);
+    return opensMaximized(available.size()) ? available.size() : MinimumClient;
+}
+
+void showMainWindow(QWidget& window)
+{
+    const QRect available = availableArea(window);
     if (opensMaximized(available.size())) {
         // Without a window manager nothing maximizes the window: it then
         // covers the free area by itself.

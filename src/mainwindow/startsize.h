@@ -21,6 +21,10 @@ inline constexpr int FrameAllowance = 40;
 // panels and docks) is `available`.
 bool opensMaximized(QSize available);
 
+// The client size the main window first has on its screen (maximized, or
+// MinimumClient), as showMainWindow gives it.
+QSize startClientSize(const QWidget& window);
+
 // Shows the main window for the first time.
 void showMainWindow(QWidget& window);
 

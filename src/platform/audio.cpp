@@ -5,7 +5,7 @@
 
 #include "platform/worker.h"
 
-#include <SDL.h>
+#include "platform/audio_libraries.h"
 
 #include <algorithm>
 #include <mutex>
@@ -69,12 +69,14 @@ bool ensureOpen()
     if (s.tried)
         return false;
     s.tried = true;
+    if (!sdl::library().loaded)
+        return false;
 
     // The window system, not SDL, decides how the program ends: SDL would
     // otherwise swallow SIGINT and SIGTERM.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl::library().SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (!s.sdlStarted) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        if (sdl::library().SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return false;
         s.sdlStarted = true;
     }
@@ -86,9 +88,9 @@ bool ensureOpen()
     want.callback = mix;
     SDL_AudioSpec have{};
     // No changes allowed: SDL converts to whatever the hardware takes.
-    s.device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    s.device = sdl::library().SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (s.device == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl::library().SDL_QuitSubSystem(SDL_INIT_AUDIO);
         s.sdlStarted = false;
         return false;
     }
@@ -103,7 +105,7 @@ void resume(State& s)
 {
     if (s.device != 0 && s.paused) {
         s.paused = false;
-        SDL_PauseAudioDevice(s.device, 0);
+        sdl::library().SDL_PauseAudioDevice(s.device, 0);
     }
 }
 
@@ -119,7 +121,7 @@ void closeIfSilent()
     std::lock_guard lock(deviceMutex);
     State& s = state();
     if (s.device != 0 && s.paused && silent(s)) {
-        SDL_CloseAudioDevice(s.device);
+        sdl::library().SDL_CloseAudioDevice(s.device);
         s.device = 0;
         s.tried = false;  // opened again for the next sound
     }
@@ -132,7 +134,7 @@ void pauseIfSilent()
     State& s = state();
     if (s.device != 0 && !s.paused && silent(s)) {
         s.paused = true;
-        SDL_PauseAudioDevice(s.device, 1);
+        sdl::library().SDL_PauseAudioDevice(s.device, 1);
         worker::post([] { closeIfSilent(); });
     }
 }
@@ -173,9 +175,9 @@ void shutdown()
     std::lock_guard lock(deviceMutex);
     State& s = state();
     if (s.device != 0)
-        SDL_CloseAudioDevice(s.device);  // waits for the audio thread to end
+        sdl::library().SDL_CloseAudioDevice(s.device);  // waits for the audio thread to end
     if (s.sdlStarted)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl::library().SDL_QuitSubSystem(SDL_INIT_AUDIO);
     s.device = 0;
     s.paused = true;
     s.sdlStarted = false;
@@ -233,13 +235,13 @@ AudioLock::AudioLock()
     deviceMutex.lock();
     device_ = state().device;
     if (device_ != 0)
-        SDL_LockAudioDevice(device_);
+        sdl::library().SDL_LockAudioDevice(device_);
 }
 
 AudioLock::~AudioLock()
 {
     if (device_ != 0)
-        SDL_UnlockAudioDevice(device_);
+        sdl::library().SDL_UnlockAudioDevice(device_);
     deviceMutex.unlock();
 }
 

@@ -2,7 +2,7 @@
 
 #include "platform/audio.h"
 
-#include <SDL.h>
+#include "platform/audio_libraries.h"
 
 #include <QtEndian>
 
@@ -47,20 +47,21 @@ QByteArray withChunksThatFit(const QByteArray& wave)
 std::vector<float> decode(const QByteArray& wave)
 {
     std::vector<float> out;
-    if (wave.isEmpty() || wave.size() > std::numeric_limits<int>::max())
+    if (wave.isEmpty() || wave.size() > std::numeric_limits<int>::max() || !sdl::library().loaded)
         return out;
     const QByteArray fitted = withChunksThatFit(wave);
-    SDL_RWops* rw = SDL_RWFromConstMem(fitted.constData(), static_cast<int>(fitted.size()));
+    SDL_RWops* rw =
+        sdl::library().SDL_RWFromConstMem(fitted.constData(), static_cast<int>(fitted.size()));
     if (!rw)
         return out;
     SDL_AudioSpec wanted{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(rw, 1, &wanted, &buffer, &length))
+    if (!sdl::library().SDL_LoadWAV_RW(rw, 1, &wanted, &buffer, &length))
         return out;
 
     SDL_AudioCVT cvt{};
-    const int built = SDL_BuildAudioCVT(&cvt, wanted.format, wanted.channels, wanted.freq,
+    const int built = sdl::library().SDL_BuildAudioCVT(&cvt, wanted.format, wanted.channels, wanted.freq,
                                         AUDIO_F32SYS, audio::kChannels, audio::kSampleRate);
     // A sound effect of more than 16 MB is no sound effect.
     if (built >= 0 && length > 0 && length <= 16u * 1024 * 1024) {
@@ -70,14 +71,14 @@ std::vector<float> decode(const QByteArray& wave)
         cvt.len = static_cast<int>(length);
         if (built == 0)
             cvt.len_cvt = cvt.len;  // already in the output format
-        if (built == 0 || SDL_ConvertAudio(&cvt) == 0) {
+        if (built == 0 || sdl::library().SDL_ConvertAudio(&cvt) == 0) {
             // Less than one sample comes out of a wave of a byte or two.
             out.resize(static_cast<size_t>(std::max(cvt.len_cvt, 0)) / sizeof(float));
             if (!out.empty())
                 std::memcpy(out.data(), work.data(), out.size() * sizeof(float));
         }
     }
-    SDL_FreeWAV(buffer);
+    sdl::library().SDL_FreeWAV(buffer);
     // Whole frames only.
     out.resize(out.size() - out.size() % audio::kChannels);
     return out;

@@ -1,10 +1,9 @@
 #include "platform/synth.h"
 
 #include "platform/audio.h"
+#include "platform/audio_libraries.h"
 
 #include <QFileInfo>
-
-#include <fluidsynth.h>
 
 namespace synth {
 
@@ -37,27 +36,31 @@ fluid_synth_t* synthesizer()
     const QString font = findSoundFont();
     if (font.isEmpty())
         return nullptr;  // perhaps installed later: looked for again next time
+    if (!fluid::library().loaded) {
+        e.failed = true;
+        return nullptr;
+    }
 
     for (int level = 0; level < LAST_LOG_LEVEL; ++level)
-        fluid_set_log_function(level, quiet, nullptr);
-    e.settings = new_fluid_settings();
+        fluid::library().fluid_set_log_function(level, quiet, nullptr);
+    e.settings = fluid::library().new_fluid_settings();
     if (!e.settings) {
         e.failed = true;
         return nullptr;
     }
-    fluid_settings_setnum(e.settings, "synth.sample-rate", audio::kSampleRate);
-    fluid_settings_setnum(e.settings, "synth.gain", kGain);
+    fluid::library().fluid_settings_setnum(e.settings, "synth.sample-rate", audio::kSampleRate);
+    fluid::library().fluid_settings_setnum(e.settings, "synth.gain", kGain);
     // Samples are read when an instrument is first chosen, so the large
     // General MIDI SoundFont neither delays the start nor fills the memory.
-    fluid_settings_setint(e.settings, "synth.dynamic-sample-loading", 1);
-    fluid_settings_setint(e.settings, "synth.lock-memory", 0);
-    e.synth = new_fluid_synth(e.settings);
+    fluid::library().fluid_settings_setint(e.settings, "synth.dynamic-sample-loading", 1);
+    fluid::library().fluid_settings_setint(e.settings, "synth.lock-memory", 0);
+    e.synth = fluid::library().new_fluid_synth(e.settings);
     if (e.synth)
-        e.font = fluid_synth_sfload(e.synth, QFile::encodeName(font).constData(), 1);
+        e.font = fluid::library().fluid_synth_sfload(e.synth, QFile::encodeName(font).constData(), 1);
     if (!e.synth || e.font == FLUID_FAILED) {
         if (e.synth)
-            delete_fluid_synth(e.synth);
-        delete_fluid_settings(e.settings);
+            fluid::library().delete_fluid_synth(e.synth);
+        fluid::library().delete_fluid_settings(e.settings);
         e.synth = nullptr;
         e.settings = nullptr;
         e.failed = true;
@@ -116,20 +119,20 @@ std::unique_ptr<MidiPlayer> MidiPlayer::create(const QByteArray& midiFile,
     fluid_synth_t* s = synthesizer();
     if (!s)
         return nullptr;
-    fluid_player_t* p = new_fluid_player(s);
+    fluid_player_t* p = fluid::library().new_fluid_player(s);
     if (!p)
         return nullptr;
     // The player keeps its own copy of the data.
-    if (fluid_player_add_mem(p, midiFile.constData(), static_cast<size_t>(midiFile.size()))
+    if (fluid::library().fluid_player_add_mem(p, midiFile.constData(), static_cast<size_t>(midiFile.size()))
         != FLUID_OK) {
-        delete_fluid_player(p);
+        fluid::library().delete_fluid_player(p);
         return nullptr;
     }
     std::unique_ptr<MidiPlayer> player(new MidiPlayer(p));
     // The samples of every instrument the track plays are read now, not when
     // the track first chooses the instrument in the middle of a render.
     for (const smf::Timing::Preset& preset : presets) {
-        if (fluid_synth_pin_preset(s, engine().font, preset.bank, preset.program) == FLUID_OK)
+        if (fluid::library().fluid_synth_pin_preset(s, engine().font, preset.bank, preset.program) == FLUID_OK)
             player->pinned_.push_back(preset);
     }
     return player;
@@ -137,34 +140,34 @@ std::unique_ptr<MidiPlayer> MidiPlayer::create(const QByteArray& midiFile,
 
 MidiPlayer::~MidiPlayer()
 {
-    fluid_player_stop(asPlayer(player_));
-    delete_fluid_player(asPlayer(player_));
+    fluid::library().fluid_player_stop(asPlayer(player_));
+    fluid::library().delete_fluid_player(asPlayer(player_));
     if (fluid_synth_t* s = engine().synth) {
-        fluid_synth_all_sounds_off(s, -1);
-        fluid_synth_system_reset(s);
+        fluid::library().fluid_synth_all_sounds_off(s, -1);
+        fluid::library().fluid_synth_system_reset(s);
         for (const smf::Timing::Preset& preset : pinned_)
-            fluid_synth_unpin_preset(s, engine().font, preset.bank, preset.program);
+            fluid::library().fluid_synth_unpin_preset(s, engine().font, preset.bank, preset.program);
     }
 }
 
 void MidiPlayer::start()
 {
-    fluid_player_play(asPlayer(player_));
+    fluid::library().fluid_player_play(asPlayer(player_));
 }
 
 bool MidiPlayer::finished() const
 {
-    return fluid_player_get_status(asPlayer(player_)) == FLUID_PLAYER_DONE;
+    return fluid::library().fluid_player_get_status(asPlayer(player_)) == FLUID_PLAYER_DONE;
 }
 
 int64_t MidiPlayer::currentTick() const
 {
-    return fluid_player_get_current_tick(asPlayer(player_));
+    return fluid::library().fluid_player_get_current_tick(asPlayer(player_));
 }
 
 void MidiPlayer::render(float* out, int frames)
 {
-    fluid_synth_write_float(engine().synth, frames, out, 0, 2, out, 1, 2);
+    fluid::library().fluid_synth_write_float(engine().synth, frames, out, 0, 2, out, 1, 2);
 }
 
 }  // namespace synth

@@ -311,6 +311,30 @@ TEST_F(Layout, TheFirstShowingLaysOutOnceAtItsSize)
     EXPECT_FLOAT_EQ(w->lblToolbar->Left(), 800 - 1.15f * 550 / 15);
 }
 
+// The room is painted once when it first stands on the screen: the controls
+// the layout shows do not ask to be drawn a second time after it.
+TEST_F(Layout, TheFirstShowingPaintsTheRoomOnce)
+{
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    };
+    PaintCounter frame, clock;
+    w->imgRahmen->installEventFilter(&frame);
+    w->imgUhr->installEventFilter(&clock);
+    w->resize(800, 553);
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(frame.paints, 1);
+    EXPECT_EQ(clock.paints, 1);
+}
+
 // The frame's border ends where the board begins, at every window and board
 // size: nothing of it lies hidden under the board, and no wallpaper shows
 // between them.
@@ -345,6 +369,25 @@ TEST_F(Layout, TheFramesOpeningIsTheBoard)
             EXPECT_EQ(alpha(board.left() + 3, board.top() + 3), 0);
             EXPECT_EQ(alpha(board.right() - 3, board.bottom() - 3), 0);
         }
+    }
+}
+
+// The frame begun on a worker before the window is shown is placed as the
+// layout then places it, with the same opening, at every size (growing: the
+// window never gets smaller than its first layout).
+TEST_F(Layout, TheFramePreparedBeforeTheLayoutIsTheOneItMakes)
+{
+    const struct { int W, H; int16_t N; } cases[] = {
+        {800, 600, 5}, {800, 600, 8}, {1280, 770, 3}, {1920, 1050, 7}, {1920, 1080, 5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.W << "x" << c.H << " N " << c.N);
+        const frmTavoro::FramePlace f = frmTavoro::framePlaceFor(QSize(c.W, c.H), c.N);
+        layOut(c.W, c.H, c.N);
+        EXPECT_EQ(w->imgRahmen->geometry(), f.pixels);
+        EXPECT_EQ(w->imgRahmen->Opening(), f.opening);
+        EXPECT_FLOAT_EQ(w->imgRahmen->Left(), f.left);
+        EXPECT_FLOAT_EQ(w->imgRahmen->Top(), f.top);
+        EXPECT_FLOAT_EQ(w->imgRahmen->Width(), f.side);
     }
 }
 

@@ -1,5 +1,7 @@
 // The wallpaper tiles (BITMAP 101-115) and the window artwork under :/art.
 #include "mainwindow/controls.h"
+#include "mainwindow/frame.h"
+#include "mainwindow/frame_art.h"
 #include "services/resources.h"
 
 #include <QFile>
@@ -242,4 +244,44 @@ TEST(WindowArtwork, RenderedOnAWorkerAsOnTheSpot)
         EXPECT_EQ(mainwindow::renderArt(path, size).toImage(), direct);
     }
     EXPECT_TRUE(mainwindow::renderArt(":/art/none.svg", QSize(10, 10)).isNull());
+}
+
+TEST(WindowArtwork, TheFramesPiecesLeaveOutOnlyWhatTheyDoNotShow)
+{
+    // Each piece of a side is drawn without the beads that lie outside it:
+    // the frame comes out pixel for pixel as drawn from the whole artwork,
+    // large and small, square and not.
+    const struct { QSize size; QRectF opening; } cases[] = {
+        {{827, 827}, {38, 36, 751, 753}},
+        {{430, 430}, {37, 39, 356, 354}},
+        {{160, 120}, {0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.size.width() << "x" << c.size.height());
+        const QImage pieces = mainwindow::renderFrame(c.size, c.opening, 1.0, ":/art");
+        mainwindow::setWholeSideArtForTesting(true);
+        const QImage whole = mainwindow::renderFrame(c.size, c.opening, 1.0, ":/art");
+        mainwindow::setWholeSideArtForTesting(false);
+        EXPECT_EQ(pieces, whole);
+    }
+}
+
+TEST(WindowArtwork, TheFrameBegunOnAWorkerIsTheOnePainted)
+{
+    // The frame control paints the frame begun for its size and opening; one
+    // begun for another opening is not taken.
+    const QSize size(300, 300);
+    const QRectF opening(36, 38, 226, 226);
+    const QImage direct = mainwindow::renderFrame(size, opening, 1.0, ":/art");
+    for (const QRectF& begun : {opening, QRectF(30, 30, 240, 240)}) {
+        mainwindow::prerenderFrame(size, begun, 1.0);
+        QWidget parent;
+        mainwindow::FrameControl frame(&parent);
+        frame.resize(size);
+        frame.setOpening(opening);
+        QImage painted(size, QImage::Format_ARGB32_Premultiplied);
+        painted.fill(Qt::transparent);
+        frame.render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
+        EXPECT_EQ(painted, direct);
+    }
 }
