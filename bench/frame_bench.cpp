@@ -3,6 +3,7 @@
 // (827 x 827, board 5 x 5) and on an 800 x 600 window.
 
 #include "mainwindow/frame_art.h"
+#include "support/gui_bench_main.h"
 
 #include <QGuiApplication>
 #include <QSemaphore>
@@ -49,11 +50,5 @@ BENCHMARK(RenderFrameOnWorker)->Args({827, 38})->Args({430, 37})->Unit(benchmark
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runGuiBenchmarks(argc, argv);
 }

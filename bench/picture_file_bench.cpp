@@ -4,6 +4,7 @@
 // has to be read whole.
 
 #include "game/picture_file.h"
+#include "support/gui_bench_main.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -49,11 +50,5 @@ BENCHMARK_CAPTURE(LoadPhoto, Bmp4000x3000ForTheBoard, "BMP", QSize(4000, 3000), 
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runGuiBenchmarks(argc, argv);
 }
