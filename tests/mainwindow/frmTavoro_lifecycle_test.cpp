@@ -8,8 +8,9 @@
 #include "services/media.h"
 #include "services/resources.h"
 #include "services/shared.h"
-#include "support/scripted_errors.h"
 #include "support/files.h"
+#include "support/main_window_services.h"
+#include "support/scripted_errors.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -39,22 +40,16 @@ protected:
         // The real language table, written where this test's lookups read it.
         Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
         Allgemein::WriteLanguageFile();
-        // Small pictures and tracks of the tests' own.
-        resources::setRootForTesting(":/testres");
-        mainwindow::resetSeams();
-        mainwindow::seams().PlayWAV = [](int16_t) {};
-        Allgemein::resetMediaForTesting();
+        testsupport::useTestServices();
     }
 
     void TearDown() override
     {
         w.reset();
-        mciSendString("close midi");
-        Allgemein::setMusicTimerSwitch({});
+        testsupport::restoreServices();
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure) << ": "
             << qPrintable(errors.reports.front().failure.description);
-        resources::setRootForTesting({});
         Allgemein::setLanguageFileForTesting({});
         appinfo::setProgramFolderForTesting({});
         qputenv("TMPDIR", oldTmp);

@@ -19,6 +19,7 @@
 #include "services/shared.h"
 #include "support/child_process.h"
 #include "support/files.h"
+#include "support/main_window_services.h"
 #include "support/scripted_errors.h"
 
 #include <QBuffer>
@@ -59,18 +60,13 @@ protected:
         appinfo::setProgramFolderForTesting(folder);
         Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
         Allgemein::WriteLanguageFile();
-        resources::setRootForTesting(":/testres");
-        mainwindow::resetSeams();
-        mainwindow::seams().PlayWAV = [](int16_t) {};
-        Allgemein::resetMediaForTesting();
+        testsupport::useTestServices();
     }
 
     void TearDown() override
     {
         w.reset();
-        mciSendString("close midi");
-        Allgemein::setMusicTimerSwitch({});
-        resources::setRootForTesting({});
+        testsupport::restoreServices();
         Allgemein::setLanguageFileForTesting({});
         appinfo::setProgramFolderForTesting({});
         qputenv("TMPDIR", oldTmp);
