@@ -1,8 +1,9 @@
 #pragma once
 // Start-up timestamps for finding where the time goes: with the environment
 // variable TAVORO_TRACE set (to anything), mark() writes one line to standard
-// error, "tavoro-trace <ms since the program started> <what>". Off by
-// default, and then nearly free.
+// error, "tavoro-trace <ms since the program started> <what>  [cpu thread
+// <ms>, program <ms>]" with the processor time the calling thread and the
+// whole program have used so far. Off by default, and then nearly free.
 
 namespace trace {
 
