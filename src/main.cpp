@@ -15,6 +15,9 @@ int main(int argc, char* argv[])
     trace::mark("main");
     QApplication app(argc, argv);
     trace::mark("application made");
+    // The largest drawing of the room, begun on a worker while the start
+    // screen shows.
+    frmTavoro::prerenderFirstFrame();
     // The sound device opens meanwhile, for the first sound effect.
     audio::openInBackground();
     QApplication::setApplicationName(appinfo::title());

@@ -144,6 +144,12 @@ public:
     };
     static FramePlace framePlaceFor(QSize client, int16_t n);
 
+    // Begins drawing the picture frame for the stored board size on a worker,
+    // for the window the program is about to make, before any window exists.
+    // Reads the settings without a word: the window's own loading reports
+    // what is wrong in them.
+    static void prerenderFirstFrame();
+
 protected:
     // Draws the picture at its natural size with its top left corner at (x, y).
     virtual void PaintPicture(const QPixmap& picture, float x, float y);

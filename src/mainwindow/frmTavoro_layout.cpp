@@ -5,14 +5,20 @@
 
 #include "errors/trap.h"
 #include "mainwindow/controls.h"
+#include "mainwindow/frame.h"
 #include "mainwindow/seams.h"
+#include "mainwindow/startsize.h"
 #include "platform/numbers.h"
+#include "platform/profile.h"
 #include "platform/trace.h"
 #include "platform/twips.h"
 #include "services/resources.h"
+#include "services/settings.h"
 #include "services/shared.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
@@ -79,6 +85,20 @@ frmTavoro::FramePlace frmTavoro::framePlaceFor(QSize client, int16_t n)
             .united(pixels(at.placeLeft(n, last), at.placeTop(n, last), at.CellSize, at.CellSize));
     f.opening = QRectF(onBoard.translated(-f.pixels.topLeft())).adjusted(1, 1, -1, -1);
     return f;
+}
+
+void frmTavoro::prerenderFirstFrame()
+{
+    const int32_t stored =
+        profile::GetPrivateProfileInt(QStringLiteral("Optionen"), QStringLiteral("Size"),
+                                      Allgemein::SettingDefault(Allgemein::Setting::Size),
+                                      Allgemein::IniPath());
+    const int16_t n = Allgemein::SettingAllowed(Allgemein::Setting::Size, stored)
+        ? int16_t(stored)
+        : Allgemein::SettingDefault(Allgemein::Setting::Size);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const FramePlace f = framePlaceFor(mainwindow::startClientSize(), n);
+    mainwindow::prerenderFrame(f.pixels.size(), f.opening, screen ? screen->devicePixelRatio() : 1.0);
 }
 
 void frmTavoro::fitFrameToBoard()

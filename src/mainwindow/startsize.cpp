@@ -14,18 +14,31 @@ bool opensMaximized(QSize available)
 
 namespace {
 
+QRect availableArea(const QScreen* screen)
+{
+    return screen ? screen->availableGeometry() : QRect(QPoint(0, 0), MinimumClient);
+}
+
 QRect availableArea(const QWidget& window)
 {
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(QPoint(0, 0), MinimumClient);
+    return availableArea(window.screen() ? window.screen() : QGuiApplication::primaryScreen());
+}
+
+QSize clientSizeIn(const QRect& available)
+{
+    return opensMaximized(available.size()) ? available.size() : MinimumClient;
 }
 
 }  // namespace
 
 QSize startClientSize(const QWidget& window)
 {
-    const QRect available = availableArea(window);
-    return opensMaximized(available.size()) ? available.size() : MinimumClient;
+    return clientSizeIn(availableArea(window));
+}
+
+QSize startClientSize()
+{
+    return clientSizeIn(availableArea(QGuiApplication::primaryScreen()));
 }
 
 void showMainWindow(QWidget& window)

@@ -22,8 +22,10 @@ inline constexpr int FrameAllowance = 40;
 bool opensMaximized(QSize available);
 
 // The client size the main window first has on its screen (maximized, or
-// MinimumClient), as showMainWindow gives it.
+// MinimumClient), as showMainWindow gives it; without a window, on the
+// primary screen, where a new window first stands.
 QSize startClientSize(const QWidget& window);
+QSize startClientSize();
 
 // Shows the main window for the first time.
 void showMainWindow(QWidget& window);
