@@ -74,6 +74,13 @@ QLabel* artLabel(QLabel* label, QRect twipsRect)
     return label;
 }
 
+void setTextColor(QLabel* label, QColor color)
+{
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, color);
+    label->setPalette(pal);
+}
+
 void showArt(QLabel* label, const QString& art, qreal dpr)
 {
     label->setPixmap(mainwindow::renderArt(art, label->size(), dpr));
@@ -145,13 +152,16 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
     title.setPointSizeF(17);
     title.setBold(true);
     Label0_->setFont(title);
-    Label0_->setStyleSheet(QStringLiteral("color: #4a2f1a;"));
+    setTextColor(Label0_, QColor(0x4a, 0x2f, 0x1a));
     Label0_->setAlignment(Qt::AlignCenter);
     Label0_->setGeometry(inPixels(kLabel0));
 
     lblHomepage = new ClickLabel(this, [this] { lblHomepage_Click(); });
     lblHomepage->setText(maker::homePage());
-    lblHomepage->setStyleSheet(QStringLiteral("color: #1a4fa0; text-decoration: underline;"));
+    setTextColor(lblHomepage, QColor(0x1a, 0x4f, 0xa0));
+    QFont link = lblHomepage->font();
+    link.setUnderline(true);
+    lblHomepage->setFont(link);
     lblHomepage->setAlignment(Qt::AlignCenter);
     lblHomepage->setGeometry(inPixels(kHomepage));
 

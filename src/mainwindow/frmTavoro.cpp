@@ -106,7 +106,7 @@ constexpr ToolbarButton kToolbar[] = {
 frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(appinfo::title());
-    setWindowIcon(QIcon(QStringLiteral(":/art/icon/tavoro.png")));
+    // The window's icon comes once the room has been painted (see paintEvent).
 
     // From the bottom up: the frame behind the board, the wallpaper holder,
     // the furniture (cactus and teddy in front of the cupboard), the calendar
@@ -166,9 +166,6 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
 
     // The toolbar: a walnut strip along the right edge with the buttons on it.
     lblToolbar = new mainwindow::LabelControl(QString(), this);
-    lblToolbar->setStyleSheet(QStringLiteral(
-        "background: qlineargradient(x1:0, y1:0, x2:1, y2:0, "
-        "stop:0 #5a3d26, stop:0.5 #7a5636, stop:1 #5a3d26);"));
     lblToolbar->hide();
     for (const ToolbarButton& b : kToolbar) {
         mainwindow::ButtonControl* button = createPicBut(b.index);

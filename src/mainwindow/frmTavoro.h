@@ -211,6 +211,6 @@ private:
     size_t drawnBefore_ = 0;  // entries of earlier paintings
     void endPersistentDrawing();
     void drawPersistent(QPainter& p, const QRectF& clip) const;
-    bool tracedPaint_ = false;  // the first paint was marked (TAVORO_TRACE)
+    bool firstPaintDone_ = false;  // the room has been painted once
     bool watchingExposure_ = false;
 };

@@ -21,6 +21,8 @@
 #include <QScreen>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QIcon>
+#include <QLinearGradient>
 #include <QWindow>
 
 using errors::Procedure;
@@ -147,6 +149,15 @@ void frmTavoro::positionieren()
         [&] {
             const double w = PicBut(0)->Width();
             lblToolbar->place(float(W - 1.15 * w), 0, float(1.15 * w), float(H + 6));
+            // A walnut strip, dark at its edges and lighter in the middle.
+            QLinearGradient wood(0, 0, lblToolbar->width(), 0);
+            wood.setColorAt(0, QColor(0x5a, 0x3d, 0x26));
+            wood.setColorAt(0.5, QColor(0x7a, 0x56, 0x36));
+            wood.setColorAt(1, QColor(0x5a, 0x3d, 0x26));
+            QPalette pal = lblToolbar->palette();
+            pal.setBrush(QPalette::Window, wood);
+            lblToolbar->setPalette(pal);
+            lblToolbar->setAutoFillBackground(true);
             lblToolbar->show();
         },
         [&] {
@@ -374,15 +385,23 @@ void frmTavoro::paintEvent(QPaintEvent* e)
         for (const QRect& r : uncovered)
             p.fillRect(r, palette().window());
     }
+    if (!firstPaintDone_) {
+        firstPaintDone_ = true;
+        trace::mark("room paint begins");
+        // The icon is read and handed to the window system after the room's
+        // first paint, which then comes that much sooner.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                trace::mark("room painted");
+                setWindowIcon(QIcon(QStringLiteral(":/art/icon/tavoro.png")));
+            },
+            Qt::QueuedConnection);
+    }
     if (drawn_.empty())
         return;
     p.setClipRegion(e->region());
     drawPersistent(p, e->rect());
-    if (trace::enabled() && !tracedPaint_) {
-        tracedPaint_ = true;
-        trace::mark("room paint begins");
-        QMetaObject::invokeMethod(this, [] { trace::mark("room painted"); }, Qt::QueuedConnection);
-    }
 }
 
 // ---------------------------------------------------------------------------

@@ -7,6 +7,9 @@ namespace ansi {
 
 namespace {
 
+// One converter each way for each thread, opened on first use and kept:
+// opening one costs more than converting a line, and a converter may not be
+// shared between threads.
 struct Converter {
     iconv_t cd;
     Converter(const char* to, const char* from) : cd(iconv_open(to, from)) {}
@@ -16,13 +19,35 @@ struct Converter {
             iconv_close(cd);
     }
     bool ok() const { return cd != reinterpret_cast<iconv_t>(-1); }
+    // Back to the initial state, as after opening.
+    void reset() const { iconv(cd, nullptr, nullptr, nullptr, nullptr); }
 };
+
+// Plain ASCII is the same in both encodings.
+bool isAscii(const QByteArray& bytes)
+{
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+bool isAscii(const QString& text)
+{
+    for (QChar c : text)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
 
 }  // namespace
 
 QString fromAnsi(const QByteArray& bytes)
 {
-    Converter conv("UTF-16LE", "WINDOWS-1252");
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    thread_local const Converter conv("UTF-16LE", "WINDOWS-1252");
+    conv.reset();
     QString out;
     out.reserve(bytes.size());
     if (!conv.ok())
@@ -50,7 +75,10 @@ QString fromAnsi(const QByteArray& bytes)
 
 QByteArray toAnsi(const QString& text)
 {
-    Converter conv("WINDOWS-1252", "UTF-16LE");
+    if (isAscii(text))
+        return text.toLatin1();
+    thread_local const Converter conv("WINDOWS-1252", "UTF-16LE");
+    conv.reset();
     if (!conv.ok())
         return text.toLatin1();
     QByteArray out;

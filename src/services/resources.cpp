@@ -49,7 +49,7 @@ QImage loadBitmap(int number)
 {
     const QByteArray bytes = load(QStringLiteral("BITMAP"), number);
     QImage image;
-    if (!image.loadFromData(bytes))
+    if (!image.loadFromData(bytes, "BMP"))
         errors::raise(errors::ErrInvalidPicture);
     return image;
 }

@@ -10,6 +10,7 @@
 #include "services/shared.h"
 #include "support/scripted_errors.h"
 
+#include <QIcon>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -260,7 +261,11 @@ TEST_F(Layout, ControlsAsCreated)
     EXPECT_TRUE(fresh->imgHinterg->isHidden());
     EXPECT_FALSE(fresh->lblToolbar->isVisibleTo(fresh.get()));
     EXPECT_EQ(fresh->imgLeer->Picture().size(), QSize(50, 50));
-    EXPECT_FALSE(fresh->windowIcon().isNull());
+    // The window's own icon follows its first paint.
+    EXPECT_TRUE(fresh->windowIcon().isNull());
+    fresh->grab();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(fresh->windowIcon().availableSizes(), QList<QSize>{QSize(256, 256)});
 }
 
 TEST_F(Layout, FrameBehindAndToolbarOnTop)
