@@ -3,7 +3,7 @@
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/startsize.h"
 #include "platform/appinfo.h"
-#include "platform/audio.h"
+#include "platform/fonts.h"
 #include "platform/trace.h"
 
 #include <QApplication>
@@ -15,11 +15,10 @@ int main(int argc, char* argv[])
     trace::mark("main");
     QApplication app(argc, argv);
     trace::mark("application made");
-    // The largest drawing of the room, begun on a worker while the start
-    // screen shows.
+    // On workers while the start screen is built: the fonts looked up before
+    // the first text is drawn, and the largest drawing of the room.
+    fonts::prepareInBackground(QStringList{frmInfo::titleFontFamily()} + frmTavoro::fontFamilies());
     frmTavoro::prerenderFirstFrame();
-    // The sound device opens meanwhile, for the first sound effect.
-    audio::openInBackground();
     QApplication::setApplicationName(appinfo::title());
     QApplication::setApplicationVersion(appinfo::versionText());
     // The desktop matches the window to its menu entry and icon by this name.

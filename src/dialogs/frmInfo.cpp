@@ -148,7 +148,7 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
 
     Label0_ = new QLabel(this);
     Label0_->setObjectName(QStringLiteral("Label0"));
-    QFont title(QStringLiteral("DejaVu Serif"));
+    QFont title(titleFontFamily());
     title.setPointSizeF(17);
     title.setBold(true);
     Label0_->setFont(title);
@@ -180,6 +180,11 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
 }
 
 frmInfo::~frmInfo() = default;
+
+QString frmInfo::titleFontFamily()
+{
+    return QStringLiteral("DejaVu Serif");
+}
 
 QLabel* frmInfo::Label(int i) const
 {

@@ -44,6 +44,9 @@ public:
     // The start screen of the run: a new window that loads, hands over to the
     // main window and closes (and is destroyed) by itself.
     static void showStartScreen();
+
+    // The font family of the version line.
+    static QString titleFontFamily();
     // The about box over `owner`, shown modally; returns when it closes.
     static void showAboutBox(QWidget* owner);
 

@@ -1,6 +1,7 @@
 #include "mainwindow/controls.h"
 
 #include "game/board_model.h"
+#include "platform/worker.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -65,6 +66,7 @@ void prerenderArt(const QString& path, QSize size, qreal devicePixelRatio)
             return;
     }
     QThreadPool::globalInstance()->start([promise, path, size, devicePixelRatio] {
+        worker::lowerThreadPriority();
         promise->set_value(renderArtImage(path, size, devicePixelRatio));
     });
 }

@@ -1,6 +1,7 @@
 #include "mainwindow/frame.h"
 
 #include "mainwindow/frame_art.h"
+#include "platform/worker.h"
 
 #include <QPainter>
 #include <QThreadPool>
@@ -61,6 +62,7 @@ void prerenderFrame(QSize size, const QRectF& opening, qreal dpr)
     // artwork in the queue, as the largest drawing of the room.
     QThreadPool::globalInstance()->start(
         [promise, size, opening, dpr] {
+            worker::lowerThreadPriority();
             promise->set_value(renderFrame(size, opening, dpr, QStringLiteral(":/art")));
         },
         1);

@@ -81,6 +81,11 @@ ImageControl* makeArt(QWidget* parent, const QString& art, QRectF geometry, bool
     return img;
 }
 
+// The labels' fonts.
+const QString kSerif = QStringLiteral("Times New Roman");
+const QString kSans = QStringLiteral("Arial");
+const QString kMono = QStringLiteral("Courier");
+
 // A toolbar button is 550 twips square.
 constexpr float ToolbarButtonSide = 550.0f / 15.0f;
 
@@ -131,14 +136,14 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     imgKalender = makeArt(this, QStringLiteral("furniture/kalender.svg"), QRectF(64, 240, 105, 140), true);
 
     lblZuege = makeLabel(this, seams().GetLang(int16_t(g.Sprache + 106)), QRect(75, 264, 85, 20),
-                         QStringLiteral("Times New Roman"), 12, true, Qt::red, Qt::transparent);
+                         kSerif, 12, true, Qt::red, Qt::transparent);
     lblZugzahl = makeLabel(this, QStringLiteral("0"), QRect(72, 296, 89, 41),
-                           QStringLiteral("Times New Roman"), 26.25, true, Qt::black, Qt::white);
-    Label1 = makeLabel(this, appinfo::title(), QRect(80, 352, 73, 15), QStringLiteral("Arial"), 8,
+                           kSerif, 26.25, true, Qt::black, Qt::white);
+    Label1 = makeLabel(this, appinfo::title(), QRect(80, 352, 73, 15), kSans, 8,
                        false, Qt::white, Qt::black);
 
     imgUhr = makeArt(this, QStringLiteral("furniture/uhr.svg"), QRectF(0, 0, 108, 69), false);
-    lblTime = makeLabel(this, QStringLiteral("0"), QRect(0, 0, 65, 25), QStringLiteral("Courier"),
+    lblTime = makeLabel(this, QStringLiteral("0"), QRect(0, 0, 65, 25), kMono,
                         19.5, true, QColor(0, 255, 0), Qt::black);
     lblTime->hide();
 
@@ -199,6 +204,11 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
 }
 
 frmTavoro::~frmTavoro() = default;
+
+QStringList frmTavoro::fontFamilies()
+{
+    return {kSerif, kSans, kMono};
+}
 
 PuzzlePiece* frmTavoro::createPiece(int16_t index)
 {

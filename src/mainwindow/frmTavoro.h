@@ -19,6 +19,7 @@
 #include "mainwindow/frame.h"
 
 #include <QPixmap>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -149,6 +150,9 @@ public:
     // Reads the settings without a word: the window's own loading reports
     // what is wrong in them.
     static void prerenderFirstFrame();
+
+    // The font families of the window's labels.
+    static QStringList fontFamilies();
 
 protected:
     // Draws the picture at its natural size with its top left corner at (x, y).

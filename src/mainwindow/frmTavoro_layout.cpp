@@ -8,6 +8,7 @@
 #include "mainwindow/frame.h"
 #include "mainwindow/seams.h"
 #include "mainwindow/startsize.h"
+#include "platform/audio.h"
 #include "platform/numbers.h"
 #include "platform/profile.h"
 #include "platform/trace.h"
@@ -389,12 +390,16 @@ void frmTavoro::paintEvent(QPaintEvent* e)
         firstPaintDone_ = true;
         trace::mark("room paint begins");
         // The icon is read and handed to the window system after the room's
-        // first paint, which then comes that much sooner.
+        // first paint, which then comes that much sooner; so is the sound
+        // device opened (unless a sound has opened it already): its libraries
+        // load while no other library may, and the window's own loading
+        // would wait for them.
         QMetaObject::invokeMethod(
             this,
             [this] {
                 trace::mark("room painted");
                 setWindowIcon(QIcon(QStringLiteral(":/art/icon/tavoro.png")));
+                audio::openInBackground();
             },
             Qt::QueuedConnection);
     }

@@ -1,8 +1,8 @@
 #include "platform/sound.h"
 
 #include "platform/audio.h"
-
 #include "platform/audio_libraries.h"
+#include "platform/worker.h"
 
 #include <QtEndian>
 
@@ -92,6 +92,11 @@ bool playFromMemory(const QByteArray& wave)
     const bool playing = !samples.empty();
     audio::playEffect(std::move(samples));  // an empty one still cuts off the old sound
     return playing;
+}
+
+void playInBackground(const QByteArray& wave)
+{
+    worker::post([wave] { playFromMemory(wave); });
 }
 
 }  // namespace sound

@@ -12,6 +12,12 @@ namespace sound {
 // Plays a RIFF WAVE file held in memory, asynchronously. True when it plays.
 bool playFromMemory(const QByteArray& wave);
 
+// The same without waiting for the sound device or the decoding: both happen
+// on the media worker, in the order the sounds were asked for, and the sound
+// starts as soon as the device is open. The caller never waits for the
+// device's libraries to load.
+void playInBackground(const QByteArray& wave);
+
 // The wave converted to the audio output's format (interleaved stereo float
 // at its rate); empty when the data are no playable wave.
 std::vector<float> decode(const QByteArray& wave);

@@ -1,9 +1,13 @@
 #include "platform/worker.h"
 
+#include <sys/resource.h>
+
 #include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <thread>
+#include <algorithm>
+#include <cerrno>
 
 namespace worker {
 
@@ -19,6 +23,7 @@ struct Queue {
 
     void loop()
     {
+        lowerThreadPriority();
         std::unique_lock lock(m);
         for (;;) {
             work.wait(lock, [this] { return !jobs.empty(); });
@@ -44,6 +49,20 @@ Queue& queue()
 }
 
 }  // namespace
+
+void lowerThreadPriority()
+{
+    thread_local bool lowered = false;
+    if (lowered)
+        return;
+    lowered = true;
+    // On Linux the nice value belongs to the thread: 0 names the caller. A
+    // refusal (a sandbox, say) leaves the thread as it was.
+    errno = 0;
+    const int now = getpriority(PRIO_PROCESS, 0);
+    if (errno == 0)
+        setpriority(PRIO_PROCESS, 0, std::min(now + 10, 19));
+}
 
 void post(std::function<void()> job)
 {

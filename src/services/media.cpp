@@ -172,7 +172,7 @@ void PlayWAV(int16_t number)
             soundBuf.clear();
             soundBuf = resources::load(QStringLiteral("WAV"), number);
         },
-        [&] { sound::playFromMemory(soundBuf); },
+        [&] { sound::playInBackground(soundBuf); },
     });
 }
 
