@@ -40,5 +40,7 @@ add_custom_command(OUTPUT ${raster_pngs}
   DEPENDS tavoro_artraster ${TAVORO_ART_RASTER_MANIFEST} ${raster_svgs}
   COMMENT "Rasterising the start-up artwork"
   VERBATIM)
+# Stored as they are: the PNGs of ratio 1 are not deflated (artraster.cpp),
+# so that they decode quickly, and rcc would deflate them again.
 qt_add_resources(tavoro_core tavoro_art_raster PREFIX "/art-raster"
-  BASE ${TAVORO_ART_RASTER_DIR} FILES ${raster_pngs})
+  BASE ${TAVORO_ART_RASTER_DIR} FILES ${raster_pngs} OPTIONS -no-compress)

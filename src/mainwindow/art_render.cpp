@@ -1,6 +1,6 @@
 #include "mainwindow/art_render.h"
 
-#include <QFile>
+#include <QResource>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -67,7 +67,7 @@ QString artRasterPath(const QString& path, QSize size, qreal devicePixelRatio)
 bool hasArtRaster(const QString& path, QSize size, qreal devicePixelRatio)
 {
     const QString raster = artRasterPath(path, size, devicePixelRatio);
-    return !raster.isEmpty() && QFile::exists(raster);
+    return !raster.isEmpty() && QResource(raster).isValid();
 }
 
 QImage renderArtImage(const QString& path, QSize size, qreal devicePixelRatio)
@@ -75,8 +75,11 @@ QImage renderArtImage(const QString& path, QSize size, qreal devicePixelRatio)
     if (size.isEmpty())
         return {};
     const QString raster = artRasterPath(path, size, devicePixelRatio);
-    if (!raster.isEmpty() && QFile::exists(raster)) {
-        QImage image(raster);
+    // Read where the resource lies in the program, without a file's overhead
+    // (the build stores the rasters uncompressed: no copy).
+    const QResource resource(raster.isEmpty() ? QString() : raster);
+    if (resource.isValid()) {
+        QImage image = QImage::fromData(resource.uncompressedData(), "PNG");
         if (image.size() == size * devicePixelRatio) {
             image = std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
             image.setDevicePixelRatio(devicePixelRatio);
