@@ -1,6 +1,7 @@
 #include "mainwindow/controls.h"
 
 #include "game/board_model.h"
+#include "mainwindow/art_render.h"
 #include "platform/worker.h"
 
 #include <QEvent>
@@ -8,7 +9,6 @@
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <QSvgRenderer>
 #include <QThreadPool>
 
 #include <future>
@@ -18,26 +18,6 @@
 namespace mainwindow {
 
 namespace {
-
-// Renders on any thread: an image, not a pixmap.
-QImage renderArtImage(const QString& path, QSize size, qreal devicePixelRatio)
-{
-    if (size.isEmpty())
-        return {};
-    QSvgRenderer svg(path);
-    if (!svg.isValid())
-        return {};
-    QImage image(size * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    {
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        svg.render(&p, QRectF(QPointF(0, 0), QSizeF(image.size())));
-    }
-    image.setDevicePixelRatio(devicePixelRatio);
-    return image;
-}
 
 QString artKey(const QString& path, QSize size, qreal dpr)
 {
@@ -55,7 +35,9 @@ std::map<QString, std::shared_future<QImage>>& artJobs()
 
 void prerenderArt(const QString& path, QSize size, qreal devicePixelRatio)
 {
-    if (size.isEmpty())
+    // Art rasterised at build time is decoded when first needed: quicker
+    // than a worker's start.
+    if (size.isEmpty() || hasArtRaster(path, size, devicePixelRatio))
         return;
     auto promise = std::make_shared<std::promise<QImage>>();
     {

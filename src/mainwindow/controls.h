@@ -37,11 +37,14 @@ inline int nearestPixel(float v)
 // Vector artwork (an SVG of the program's resources, ":/art/...") rendered at
 // the given size in pixels for the device pixel ratio, so that it stays sharp
 // at any size. A null pixmap when the artwork cannot be read.
-// Taken from the renderings begun by prerenderArt when one matches.
+// Decoded from the art rasterised at build time when the program carries it at
+// that size and ratio (art_render.h); else taken from the renderings begun by
+// prerenderArt when one matches.
 QPixmap renderArt(const QString& path, QSize size, qreal devicePixelRatio = 1.0);
 
 // Begins rendering artwork on a worker thread, so that the window finds it
 // ready when it first needs it (renderArt). Each rendering is used once.
+// Art rasterised at build time needs no worker: it is decoded on the spot.
 void prerenderArt(const QString& path, QSize size, qreal devicePixelRatio = 1.0);
 
 // A control with a place and size in single precision. When its geometry is

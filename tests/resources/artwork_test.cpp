@@ -1,4 +1,5 @@
 // The wallpaper tiles (BITMAP 101-115) and the window artwork under :/art.
+#include "mainwindow/art_render.h"
 #include "mainwindow/controls.h"
 #include "mainwindow/frame.h"
 #include "mainwindow/frame_art.h"
@@ -231,11 +232,13 @@ TEST(WindowArtwork, LeavesRoomForTheLabelsOnTop)
 
 TEST(WindowArtwork, RenderedOnAWorkerAsOnTheSpot)
 {
-    // A piece of furniture at a size the layout gives it, and a flag: begun on a worker,
-    // each comes out pixel for pixel as rendered directly, and only once.
-    for (const auto& [path, size] : {std::pair{QString(":/art/furniture/kommode.svg"), QSize(315, 120)},
-                                     std::pair{QString(":/art/flags/se.svg"), QSize(38, 25)}}) {
+    // A piece of furniture and a flag at sizes that have no raster made at build
+    // time: begun on a worker, each comes out pixel for pixel as rendered
+    // directly, and only once.
+    for (const auto& [path, size] : {std::pair{QString(":/art/furniture/kommode.svg"), QSize(300, 114)},
+                                     std::pair{QString(":/art/flags/se.svg"), QSize(57, 38)}}) {
         SCOPED_TRACE(path.toStdString());
+        ASSERT_FALSE(mainwindow::hasArtRaster(path, size, 1));
         const QImage direct = mainwindow::renderArt(path, size).toImage();
         ASSERT_EQ(direct.size(), size);
         mainwindow::prerenderArt(path, size);

@@ -1,0 +1,92 @@
+#include "mainwindow/art_render.h"
+
+#include <QResource>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <mutex>
+
+namespace mainwindow {
+
+namespace {
+
+std::mutex hookMutex;
+std::function<void(const QString&, QSize)>& svgRenderHook()
+{
+    static auto* hook = new std::function<void(const QString&, QSize)>;
+    return *hook;
+}
+
+}  // namespace
+
+void setSvgRenderHookForTesting(std::function<void(const QString& path, QSize size)> hook)
+{
+    std::lock_guard lock(hookMutex);
+    svgRenderHook() = std::move(hook);
+}
+
+QImage renderSvgArt(const QString& path, QSize size, qreal devicePixelRatio)
+{
+    if (size.isEmpty())
+        return {};
+    {
+        std::lock_guard lock(hookMutex);
+        if (svgRenderHook())
+            svgRenderHook()(path, size);
+    }
+    QSvgRenderer svg(path);
+    if (!svg.isValid())
+        return {};
+    QImage image(size * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        svg.render(&p, QRectF(QPointF(0, 0), QSizeF(image.size())));
+    }
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}
+
+QString artRasterPath(const QString& path, QSize size, qreal devicePixelRatio)
+{
+    static const QString artPrefix = QStringLiteral(":/art/");
+    static const QString svgSuffix = QStringLiteral(".svg");
+    if (!path.startsWith(artPrefix) || !path.endsWith(svgSuffix))
+        return {};
+    const QStringView name = QStringView(path).sliced(
+        artPrefix.size(), path.size() - artPrefix.size() - svgSuffix.size());
+    return QStringLiteral(":/art-raster/%1@%2x%3@%4.png")
+        .arg(name)
+        .arg(size.width())
+        .arg(size.height())
+        .arg(devicePixelRatio);
+}
+
+bool hasArtRaster(const QString& path, QSize size, qreal devicePixelRatio)
+{
+    const QString raster = artRasterPath(path, size, devicePixelRatio);
+    return !raster.isEmpty() && QResource(raster).isValid();
+}
+
+QImage renderArtImage(const QString& path, QSize size, qreal devicePixelRatio)
+{
+    if (size.isEmpty())
+        return {};
+    const QString raster = artRasterPath(path, size, devicePixelRatio);
+    // Read where the resource lies in the program, without a file's overhead
+    // (the build stores the rasters uncompressed: no copy).
+    const QResource resource(raster.isEmpty() ? QString() : raster);
+    if (resource.isValid()) {
+        QImage image = QImage::fromData(resource.uncompressedData(), "PNG");
+        if (image.size() == size * devicePixelRatio) {
+            image = std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(devicePixelRatio);
+            return image;
+        }
+    }
+    return renderSvgArt(path, size, devicePixelRatio);
+}
+
+}  // namespace mainwindow

@@ -1,0 +1,84 @@
+// The start: the start screen and the main room take all the artwork they show
+// at start-up from the rasters made at build time, and render no SVG but the
+// picture frame's, whose size follows the screen.
+#include "dialogs/frmInfo.h"
+#include "mainwindow/art_render.h"
+#include "mainwindow/controls.h"
+#include "mainwindow/frmTavoro.h"
+#include "mainwindow/startsize.h"
+#include "services/resources.h"
+#include "services/shared.h"
+#include "support/game_folders.h"
+#include "support/main_window_services.h"
+#include "support/scripted_errors.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QThreadPool>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <mutex>
+
+TEST(StartUpArt, TheStartScreenAndTheRoomRenderNoSvgButTheFrame)
+{
+    testsupport::ScriptedErrors errors;
+    testsupport::GameFolders files;
+    g = SharedRecord{};
+    frmInfo::StartScreenShown = false;
+    testsupport::useTestServices();
+
+    std::mutex mutex;
+    QStringList rendered;
+    mainwindow::setSvgRenderHookForTesting([&](const QString& path, QSize size) {
+        std::lock_guard lock(mutex);
+        rendered << QStringLiteral("%1 %2x%3").arg(path).arg(size.width()).arg(size.height());
+    });
+
+    // As the program starts: the start screen loads and shows the main window.
+    std::unique_ptr<frmTavoro> main;
+    frmInfo::setMainWindow({
+        [&]() -> QWidget* {
+            main = std::make_unique<frmTavoro>();
+            main->Form_Load();
+            // The puzzle picture is one of the tests' own; tiles and artwork
+            // are the program's.
+            resources::setRootForTesting({});
+            return main.get();
+        },
+        [](QWidget& w) { mainwindow::showMainWindow(w); },
+    });
+    frmInfo::showStartScreen();
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+    QCoreApplication::processEvents();
+    // Every control of the room painted, its toolbar and furniture shown.
+    ASSERT_TRUE(main->Positioned);
+    ASSERT_TRUE(main->imgTeddy->isVisible());
+    ASSERT_TRUE(main->PicBut(16)->isVisible());
+    QThreadPool::globalInstance()->waitForDone();
+    {
+        std::lock_guard lock(mutex);
+        rendered.removeIf([](const QString& r) { return r.contains("/rahmen_"); });
+        EXPECT_TRUE(rendered.isEmpty()) << qPrintable(rendered.join(", "));
+        rendered.clear();
+    }
+
+    // The hook does see a rendering of art without a raster.
+    mainwindow::renderArt(":/art/furniture/uhr.svg", QSize(54, 35));
+    {
+        std::lock_guard lock(mutex);
+        EXPECT_EQ(rendered, QStringList{":/art/furniture/uhr.svg 54x35"});
+    }
+
+    mainwindow::setSvgRenderHookForTesting({});
+    frmInfo::setMainWindow({});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    main.reset();
+    testsupport::restoreServices();
+    frmInfo::StartScreenShown = false;
+    g = SharedRecord{};
+    EXPECT_TRUE(errors.reports.empty())
+        << "failure reported in " << qPrintable(errors.reports.front().procedure) << ": "
+        << qPrintable(errors.reports.front().failure.description);
+}
