@@ -18,10 +18,10 @@ struct Art {
     QSize size;
 };
 
-// ":/art-raster/<name>@<w>x<h>@1.png" back to ":/art/<name>.svg" and its size.
+// ":/art-raster/<name>@<w>x<h>@1.argb" back to ":/art/<name>.svg" and its size.
 std::vector<Art> startUpArt()
 {
-    static const QRegularExpression name(QStringLiteral(R"(^:/art-raster/(.+)@(\d+)x(\d+)@1\.png$)"));
+    static const QRegularExpression name(QStringLiteral(R"(^:/art-raster/(.+)@(\d+)x(\d+)@1\.argb$)"));
     std::vector<Art> art;
     QDirIterator it(QStringLiteral(":/art-raster"), QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {

@@ -1,6 +1,6 @@
 # The window artwork shown at start-up, rasterised at build time: every line of
 # resources/art/raster.txt ("toolbar/start.svg 28x28") becomes
-# :/art-raster/toolbar/start@28x28@1.png and ...@2.png, rendered by the game's
+# :/art-raster/toolbar/start@28x28@1.argb (raw pixels) and ...@2.png, rendered by the game's
 # own function (src/mainwindow/art_render.cpp), so the pixels are the same as
 # the SVG's. The game decodes them instead of rendering the SVGs at every start.
 set(TAVORO_ART_RASTER_MANIFEST ${CMAKE_SOURCE_DIR}/resources/art/raster.txt)
@@ -24,10 +24,9 @@ foreach(entry ${manifest_lines})
     message(FATAL_ERROR "resources/art/raster.txt: expected \"<name>.svg <w>x<h>\", found \"${entry}\"")
   endif()
   list(APPEND raster_svgs ${CMAKE_SOURCE_DIR}/resources/art/${CMAKE_MATCH_1}.svg)
-  foreach(dpr 1 2)
-    list(APPEND raster_pngs
-      ${TAVORO_ART_RASTER_DIR}/${CMAKE_MATCH_1}@${CMAKE_MATCH_2}x${CMAKE_MATCH_3}@${dpr}.png)
-  endforeach()
+  list(APPEND raster_pngs
+    ${TAVORO_ART_RASTER_DIR}/${CMAKE_MATCH_1}@${CMAKE_MATCH_2}x${CMAKE_MATCH_3}@1.argb
+    ${TAVORO_ART_RASTER_DIR}/${CMAKE_MATCH_1}@${CMAKE_MATCH_2}x${CMAKE_MATCH_3}@2.png)
 endforeach()
 
 # A sanitized build (sanitize.cmake) sanitizes the tool too; Qt's caches that
@@ -40,7 +39,7 @@ add_custom_command(OUTPUT ${raster_pngs}
   DEPENDS tavoro_artraster ${TAVORO_ART_RASTER_MANIFEST} ${raster_svgs}
   COMMENT "Rasterising the start-up artwork"
   VERBATIM)
-# Stored as they are: the PNGs of ratio 1 are not deflated (artraster.cpp),
-# so that they decode quickly, and rcc would deflate them again.
+# Stored as they are: the raw pixels of ratio 1 are copied straight from the
+# program (artraster.cpp); rcc would deflate them.
 qt_add_resources(tavoro_core tavoro_art_raster PREFIX "/art-raster"
   BASE ${TAVORO_ART_RASTER_DIR} FILES ${raster_pngs} OPTIONS -no-compress)

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <cstring>
 #include <mutex>
 
 namespace mainwindow {
@@ -57,11 +58,13 @@ QString artRasterPath(const QString& path, QSize size, qreal devicePixelRatio)
         return {};
     const QStringView name = QStringView(path).sliced(
         artPrefix.size(), path.size() - artPrefix.size() - svgSuffix.size());
-    return QStringLiteral(":/art-raster/%1@%2x%3@%4.png")
+    // Ratio 1 as raw premultiplied ARGB pixels, the others as PNG.
+    return QStringLiteral(":/art-raster/%1@%2x%3@%4.%5")
         .arg(name)
         .arg(size.width())
         .arg(size.height())
-        .arg(devicePixelRatio);
+        .arg(devicePixelRatio)
+        .arg(devicePixelRatio == 1.0 ? QStringLiteral("argb") : QStringLiteral("png"));
 }
 
 bool hasArtRaster(const QString& path, QSize size, qreal devicePixelRatio)
@@ -79,8 +82,19 @@ QImage renderArtImage(const QString& path, QSize size, qreal devicePixelRatio)
     // (the build stores the rasters uncompressed: no copy).
     const QResource resource(raster.isEmpty() ? QString() : raster);
     if (resource.isValid()) {
-        QImage image = QImage::fromData(resource.uncompressedData(), "PNG");
-        if (image.size() == size * devicePixelRatio) {
+        QImage image;
+        const QSize pixels = size * devicePixelRatio;
+        if (raster.endsWith(QLatin1String(".argb"))) {
+            // Nothing to decode: the pixels are copied as they lie.
+            const QByteArray bytes = resource.uncompressedData();
+            if (bytes.size() == qsizetype(pixels.width()) * pixels.height() * 4) {
+                image = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+                std::memcpy(image.bits(), bytes.constData(), size_t(bytes.size()));
+            }
+        } else {
+            image = QImage::fromData(resource.uncompressedData(), "PNG");
+        }
+        if (image.size() == pixels) {
             image = std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
             image.setDevicePixelRatio(devicePixelRatio);
             return image;

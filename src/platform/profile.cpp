@@ -6,8 +6,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <array>
 #include <functional>
-
+#include <mutex>
 
 namespace profile {
 
@@ -127,7 +128,34 @@ ProfileFile ProfileFile::read(const QString& path)
     QFile f(path);
     if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
         return ProfileFile();
-    return ProfileFile(f.readAll());
+    const QByteArray bytes = f.readAll();
+    // The file is read every time; what was made of the same bytes last time
+    // is taken again instead of taking them apart anew (the language file is
+    // read for every text of the menus).
+    struct Parsed {
+        QString path;
+        QByteArray bytes;
+        ProfileFile file;
+    };
+    static std::mutex parsedMutex;
+    static std::array<Parsed, 2> parsed;  // the settings and the language file
+    static size_t next = 0;
+    std::lock_guard lock(parsedMutex);
+    Parsed* slot = nullptr;
+    for (Parsed& p : parsed) {
+        if (p.path != path)
+            continue;
+        if (p.bytes == bytes)
+            return p.file;
+        slot = &p;
+    }
+    if (!slot) {
+        slot = &parsed[next];
+        next = (next + 1) % parsed.size();
+    }
+    ProfileFile file(bytes);
+    *slot = Parsed{path, bytes, file};
+    return file;
 }
 
 qsizetype ProfileFile::findSection(const QString& section) const

@@ -62,6 +62,8 @@ TEST(ArtRaster, ArtWithoutARasterIsRenderedFromItsSvg)
 {
     EXPECT_EQ(mainwindow::artRasterPath(":/art/toolbar/start.svg", QSize(28, 28), 2),
               ":/art-raster/toolbar/start@28x28@2.png");
+    EXPECT_EQ(mainwindow::artRasterPath(":/art/toolbar/start.svg", QSize(28, 28), 1),
+              ":/art-raster/toolbar/start@28x28@1.argb");
     EXPECT_EQ(mainwindow::artRasterPath("/elsewhere/start.svg", QSize(28, 28), 1), "");
     const struct {
         const char* art;
