@@ -5,8 +5,10 @@
 #include "platform/appinfo.h"
 #include "platform/fonts.h"
 #include "platform/trace.h"
+#include "platform/worker.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <memory>
 
@@ -19,6 +21,10 @@ int main(int argc, char* argv[])
     // the first text is drawn, and the largest drawing of the room.
     fonts::prepareInBackground(QStringList{frmInfo::titleFontFamily()} + frmTavoro::fontFamilies());
     frmTavoro::prerenderFirstFrame();
+    // Sound and music wait until the room has been painted once (the main
+    // window releases them then), or a few seconds at most.
+    worker::holdBack();
+    QTimer::singleShot(3000, [] { worker::release(); });
     QApplication::setApplicationName(appinfo::title());
     QApplication::setApplicationVersion(appinfo::versionText());
     // The desktop matches the window to its menu entry and icon by this name.

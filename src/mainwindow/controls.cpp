@@ -48,7 +48,6 @@ void prerenderArt(const QString& path, QSize size, qreal devicePixelRatio)
             return;
     }
     QThreadPool::globalInstance()->start([promise, path, size, devicePixelRatio] {
-        worker::lowerThreadPriority();
         promise->set_value(renderArtImage(path, size, devicePixelRatio));
     });
 }

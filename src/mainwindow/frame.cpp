@@ -62,7 +62,6 @@ void prerenderFrame(QSize size, const QRectF& opening, qreal dpr)
     // artwork in the queue, as the largest drawing of the room.
     QThreadPool::globalInstance()->start(
         [promise, size, opening, dpr] {
-            worker::lowerThreadPriority();
             promise->set_value(renderFrame(size, opening, dpr, QStringLiteral(":/art")));
         },
         1);

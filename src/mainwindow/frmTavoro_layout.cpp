@@ -13,6 +13,7 @@
 #include "platform/profile.h"
 #include "platform/trace.h"
 #include "platform/twips.h"
+#include "platform/worker.h"
 #include "services/resources.h"
 #include "services/settings.h"
 #include "services/shared.h"
@@ -390,16 +391,17 @@ void frmTavoro::paintEvent(QPaintEvent* e)
         firstPaintDone_ = true;
         trace::mark("room paint begins");
         // The icon is read and handed to the window system after the room's
-        // first paint, which then comes that much sooner; so is the sound
-        // device opened (unless a sound has opened it already): its libraries
-        // load while no other library may, and the window's own loading
-        // would wait for them.
+        // first paint, which then comes that much sooner; so do the sound
+        // device and the sounds asked for meanwhile start loading, held back
+        // until now (their libraries load while no other library may, and
+        // their work would take the processor from the painting).
         QMetaObject::invokeMethod(
             this,
             [this] {
                 trace::mark("room painted");
                 setWindowIcon(QIcon(QStringLiteral(":/art/icon/tavoro.png")));
                 audio::openInBackground();
+                worker::release();
             },
             Qt::QueuedConnection);
     }
