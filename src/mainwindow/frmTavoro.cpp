@@ -472,6 +472,11 @@ void frmTavoro::showEvent(QShowEvent* e)
     if (!watchingExposure_ && windowHandle()) {
         windowHandle()->installEventFilter(this);
         watchingExposure_ = true;
+        // The room itself holds the keyboard focus at first (Enter starts a
+        // game, Esc ends it), not the first toolbar button, which would be
+        // drawn again with a focus line right after the room's first paint.
+        setFocusPolicy(Qt::StrongFocus);
+        setFocus(Qt::OtherFocusReason);
         // Shown for the first time: ask to become the active window, so that
         // Form_Activate runs (language stored, music started) also where no
         // window manager activates it, as in a kiosk or on a bare X server.

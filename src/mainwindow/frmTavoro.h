@@ -165,6 +165,9 @@ protected:
     void changeEvent(QEvent* e) override;
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    // The room shows no sign of the focus: nothing to draw again for it.
+    void focusInEvent(QFocusEvent*) override {}
+    void focusOutEvent(QFocusEvent*) override {}
     void closeEvent(QCloseEvent* e) override;
 
 private:

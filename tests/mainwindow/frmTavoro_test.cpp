@@ -519,6 +519,16 @@ TEST_F(BoardWindow, EnterStartsAndEscEnds)
     EXPECT_TRUE(questions.empty());
 }
 
+TEST_F(BoardWindow, TheRoomHoldsTheFocusWhenFirstShown)
+{
+    // Not the start button: it would show a focus line at once.
+    resources::setRootForTesting({});
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    EXPECT_EQ(w->focusWidget(), w.get());
+    EXPECT_FALSE(w->PicBut(0)->hasFocus());
+}
+
 TEST_F(BoardWindow, StartAndSlideButtonsFollowTheGame)
 {
     enum class Event { NewGame, Start, EndeDuringGame, SolvingMove, FailingClick };
