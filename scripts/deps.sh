@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_pkgs=(cmake g++ make pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
-  libfluidsynth-dev timgm6mb-soundfont libsdl2-dev
+  libfluidsynth-dev timgm6mb-soundfont libsdl2-dev libfontconfig-dev
   fonts-liberation fonts-dejavu-core fonts-comic-neue
   qt6-translations-l10n)
 # clang and libFuzzer build the fuzz targets (the replays in the test run need

@@ -15,6 +15,7 @@
 int main(int argc, char* argv[])
 {
     trace::mark("main");
+    fonts::loadConfigurationEarly();
     QApplication app(argc, argv);
     trace::mark("application made");
     // On workers while the start screen is built: the fonts looked up before

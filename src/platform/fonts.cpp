@@ -5,7 +5,18 @@
 #include <QFontMetrics>
 #include <QThreadPool>
 
+#include <fontconfig/fontconfig.h>
+
+#include <thread>
+
 namespace fonts {
+
+void loadConfigurationEarly()
+{
+    // Thread-safe in fontconfig: whoever comes second finds it loaded, or
+    // loads it too and keeps one of the two.
+    std::thread([] { FcInit(); }).detach();
+}
 
 void prepareInBackground(const QStringList& families)
 {
