@@ -2,11 +2,11 @@
 
 #include "game/board_model.h"
 #include "mainwindow/art_render.h"
+#include "platform/worker.h"
 
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmapCache>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QThreadPool>
@@ -117,87 +117,8 @@ void ImageControl::paintEvent(QPaintEvent*)
     }
     if (picture_.isNull())
         return;
-    const qreal dpr = devicePixelRatioF();
-    if (picture_.size() == size() * dpr) {
-        p.drawPixmap(0, 0, picture_);
-        return;
-    }
-    // Copied as it lies, once stretched: Qt hands the stretching of a large
-    // picture to its thread pool and waits, at every paint.
-    p.drawPixmap(0, 0, stretchedPicture(picture_, size(), dpr));
-}
-
-namespace {
-
-// The picture drawn at `pixels` as the window would draw it stretched.
-QImage stretchImage(const QImage& picture, QSize pixels)
-{
-    QImage out(pixels, picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                 : QImage::Format_RGB32);
-    out.fill(Qt::transparent);
-    QPainter p(&out);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(out.rect(), picture);
-    return out;
-}
-
-QString stretchKey(const QPixmap& picture, QSize pixels)
-{
-    return QStringLiteral("stretched:%1:%2x%3")
-        .arg(picture.cacheKey())
-        .arg(pixels.width())
-        .arg(pixels.height());
-}
-
-// Stretchings begun on the pool, by key; the user interface's thread only.
-std::map<QString, std::shared_future<QImage>>& pendingStretches()
-{
-    static auto* pending = new std::map<QString, std::shared_future<QImage>>;
-    return *pending;
-}
-
-}  // namespace
-
-QPixmap ImageControl::stretchedPicture(const QPixmap& picture, QSize size, qreal dpr)
-{
-    const QSize pixels = size * dpr;
-    const QString key = stretchKey(picture, pixels);
-    QPixmap stretched;
-    if (QPixmapCache::find(key, &stretched))
-        return stretched;
-    QImage image;
-    auto it = pendingStretches().find(key);
-    if (it != pendingStretches().end()) {
-        image = it->second.get();
-        pendingStretches().erase(it);
-    } else {
-        image = stretchImage(picture.toImage(), pixels);
-    }
-    stretched = QPixmap::fromImage(std::move(image));
-    stretched.setDevicePixelRatio(dpr);
-    QPixmapCache::insert(key, stretched);
-    return stretched;
-}
-
-void ImageControl::prepareStretched(const std::vector<ImageControl*>& controls)
-{
-    for (ImageControl* c : controls) {
-        const QSize pixels = c->size() * c->devicePixelRatioF();
-        if (c->picture_.isNull() || !c->artPath_.isEmpty() || c->picture_.size() == pixels
-            || pixels.isEmpty())
-            continue;
-        const QString key = stretchKey(c->picture_, pixels);
-        if (QPixmapCache::find(key, nullptr) || pendingStretches().count(key))
-            continue;
-        auto promise = std::make_shared<std::promise<QImage>>();
-        pendingStretches().emplace(key, promise->get_future().share());
-        // Behind Qt's own parts of fills, which the window waits for.
-        QThreadPool::globalInstance()->start(
-            [promise, picture = c->picture_.toImage(), pixels] {
-                promise->set_value(stretchImage(picture, pixels));
-            },
-            -1);
-    }
+    p.drawPixmap(rect(), picture_);
 }
 
 // ---------------------------------------------------------------------------

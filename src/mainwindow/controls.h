@@ -19,7 +19,6 @@
 #include <functional>
 #include <memory>
 #include <utility>
-#include <vector>
 
 class QSvgRenderer;
 
@@ -114,19 +113,10 @@ public:
     void setArt(const QString& path);
     const QString& Art() const { return artPath_; }
 
-    // Begins stretching the pictures of these controls to their sizes on the
-    // global thread pool, all at once, for the paint that follows. Without
-    // it, a picture is stretched when it is first painted. Either way a
-    // stretched picture is kept (Qt's pixmap cache) while it is shown, so
-    // that a piece moving to another place is not stretched again.
-    static void prepareStretched(const std::vector<ImageControl*>& controls);
-
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    static QPixmap stretchedPicture(const QPixmap& picture, QSize size, qreal dpr);
-
     QPixmap picture_;
     QString artPath_;
     QPixmap artCache_;

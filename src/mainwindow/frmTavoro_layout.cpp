@@ -149,13 +149,6 @@ void frmTavoro::positionieren()
             imgRahmen->show();
         },
         [&] {
-            // The pieces and the preview are stretched on workers meanwhile.
-            std::vector<ImageControl*> pictures{imgPreview};
-            for (int k = 0; k < board.places(); ++k)
-                pictures.push_back(imgPuzz(k));
-            ImageControl::prepareStretched(pictures);
-        },
-        [&] {
             const double w = PicBut(0)->Width();
             lblToolbar->place(float(W - 1.15 * w), 0, float(1.15 * w), float(H + 6));
             // A walnut strip, dark at its edges and lighter in the middle.

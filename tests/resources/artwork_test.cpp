@@ -288,38 +288,3 @@ TEST(WindowArtwork, TheFrameBegunOnAWorkerIsTheOnePainted)
         EXPECT_EQ(painted, direct);
     }
 }
-
-TEST(WindowArtwork, APictureStretchedAheadIsTheOneStretchedWhenPainted)
-{
-    // A board piece of 80 pixels shown at 151: stretched on a worker before
-    // the paint or when painted, the control shows the same pixels as the
-    // picture drawn stretched straight onto the window; so does a piece that
-    // takes over a picture already stretched.
-    const QImage picture = resources::loadBitmap(201).copy(0, 0, 80, 80);
-    QImage expected(151, 151, QImage::Format_ARGB32_Premultiplied);
-    expected.fill(Qt::black);
-    {
-        QPainter p(&expected);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawPixmap(QRect(0, 0, 151, 151), QPixmap::fromImage(picture));
-    }
-    auto shown = [](mainwindow::ImageControl& c) {
-        QImage image(c.size(), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::black);
-        c.render(&image);
-        return image;
-    };
-    for (const bool ahead : {true, false}) {
-        SCOPED_TRACE(ahead);
-        mainwindow::ImageControl piece(nullptr);
-        piece.setSize(151, 151);
-        piece.setPicture(QPixmap::fromImage(picture));
-        if (ahead)
-            mainwindow::ImageControl::prepareStretched({&piece});
-        EXPECT_EQ(shown(piece), expected);
-        mainwindow::ImageControl other(nullptr);
-        other.setSize(151, 151);
-        other.setPicture(piece.Picture());
-        EXPECT_EQ(shown(other), expected);
-    }
-}
