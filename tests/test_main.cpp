@@ -1,5 +1,6 @@
 // One test program for the whole game; the windows need a QApplication.
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[])
@@ -10,6 +11,9 @@ int main(int argc, char* argv[])
         qputenv("SDL_AUDIODRIVER", "dummy");
     // The temporary folder follows $TMPDIR in the tests.
     qunsetenv("XDG_RUNTIME_DIR");
+    // What the game keeps in the player's cache folder stays with the run.
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

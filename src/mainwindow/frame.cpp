@@ -1,7 +1,7 @@
 #include "mainwindow/frame.h"
 
 #include "mainwindow/frame_art.h"
-#include "platform/worker.h"
+#include "mainwindow/frame_cache.h"
 
 #include <QPainter>
 #include <QThreadPool>
@@ -59,10 +59,18 @@ void prerenderFrame(QSize size, const QRectF& opening, qreal dpr)
     }
     // On a worker of the global pool, where Qt fills alone instead of handing
     // parts of its fills to the pool and waiting for them; ahead of the other
-    // artwork in the queue, as the largest drawing of the room.
+    // artwork in the queue, as the largest drawing of the room. Kept from an
+    // earlier run when it can be, and kept for the next one.
     QThreadPool::globalInstance()->start(
         [promise, size, opening, dpr] {
-            promise->set_value(renderFrame(size, opening, dpr, QStringLiteral(":/art")));
+            QImage frame = framecache::load(size, opening, dpr);
+            if (frame.isNull()) {
+                frame = renderFrame(size, opening, dpr, QStringLiteral(":/art"));
+                promise->set_value(frame);
+                framecache::store(frame, size, opening, dpr);
+                return;
+            }
+            promise->set_value(std::move(frame));
         },
         1);
 }

@@ -3,9 +3,14 @@
 #include "mainwindow/controls.h"
 #include "mainwindow/frame.h"
 #include "mainwindow/frame_art.h"
+#include "mainwindow/frame_cache.h"
 #include "services/resources.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QThreadPool>
+#include <QWidget>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -287,4 +292,56 @@ TEST(WindowArtwork, TheFrameBegunOnAWorkerIsTheOnePainted)
         frame.render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
         EXPECT_EQ(painted, direct);
     }
+}
+
+TEST(WindowArtwork, TheFrameIsKeptForTheNextRunAndDrawnAnewWhenItsFileDoesNotFit)
+{
+    // The first frame begun is drawn and kept; begun again (as at the next
+    // start) it is read back with the same pixels. A kept file that is cut
+    // short or holds another size is drawn anew and written again; a cache
+    // folder that is a file only means drawing every time.
+    const QSize size(240, 240);
+    const QRectF opening(29, 31, 181, 181);
+    const QImage direct = mainwindow::renderFrame(size, opening, 1.0, ":/art");
+    auto begun = [&] {
+        mainwindow::prerenderFrame(size, opening, 1.0);
+        QWidget parent;
+        mainwindow::FrameControl frame(&parent);
+        frame.resize(size);
+        frame.setOpening(opening);
+        QImage painted(size, QImage::Format_ARGB32_Premultiplied);
+        painted.fill(Qt::transparent);
+        frame.render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
+        QThreadPool::globalInstance()->waitForDone();  // kept after it was handed over
+        return painted;
+    };
+    const QString file = mainwindow::framecache::fileFor(size, opening, 1.0);
+    ASSERT_FALSE(file.isEmpty());
+    QFile::remove(file);
+    EXPECT_EQ(begun(), direct);
+    ASSERT_TRUE(QFile::exists(file));
+    const qint64 whole = QFileInfo(file).size();
+    EXPECT_EQ(whole, 16 + 240 * 240 * 4);
+    EXPECT_EQ(mainwindow::framecache::load(size, opening, 1.0), direct);
+    EXPECT_EQ(begun(), direct);
+
+    for (const QByteArray& wrong : {QByteArray("TAVFRAM1"), QByteArray(whole, 'x')}) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(wrong);
+        f.close();
+        EXPECT_TRUE(mainwindow::framecache::load(size, opening, 1.0).isNull());
+        EXPECT_EQ(begun(), direct);
+        EXPECT_EQ(QFileInfo(file).size(), whole);  // written again
+    }
+
+    const QByteArray cacheHome = qgetenv("XDG_CACHE_HOME");
+    QTemporaryDir elsewhere;
+    QFile blocker(elsewhere.path() + "/Tavoro");  // a file where the folder would be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("XDG_CACHE_HOME", elsewhere.path().toLocal8Bit());
+    EXPECT_EQ(begun(), direct);
+    EXPECT_TRUE(mainwindow::framecache::load(size, opening, 1.0).isNull());
+    qputenv("XDG_CACHE_HOME", cacheHome);
 }
