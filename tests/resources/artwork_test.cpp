@@ -274,6 +274,27 @@ TEST(WindowArtwork, TheFramesPiecesLeaveOutOnlyWhatTheyDoNotShow)
     }
 }
 
+namespace {
+
+// What a frame control of that size and opening paints after a frame was
+// begun on a worker for the same size and the opening `begun`; the workers
+// have finished when it returns.
+QImage paintedFrame(QSize size, const QRectF& begun, const QRectF& opening)
+{
+    mainwindow::prerenderFrame(size, begun, 1.0);
+    QWidget parent;
+    mainwindow::FrameControl frame(&parent);
+    frame.resize(size);
+    frame.setOpening(opening);
+    QImage painted(size, QImage::Format_ARGB32_Premultiplied);
+    painted.fill(Qt::transparent);
+    frame.render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
+    QThreadPool::globalInstance()->waitForDone();  // a frame drawn is kept after it was handed over
+    return painted;
+}
+
+}  // namespace
+
 TEST(WindowArtwork, TheFrameBegunOnAWorkerIsTheOnePainted)
 {
     // The frame control paints the frame begun for its size and opening; one
@@ -281,17 +302,8 @@ TEST(WindowArtwork, TheFrameBegunOnAWorkerIsTheOnePainted)
     const QSize size(300, 300);
     const QRectF opening(36, 38, 226, 226);
     const QImage direct = mainwindow::renderFrame(size, opening, 1.0, ":/art");
-    for (const QRectF& begun : {opening, QRectF(30, 30, 240, 240)}) {
-        mainwindow::prerenderFrame(size, begun, 1.0);
-        QWidget parent;
-        mainwindow::FrameControl frame(&parent);
-        frame.resize(size);
-        frame.setOpening(opening);
-        QImage painted(size, QImage::Format_ARGB32_Premultiplied);
-        painted.fill(Qt::transparent);
-        frame.render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
-        EXPECT_EQ(painted, direct);
-    }
+    for (const QRectF& begun : {opening, QRectF(30, 30, 240, 240)})
+        EXPECT_EQ(paintedFrame(size, begun, opening), direct);
 }
 
 TEST(WindowArtwork, TheFrameIsKeptForTheNextRunAndDrawnAnewWhenItsFileDoesNotFit)
@@ -303,18 +315,7 @@ TEST(WindowArtwork, TheFrameIsKeptForTheNextRunAndDrawnAnewWhenItsFileDoesNotFit
     const QSize size(240, 240);
     const QRectF opening(29, 31, 181, 181);
     const QImage direct = mainwindow::renderFrame(size, opening, 1.0, ":/art");
-    auto begun = [&] {
-        mainwindow::prerenderFrame(size, opening, 1.0);
-        QWidget parent;
-        mainwindow::FrameControl frame(&parent);
-        frame.resize(size);
-        frame.setOpening(opening);
-        QImage painted(size, QImage::Format_ARGB32_Premultiplied);
-        painted.fill(Qt::transparent);
-        frame.render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
-        QThreadPool::globalInstance()->waitForDone();  // kept after it was handed over
-        return painted;
-    };
+    auto begun = [&] { return paintedFrame(size, opening, opening); };
     const QString file = mainwindow::framecache::fileFor(size, opening, 1.0);
     ASSERT_FALSE(file.isEmpty());
     QFile::remove(file);
