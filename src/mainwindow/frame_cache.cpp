@@ -1,5 +1,7 @@
 #include "mainwindow/frame_cache.h"
 
+#include "platform/appinfo.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -15,7 +17,7 @@ namespace mainwindow::framecache {
 namespace {
 
 // Raised whenever the drawing of the frame changes, so that no frame drawn by
-// an older program is shown.
+// an older program is shown; every new version of the game draws its own too.
 constexpr int kDrawingVersion = 1;
 constexpr std::array<char, 8> kMagic{'T', 'A', 'V', 'F', 'R', 'A', 'M', '1'};
 constexpr qsizetype kHeader = 16;  // magic, width, height
@@ -49,8 +51,9 @@ QString fileFor(QSize size, const QRectF& opening, qreal devicePixelRatio)
     const QString dir = folder();
     if (dir.isEmpty())
         return {};
-    const QByteArray key = QStringLiteral("%1|%2x%3|%4|%5,%6,%7,%8|")
+    const QByteArray key = QStringLiteral("%1|%2|%3x%4|%5|%6,%7,%8,%9|")
                                .arg(kDrawingVersion)
+                               .arg(appinfo::versionText())
                                .arg(size.width())
                                .arg(size.height())
                                .arg(devicePixelRatio, 0, 'g', 17)

@@ -4,10 +4,10 @@
 // at full-screen size, on a machine that has few cores to spare while the
 // windows are built). It is kept in the player's cache folder
 // ($XDG_CACHE_HOME/Tavoro, else ~/.cache/Tavoro), one file for each frame
-// size, opening, pixel ratio and version of the artwork, as raw pixels that
-// are read back at no cost. A file that does not fit is drawn anew; a cache
-// folder that cannot be written to only means drawing it every time. The
-// newest few are kept.
+// size, opening, pixel ratio, version of the game and of the artwork, as raw
+// pixels that are read back at no cost. A file that does not fit is drawn
+// anew; a cache folder that cannot be written to only means drawing it every
+// time. The newest few are kept.
 
 #include <QImage>
 #include <QRectF>
