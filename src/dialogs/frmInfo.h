@@ -45,10 +45,11 @@ public:
     // main window and closes (and is destroyed) by itself.
     static void showStartScreen();
 
-    // The font family of the version line.
-    static QString titleFontFamily();
     // The about box over `owner`, shown modally; returns when it closes.
     static void showAboutBox(QWidget* owner);
+
+    // The font family of the version line.
+    static QString titleFontFamily();
 
     explicit frmInfo(QWidget* owner = nullptr);
     ~frmInfo() override;

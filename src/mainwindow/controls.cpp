@@ -2,7 +2,6 @@
 
 #include "game/board_model.h"
 #include "mainwindow/art_render.h"
-#include "platform/worker.h"
 
 #include <QEvent>
 #include <QMouseEvent>

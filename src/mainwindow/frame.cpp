@@ -64,13 +64,12 @@ void prerenderFrame(QSize size, const QRectF& opening, qreal dpr)
     QThreadPool::globalInstance()->start(
         [promise, size, opening, dpr] {
             QImage frame = framecache::load(size, opening, dpr);
-            if (frame.isNull()) {
+            const bool drawn = frame.isNull();
+            if (drawn)
                 frame = renderFrame(size, opening, dpr, QStringLiteral(":/art"));
-                promise->set_value(frame);
-                framecache::store(frame, size, opening, dpr);
-                return;
-            }
-            promise->set_value(std::move(frame));
+            promise->set_value(frame);
+            if (drawn)
+                framecache::store(frame, size, opening, dpr);  // once the window has it
         },
         1);
 }

@@ -339,7 +339,10 @@ void frmTavoro::Form_Load()
         },
         [&] {
             // The frame for the size the window will first stand at is drawn
-            // on a worker meanwhile, ready for the first layout's paint.
+            // on a worker meanwhile, ready for the first layout's paint. The
+            // program's start has usually begun this very frame already
+            // (prerenderFirstFrame), and it is not begun twice; this one
+            // counts when the size checked here differs.
             const FramePlace f = framePlaceFor(mainwindow::startClientSize(*this), g.Size);
             mainwindow::prerenderFrame(f.pixels.size(), f.opening, devicePixelRatioF());
         },
