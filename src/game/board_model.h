@@ -6,17 +6,12 @@
 // Places are counted row by row from the top left: place k lies in row
 // k div N and column k mod N. Piece p belongs at place p - 1.
 
+#include "game/board.h"
+
 #include <array>
 #include <cstdint>
 
 namespace game {
-
-inline constexpr int MaxSide = 8;
-inline constexpr int MaxPlaces = MaxSide * MaxSide;  // 64 places, enough for 8 x 8
-
-// The tag of the empty place: no piece. Piece numbers run from 1, so the empty
-// tag never equals one, and it counts 0 in the solution test.
-inline constexpr int16_t EmptyTag = 0;
 
 class BoardModel {
 public:

@@ -14,7 +14,9 @@
 // preview, and the toolbar on top. The wallpaper is the window's own
 // background image.
 
-#include "game/board.h"
+#include "game/board_geometry.h"
+#include "game/board_model.h"
+#include "game/picture_clip.h"
 #include "mainwindow/controls.h"
 #include "mainwindow/frame.h"
 
