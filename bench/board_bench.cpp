@@ -43,7 +43,7 @@ void NewGameAndShuffle(benchmark::State& state)
     for (auto _ : state) {
         w.NewGame();
         w.Shuffle();
-        benchmark::DoNotOptimize(w.board.EmptyIndex);
+        benchmark::DoNotOptimize(w.board.emptyPlace());
     }
     state.SetLabel(std::to_string(w.board.walkSteps()) + " steps");
 }
@@ -63,12 +63,12 @@ void PressOn8x8(benchmark::State& state)
     QCoreApplication::processEvents();  // the shuffled board is painted once
     for (auto _ : state) {
         // A neighbour of the empty place moves in; the next press moves it back.
-        const int16_t e = w.board.EmptyIndex;
+        const int16_t e = w.board.emptyPlace();
         const int16_t k = e % 8 > 0 ? e - 1 : e + 1;
         w.imgPuzz_MouseDown(k, 1, 0, 1, 1);
         // The two changed pieces are painted again.
         QCoreApplication::processEvents();
-        if (w.board.BoardLocked) {
+        if (w.board.locked()) {
             state.PauseTiming();
             w.Start();
             QCoreApplication::processEvents();

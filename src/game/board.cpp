@@ -101,7 +101,10 @@ Press Board::press(int place)
 {
     if (locked() || !onBoard(place))
         return Press::Ignored;
+    // The board is changed in full before anyone is told.
     Press result = Press::Nothing;
+    std::array<Change, 3> told{};
+    int count = 0;
     if (mode_ == Mode::Slide) {
         if (slides(place)) {
             const int was = empty_;
@@ -110,12 +113,12 @@ Press Board::press(int place)
             empty_ = place;
             ++moves_;
             result = Press::Slid;
-            tell({Change::Exchanged, place, was});
+            told[count++] = {Change::Exchanged, place, was};
         }
     } else if (selected_ < 0) {
         selected_ = place;
         result = Press::Selected;
-        tell({Change::Selected, place});
+        told[count++] = {Change::Selected, place};
     } else if (selected_ == place) {
         deselect();
         return Press::Deselected;
@@ -125,13 +128,15 @@ Press Board::press(int place)
         selected_ = -1;
         ++moves_;
         result = Press::Exchanged;
-        tell({Change::Exchanged, place, first});
-        tell({Change::Selected, -1});
+        told[count++] = {Change::Exchanged, place, first};
+        told[count++] = {Change::Selected, -1};
     }
     if (solved()) {
         state_ = State::Solved;
-        tell({Change::Solved});
+        told[count++] = {Change::Solved};
     }
+    for (int i = 0; i < count; ++i)
+        tell(told[i]);
     return result;
 }
 

@@ -126,7 +126,8 @@ public:
     // would leave the board (x and y unchanged).
     static int walkTarget(int n, double u, int& x, int& y);
 
-    // Adds a listener, told of every change after it is made.
+    // Adds a listener, told of each change once the board is complete again
+    // (a press that exchanges tells Exchanged, then Selected, then Solved).
     void listen(Listener listener) { listeners_.push_back(std::move(listener)); }
 
 private:

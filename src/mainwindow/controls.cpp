@@ -1,6 +1,6 @@
 #include "mainwindow/controls.h"
 
-#include "game/board_model.h"
+#include "game/board.h"
 #include "mainwindow/art_render.h"
 
 #include <QEvent>
@@ -122,19 +122,14 @@ void ImageControl::paintEvent(QPaintEvent*)
 
 // ---------------------------------------------------------------------------
 
-PuzzlePiece::PuzzlePiece(QWidget* parent, game::BoardModel& board, int16_t index)
+PuzzlePiece::PuzzlePiece(QWidget* parent, const game::Board& board, int16_t index)
     : ImageControl(parent), board_(board), index_(index)
 {
 }
 
 int16_t PuzzlePiece::Tag() const
 {
-    return board_.Tag[index_];
-}
-
-void PuzzlePiece::setTag(int16_t tag)
-{
-    board_.Tag[index_] = tag;
+    return static_cast<int16_t>(board_.pieceAt(index_));
 }
 
 void PuzzlePiece::mousePressEvent(QMouseEvent* e)

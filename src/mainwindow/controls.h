@@ -23,7 +23,7 @@
 class QSvgRenderer;
 
 namespace game {
-class BoardModel;
+class Board;
 }
 
 namespace mainwindow {
@@ -122,17 +122,16 @@ private:
     QPixmap artCache_;
 };
 
-// imgPuzz(k): a place of the board. Its tag is the board model's tag of the
-// place; a press of any mouse button goes to onMouseDown with the classic
+// imgPuzz(k): a place of the board. Its tag is the number of the piece the
+// board holds at the place (game::EmptyTag for none); a press of any mouse button goes to onMouseDown with the classic
 // button (1 left, 2 right, 4 middle, 0 others), shift state (1 Shift, 2 Ctrl,
 // 4 Alt) and position.
 class PuzzlePiece : public ImageControl {
 public:
-    PuzzlePiece(QWidget* parent, game::BoardModel& board, int16_t index);
+    PuzzlePiece(QWidget* parent, const game::Board& board, int16_t index);
 
     int16_t Index() const { return index_; }
     int16_t Tag() const;
-    void setTag(int16_t tag);
 
     std::function<void(int16_t index, int16_t button, int16_t shift, float x, float y)> onMouseDown;
 
@@ -140,7 +139,7 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
 
 private:
-    game::BoardModel& board_;
+    const game::Board& board_;
     int16_t index_;
 };
 

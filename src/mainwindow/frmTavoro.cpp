@@ -201,6 +201,8 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
 
     createMenus();
+
+    board.listen([this](const game::Change& change) { boardChanged(change); });
 }
 
 frmTavoro::~frmTavoro() = default;
@@ -319,7 +321,8 @@ void frmTavoro::Form_Load()
             g.Mode = Allgemein::GetIniSetting(Allgemein::Setting::Mode);
             showMode();
         },
-        [&] { board.BoardLocked = true; },
+        // No game runs: the board ordered and locked.
+        [&] { board.newGame(g.Size, boardMode()); },
         [&] { g.Background = Allgemein::GetIniSetting(Allgemein::Setting::Background); },
         [&] {
             QPalette pal = palette();

@@ -2,9 +2,9 @@
 // The main window: the board of picture pieces, the move counter, the game
 // clock and the toolbar buttons, with the procedures that run a game.
 //
-// The board's data and rules live in `board` (game::BoardModel); this window
-// is their view: imgPuzz(k) shows place k's picture and reads its tag from
-// the model. Every procedure runs under the trap as "frmTavoro" and its own
+// The board's data and rules live in `board` (game::Board); this window is
+// its view: imgPuzz(k) shows the picture cell of the piece that the board
+// holds at place k, and is drawn again when the board tells of a change. Every procedure runs under the trap as "frmTavoro" and its own
 // name. The services of other windows and modules are reached through
 // mainwindow::seams().
 //
@@ -15,7 +15,7 @@
 // background image.
 
 #include "game/board_geometry.h"
-#include "game/board_model.h"
+#include "game/board.h"
 #include "game/picture_clip.h"
 #include "mainwindow/controls.h"
 #include "mainwindow/frame.h"
@@ -120,7 +120,9 @@ public:
     game::PictureClip PicClip1;                       // the whole puzzle picture, cut into cells
 
     // Board data and game state.
-    game::BoardModel board;
+    game::Board board;
+    int32_t Seconds = 0;           // elapsed seconds at the last clock tick
+    bool FirstResetDone = false;   // the first NewGame of a run does nothing
     game::BoardGeometry geometry;
     bool Positioned = false;       // the first layout has run
     bool ClockWasRunning = false;  // the clock was stopped by minimizing the window
@@ -187,20 +189,31 @@ private:
     void cutPictureClipForSize();
     // All 64 pieces hidden, whatever N is.
     void hideAllPieces();
-    // Pieces 0 to N² - 1 take the tags 1 to N² and the cells 0 to N² - 1 of PicClip1.
+    // The cells of PicClip1 as the pieces show them.
     void cutPictureIntoPieces();
+    // The board ordered for the stored size and mode, and locked; 340 for a
+    // size with more places than pieces.
+    void orderBoard();
+    // The stored mode as the board knows it.
+    static game::Mode boardMode();
+    // Cell i of the cut picture (none when there is no such cell).
+    QPixmap cellPicture(int i) const;
+    // Piece k shows the cell of the piece the board holds there, or the
+    // empty-place picture.
+    void drawPiece(int k);
+    // Draws what the board tells of.
+    void boardChanged(const game::Change& change);
+    // The frame shpRahmen on the selected place, or hidden for -1.
+    void showSelection(int place);
     // Piece k's size and place on the board.
     void placePiece(int k);
     // The frame's opening fitted to the board as it lies now.
     void fitFrameToBoard();
-    // The swap selection let go: no piece picked, the frame hidden.
-    void clearSelection();
     // The mode buttons show which mode is on.
     void showMode();
-    void addMove();
-    int16_t moveCount() const;
 
     std::array<mainwindow::PuzzlePiece*, game::MaxPlaces> imgPuzz_{};
+    std::vector<QPixmap> cells_;  // PicClip1's cells, cut once for each new game
     std::array<mainwindow::ButtonControl*, 17> PicBut_{};
     std::array<QAction*, 6> mnuSize_{};
     std::array<QAction*, 3> mnuMusic_{};

@@ -1,5 +1,7 @@
 // The game on the main window's board: new game and shuffle, presses on the
-// pieces, start, end and the game clock.
+// pieces, start, end and the game clock. The rules are the board's
+// (game::Board): these procedures call it, and boardChanged draws what it
+// tells.
 
 #include "mainwindow/frmTavoro.h"
 
@@ -18,35 +20,77 @@
 #include <QTimer>
 
 using errors::Procedure;
-using mainwindow::ImageControl;
+using game::Press;
 using mainwindow::PuzzlePiece;
 using mainwindow::seams;
-using mainwindow::ShapeControl;
+
+game::Mode frmTavoro::boardMode()
+{
+    return g.Mode == 0 ? game::Mode::Slide : game::Mode::Swap;
+}
+
+void frmTavoro::orderBoard()
+{
+    // Every place needs a piece of its own, and there are 64: a larger board
+    // fails as its first missing piece would.
+    if (!board.newGame(g.Size, boardMode()))
+        imgPuzz(game::MaxPlaces);
+}
+
+QPixmap frmTavoro::cellPicture(int i) const
+{
+    return i >= 0 && i < int(cells_.size()) ? cells_[i] : QPixmap();
+}
+
+void frmTavoro::drawPiece(int k)
+{
+    const int piece = board.pieceAt(k);
+    imgPuzz(k)->setPicture(piece == game::EmptyTag ? imgLeer->Picture() : cellPicture(piece - 1));
+}
+
+void frmTavoro::boardChanged(const game::Change& change)
+{
+    switch (change.kind) {
+    case game::Change::Exchanged:
+        ChangeButtons(static_cast<int16_t>(change.a), static_cast<int16_t>(change.b));
+        break;
+    case game::Change::Selected:
+        showSelection(change.a);
+        break;
+    case game::Change::Shuffled:
+    case game::Change::Arranged:
+        for (int k = 0; k < board.places(); ++k)
+            drawPiece(k);
+        break;
+    case game::Change::Solved:
+        // imgPuzz_MouseDown finishes the game: the sounds come in its order.
+        break;
+    }
+}
 
 void frmTavoro::ChangeButtons(int16_t a, int16_t b)
 {
+    // The board has exchanged the pieces of a and b (in slide mode a is now
+    // the empty place): each shows the cell of the piece it holds.
     Procedure proc{"frmTavoro", "ChangeButtons"};
-    if (g.Mode == 0) {
-        proc.run({
-            [&] { imgPuzz(board.EmptyIndex)->setTag(imgPuzz(a)->Tag()); },
-            [&] { imgPuzz(board.EmptyIndex)->setPicture(imgPuzz(a)->Picture()); },
-            [&] { imgPuzz(board.EmptyIndex)->show(); },
-            [&] { board.EmptyIndex = a; },
-            [&] { imgPuzz(a)->setTag(game::EmptyTag); },
-            [&] { imgPuzz(a)->setPicture(imgLeer->Picture()); },
-        });
-    } else {
-        QPixmap picture;
-        int16_t tag = 0;
-        proc.run({
-            [&] { picture = imgPuzz(a)->Picture(); },
-            [&] { tag = imgPuzz(a)->Tag(); },
-            [&] { imgPuzz(a)->setPicture(imgPuzz(b)->Picture()); },
-            [&] { imgPuzz(a)->setTag(imgPuzz(b)->Tag()); },
-            [&] { imgPuzz(b)->setPicture(picture); },
-            [&] { imgPuzz(b)->setTag(tag); },
-        });
+    proc.run({
+        [&] { drawPiece(a); },
+        [&] { drawPiece(b); },
+    });
+}
+
+void frmTavoro::showSelection(int place)
+{
+    if (place < 0) {
+        shpRahmen->hide();
+        return;
     }
+    PuzzlePiece* piece = imgPuzz(place);
+    shpRahmen->setLeft(piece->Left());
+    shpRahmen->setTop(piece->Top());
+    shpRahmen->resize(piece->width(), piece->height());
+    shpRahmen->raise();
+    shpRahmen->show();
 }
 
 void frmTavoro::NewGame()
@@ -56,8 +100,8 @@ void frmTavoro::NewGame()
         [&] {
             // The first call comes while the window loads, before it has its
             // size: the first layout cuts and places the board instead.
-            if (!board.FirstResetDone) {
-                board.FirstResetDone = true;
+            if (!FirstResetDone) {
+                FirstResetDone = true;
                 proc.leave();
             }
         },
@@ -67,39 +111,30 @@ void frmTavoro::NewGame()
             if (geometry.BoardSide == 0)  // not laid out yet
                 geometry.setBoard(width(), height());
         },
-        [&] { clearSelection(); },
+        [&] { board.deselect(); },
         [&] { lblZugzahl->setText(QStringLiteral("0")); },
-        [&] { board.Seconds = 0; },
+        [&] { Seconds = 0; },
         [&] { lblTime->setText(QStringLiteral("0")); },
         [&] { Timer1->stop(); },
-        [&] { board.BoardLocked = true; },
         [&] { cutPictureClipForSize(); },
-        [&] { geometry.setCells(board.N); },
-        [&] {
-            hideAllPieces();
-        },
+        [&] { geometry.setCells(g.Size); },
+        [&] { hideAllPieces(); },
         [&] { cutPictureIntoPieces(); },
+        // Every piece at home, the board locked; each piece shows its cell.
+        [&] { orderBoard(); },
         [&] {
-            for (int r = 0; r < board.N; ++r) {
-                for (int c = 0; c < board.N; ++c) {
-                    placePiece(r * board.N + c);
-                    imgPuzz(r * board.N + c)->show();
+            for (int r = 0; r < board.size(); ++r) {
+                for (int c = 0; c < board.size(); ++c) {
+                    placePiece(r * board.size() + c);
+                    imgPuzz(r * board.size() + c)->show();
                 }
             }
         },
         [&] { fitFrameToBoard(); },
-        [&] { board.EmptyIndex = static_cast<int16_t>(board.places() - 1); },
         [&] { PicBut(0)->setEnabled(true); },
         // No game runs now: either mode may be chosen.
         [&] { PicBut(5)->setEnabled(true); },
     });
-}
-
-void frmTavoro::clearSelection()
-{
-    board.PickCount = 0;
-    board.FirstPick = 0;
-    shpRahmen->hide();
 }
 
 void frmTavoro::showMode()
@@ -111,122 +146,56 @@ void frmTavoro::showMode()
 void frmTavoro::Shuffle()
 {
     Procedure proc{"frmTavoro", "Shuffle"};
-    int16_t x = 0, y = 0;
     proc.run({
         [&] {
             for (int k = 0; k < board.places(); ++k)
                 imgPuzz(k)->hide();
         },
         [&] {
-            if (board.N == 0)
-                errors::raise(errors::ErrDivisionByZero);
-            x = static_cast<int16_t>(board.EmptyIndex % board.N);
-            y = static_cast<int16_t>(board.EmptyIndex / board.N);
-        },
-        [&] {
-            // The random walk of the empty place: N^4 steps that stay on the
-            // board; a draw that would leave it is not counted. A board of one
-            // place has nowhere to walk to and would never finish.
-            if (board.N < 2)
+            // A board of one place has nowhere to walk to.
+            if (board.size() < 2)
                 errors::raise(errors::ErrInvalidCall);
-            const double steps = static_cast<double>(board.walkSteps());
-            double s = 0;
-            while (s < steps) {
-                const int t = game::BoardModel::walkTarget(board.N, Allgemein::Rnd(), x, y);
-                if (t < 0)
-                    continue;
-                if (g.Mode != 0) {
-                    ChangeButtons(board.EmptyIndex, static_cast<int16_t>(t));
-                } else {
-                    imgPuzz(board.EmptyIndex)->setTag(imgPuzz(t)->Tag());
-                    imgPuzz(board.EmptyIndex)->setPicture(imgPuzz(t)->Picture());
-                }
-                board.EmptyIndex = static_cast<int16_t>(t);
-                s = s + 1;
-            }
         },
+        // The random walk of the empty place, N^4 steps, then a game runs.
+        // The pieces show their new cells once, at the end; in slide mode the
+        // empty place shows the empty-place picture.
+        [&] { board.shuffle([] { return Allgemein::Rnd(); }); },
         [&] {
             for (int k = 0; k < board.places(); ++k)
                 imgPuzz(k)->show();
         },
-        [&] {
-            if (g.Mode == 0) {
-                imgPuzz(board.EmptyIndex)->setPicture(imgLeer->Picture());
-                imgPuzz(board.EmptyIndex)->setTag(game::EmptyTag);
-            }
-        },
-        [&] { board.BoardLocked = false; },
         [&] { Timer1->start(); },
     });
-}
-
-void frmTavoro::addMove()
-{
-    lblZugzahl->setText(QString::number(numbers::CLng(numbers::Val(lblZugzahl->text()) + 1)));
 }
 
 void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*Shift*/,
                                   float /*X*/, float /*Y*/)
 {
     Procedure proc{"frmTavoro", "imgPuzz_MouseDown"};
-    bool moved = false;
+    Press press = Press::Ignored;
     proc.run({
         [&] {
-            if (board.BoardLocked)
+            if (board.locked())
                 proc.leave();
         },
-        // Slide mode: a neighbour of the empty place by row and column moves in.
+        // Slide mode: a neighbour of the empty place by row and column moves
+        // in. Swap mode: select, let go, or exchange with the selected piece.
+        // Then the solution test, unless the selection was let go.
+        [&] { press = board.press(Index); },
         [&] {
-            if (g.Mode == 0 && board.isSlideNeighbour(Index)) {
-                ChangeButtons(Index, 0);
-                moved = true;
-            }
+            if (press == Press::Ignored || press == Press::Deselected)
+                proc.leave();
         },
         [&] {
-            if (g.Mode == 0 && moved && g.PlaySound)
+            if (press != Press::Nothing && g.PlaySound)
                 seams().PlayWAV(seams().Zufallszahl(105, 110));
         },
         [&] {
-            if (g.Mode == 0 && moved)
-                addMove();
-        },
-        // Swap mode: select, deselect, or exchange with the selected piece.
-        [&] {
-            if (g.Mode != 0)
-                board.PickCount = static_cast<int16_t>(board.PickCount + 1);
+            if (press == Press::Slid || press == Press::Exchanged)
+                lblZugzahl->setText(QString::number(board.moves()));
         },
         [&] {
-            if (g.Mode == 0)
-                return;
-            if (board.PickCount == 2) {
-                if (Index == board.FirstPick) {
-                    board.PickCount = 0;
-                    shpRahmen->hide();
-                    proc.leave();
-                    return;
-                }
-                board.PickCount = 0;
-                ChangeButtons(Index, board.FirstPick);
-                shpRahmen->hide();
-                addMove();
-            } else {
-                PuzzlePiece* piece = imgPuzz(Index);
-                shpRahmen->setLeft(piece->Left());
-                shpRahmen->setTop(piece->Top());
-                shpRahmen->resize(piece->width(), piece->height());
-                shpRahmen->raise();
-                shpRahmen->show();
-                board.FirstPick = Index;
-            }
-        },
-        [&] {
-            if (g.Mode != 0 && g.PlaySound)
-                seams().PlayWAV(seams().Zufallszahl(105, 110));
-        },
-        // The solution test.
-        [&] { board.BoardLocked = board.isSolved(); },
-        [&] {
-            if (!board.BoardLocked) {
+            if (!board.locked()) {
                 PicBut(0)->setEnabled(false);
                 proc.leave();
             }
@@ -236,21 +205,18 @@ void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*S
             if (Timer1->isActive()) {
                 if (g.PlaySound)
                     seams().PlayWAV(101);
-                if (g.Mode == 0)
-                    imgPuzz(board.EmptyIndex)->setPicture(
-                        QPixmap::fromImage(PicClip1.GraphicCell(board.places() - 1)));
+                // The picture complete: the empty place shows the last cell.
+                if (board.mode() == game::Mode::Slide)
+                    imgPuzz(board.emptyPlace())->setPicture(cellPicture(board.places() - 1));
             }
         },
         [&] { Timer1->stop(); },
-        [&] {
-            g.HSScore = numbers::Format00000(board.Seconds)
-                + numbers::Format00000(numbers::CLng(numbers::Val(lblZugzahl->text())));
-        },
+        [&] { g.HSScore = numbers::Format00000(Seconds) + numbers::Format00000(board.moves()); },
         [&] { g.HSPending = vbTrue; },
         [&] { seams().showChampions(this); },
         [&] { g.HSPending = vbFalse; },
         [&] { PicBut(5)->setEnabled(true); },
-        [&] { board.Seconds = 0; },
+        [&] { Seconds = 0; },
         [&] { PicBut(0)->setEnabled(true); },
     });
 }
@@ -263,7 +229,7 @@ void frmTavoro::Start()
     Procedure proc{"frmTavoro", "Start"};
     bool ordered = false;
     proc.run({
-        [&] { ordered = board.BoardLocked; },
+        [&] { ordered = board.locked(); },
         [&] {
             if (ordered)
                 Shuffle();
@@ -290,8 +256,8 @@ void frmTavoro::Ende()
     Procedure proc{"frmTavoro", "Ende"};
     bool playing = false;
     proc.runSkippingFailures({
-        [&] { playing = !board.BoardLocked; },
-        [&] { clearSelection(); },
+        [&] { playing = !board.locked(); },
+        [&] { board.deselect(); },
         [&] {
             if (playing)
                 NewGame();
@@ -317,7 +283,7 @@ void frmTavoro::Timer1_Timer()
 {
     Procedure proc{"frmTavoro", "Timer1_Timer"};
     proc.run({
-        [&] { board.Seconds = numbers::CLng((wallclock::Now() - g.StartTime) * 3600 * 24); },
-        [&] { lblTime->setText(QString::number(board.Seconds)); },
+        [&] { Seconds = numbers::CLng((wallclock::Now() - g.StartTime) * 3600 * 24); },
+        [&] { lblTime->setText(QString::number(Seconds)); },
     });
 }

@@ -36,9 +36,8 @@ using mainwindow::ShapeControl;
 
 void frmTavoro::cutPictureClipForSize()
 {
-    board.N = g.Size;
-    PicClip1.setCols(board.N);
-    PicClip1.setRows(board.N);
+    PicClip1.setCols(g.Size);
+    PicClip1.setRows(g.Size);
 }
 
 void frmTavoro::hideAllPieces()
@@ -49,19 +48,19 @@ void frmTavoro::hideAllPieces()
 
 void frmTavoro::cutPictureIntoPieces()
 {
-    const int n2 = board.places();
-    for (int i = 0; i < n2; ++i) {
-        imgPuzz(i)->setTag(static_cast<int16_t>(i + 1));
-        imgPuzz(i)->setPicture(QPixmap::fromImage(PicClip1.GraphicCell(i)));
-    }
+    const int cells = PicClip1.Cols() * PicClip1.Rows();
+    cells_.clear();
+    cells_.reserve(cells);
+    for (int i = 0; i < cells; ++i)
+        cells_.push_back(QPixmap::fromImage(PicClip1.GraphicCell(i)));
 }
 
 void frmTavoro::placePiece(int k)
 {
     PuzzlePiece* piece = imgPuzz(k);
     piece->setSize(geometry.CellSize, geometry.CellSize);
-    piece->setLeft(geometry.placeLeft(board.N, k));
-    piece->setTop(geometry.placeTop(board.N, k));
+    piece->setLeft(geometry.placeLeft(board.size(), k));
+    piece->setTop(geometry.placeTop(board.size(), k));
 }
 
 frmTavoro::FramePlace frmTavoro::framePlaceFor(QSize client, int16_t n)
@@ -124,21 +123,22 @@ void frmTavoro::positionieren()
         [&] { setUpdatesEnabled(false); },
         [&] { geometry.setBoard(W, H); },
         [&] { cutPictureClipForSize(); },
-        [&] { geometry.setCells(board.N); },
+        [&] { geometry.setCells(g.Size); },
         [&] {
             hideAllPieces();
             imgRahmen->hide();
         },
         [&] { cutPictureIntoPieces(); },
+        // Every piece at home, showing its cell; the empty place is the last.
+        [&] { orderBoard(); },
         [&] {
-            for (int r = 0; r < board.N; ++r)
-                for (int c = 0; c < board.N; ++c)
-                    placePiece(r * board.N + c);
+            for (int r = 0; r < board.size(); ++r)
+                for (int c = 0; c < board.size(); ++c)
+                    placePiece(r * board.size() + c);
         },
-        [&] { board.EmptyIndex = static_cast<int16_t>(board.places() - 1); },
         [&] {
             // The frame lies behind everything.
-            const FramePlace f = framePlaceFor(QSize(int(W), int(H)), board.N);
+            const FramePlace f = framePlaceFor(QSize(int(W), int(H)), static_cast<int16_t>(board.size()));
             imgRahmen->place(f.left, f.top, f.side, f.side);
             imgRahmen->lower();
         },

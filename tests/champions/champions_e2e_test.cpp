@@ -126,7 +126,7 @@ TEST_F(SolvedGame, AsksTheNameShowsItFirstAndTheToolbarFindsItAfterARestart)
     ASSERT_EQ(g.Mode, 1);
     // A shuffle that leaves the picture whole would end at the first press.
     w->PicBut_Click(0);
-    while (w->board.isSolved()) {
+    while (w->board.solved()) {
         w->Ende();
         w->PicBut_Click(0);
     }
@@ -136,7 +136,7 @@ TEST_F(SolvedGame, AsksTheNameShowsItFirstAndTheToolbarFindsItAfterARestart)
 
     // Swap each place's own piece into it.
     int moves = 0;
-    for (int k = 0; k < 9 && !w->board.BoardLocked; ++k) {
+    for (int k = 0; k < 9 && !w->board.locked(); ++k) {
         if (w->imgPuzz(k)->Tag() == k + 1)
             continue;
         int j = k + 1;
@@ -146,7 +146,7 @@ TEST_F(SolvedGame, AsksTheNameShowsItFirstAndTheToolbarFindsItAfterARestart)
         press(j);
         ++moves;
     }
-    ASSERT_TRUE(w->board.BoardLocked);
+    ASSERT_TRUE(w->board.locked());
     EXPECT_EQ(w->lblZugzahl->text(), QString::number(moves));
     EXPECT_EQ(g.HSPending, 0);
 

@@ -95,7 +95,7 @@ TEST_F(MainWindowLife, WithoutASettingsFileTheDefaultsApply)
     EXPECT_TRUE(g.MusicOn);
     EXPECT_FALSE(g.MusicEndless);
     EXPECT_EQ(w->PicClip1.Picture().size(), resources::loadBitmap(201).size());
-    EXPECT_TRUE(w->board.BoardLocked);
+    EXPECT_TRUE(w->board.locked());
     EXPECT_FALSE(w->Timer2->isActive());  // no music before the window is active
     // The size and music commands store what they applied.
     EXPECT_TRUE(ini().contains("Size=5\r\n"));
@@ -314,12 +314,12 @@ TEST_F(MainWindowLife, APressWhileTheMusicLoadsIsAnsweredAtOnce)
     writeIni("[Optionen]\r\nPlayMusic=1\r\nSize=4\r\n");
     load();
     w->Form_Activate();  // the worker now makes the track ready
-    w->board.FirstResetDone = true;
+    w->FirstResetDone = true;
     w->NewGame();
     w->Start();
-    const int16_t e = w->board.EmptyIndex;
+    const int16_t e = w->board.emptyPlace();
     const int16_t k = e % 4 > 0 ? e - 1 : e + 1;
     w->imgPuzz_MouseDown(k, 1, 0, 10, 10);
-    EXPECT_EQ(w->board.EmptyIndex, k);
+    EXPECT_EQ(w->board.emptyPlace(), k);
     EXPECT_EQ(w->lblZugzahl->text(), "1");
 }

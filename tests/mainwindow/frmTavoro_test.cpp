@@ -107,7 +107,7 @@ protected:
     // A new ordered board of n x n in the mode (the first reset of the run is done).
     void newBoard(int16_t n, int16_t mode)
     {
-        w->board.FirstResetDone = true;
+        w->FirstResetDone = true;
         g.Size = n;
         g.Mode = mode;
         w->NewGame();
@@ -148,35 +148,35 @@ protected:
 TEST_F(BoardWindow, TheFirstNewGameOfARunChangesNothing)
 {
     // Form_Load made the first call through the stored size; it left the board alone.
-    EXPECT_TRUE(w->board.FirstResetDone);
+    EXPECT_TRUE(w->FirstResetDone);
     for (int k = 0; k < 64; ++k)
         EXPECT_FALSE(w->imgPuzz(k)->Visible());
-    w->board.FirstResetDone = false;
+    w->FirstResetDone = false;
 
     w->lblZugzahl->setText("7");
     w->lblTime->setText("42");
-    w->board.Seconds = 42;
+    w->Seconds = 42;
     w->Timer1->start();
     w->PicBut(0)->setEnabled(false);
-    w->board.BoardLocked = false;
-    w->board.EmptyIndex = 3;
+    // A running 3 x 3 game with the empty place at 3.
+    ASSERT_TRUE(w->board.restore(3, game::Mode::Slide, {1, 2, 3, 0, 4, 5, 6, 7, 8}, 0));
 
     w->NewGame();
-    EXPECT_TRUE(w->board.FirstResetDone);
+    EXPECT_TRUE(w->FirstResetDone);
     EXPECT_EQ(moves(), "7");
     EXPECT_EQ(w->lblTime->text(), "42");
-    EXPECT_EQ(w->board.Seconds, 42);
+    EXPECT_EQ(w->Seconds, 42);
     EXPECT_TRUE(w->Timer1->isActive());
     EXPECT_FALSE(w->PicBut(0)->isEnabled());
-    EXPECT_FALSE(w->board.BoardLocked);
-    EXPECT_EQ(w->board.EmptyIndex, 3);
+    EXPECT_FALSE(w->board.locked());
+    EXPECT_EQ(w->board.emptyPlace(), 3);
     for (int k = 0; k < 64; ++k)
         EXPECT_FALSE(w->imgPuzz(k)->Visible());
 
     w->NewGame();  // the second call resets
     EXPECT_EQ(moves(), "0");
     EXPECT_FALSE(w->Timer1->isActive());
-    EXPECT_TRUE(w->board.BoardLocked);
+    EXPECT_TRUE(w->board.locked());
 }
 
 TEST_F(BoardWindow, NewGameOrdersThePictureForEverySize)
@@ -185,16 +185,16 @@ TEST_F(BoardWindow, NewGameOrdersThePictureForEverySize)
         SCOPED_TRACE(n);
         w->lblZugzahl->setText("9");
         w->lblTime->setText("9");
-        w->board.Seconds = 9;
+        w->Seconds = 9;
         w->Timer1->start();
         w->PicBut(0)->setEnabled(false);
         newBoard(n, 0);
 
-        EXPECT_EQ(w->board.EmptyIndex, n * n - 1);
-        EXPECT_TRUE(w->board.BoardLocked);
+        EXPECT_EQ(w->board.emptyPlace(), n * n - 1);
+        EXPECT_TRUE(w->board.locked());
         EXPECT_EQ(moves(), "0");
         EXPECT_EQ(w->lblTime->text(), "0");
-        EXPECT_EQ(w->board.Seconds, 0);
+        EXPECT_EQ(w->Seconds, 0);
         EXPECT_FALSE(w->Timer1->isActive());
         EXPECT_TRUE(w->PicBut(0)->isEnabled());
         const int16_t cell = game::BoardGeometry::cellSizeFor(329, n);
@@ -227,8 +227,8 @@ TEST_F(BoardWindow, TheWalkCountsExactlyNToTheFourthSteps)
             // walk) draw of a round of four.
             EXPECT_EQ(draws, 2 * steps - (steps % 2 == 0 ? 1 : 0));
             // An even walk ends where it began, an odd one a place to the left.
-            EXPECT_EQ(w->board.EmptyIndex, n * n - 1 - steps % 2);
-            EXPECT_FALSE(w->board.BoardLocked);
+            EXPECT_EQ(w->board.emptyPlace(), n * n - 1 - steps % 2);
+            EXPECT_FALSE(w->board.locked());
             EXPECT_TRUE(w->Timer1->isActive());
         }
     }
@@ -254,7 +254,7 @@ TEST_F(BoardWindow, TheWalkKeepsEachModesInvariants)
                 EXPECT_TRUE(piece->Visible()) << k;
                 if (piece->Tag() == game::EmptyTag) {
                     ++emptyPlaces;
-                    EXPECT_EQ(k, w->board.EmptyIndex);
+                    EXPECT_EQ(k, w->board.emptyPlace());
                     EXPECT_EQ(piece->Picture().cacheKey(), empty) << k;
                 } else {
                     seen.insert(piece->Tag());
@@ -289,13 +289,13 @@ TEST_F(BoardWindow, SlidePressesMoveOnlyTheEmptyPlacesNeighbours)
         if (c.moves)
             std::swap(after[c.k], after[15]);
         EXPECT_EQ(tags(), after);
-        EXPECT_EQ(w->board.EmptyIndex, c.moves ? c.k : 15);
+        EXPECT_EQ(w->board.emptyPlace(), c.moves ? c.k : 15);
         EXPECT_EQ(moves(), c.moves ? "1" : "0");
         EXPECT_EQ(sounds, c.moves ? std::vector<int16_t>{105} : std::vector<int16_t>{});
         EXPECT_EQ(w->imgPuzz(c.k)->Picture().cacheKey(),
                   c.moves ? w->imgLeer->Picture().cacheKey()
                           : w->imgPuzz(c.k)->Picture().cacheKey());
-        EXPECT_FALSE(w->board.BoardLocked);
+        EXPECT_FALSE(w->board.locked());
         EXPECT_FALSE(w->PicBut(0)->isEnabled());
     }
 }
@@ -318,8 +318,7 @@ TEST_F(BoardWindow, SwapSelectsDeselectsAndExchanges)
     const std::vector<int16_t> start = tags();
 
     press(5);  // select
-    EXPECT_EQ(w->board.PickCount, 1);
-    EXPECT_EQ(w->board.FirstPick, 5);
+    EXPECT_EQ(w->board.selected(), 5);
     EXPECT_TRUE(w->shpRahmen->Visible());
     EXPECT_EQ(w->shpRahmen->Left(), w->imgPuzz(5)->Left());
     EXPECT_EQ(w->shpRahmen->Top(), w->imgPuzz(5)->Top());
@@ -328,7 +327,7 @@ TEST_F(BoardWindow, SwapSelectsDeselectsAndExchanges)
     EXPECT_EQ(moves(), "0");
 
     press(5);  // the same piece again: deselected, silently, not counted
-    EXPECT_EQ(w->board.PickCount, 0);
+    EXPECT_EQ(w->board.selected(), -1);
     EXPECT_FALSE(w->shpRahmen->Visible());
     EXPECT_EQ(sounds, (std::vector<int16_t>{105}));
     EXPECT_EQ(moves(), "0");
@@ -343,7 +342,7 @@ TEST_F(BoardWindow, SwapSelectsDeselectsAndExchanges)
     EXPECT_EQ(tags(), exchanged);
     EXPECT_EQ(w->imgPuzz(2)->Picture().cacheKey(), picture9);
     EXPECT_EQ(w->imgPuzz(9)->Picture().cacheKey(), picture2);
-    EXPECT_EQ(w->board.PickCount, 0);
+    EXPECT_EQ(w->board.selected(), -1);
     EXPECT_FALSE(w->shpRahmen->Visible());
     EXPECT_EQ(sounds, (std::vector<int16_t>{105, 105, 105}));
     EXPECT_EQ(moves(), "1");
@@ -363,17 +362,17 @@ TEST_F(BoardWindow, ABoardSolvedByTheWalkEndsAtTheFirstPress)
         scriptDraws({0.1, 0.3});
         w->Start();
         sounds.clear();
-        w->board.Seconds = 3;
+        w->Seconds = 3;
 
         press(c.press);
-        EXPECT_TRUE(w->board.BoardLocked);
+        EXPECT_TRUE(w->board.locked());
         EXPECT_FALSE(w->Timer1->isActive());
         EXPECT_EQ(moves(), "0");
         ASSERT_EQ(handOffs.size(), 1u);
         EXPECT_EQ(handOffs[0].first, "0000300000");
         EXPECT_EQ(handOffs[0].second, vbTrue);
         EXPECT_EQ(g.HSPending, vbFalse);
-        EXPECT_EQ(w->board.Seconds, 0);
+        EXPECT_EQ(w->Seconds, 0);
         EXPECT_EQ(sounds, (c.mode == 0 ? std::vector<int16_t>{101} : std::vector<int16_t>{105, 101}));
         // The picture is complete; the empty place keeps its empty tag.
         EXPECT_EQ(asImage(w->imgPuzz(15)->Picture()), w->PicClip1.GraphicCell(15));
@@ -393,7 +392,7 @@ TEST_F(BoardWindow, ASolvedGameHandsOverSecondsAndMovesThenIgnoresPresses)
     // Turn the three pieces once forward and twice back: solved at move 12.
     const int presses[] = {11, 10, 14, 15, 14, 10, 11, 15, 14, 10, 11, 15};
     for (int i = 0; i < 12; ++i) {
-        ASSERT_FALSE(w->board.BoardLocked) << "solved early at press " << i;
+        ASSERT_FALSE(w->board.locked()) << "solved early at press " << i;
         press(presses[i]);
     }
     ASSERT_EQ(handOffs.size(), 1u);
@@ -416,8 +415,8 @@ TEST_F(BoardWindow, ASolvedGameHandsOverSecondsAndMovesThenIgnoresPresses)
 TEST_F(BoardWindow, LongGamesKeepAllTheirDigits)
 {
     startTurnedSlideBoard();
-    w->board.Seconds = 123456;
-    w->lblZugzahl->setText("99999");
+    w->Seconds = 123456;
+    ASSERT_TRUE(w->board.restore(4, game::Mode::Slide, w->board.arrangement(), 99999));
     for (int k : {14, 10, 11, 15})
         press(k);
     EXPECT_EQ(g.HSScore, "123456100003");
@@ -432,7 +431,7 @@ TEST_F(BoardWindow, EveryMouseButtonActsOnThePress)
         SCOPED_TRACE(int(button));
         startTurnedSlideBoard();
         QTest::mousePress(w->imgPuzz(11), button, Qt::ShiftModifier, QPoint(5, 5));
-        EXPECT_EQ(w->board.EmptyIndex, 11);
+        EXPECT_EQ(w->board.emptyPlace(), 11);
         EXPECT_EQ(moves(), "1");
         QTest::mouseRelease(w->imgPuzz(11), button, Qt::ShiftModifier, QPoint(5, 5));
         EXPECT_EQ(moves(), "1");
@@ -456,7 +455,7 @@ TEST_F(BoardWindow, TheClockCountsWallTimeAcrossAMinimizedMinute)
     EXPECT_TRUE(w->Timer1->isActive());
     w->Timer1_Timer();
     EXPECT_EQ(w->lblTime->text(), "65");
-    EXPECT_EQ(w->board.Seconds, 65);
+    EXPECT_EQ(w->Seconds, 65);
 
     // A clock stopped since then stays off at the next resize.
     w->Ende();
@@ -494,7 +493,7 @@ TEST_F(BoardWindow, EndeEndsAGameOrAsksToQuit)
             EXPECT_EQ(langKeys, std::vector<int16_t>{1124});
         }
         // The board is ordered again either way.
-        EXPECT_TRUE(w->board.BoardLocked);
+        EXPECT_TRUE(w->board.locked());
         EXPECT_EQ(moves(), "0");
         EXPECT_EQ(tags()[15], 16);
     }
@@ -510,12 +509,12 @@ TEST_F(BoardWindow, EnterStartsAndEscEnds)
     newBoard(4, 0);
     scriptDraws({0.6, 0.1, 0.9, 0.3});
     QTest::keyClick(w.get(), Qt::Key_Return);
-    EXPECT_FALSE(w->board.BoardLocked);
+    EXPECT_FALSE(w->board.locked());
     EXPECT_EQ(sounds, std::vector<int16_t>{103});
     QTest::keyClick(w.get(), Qt::Key_Return);  // the start button is disabled now
     EXPECT_EQ(sounds, std::vector<int16_t>{103});
     QTest::keyClick(w.get(), Qt::Key_Escape);
-    EXPECT_TRUE(w->board.BoardLocked);
+    EXPECT_TRUE(w->board.locked());
     EXPECT_TRUE(questions.empty());
 }
 
@@ -581,18 +580,17 @@ TEST_F(BoardWindow, NewGameAndEndeLetGoOfTheSwapSelection)
         scriptDraws({0.3, 0.1, 0.6});
         w->Start();
         press(5);
-        ASSERT_EQ(w->board.PickCount, 1);
+        ASSERT_GE(w->board.selected(), 0);
         if (byEnde)
             w->Ende();
         else
             w->NewGame();
-        EXPECT_EQ(w->board.PickCount, 0);
+        EXPECT_EQ(w->board.selected(), -1);
         EXPECT_FALSE(w->shpRahmen->Visible());
         w->Start();
         const std::vector<int16_t> start = tags();
         press(3);
-        EXPECT_EQ(w->board.PickCount, 1);
-        EXPECT_EQ(w->board.FirstPick, 3);
+        EXPECT_EQ(w->board.selected(), 3);
         EXPECT_EQ(tags(), start);
         EXPECT_EQ(moves(), "0");
     }
@@ -608,7 +606,7 @@ TEST_F(BoardWindow, ModeButtonsShowTheModeAndAreFreeBetweenGames)
     startTurnedSlideBoard();
     EXPECT_FALSE(w->PicBut(5)->isEnabled());
     w->PicBut(6)->click();  // swap during a game: the game ends
-    EXPECT_TRUE(w->board.BoardLocked);
+    EXPECT_TRUE(w->board.locked());
     EXPECT_TRUE(w->PicBut(5)->isEnabled());
     EXPECT_TRUE(w->PicBut(6)->isEnabled());
     EXPECT_TRUE(w->PicBut(6)->isChecked());
@@ -623,7 +621,7 @@ TEST_F(BoardWindow, ModeButtonsShowTheModeAndAreFreeBetweenGames)
 
 TEST_F(BoardWindow, FailuresReportUnderTheWindowAndProcedure)
 {
-    w->board.FirstResetDone = true;
+    w->FirstResetDone = true;
     g.Size = 9;  // no place 64 to cut into
     w->NewGame();
     ASSERT_EQ(errors.reports.size(), 1u);
@@ -639,7 +637,7 @@ TEST_F(BoardWindow, FailuresReportUnderTheWindowAndProcedure)
     ASSERT_EQ(errors.reports.size(), 1u);
     EXPECT_EQ(errors.reports[0].procedure, "Shuffle");
     EXPECT_EQ(errors.reports[0].failure.number, errors::ErrInvalidCall);
-    EXPECT_TRUE(w->board.BoardLocked);
+    EXPECT_TRUE(w->board.locked());
     errors.reports.clear();
 }
 

@@ -118,7 +118,7 @@ TEST_F(Layout, PlacesBoardFrameFurnitureAndPreview)
         layOut(c.W, c.H, c.N);
 
         EXPECT_EQ(w->geometry.CellSize, c.cell);
-        EXPECT_EQ(w->board.EmptyIndex, c.N * c.N - 1);
+        EXPECT_EQ(w->board.emptyPlace(), c.N * c.N - 1);
         for (int k = 0; k < 64; ++k) {
             const mainwindow::PuzzlePiece* piece = w->imgPuzz(k);
             ASSERT_EQ(piece->Visible(), k < c.N * c.N) << k;
@@ -352,7 +352,7 @@ TEST_F(Layout, TheFramesOpeningIsTheBoard)
         layOut(c.W, c.H, c.N);
         for (int16_t n : {c.N, int16_t(c.N == 8 ? 4 : 8)}) {  // and after a new game
             g.Size = n;
-            w->board.FirstResetDone = true;
+            w->FirstResetDone = true;
             w->NewGame();
             QImage frame(w->imgRahmen->size(), QImage::Format_ARGB32);
             frame.fill(Qt::transparent);
@@ -559,18 +559,18 @@ TEST_F(Layout, TheMenuButtonsLeaveTheGameRunning)
 {
     layOut(684, 470, 5);
     w->Start();
-    const int16_t empty = w->board.EmptyIndex;
+    const int16_t empty = w->board.emptyPlace();
     for (int i : {7, 9})
         w->PicBut(i)->click();
-    EXPECT_FALSE(w->board.BoardLocked);
-    EXPECT_EQ(w->board.EmptyIndex, empty);
+    EXPECT_FALSE(w->board.locked());
+    EXPECT_EQ(w->board.emptyPlace(), empty);
 }
 
 TEST_F(Layout, TheChampionsButtonShowsTheListAndTheGameGoesOn)
 {
     layOut(684, 470, 5);
     w->Start();
-    const int16_t empty = w->board.EmptyIndex;
+    const int16_t empty = w->board.emptyPlace();
     std::vector<int16_t> pendingWhenShown;
     seams().showChampions = [&](QWidget* owner) {
         EXPECT_EQ(owner, w.get());
@@ -578,8 +578,8 @@ TEST_F(Layout, TheChampionsButtonShowsTheListAndTheGameGoesOn)
     };
     w->PicBut(8)->click();
     EXPECT_EQ(pendingWhenShown, std::vector<int16_t>{0});
-    EXPECT_FALSE(w->board.BoardLocked);
-    EXPECT_EQ(w->board.EmptyIndex, empty);
+    EXPECT_FALSE(w->board.locked());
+    EXPECT_EQ(w->board.emptyPlace(), empty);
 }
 
 // ---------------------------------------------------------------------------

@@ -191,13 +191,13 @@ TEST_F(Menus, SizeEntriesStartANewGameAndStoreTheSize)
     loadAndLayOut();
     EXPECT_EQ(checkedSizes(), std::vector<int>({2}));  // the stored default 5 x 5
     w->Start();
-    ASSERT_FALSE(w->board.BoardLocked);
+    ASSERT_FALSE(w->board.locked());
 
     // "&7 x 7" during a game: a new 7 x 7 game at once, 7 stored, the mark moves.
     w->mnuSize(4)->trigger();
     EXPECT_EQ(g.Size, 7);
-    EXPECT_EQ(w->board.N, 7);
-    EXPECT_TRUE(w->board.BoardLocked);
+    EXPECT_EQ(w->board.size(), 7);
+    EXPECT_TRUE(w->board.locked());
     EXPECT_FALSE(w->Timer1->isActive());
     EXPECT_TRUE(ini().contains("Size=7\r\n"));
     EXPECT_EQ(checkedSizes(), std::vector<int>({4}));
@@ -205,11 +205,11 @@ TEST_F(Menus, SizeEntriesStartANewGameAndStoreTheSize)
     // The entry already checked still starts a new game.
     w->Start();
     w->mnuSize(4)->trigger();
-    EXPECT_TRUE(w->board.BoardLocked);
+    EXPECT_TRUE(w->board.locked());
     EXPECT_EQ(checkedSizes(), std::vector<int>({4}));
 
     w->mnuSize_Click(0);
-    EXPECT_EQ(w->board.N, 3);
+    EXPECT_EQ(w->board.size(), 3);
     EXPECT_TRUE(ini().contains("Size=3\r\n"));
 }
 
@@ -228,7 +228,7 @@ TEST_F(Menus, StoredValuesWithoutAnEntryAreReportedAtTheCheckMark)
     errors.reports.clear();
     // Neither reaches the board: the defaults take their places, with their
     // check marks, and are stored, so the next start is clean.
-    EXPECT_EQ(w->board.N, 5);
+    EXPECT_EQ(w->board.size(), 5);
     EXPECT_TRUE(ini().contains("Size=5\r\n"));
     EXPECT_TRUE(ini().contains("PlayMusic=1\r\n"));
     EXPECT_TRUE(w->mnuSize(2)->isChecked());

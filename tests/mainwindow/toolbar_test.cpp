@@ -50,17 +50,17 @@ protected:
         w->Form_Load();
         w->resize(684, 470);
         w->positionieren();
-        w->board.FirstResetDone = true;
+        w->FirstResetDone = true;
     }
 
 
     void startGame()
     {
         w->Start();
-        ASSERT_FALSE(w->board.BoardLocked);
+        ASSERT_FALSE(w->board.locked());
     }
 
-    bool gameRunning() const { return !w->board.BoardLocked; }
+    bool gameRunning() const { return !w->board.locked(); }
 
     void putPicture(const QString& name, const QByteArray& bytes)
     {
