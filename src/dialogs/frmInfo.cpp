@@ -24,7 +24,6 @@ using errors::Procedure;
 
 namespace {
 
-constexpr int32_t ErrNoSuchElement = 340;
 
 // The designed size of the window and the places of its controls, in twips.
 constexpr QSize kWindow{6240, 3840};
@@ -189,16 +188,14 @@ QString frmInfo::titleFontFamily()
 QLabel* frmInfo::Label(int i) const
 {
     if (i != 0)
-        errors::raise(ErrNoSuchElement,
-                      QStringLiteral("Control array element 'Label(%1)' doesn't exist").arg(i));
+        errors::raiseNoSuchElement("Label", i);
     return Label0_;
 }
 
 QLabel* frmInfo::imgLang(int i) const
 {
     if (i != 6)
-        errors::raise(ErrNoSuchElement,
-                      QStringLiteral("Control array element 'imgLang(%1)' doesn't exist").arg(i));
+        errors::raiseNoSuchElement("imgLang", i);
     return imgLang6_;
 }
 

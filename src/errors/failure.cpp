@@ -24,6 +24,7 @@ QString describe(int32_t number)
     case ErrPathFileAccess: return QStringLiteral("Path/File access error");
     case ErrPathNotFound: return QStringLiteral("Path not found");
     case ErrResourceNotFound: return QStringLiteral("Resource not found");
+    case ErrNoSuchElement: return QStringLiteral("Control array element doesn't exist");
     case ErrInvalidPropertyValue: return QStringLiteral("Invalid property value");
     case ErrInvalidPicture: return QStringLiteral("Invalid picture");
     default: return QStringLiteral("Application-defined or object-defined error");
@@ -40,6 +41,13 @@ Failure::Failure(int32_t number, QString description)
 void raise(int32_t number, const QString& description)
 {
     throw Failure(number, description);
+}
+
+void raiseNoSuchElement(const char* array, int index)
+{
+    raise(ErrNoSuchElement, QStringLiteral("Control array element '%1(%2)' doesn't exist")
+                                .arg(QLatin1String(array))
+                                .arg(index));
 }
 
 int32_t errnoToNumber(int err)

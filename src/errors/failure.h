@@ -25,6 +25,7 @@ enum ErrorNumber : int32_t {
     ErrPathFileAccess = 75,
     ErrPathNotFound = 76,
     ErrResourceNotFound = 326,
+    ErrNoSuchElement = 340,
     ErrInvalidPropertyValue = 380,
     ErrInvalidPicture = 481,
 };
@@ -49,6 +50,10 @@ private:
 // Raises the failure with the given number and its classic description,
 // or the description given.
 [[noreturn]] void raise(int32_t number, const QString& description = {});
+
+// Raises 340 for element `index` of the control array `array`, which it does
+// not have: "Control array element 'array(index)' doesn't exist".
+[[noreturn]] void raiseNoSuchElement(const char* array, int index);
 
 // Raises the classic failure for a C library error number: no such file 53,
 // access denied or read-only 70, disk full 61, I/O error 57, no such folder 76,

@@ -6,11 +6,9 @@ namespace game {
 
 namespace {
 
-constexpr int32_t ErrInvalidPropertyValue = 380;
-
 [[noreturn]] void invalidProperty()
 {
-    errors::raise(ErrInvalidPropertyValue, QStringLiteral("Invalid property value"));
+    errors::raise(errors::ErrInvalidPropertyValue);
 }
 
 // The first pixel of part `part` when `length` pixels are cut into `parts`.

@@ -24,15 +24,11 @@ using mainwindow::seams;
 
 namespace {
 
-constexpr int32_t ErrNoSuchElement = 340;
-
 // A menu entry of an indexed group, or failure 340 when it has none.
 QAction* entryOf(const char* group, const QAction* const* entries, int count, int index)
 {
     if (index < 0 || index >= count || !entries[index])
-        errors::raise(ErrNoSuchElement, QStringLiteral("Control array element '%1(%2)' doesn't exist")
-                                            .arg(QLatin1String(group))
-                                            .arg(index));
+        errors::raiseNoSuchElement(group, index);
     return const_cast<QAction*>(entries[index]);
 }
 
