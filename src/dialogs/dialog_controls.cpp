@@ -29,7 +29,7 @@ void PictureBoxBase::PaintPicture(const QPixmap& picture, int x, int y)
     if (canvas_.size() != size())
         resizeEvent(nullptr);
     QPainter p(&canvas_);
-    p.drawPixmap(QPointF(x / 15.0, y / 15.0), picture);
+    p.drawPixmap(QPointF(x / double(twips::TwipsPerPixel), y / double(twips::TwipsPerPixel)), picture);
     update();
 }
 

@@ -5,6 +5,7 @@
 // window but the main window.
 
 #include "mainwindow/controls.h"
+#include "platform/twips.h"
 
 #include <QListWidget>
 #include <QMouseEvent>
@@ -18,7 +19,7 @@ namespace dialogs {
 template <class Control>
 void placeTwips(Control* c, int left, int top, int width, int height)
 {
-    constexpr float perPixel = 15.0f;
+    constexpr float perPixel = twips::TwipsPerPixel;
     c->place(left / perPixel, top / perPixel, width / perPixel, height / perPixel);
 }
 
@@ -69,8 +70,8 @@ public:
     explicit PictureBoxBase(QWidget* parent);
 
     // The inner size in twips.
-    int ScaleWidth() const { return width() * 15; }
-    int ScaleHeight() const { return height() * 15; }
+    int ScaleWidth() const { return twips::fromPixels(width()); }
+    int ScaleHeight() const { return twips::fromPixels(height()); }
 
     // Draws the picture at its natural size with its top left corner at (x, y)
     // twips; what reaches past the edge is clipped.

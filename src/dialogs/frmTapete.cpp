@@ -77,7 +77,7 @@ frmTapete::frmTapete(QWidget* parent) : QDialog(parent)
 dialogs::PictureBox* frmTapete::picBG(int i) const
 {
     if (i < 0 || i >= int(picBG_.size()))
-        errors::raise(340, QStringLiteral("Control array element 'picBG(%1)' doesn't exist").arg(i));
+        errors::raiseNoSuchElement("picBG", i);
     return picBG_[i];
 }
 
@@ -121,8 +121,8 @@ void frmTapete::paintPic(int16_t i, dialogs::PictureBox* target)
         [&] { imgHinterg->setPicture(QPixmap::fromImage(resources::loadBitmap(i + 101))); },
         [&] {
             const QPixmap& tile = imgHinterg->Picture();
-            const auto th = static_cast<int16_t>(tile.height() * 15);
-            const auto tw = static_cast<int16_t>(tile.width() * 15);
+            const auto th = static_cast<int16_t>(twips::fromPixels(tile.height()));
+            const auto tw = static_cast<int16_t>(twips::fromPixels(tile.width()));
             if (th <= 0 || tw <= 0)
                 return;
             for (int16_t y = 0; y <= target->ScaleHeight(); y = int16_t(y + th))
