@@ -49,6 +49,8 @@ public:
     // Stores the first ten entries of the list, all ten in one replacement of
     // the file; true when the file took them.
     bool WriteHS();
+    // An entry scrambled and in its stored form, and back: the same codec
+    // (hscodec) the tests and the fuzzer drive. Crypt is the scrambling alone.
     QString Conv(const QString& text);
     QString ConvBack(const QString& value);
     void Crypt(QByteArray& text);

@@ -31,6 +31,12 @@ QByteArray fromBytes(const std::string& s)
     return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+// The entries are scrambled with the application title.
+std::string scrambleKey()
+{
+    return bytesOf(ansi::toAnsi(appinfo::title()));
+}
+
 }  // namespace
 
 QString frmHighscore::HscPath()
@@ -98,26 +104,26 @@ bool frmHighscore::WriteHS()
 
 QString frmHighscore::Conv(const QString& text)
 {
-    QByteArray bytes;
     QString result;
     Procedure proc{"frmHighscore", "Conv"};
     proc.run({
-        [&] { bytes = ansi::toAnsi(text); },
-        [&] { Crypt(bytes); },
-        [&] { result = QString::fromLatin1(fromBytes(hscodec::hexEncode(bytesOf(bytes)))); },
+        [&] {
+            result = QString::fromLatin1(
+                fromBytes(hscodec::conv(bytesOf(ansi::toAnsi(text)), scrambleKey())));
+        },
     });
     return result;
 }
 
 QString frmHighscore::ConvBack(const QString& value)
 {
-    QByteArray bytes;
     QString result;
     Procedure proc{"frmHighscore", "ConvBack"};
     proc.run({
-        [&] { bytes = fromBytes(hscodec::hexDecode(bytesOf(ansi::toAnsi(value)))); },
-        [&] { Crypt(bytes); },
-        [&] { result = ansi::fromAnsi(bytes); },
+        [&] {
+            result = ansi::fromAnsi(
+                fromBytes(hscodec::convBack(bytesOf(ansi::toAnsi(value)), scrambleKey())));
+        },
     });
     return result;
 }
@@ -128,7 +134,7 @@ void frmHighscore::Crypt(QByteArray& text)
     proc.run({
         [&] {
             std::string scrambled = bytesOf(text);
-            hscodec::crypt(scrambled, bytesOf(ansi::toAnsi(appinfo::title())));
+            hscodec::crypt(scrambled, scrambleKey());
             text = fromBytes(scrambled);
         },
     });
