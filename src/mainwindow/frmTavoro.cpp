@@ -38,15 +38,6 @@ using mainwindow::ShapeControl;
 
 namespace {
 
-constexpr int32_t ErrNoSuchElement = 340;
-
-[[noreturn]] void noSuchElement(const char* array, int index)
-{
-    errors::raise(ErrNoSuchElement, QStringLiteral("Control array element '%1(%2)' doesn't exist")
-                                        .arg(QLatin1String(array))
-                                        .arg(index));
-}
-
 mainwindow::LabelControl* makeLabel(QWidget* parent, const QString& text, QRect geometry,
                                    const QString& family, qreal points, bool bold, QColor fore,
                                    QColor back)
@@ -87,7 +78,7 @@ const QString kSans = QStringLiteral("Arial");
 const QString kMono = QStringLiteral("Courier");
 
 // A toolbar button is 550 twips square.
-constexpr float ToolbarButtonSide = 550.0f / 15.0f;
+constexpr float ToolbarButtonSide = 550.0f / twips::TwipsPerPixel;
 
 struct ToolbarButton {
     int16_t index;
@@ -235,20 +226,33 @@ mainwindow::ButtonControl* frmTavoro::createPicBut(int16_t index)
 PuzzlePiece* frmTavoro::imgPuzz(int k) const
 {
     if (k < 0 || k >= game::MaxPlaces || !imgPuzz_[k])
-        noSuchElement("imgPuzz", k);
+        errors::raiseNoSuchElement("imgPuzz", k);
     return imgPuzz_[k];
 }
 
 mainwindow::ButtonControl* frmTavoro::PicBut(int i) const
 {
     if (!hasPicBut(i))
-        noSuchElement("PicBut", i);
+        errors::raiseNoSuchElement("PicBut", i);
     return PicBut_[i];
 }
 
 bool frmTavoro::hasPicBut(int i) const
 {
     return i >= 0 && i < int(PicBut_.size()) && PicBut_[i];
+}
+
+QImage frmTavoro::chosenPuzzlePicture(QString& file) const
+{
+    if (g.Album == 0)
+        return resources::loadBitmap(g.Picture + 100);
+    if (g.Album != 1)
+        return {};
+    file = appinfo::dataFolder() + QStringLiteral("/pics/")
+        + Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp");
+    if (!QFileInfo(file).isFile())
+        return {};
+    return game::loadPuzzlePicture(file);
 }
 
 // ---------------------------------------------------------------------------
@@ -268,23 +272,12 @@ void frmTavoro::Form_Load()
             // A picture that cannot be loaded (a file that is not there or is no
             // picture) falls back on the first built-in picture for this run;
             // the settings keep what they say.
-            QImage picture;
-            if (g.Album == 0) {
-                try {
-                    picture = resources::loadBitmap(g.Picture + 100);
-                } catch (const errors::Failure&) {
-                }
-            } else if (g.Album == 1) {
-                PictureFile = appinfo::dataFolder() + QStringLiteral("/pics/")
-                    + Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp");
-                if (QFileInfo(PictureFile).isFile()) {
-                    try {
-                        picture = game::loadPuzzlePicture(PictureFile);
-                    } catch (const errors::Failure&) {
-                    }
-                }
-            } else {
+            if (g.Album != 0 && g.Album != 1)
                 return;
+            QImage picture;
+            try {
+                picture = chosenPuzzlePicture(PictureFile);
+            } catch (const errors::Failure&) {
             }
             if (picture.isNull()) {
                 g.Album = 0;

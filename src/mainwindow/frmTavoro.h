@@ -127,6 +127,12 @@ public:
     bool Positioned = false;       // the first layout has run
     bool ClockWasRunning = false;  // the clock was stopped by minimizing the window
     QString PictureFile;           // the puzzle picture's file, when it comes from the "pics" folder
+    // The puzzle picture that Album and Picture name: the built-in picture, or
+    // the file of the "pics" folder stored under [Pictures] File, whose path
+    // goes to `file`. A null image when Album names a file that is not there,
+    // or when Album is neither; a picture that cannot be read raises its
+    // failure. Start-up and the picture command each decide what a failure means.
+    QImage chosenPuzzlePicture(QString& file) const;
 
     // Persistent drawing: while it is on, what the window draws goes into its
     // background image, which stays and is shown whenever the window is

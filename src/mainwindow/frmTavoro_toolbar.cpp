@@ -33,18 +33,15 @@ bool PictureCommand(frmTavoro& w)
     return proc.run({
         [&] { seams().showPictureWindow(&w); },
         [&] {
-            if (g.Album == 0) {
-                w.PicClip1.setPicture(resources::loadBitmap(g.Picture + 100));
-            } else if (g.Album == 1) {
-                // No file chosen, or none of that name in the "pics" folder
-                // (the window closed before one was picked): the picture stays.
-                const QString name = Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp");
-                const QString path = appinfo::dataFolder() + QStringLiteral("/pics/") + name;
-                if (!name.isEmpty() && QFileInfo(path).isFile()) {
-                    w.PicClip1.setPicture(game::loadPuzzlePicture(path));
-                    w.PictureFile = path;
-                }
-            }
+            // No file chosen, or none of that name in the "pics" folder (the
+            // window closed before one was picked): the picture stays.
+            QString path;
+            const QImage picture = w.chosenPuzzlePicture(path);
+            if (picture.isNull())
+                return;
+            w.PicClip1.setPicture(picture);
+            if (g.Album == 1)
+                w.PictureFile = path;
         },
         [&] { w.imgPreview->setPicture(QPixmap::fromImage(w.PicClip1.Picture())); },
         [&] { w.NewGame(); },
