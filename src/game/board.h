@@ -128,6 +128,8 @@ public:
 
     // Adds a listener, told of each change once the board is complete again
     // (a press that exchanges tells Exchanged, then Selected, then Solved).
+    // Listeners stay with the board they were added to: a copy (a solver's
+    // look ahead) starts with none, and a board assigned to keeps its own.
     void listen(Listener listener) { listeners_.push_back(std::move(listener)); }
 
 private:
@@ -141,7 +143,12 @@ private:
     int empty_ = 0;
     int selected_ = -1;
     int moves_ = 0;
-    std::vector<Listener> listeners_;
+    struct Listeners : std::vector<Listener> {
+        Listeners() = default;
+        Listeners(const Listeners&) : std::vector<Listener>() {}
+        Listeners& operator=(const Listeners&) { return *this; }
+    };
+    Listeners listeners_;
 };
 
 }  // namespace game

@@ -123,9 +123,9 @@ private:
 };
 
 // imgPuzz(k): a place of the board. Its tag is the number of the piece the
-// board holds at the place (game::EmptyTag for none); a press of any mouse button goes to onMouseDown with the classic
-// button (1 left, 2 right, 4 middle, 0 others), shift state (1 Shift, 2 Ctrl,
-// 4 Alt) and position.
+// board holds at the place (game::EmptyTag for none); a press of any mouse
+// button goes to onMouseDown with the classic button (1 left, 2 right,
+// 4 middle, 0 others), shift state (1 Shift, 2 Ctrl, 4 Alt) and position.
 class PuzzlePiece : public ImageControl {
 public:
     PuzzlePiece(QWidget* parent, const game::Board& board, int16_t index);

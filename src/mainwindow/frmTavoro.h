@@ -4,8 +4,9 @@
 //
 // The board's data and rules live in `board` (game::Board); this window is
 // its view: imgPuzz(k) shows the picture cell of the piece that the board
-// holds at place k, and is drawn again when the board tells of a change. Every procedure runs under the trap as "frmTavoro" and its own
-// name. The services of other windows and modules are reached through
+// holds at place k, and is drawn again when the board tells of a change.
+// Every procedure runs under the trap as "frmTavoro" and its own name. The
+// services of other windows and modules are reached through
 // mainwindow::seams().
 //
 // The window's controls are created in the order in which they lie on top of

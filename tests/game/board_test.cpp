@@ -431,3 +431,22 @@ TEST(Board, TheSameDrawsGiveTheSameBoard)
         }
     }
 }
+
+// A copy made to look ahead plays on its own: the window that listens to the
+// original hears nothing of it.
+TEST(Board, ACopyPlaysWithoutTheOriginalsListeners)
+{
+    Board b;
+    ASSERT_TRUE(b.restore(3, Mode::Swap, {2, 1, 3, 4, 5, 6, 7, 8, 9}, 0));
+    Log log;
+    log.attach(b);
+    Board ahead = b;
+    ahead.press(0);
+    ahead.press(1);
+    EXPECT_TRUE(ahead.locked());
+    EXPECT_FALSE(b.locked());
+    b = ahead;
+    EXPECT_TRUE(b.locked());
+    b.newGame(3, Mode::Swap);
+    EXPECT_EQ(log.changes, Strings{"arranged"});
+}
