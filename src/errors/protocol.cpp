@@ -2,9 +2,8 @@
 
 #include "platform/ansi.h"
 #include "platform/appinfo.h"
+#include "platform/files.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 namespace errors {
 
@@ -120,13 +119,7 @@ QString savedProtocolPath()
 bool appendProtocol(const QString& path, const QString& protocol)
 {
     try {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-            return false;
-        const QByteArray bytes = ansi::toAnsi(protocol + CrLf);
-        const bool written = file.write(bytes) == bytes.size();
-        file.close();
-        return written && file.error() == QFileDevice::NoError;
+        return files::append(path, ansi::toAnsi(protocol + CrLf));
     } catch (...) {
         return false;
     }
@@ -135,15 +128,7 @@ bool appendProtocol(const QString& path, const QString& protocol)
 bool writeProtocol(const QString& path, const QString& protocol)
 {
     try {
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return false;
-        const QByteArray bytes = ansi::toAnsi(protocol + CrLf);
-        if (file.write(bytes) != bytes.size()) {
-            file.cancelWriting();
-            return false;
-        }
-        return file.commit();
+        return files::replace(path, ansi::toAnsi(protocol + CrLf));
     } catch (...) {
         return false;
     }

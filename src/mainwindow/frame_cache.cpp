@@ -1,11 +1,11 @@
 #include "mainwindow/frame_cache.h"
 
 #include "platform/appinfo.h"
+#include "platform/files.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QtEndian>
 
@@ -72,10 +72,10 @@ QImage load(QSize size, const QRectF& opening, qreal devicePixelRatio)
     const QString path = fileFor(size, opening, devicePixelRatio);
     if (path.isEmpty())
         return {};
-    QFile f(path);
+    QFile f;
     const QSize pixels = size * devicePixelRatio;
     const qsizetype bytes = qsizetype(pixels.width()) * pixels.height() * 4;
-    if (pixels.isEmpty() || !f.open(QIODevice::ReadOnly) || f.size() != kHeader + bytes)
+    if (pixels.isEmpty() || !files::openForReading(f, path) || f.size() != kHeader + bytes)
         return {};
     char header[kHeader];
     if (f.read(header, kHeader) != kHeader || std::memcmp(header, kMagic.data(), kMagic.size()) != 0
@@ -103,16 +103,13 @@ void store(const QImage& frame, QSize size, const QRectF& opening, qreal deviceP
         return;
     // Written whole under another name first: a run that reads it meanwhile,
     // or a write cut short, never meets half a frame.
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return;
     char header[kHeader];
     std::memcpy(header, kMagic.data(), kMagic.size());
     qToLittleEndian<qint32>(pixels.width(), header + 8);
     qToLittleEndian<qint32>(pixels.height(), header + 12);
-    f.write(header, kHeader);
-    f.write(reinterpret_cast<const char*>(frame.constBits()), frame.sizeInBytes());
-    if (!f.commit())
+    if (!files::replace(path, {QByteArrayView(header, kHeader),
+                               QByteArrayView(reinterpret_cast<const char*>(frame.constBits()),
+                                              frame.sizeInBytes())}))
         return;
     // The newest few stay: one for each board size the player uses.
     const QFileInfoList kept = QDir(dir).entryInfoList({QStringLiteral("frame-*.raw")}, QDir::Files,

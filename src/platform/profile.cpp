@@ -1,12 +1,10 @@
 #include "platform/profile.h"
 
 #include "platform/ansi.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "platform/files.h"
 
 #include <array>
+#include <cerrno>
 #include <functional>
 #include <mutex>
 
@@ -125,10 +123,9 @@ ProfileFile::Line ProfileFile::parseLine(QByteArray text, QByteArray eol)
 
 ProfileFile ProfileFile::read(const QString& path)
 {
-    QFile f(path);
-    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!files::readRegular(path, bytes))
         return ProfileFile();
-    const QByteArray bytes = f.readAll();
     // The file is read every time; what was made of the same bytes last time
     // is taken again instead of taking them apart anew (the language file is
     // read for every text of the menus).
@@ -345,19 +342,12 @@ namespace {
 // the edit refuses.
 bool rewrite(const QString& path, const std::function<bool(ProfileFile&)>& edit)
 {
-    const QFileInfo info(path);
-    const bool exists = info.exists() || info.isSymLink();
     ProfileFile file;
     QByteArray before;
-    if (exists) {
-        QFile f(path);
-        if (!info.isFile() || !f.open(QIODevice::ReadOnly))
-            return false;
-        before = f.readAll();
-        if (f.error() != QFileDevice::NoError)
-            return false;
+    if (files::readRegular(path, before))
         file = ProfileFile(before);
-    }
+    else if (errno != ENOENT)
+        return false;
 
     if (!edit(file))
         return false;
@@ -366,20 +356,9 @@ bool rewrite(const QString& path, const std::function<bool(ProfileFile&)>& edit)
     if (after == before)
         return true;  // nothing to change, nothing written
 
-    // Unbuffered, so that a short write (a full disk) shows in write()'s count
-    // and the old file is kept instead of being replaced by a cut-off copy.
-    // When the folder takes no new file but the file itself may be written (a
-    // read-only program folder with a writable settings file), the file is
-    // written in place.
-    QSaveFile out(path);
-    out.setDirectWriteFallback(true);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (out.write(after) != after.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    // A short write (a full disk) keeps the old file instead of replacing it
+    // by a cut-off copy.
+    return files::replace(path, after);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "services/resources.h"
 
 #include "errors/trap.h"
+#include "platform/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -89,8 +90,7 @@ int32_t SaveResItemToDisk(int16_t number, const QString& type, const QString& fi
                 proc.leave();
                 return;
             }
-            const QByteArray native = QFile::encodeName(filePath);
-            fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+            fd = files::openForOverwrite(filePath, 0600);
             if (fd < 0 && !denied(errno))
                 errors::raiseErrno(errno);
         },
@@ -104,19 +104,8 @@ int32_t SaveResItemToDisk(int16_t number, const QString& type, const QString& fi
                 return;
             // From the start of the file every time, also when a write that
             // failed halfway is tried again.
-            if (::ftruncate(fd, 0) != 0)
+            if (!files::writeAllAt(fd, bytes))
                 errors::raiseErrno(errno);
-            qsizetype done = 0;
-            while (done < bytes.size()) {
-                const ssize_t n = ::pwrite(fd, bytes.constData() + done,
-                                           static_cast<size_t>(bytes.size() - done), done);
-                if (n < 0) {
-                    if (errno == EINTR)
-                        continue;
-                    errors::raiseErrno(errno);
-                }
-                done += n;
-            }
         },
     });
     if (fd >= 0)
