@@ -2,7 +2,7 @@
 // at start-up (the rasters the program carries, at pixel ratio 1), rendered
 // from its SVG as the game once did, and decoded from its raster as it does now.
 
-#include "mainwindow/art_render.h"
+#include "widgets/art_render.h"
 #include "support/gui_bench_main.h"
 
 #include <QDirIterator>
@@ -43,8 +43,8 @@ void StartUpArt(benchmark::State& state, Render render)
             benchmark::DoNotOptimize(render(a.path, a.size, 1.0).constBits());
     state.counters["pieces"] = double(art.size());
 }
-BENCHMARK_CAPTURE(StartUpArt, FromSvg, &mainwindow::renderSvgArt)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(StartUpArt, FromRasters, &mainwindow::renderArtImage)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StartUpArt, FromSvg, &widgets::renderSvgArt)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StartUpArt, FromRasters, &widgets::renderArtImage)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,9 +1,9 @@
 // The board's own costs: a new game with its shuffle for every size, and one
 // press on an 8 x 8 board, the model's share and the repaint of the pieces.
 
-#include "mainwindow/controls.h"
+#include "widgets/controls.h"
 #include "mainwindow/frmTavoro.h"
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "services/shared.h"
 
 #include <QApplication>
@@ -85,7 +85,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    mainwindow::seams().showChampions = [](QWidget*) {};
+    widgets::seams().showChampions = [](QWidget*) {};
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -3,7 +3,7 @@
 // and for the picture window's preview (400), and a 4000 x 3000 BMP, which
 // has to be read whole.
 
-#include "game/picture_file.h"
+#include "services/picture_file.h"
 #include "support/gui_bench_main.h"
 
 #include <QFileInfo>
@@ -37,7 +37,7 @@ void LoadPhoto(benchmark::State& state, const char* format, QSize size, int side
 {
     const QString path = photo(format, size);
     for (auto _ : state) {
-        const QImage picture = game::loadPuzzlePicture(path, side);
+        const QImage picture = pictures::loadPuzzlePicture(path, side);
         benchmark::DoNotOptimize(picture.constBits());
     }
 }

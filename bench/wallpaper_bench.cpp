@@ -4,7 +4,7 @@
 // of the window from that image.
 
 #include "mainwindow/frmTavoro.h"
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "services/shared.h"
 
 #include <QApplication>
@@ -55,8 +55,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    mainwindow::seams().ScreenPixels = [](const QWidget*) { return QSize(1024, 768); };
-    mainwindow::seams().PlayWAV = [](int16_t) {};
+    widgets::seams().ScreenPixels = [](const QWidget*) { return QSize(1024, 768); };
+    widgets::seams().PlayWAV = [](int16_t) {};
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

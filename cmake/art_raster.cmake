@@ -1,14 +1,14 @@
 # The window artwork shown at start-up, rasterised at build time: every line of
 # resources/art/raster.txt ("toolbar/start.svg 28x28") becomes
 # :/art-raster/toolbar/start@28x28@1.argb (raw pixels) and ...@2.png, rendered by the game's
-# own function (src/mainwindow/art_render.cpp), so the pixels are the same as
+# own function (src/widgets/art_render.cpp), so the pixels are the same as
 # the SVG's. The game decodes them instead of rendering the SVGs at every start.
 set(TAVORO_ART_RASTER_MANIFEST ${CMAKE_SOURCE_DIR}/resources/art/raster.txt)
 set(TAVORO_ART_RASTER_DIR ${CMAKE_BINARY_DIR}/art-raster)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TAVORO_ART_RASTER_MANIFEST})
 
 add_executable(tavoro_artraster ${CMAKE_SOURCE_DIR}/tools/artraster/artraster.cpp
-  ${CMAKE_SOURCE_DIR}/src/mainwindow/art_render.cpp)
+  ${CMAKE_SOURCE_DIR}/src/widgets/art_render.cpp)
 target_include_directories(tavoro_artraster PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(tavoro_artraster PRIVATE Qt6::Gui Qt6::Svg)
 target_compile_options(tavoro_artraster PRIVATE -Wall -Wextra)
@@ -41,5 +41,5 @@ add_custom_command(OUTPUT ${raster_pngs}
   VERBATIM)
 # Stored as they are: the raw pixels of ratio 1 are copied straight from the
 # program (artraster.cpp); rcc would deflate them.
-qt_add_resources(tavoro_core tavoro_art_raster PREFIX "/art-raster"
+qt_add_resources(tavoro_widgets tavoro_art_raster PREFIX "/art-raster"
   BASE ${TAVORO_ART_RASTER_DIR} FILES ${raster_pngs} OPTIONS -no-compress)

@@ -18,8 +18,8 @@ foreach(art ${TAVORO_HELP_ART})
   list(APPEND TAVORO_HELP_ART_COPIES ${CMAKE_BINARY_DIR}/help_art/${art})
 endforeach()
 if(TAVORO_HELP_FILES)
-  qt_add_resources(tavoro_core tavoro_help PREFIX "/" BASE ${CMAKE_SOURCE_DIR}
+  qt_add_resources(tavoro_dialogs tavoro_help PREFIX "/" BASE ${CMAKE_SOURCE_DIR}
     FILES ${TAVORO_HELP_FILES})
-  qt_add_resources(tavoro_core tavoro_help_art PREFIX "/" BASE ${CMAKE_BINARY_DIR}/help_art
+  qt_add_resources(tavoro_dialogs tavoro_help_art PREFIX "/" BASE ${CMAKE_BINARY_DIR}/help_art
     FILES ${TAVORO_HELP_ART_COPIES})
 endif()

@@ -1,16 +1,44 @@
 #include "dialogs/frmInfo.h"
-#include "errors/ErrPtnr.h"
+#include "dialogs/frmPicAuswahl.h"
+#include "dialogs/frmTapete.h"
+#include "dialogs/help.h"
+#include "dialogs/ErrPtnr.h"
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/startsize.h"
 #include "platform/appinfo.h"
 #include "platform/fonts.h"
 #include "platform/trace.h"
 #include "platform/worker.h"
+#include "widgets/seams.h"
 
 #include <QApplication>
 #include <QTimer>
 
 #include <memory>
+
+namespace {
+
+// The windows the main window opens, given to it here: the program is the one
+// layer that knows both.
+void wireWindows()
+{
+    widgets::Seams& d = widgets::defaultSeams();
+    d.showPictureWindow = [](QWidget* owner) {
+        frmPicAuswahl window(owner);
+        window.Form_Load();
+        window.exec();
+    };
+    d.showWallpaperWindow = [](QWidget* owner) {
+        frmTapete window(owner);
+        window.Form_Load();
+        window.exec();
+    };
+    d.HtmlHelp = help::HtmlHelp;
+    d.showAbout = [](QWidget* owner) { frmInfo::showAboutBox(owner); };
+    widgets::resetSeams();
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -31,6 +59,7 @@ int main(int argc, char* argv[])
     // The desktop matches the window to its menu entry and icon by this name.
     QGuiApplication::setDesktopFileName(appinfo::desktopId());
     errors::installErrorDialog();
+    wireWindows();
 
     // The start screen settles the language and writes the language file,
     // then loads the main window (which reads the settings, the picture and

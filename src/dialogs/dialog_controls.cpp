@@ -5,7 +5,7 @@
 
 namespace dialogs {
 
-PictureBoxBase::PictureBoxBase(QWidget* parent) : mainwindow::Placed<QWidget>(parent)
+PictureBoxBase::PictureBoxBase(QWidget* parent) : widgets::Placed<QWidget>(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

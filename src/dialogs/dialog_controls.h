@@ -4,7 +4,7 @@
 // drawn into it, and a file list. Places and sizes are in twips, as in every
 // window but the main window.
 
-#include "mainwindow/controls.h"
+#include "widgets/controls.h"
 #include "platform/twips.h"
 
 #include <QListWidget>
@@ -61,11 +61,11 @@ private:
     bool pressed_ = false;
 };
 
-using ClickImage = Clickable<mainwindow::ImageControl>;
+using ClickImage = Clickable<widgets::ImageControl>;
 
 // A picture box with persistent drawing: what is drawn into it stays and is
 // shown whenever the box is painted. Positions are in twips of the box.
-class PictureBoxBase : public mainwindow::Placed<QWidget> {
+class PictureBoxBase : public widgets::Placed<QWidget> {
 public:
     explicit PictureBoxBase(QWidget* parent);
 
@@ -116,8 +116,8 @@ public:
 
     void place(float left, float top, float width, float height)
     {
-        setGeometry(mainwindow::nearestPixel(left), mainwindow::nearestPixel(top),
-                    mainwindow::nearestPixel(width), mainwindow::nearestPixel(height));
+        setGeometry(widgets::nearestPixel(left), widgets::nearestPixel(top),
+                    widgets::nearestPixel(width), widgets::nearestPixel(height));
     }
 
 private:

@@ -1,7 +1,7 @@
 #include "dialogs/frmInfo.h"
 
 #include "errors/trap.h"
-#include "mainwindow/controls.h"
+#include "widgets/controls.h"
 #include "platform/appinfo.h"
 #include "platform/maker.h"
 #include "platform/shell.h"
@@ -82,7 +82,7 @@ void setTextColor(QLabel* label, QColor color)
 
 void showArt(QLabel* label, const QString& art, qreal dpr)
 {
-    label->setPixmap(mainwindow::renderArt(art, label->size(), dpr));
+    label->setPixmap(widgets::renderArt(art, label->size(), dpr));
 }
 
 frmInfo::MainWindow mainWindowHooks;
@@ -138,9 +138,9 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
         setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setFixedSize(twips::size(kWindow.width(), kWindow.height()));
     const qreal dpr = devicePixelRatioF();
-    mainwindow::prerenderArt(kImage1Art, inPixels(kImage1).size(), dpr);
-    mainwindow::prerenderArt(kImage2Art, inPixels(kImage2).size(), dpr);
-    mainwindow::prerenderArt(kFlagArt, inPixels(kFlag).size(), dpr);
+    widgets::prerenderArt(kImage1Art, inPixels(kImage1).size(), dpr);
+    widgets::prerenderArt(kImage2Art, inPixels(kImage2).size(), dpr);
+    widgets::prerenderArt(kFlagArt, inPixels(kFlag).size(), dpr);
 
     Image1 = artLabel(new QLabel(this), kImage1);
     Image2 = artLabel(new QLabel(this), kImage2);

@@ -1,8 +1,8 @@
 #include "dialogs/frmPicAuswahl.h"
 
 #include "errors/trap.h"
-#include "game/picture_file.h"
-#include "mainwindow/seams.h"
+#include "services/picture_file.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/twips.h"
 #include "services/resources.h"
@@ -16,7 +16,7 @@
 #include <QPushButton>
 
 using errors::Procedure;
-using mainwindow::seams;
+using widgets::seams;
 
 namespace {
 
@@ -58,7 +58,7 @@ frmPicAuswahl::frmPicAuswahl(QWidget* parent) : QDialog(parent)
     setPalette(pal);
     setAutoFillBackground(true);
 
-    imgAlbum = new mainwindow::ImageControl(this);
+    imgAlbum = new widgets::ImageControl(this);
     imgAlbum->setArt(QStringLiteral(":/art/picwindow/album.svg"));
     dialogs::placeTwips(imgAlbum, 0, 0, kWindowWidth, kWindowHeight);
 
@@ -98,15 +98,15 @@ frmPicAuswahl::frmPicAuswahl(QWidget* parent) : QDialog(parent)
         fraAuswahl[i] = frame;
     }
 
-    cmdPrev = new mainwindow::ButtonControl(fraAuswahl[0]);
+    cmdPrev = new widgets::ButtonControl(fraAuswahl[0]);
     cmdPrev->setArt(QStringLiteral(":/art/picwindow/prev.svg"),
-                    mainwindow::ButtonControl::Look::Icon, QSize(32, 32));
+                    widgets::ButtonControl::Look::Icon, QSize(32, 32));
     dialogs::placeTwips(cmdPrev, 450, 1005, 600, 600);
     connect(cmdPrev, &QPushButton::clicked, this, [this] { cmdPrev_Click(); });
 
-    cmdNext = new mainwindow::ButtonControl(fraAuswahl[0]);
+    cmdNext = new widgets::ButtonControl(fraAuswahl[0]);
     cmdNext->setArt(QStringLiteral(":/art/picwindow/next.svg"),
-                    mainwindow::ButtonControl::Look::Icon, QSize(32, 32));
+                    widgets::ButtonControl::Look::Icon, QSize(32, 32));
     dialogs::placeTwips(cmdNext, 1650, 1005, 600, 600);
     connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
 
@@ -282,7 +282,7 @@ void frmPicAuswahl::showSelectedFile()
     }
     // A file that cannot be read fails before the preview changes.
     WaitCursor wait;
-    const QImage picture = game::loadPuzzlePicture(
+    const QImage picture = pictures::loadPuzzlePicture(
         File1->Path() + QLatin1Char('/') + File1->FileName(), kPreviewPixels);
     imgBild->setPicture(QPixmap::fromImage(picture));
 }

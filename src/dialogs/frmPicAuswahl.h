@@ -36,13 +36,13 @@ public:
     QLabel* Label1 = nullptr;                      // heading
     std::array<dialogs::ClickImage*, 2> imgTab{};  // 0 built-in pictures in front, 1 the file
     std::array<QFrame*, 2> fraAuswahl{};           // 0 holds cmdPrev/cmdNext, 1 holds File1
-    mainwindow::ButtonControl* cmdPrev = nullptr;
-    mainwindow::ButtonControl* cmdNext = nullptr;
+    widgets::ButtonControl* cmdPrev = nullptr;
+    widgets::ButtonControl* cmdNext = nullptr;
     dialogs::FileListBox* File1 = nullptr;
     QLabel* lblSeite = nullptr;                    // which of the sixteen pictures, "3 / 16"
     QLabel* lblHinweis = nullptr;                  // where to put pictures, while the list is empty
     dialogs::ClickImage* imgBild = nullptr;        // preview, 3000 x 3000 twips, stretched
-    mainwindow::ImageControl* imgAlbum = nullptr;  // the window's background artwork
+    widgets::ImageControl* imgAlbum = nullptr;  // the window's background artwork
     QPushButton* cmdOK = nullptr;
 
 private:

@@ -1,7 +1,7 @@
 #include "dialogs/frmTapete.h"
 
 #include "errors/trap.h"
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/twips.h"
 #include "services/resources.h"
@@ -13,7 +13,7 @@
 #include <QPushButton>
 
 using errors::Procedure;
-using mainwindow::seams;
+using widgets::seams;
 
 namespace {
 
@@ -51,7 +51,7 @@ frmTapete::frmTapete(QWidget* parent) : QDialog(parent)
     lblText->setAlignment(Qt::AlignCenter);
     lblText->setGeometry(twips::rect(240, 90, 6440, 450));
 
-    imgHinterg = new mainwindow::ImageControl(this);
+    imgHinterg = new widgets::ImageControl(this);
     imgHinterg->hide();
 
     for (int i = 0; i < 15; ++i) {
@@ -65,7 +65,7 @@ frmTapete::frmTapete(QWidget* parent) : QDialog(parent)
         picBG_[i] = box;
     }
 
-    shpWahl = new mainwindow::ShapeControl(this, QColor(220, 0, 0), 3);
+    shpWahl = new widgets::ShapeControl(this, QColor(220, 0, 0), 3);
     dialogs::placeTwips(shpWahl, 0, 0, FrameSide, FrameSide);
 
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);

@@ -31,9 +31,9 @@ public:
     static QPoint swatchPlace(int i);
 
     dialogs::PictureBox* picBG(int i) const;
-    mainwindow::ShapeControl* shpWahl = nullptr;
+    widgets::ShapeControl* shpWahl = nullptr;
     QLabel* lblText = nullptr;
-    mainwindow::ImageControl* imgHinterg = nullptr;
+    widgets::ImageControl* imgHinterg = nullptr;
     QPushButton* cmdOK = nullptr;
 
     static constexpr int SwatchSide = 1400;  // twips

@@ -1,5 +1,7 @@
 #include "errors/failure.h"
 
+#include "platform/numbers.h"
+
 #include <cerrno>
 #include <new>
 #include <stdexcept>
@@ -83,6 +85,8 @@ Failure currentFailure()
         return Failure(ErrOutOfMemory);
     } catch (const std::out_of_range&) {
         return Failure(ErrSubscript);
+    } catch (const numbers::DivisionByZero&) {
+        return Failure(ErrDivisionByZero);
     } catch (const std::overflow_error&) {
         return Failure(ErrOverflow);
     } catch (const std::exception& e) {

@@ -7,7 +7,7 @@
 // frame's mouldings or its corner rosettes, and no wallpaper shows between
 // board and frame. The drawing itself is renderFrame (frame_art.h).
 
-#include "mainwindow/controls.h"
+#include "widgets/controls.h"
 
 #include <QPixmap>
 #include <QRectF>
@@ -20,7 +20,7 @@ namespace mainwindow {
 // kept.
 void prerenderFrame(QSize size, const QRectF& opening, qreal devicePixelRatio);
 
-class FrameControl : public ImageControl {
+class FrameControl : public widgets::ImageControl {
 public:
     explicit FrameControl(QWidget* parent);
 

@@ -1,9 +1,9 @@
 #include "mainwindow/frmTavoro.h"
 
 #include "errors/trap.h"
-#include "game/picture_file.h"
-#include "mainwindow/controls.h"
-#include "mainwindow/seams.h"
+#include "services/picture_file.h"
+#include "widgets/controls.h"
+#include "widgets/seams.h"
 #include "mainwindow/startsize.h"
 #include "platform/appinfo.h"
 #include "platform/clock.h"
@@ -31,18 +31,18 @@
 #include <QWindow>
 
 using errors::Procedure;
-using mainwindow::ImageControl;
-using mainwindow::PuzzlePiece;
-using mainwindow::seams;
-using mainwindow::ShapeControl;
+using widgets::ImageControl;
+using widgets::PuzzlePiece;
+using widgets::seams;
+using widgets::ShapeControl;
 
 namespace {
 
-mainwindow::LabelControl* makeLabel(QWidget* parent, const QString& text, QRect geometry,
+widgets::LabelControl* makeLabel(QWidget* parent, const QString& text, QRect geometry,
                                    const QString& family, qreal points, bool bold, QColor fore,
                                    QColor back)
 {
-    auto* l = new mainwindow::LabelControl(text, parent);
+    auto* l = new widgets::LabelControl(text, parent);
     QFont f(family);
     f.setPointSizeF(points);
     f.setBold(bold);
@@ -68,7 +68,7 @@ ImageControl* makeArt(QWidget* parent, const QString& art, QRectF geometry, bool
     img->setVisible(visible);
     // Rendered on a worker while the window is being built.
     if (prerender)
-        mainwindow::prerenderArt(img->Art(), img->size(), img->devicePixelRatioF());
+        widgets::prerenderArt(img->Art(), img->size(), img->devicePixelRatioF());
     return img;
 }
 
@@ -111,9 +111,9 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     for (const ToolbarButton& b : kToolbar) {
         const QString art = QStringLiteral(":/art/") + QLatin1String(b.art);
         if (b.index <= 9)
-            mainwindow::prerenderArt(art, QSize(28, 28), devicePixelRatioF());
+            widgets::prerenderArt(art, QSize(28, 28), devicePixelRatioF());
         else
-            mainwindow::prerenderArt(art, QSize(38, 25), devicePixelRatioF());
+            widgets::prerenderArt(art, QSize(38, 25), devicePixelRatioF());
     }
     imgRahmen = new mainwindow::FrameControl(this);
     imgRahmen->place(0, 0, 300, 300);
@@ -161,19 +161,19 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     shpPreview->hide();
 
     // The toolbar: a walnut strip along the right edge with the buttons on it.
-    lblToolbar = new mainwindow::LabelControl(QString(), this);
+    lblToolbar = new widgets::LabelControl(QString(), this);
     lblToolbar->hide();
     for (const ToolbarButton& b : kToolbar) {
-        mainwindow::ButtonControl* button = createPicBut(b.index);
+        widgets::ButtonControl* button = createPicBut(b.index);
         if (b.index <= 9) {
             button->setArt(QStringLiteral(":/art/") + QLatin1String(b.art),
-                           mainwindow::ButtonControl::Look::Icon, QSize(28, 28));
+                           widgets::ButtonControl::Look::Icon, QSize(28, 28));
             button->setSize(ToolbarButtonSide, ToolbarButtonSide);
             button->setToolTip(seams().GetLang(
                 int16_t(g.Sprache + languagetable::kToolbarTooltips[b.index])));
         } else {
             button->setArt(QStringLiteral(":/art/") + QLatin1String(b.art),
-                           mainwindow::ButtonControl::Look::Fill);
+                           widgets::ButtonControl::Look::Fill);
             button->setSize(38, 25);
             button->setToolTip(QString::fromUtf8(b.tooltip));
         }
@@ -215,9 +215,9 @@ PuzzlePiece* frmTavoro::createPiece(int16_t index)
     return piece;
 }
 
-mainwindow::ButtonControl* frmTavoro::createPicBut(int16_t index)
+widgets::ButtonControl* frmTavoro::createPicBut(int16_t index)
 {
-    auto* b = new mainwindow::ButtonControl(this);
+    auto* b = new widgets::ButtonControl(this);
     connect(b, &QAbstractButton::clicked, this, [this, index] { PicBut_Click(index); });
     PicBut_[index] = b;
     return b;
@@ -230,7 +230,7 @@ PuzzlePiece* frmTavoro::imgPuzz(int k) const
     return imgPuzz_[k];
 }
 
-mainwindow::ButtonControl* frmTavoro::PicBut(int i) const
+widgets::ButtonControl* frmTavoro::PicBut(int i) const
 {
     if (!hasPicBut(i))
         errors::raiseNoSuchElement("PicBut", i);
@@ -252,7 +252,7 @@ QImage frmTavoro::chosenPuzzlePicture(QString& file) const
         + Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp");
     if (!QFileInfo(file).isFile())
         return {};
-    return game::loadPuzzlePicture(file);
+    return pictures::loadPuzzlePicture(file);
 }
 
 // ---------------------------------------------------------------------------

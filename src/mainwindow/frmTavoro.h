@@ -7,7 +7,7 @@
 // holds at place k, and is drawn again when the board tells of a change.
 // Every procedure runs under the trap as "frmTavoro" and its own name. The
 // services of other windows and modules are reached through
-// mainwindow::seams().
+// widgets::seams().
 //
 // The window's controls are created in the order in which they lie on top of
 // each other: the frame at the bottom, the furniture, the calendar with its
@@ -15,10 +15,10 @@
 // preview, and the toolbar on top. The wallpaper is the window's own
 // background image.
 
-#include "game/board_geometry.h"
+#include "mainwindow/board_geometry.h"
 #include "game/board.h"
-#include "game/picture_clip.h"
-#include "mainwindow/controls.h"
+#include "services/picture_clip.h"
+#include "widgets/controls.h"
 #include "mainwindow/frame.h"
 
 #include <QPixmap>
@@ -76,8 +76,8 @@ public:
 
     // Controls. imgPuzz(k) for k = 0 to 63 and PicBut(i) for i = 0 to 14
     // and 16; asking for an element that does not exist fails with 340.
-    mainwindow::PuzzlePiece* imgPuzz(int k) const;
-    mainwindow::ButtonControl* PicBut(int i) const;
+    widgets::PuzzlePiece* imgPuzz(int k) const;
+    widgets::ButtonControl* PicBut(int i) const;
     bool hasPicBut(int i) const;
     // The menu entries mnuSize(0) to (5) and mnuMusic(0) to (2); asking for
     // an entry that does not exist fails with 340.
@@ -100,31 +100,31 @@ public:
     QAction* mnuUeber = nullptr;       // Ctrl+F1
 
     mainwindow::FrameControl* imgRahmen = nullptr;    // the picture frame around the board, hidden
-    mainwindow::ImageControl* imgHinterg = nullptr;   // holds the wallpaper tile, hidden
-    mainwindow::ImageControl* imgSchrank = nullptr;   // cupboard, bottom right, hidden
-    mainwindow::ImageControl* imgKaktus = nullptr;    // cactus on the cupboard, hidden
-    mainwindow::ImageControl* imgTeddy = nullptr;     // teddy bear beside the cupboard, hidden
-    mainwindow::ImageControl* imgKommode = nullptr;   // chest of drawers, bottom left, hidden
-    mainwindow::ImageControl* imgKalender = nullptr;  // calendar carrying the move counter
-    mainwindow::LabelControl* lblZuege = nullptr;     // caption of the move counter
-    mainwindow::LabelControl* lblZugzahl = nullptr;   // the move count
-    mainwindow::LabelControl* Label1 = nullptr;       // the program's name plate
-    mainwindow::ImageControl* imgUhr = nullptr;       // clock on the chest, hidden
-    mainwindow::LabelControl* lblTime = nullptr;      // elapsed seconds, hidden until laid out
-    mainwindow::ImageControl* imgLeer = nullptr;      // the empty place's picture, hidden
-    mainwindow::ShapeControl* shpRahmen = nullptr;    // swap mode's selection frame, hidden
-    mainwindow::ImageControl* imgPreview = nullptr;   // the whole puzzle picture
-    mainwindow::ShapeControl* shpPreview = nullptr;   // outline around the preview, hidden
-    mainwindow::LabelControl* lblToolbar = nullptr;   // the toolbar strip behind the buttons
+    widgets::ImageControl* imgHinterg = nullptr;   // holds the wallpaper tile, hidden
+    widgets::ImageControl* imgSchrank = nullptr;   // cupboard, bottom right, hidden
+    widgets::ImageControl* imgKaktus = nullptr;    // cactus on the cupboard, hidden
+    widgets::ImageControl* imgTeddy = nullptr;     // teddy bear beside the cupboard, hidden
+    widgets::ImageControl* imgKommode = nullptr;   // chest of drawers, bottom left, hidden
+    widgets::ImageControl* imgKalender = nullptr;  // calendar carrying the move counter
+    widgets::LabelControl* lblZuege = nullptr;     // caption of the move counter
+    widgets::LabelControl* lblZugzahl = nullptr;   // the move count
+    widgets::LabelControl* Label1 = nullptr;       // the program's name plate
+    widgets::ImageControl* imgUhr = nullptr;       // clock on the chest, hidden
+    widgets::LabelControl* lblTime = nullptr;      // elapsed seconds, hidden until laid out
+    widgets::ImageControl* imgLeer = nullptr;      // the empty place's picture, hidden
+    widgets::ShapeControl* shpRahmen = nullptr;    // swap mode's selection frame, hidden
+    widgets::ImageControl* imgPreview = nullptr;   // the whole puzzle picture
+    widgets::ShapeControl* shpPreview = nullptr;   // outline around the preview, hidden
+    widgets::LabelControl* lblToolbar = nullptr;   // the toolbar strip behind the buttons
     QTimer* Timer1 = nullptr;                         // the game clock, 1000 ms, off
     QTimer* Timer2 = nullptr;                         // the music watch, 1000 ms, off
-    game::PictureClip PicClip1;                       // the whole puzzle picture, cut into cells
+    pictures::PictureClip PicClip1;                       // the whole puzzle picture, cut into cells
 
     // Board data and game state.
     game::Board board;
     int32_t Seconds = 0;           // elapsed seconds at the last clock tick
     bool FirstResetDone = false;   // the first NewGame of a run does nothing
-    game::BoardGeometry geometry;
+    mainwindow::BoardGeometry geometry;
     bool Positioned = false;       // the first layout has run
     bool ClockWasRunning = false;  // the clock was stopped by minimizing the window
     QString PictureFile;           // the puzzle picture's file, when it comes from the "pics" folder
@@ -182,8 +182,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    mainwindow::PuzzlePiece* createPiece(int16_t index);
-    mainwindow::ButtonControl* createPicBut(int16_t index);
+    widgets::PuzzlePiece* createPiece(int16_t index);
+    widgets::ButtonControl* createPicBut(int16_t index);
     // Builds the options and help menus and makes their shortcuts work
     // anywhere in the window.
     void createMenus();
@@ -219,9 +219,9 @@ private:
     // The mode buttons show which mode is on.
     void showMode();
 
-    std::array<mainwindow::PuzzlePiece*, game::MaxPlaces> imgPuzz_{};
+    std::array<widgets::PuzzlePiece*, game::MaxPlaces> imgPuzz_{};
     std::vector<QPixmap> cells_;  // PicClip1's cells, cut once for each new game
-    std::array<mainwindow::ButtonControl*, 17> PicBut_{};
+    std::array<widgets::ButtonControl*, 17> PicBut_{};
     std::array<QAction*, 6> mnuSize_{};
     std::array<QAction*, 3> mnuMusic_{};
     // What persistent drawing drew, in order: a picture repeated over a grid

@@ -6,8 +6,8 @@
 #include "mainwindow/frmTavoro.h"
 
 #include "errors/trap.h"
-#include "mainwindow/controls.h"
-#include "mainwindow/seams.h"
+#include "widgets/controls.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/clock.h"
 #include "platform/numbers.h"
@@ -21,8 +21,8 @@
 
 using errors::Procedure;
 using game::Press;
-using mainwindow::PuzzlePiece;
-using mainwindow::seams;
+using widgets::PuzzlePiece;
+using widgets::seams;
 
 game::Mode frmTavoro::boardMode()
 {

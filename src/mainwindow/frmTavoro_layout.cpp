@@ -4,9 +4,9 @@
 #include "mainwindow/frmTavoro.h"
 
 #include "errors/trap.h"
-#include "mainwindow/controls.h"
+#include "widgets/controls.h"
 #include "mainwindow/frame.h"
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "mainwindow/startsize.h"
 #include "platform/audio.h"
 #include "platform/numbers.h"
@@ -28,10 +28,10 @@
 #include <QWindow>
 
 using errors::Procedure;
-using mainwindow::ImageControl;
-using mainwindow::PuzzlePiece;
-using mainwindow::seams;
-using mainwindow::ShapeControl;
+using widgets::ImageControl;
+using widgets::PuzzlePiece;
+using widgets::seams;
+using widgets::ShapeControl;
 
 
 void frmTavoro::cutPictureClipForSize()
@@ -65,7 +65,7 @@ void frmTavoro::placePiece(int k)
 
 frmTavoro::FramePlace frmTavoro::framePlaceFor(QSize client, int16_t n)
 {
-    game::BoardGeometry at;
+    mainwindow::BoardGeometry at;
     at.setBoard(client.width(), client.height());
     at.setCells(n);
     // The frame reaches 32 to 35 pixels beyond the board on every side.
@@ -77,9 +77,9 @@ frmTavoro::FramePlace frmTavoro::framePlaceFor(QSize client, int16_t n)
     f.top = float(at.placeTop(n, 0) - 35 - n5);
     f.side = float(side + n5);
     auto pixels = [](float l, float t, float w, float h) {
-        const int x0 = mainwindow::nearestPixel(l), y0 = mainwindow::nearestPixel(t);
-        return QRect(x0, y0, std::max(0, mainwindow::nearestPixel(l + w) - x0),
-                     std::max(0, mainwindow::nearestPixel(t + h) - y0));
+        const int x0 = widgets::nearestPixel(l), y0 = widgets::nearestPixel(t);
+        return QRect(x0, y0, std::max(0, widgets::nearestPixel(l + w) - x0),
+                     std::max(0, widgets::nearestPixel(t + h) - y0));
     };
     f.pixels = pixels(f.left, f.top, f.side, f.side);
     const int last = n * n - 1;
@@ -168,7 +168,7 @@ void frmTavoro::positionieren()
             for (int i = 0; i < int(PicBut_.size()); ++i) {
                 if (!PicBut_[i])
                     continue;
-                mainwindow::ButtonControl* button = PicBut_[i];
+                widgets::ButtonControl* button = PicBut_[i];
                 const double h = button->Height();
                 double top;
                 if (i <= 2)

@@ -5,7 +5,7 @@
 
 #include "errors/trap.h"
 #include "mainwindow/menus.h"
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/maker.h"
 #include "platform/mci.h"
@@ -20,7 +20,7 @@
 #include <QTimer>
 
 using errors::Procedure;
-using mainwindow::seams;
+using widgets::seams;
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include "mainwindow/frmTavoro.h"
 
 #include "errors/trap.h"
-#include "game/picture_file.h"
-#include "mainwindow/controls.h"
-#include "mainwindow/seams.h"
+#include "services/picture_file.h"
+#include "widgets/controls.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "services/resources.h"
 #include "services/settings.h"
@@ -16,10 +16,10 @@
 #include <QMenu>
 
 using errors::Procedure;
-using mainwindow::ImageControl;
-using mainwindow::PuzzlePiece;
-using mainwindow::seams;
-using mainwindow::ShapeControl;
+using widgets::ImageControl;
+using widgets::PuzzlePiece;
+using widgets::seams;
+using widgets::ShapeControl;
 
 namespace {
 

@@ -1,7 +1,5 @@
 #include "platform/numbers.h"
 
-#include "errors/failure.h"
-
 #include <cmath>
 #include <limits>
 
@@ -12,7 +10,7 @@ namespace {
 double roundHalfEven(double value)
 {
     if (!std::isfinite(value))
-        errors::raise(errors::ErrOverflow);
+        throw Overflow();
     return std::nearbyint(value);  // default rounding mode: to nearest, ties to even
 }
 
@@ -22,7 +20,7 @@ int16_t CInt(double value)
 {
     const double r = roundHalfEven(value);
     if (r < -32768.0 || r > 32767.0)
-        errors::raise(errors::ErrOverflow);
+        throw Overflow();
     return static_cast<int16_t>(r);
 }
 
@@ -30,7 +28,7 @@ int32_t CLng(double value)
 {
     const double r = roundHalfEven(value);
     if (r < -2147483648.0 || r > 2147483647.0)
-        errors::raise(errors::ErrOverflow);
+        throw Overflow();
     return static_cast<int32_t>(r);
 }
 
@@ -39,10 +37,10 @@ int32_t IDiv(double a, double b)
     const int64_t x = CLng(a);
     const int64_t y = CLng(b);
     if (y == 0)
-        errors::raise(errors::ErrDivisionByZero);
+        throw DivisionByZero();
     const int64_t q = x / y;  // C++ division cuts towards zero
     if (q > std::numeric_limits<int32_t>::max())
-        errors::raise(errors::ErrOverflow);
+        throw Overflow();
     return static_cast<int32_t>(q);
 }
 

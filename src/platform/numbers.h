@@ -5,8 +5,18 @@
 
 #include <QString>
 #include <cstdint>
+#include <stdexcept>
 
 namespace numbers {
+
+// What the arithmetic reports; the error service gives each its number
+// (Overflow 6, Division by zero 11).
+struct Overflow : std::overflow_error {
+    Overflow() : std::overflow_error("Overflow") {}
+};
+struct DivisionByZero : std::domain_error {
+    DivisionByZero() : std::domain_error("Division by zero") {}
+};
 
 // Nearest 16-bit integer, halves to even (2.5 -> 2, 3.5 -> 4); Overflow (6)
 // outside -32768..32767.

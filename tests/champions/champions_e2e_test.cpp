@@ -7,7 +7,7 @@
 #include "champions/hooks.h"
 #include "champions/hscodec.h"
 #include "mainwindow/frmTavoro.h"
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/clock.h"
 #include "platform/profile.h"
@@ -58,9 +58,9 @@ protected:
         appinfo::setProgramFolderForTesting(folder.path());
         Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
         Allgemein::WriteLanguageFile();
-        mainwindow::resetSeams();
-        mainwindow::seams().PlayWAV = [](int16_t) {};
-        mainwindow::seams().askYesNo = [](QWidget*, const QString&, const QString&) {
+        widgets::resetSeams();
+        widgets::seams().PlayWAV = [](int16_t) {};
+        widgets::seams().askYesNo = [](QWidget*, const QString&, const QString&) {
             return false;
         };
         champions::resetHooks();
@@ -96,7 +96,7 @@ protected:
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
         wallclock::setNowForTesting({});
         champions::resetHooks();
-        mainwindow::resetSeams();
+        widgets::resetSeams();
         Allgemein::setLanguageFileForTesting({});
         appinfo::setProgramFolderForTesting({});
         qputenv("TMPDIR", oldTmp);

@@ -3,7 +3,7 @@
 
 #include "dialogs/frmInfo.h"
 #include "mainwindow/frmTavoro.h"
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/shell.h"
 #include "services/language.h"
@@ -49,7 +49,7 @@ protected:
         g = SharedRecord{};
         frmInfo::StartScreenShown = false;
         Allgemein::setStartMemoryForTesting(files.temp.filePath("started.ini"));
-        mainwindow::resetSeams();
+        widgets::resetSeams();
         shell::setOpenerForTesting([this](const QString& a) {
             opened.push_back(a);
             return false;
@@ -63,7 +63,7 @@ protected:
         frmInfo::setMainWindow({});
         frmInfo::StartScreenShown = false;
         shell::setOpenerForTesting({});
-        mainwindow::resetSeams();
+        widgets::resetSeams();
         Allgemein::setStartMemoryForTesting({});
         g = SharedRecord{};
     }
@@ -161,7 +161,9 @@ TEST_F(AboutWindow, FrenchChosenInTheAboutBoxReachesTheMainWindow)
     main.Form_Activate();
     ASSERT_EQ(main.lblZuege->text(), "Moves");
 
-    // The about box from the menu entry, with the real window: French, then OK.
+    // The about box from the menu entry, with the real window (as the program
+    // wires it): French, then OK.
+    widgets::seams().showAbout = [](QWidget* owner) { frmInfo::showAboutBox(owner); };
     frmInfo::StartScreenShown = true;
     QTimer::singleShot(0, [] {
         auto* box = qobject_cast<frmInfo*>(QApplication::activeModalWidget());

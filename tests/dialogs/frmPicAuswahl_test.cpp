@@ -2,7 +2,7 @@
 // "pics" folder, OK and closing, and pictures that cannot be read.
 
 #include "dialogs/frmPicAuswahl.h"
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "services/resources.h"
 #include "services/shared.h"
@@ -19,7 +19,7 @@
 #include <memory>
 #include <vector>
 
-using mainwindow::seams;
+using widgets::seams;
 
 namespace {
 

@@ -2,7 +2,7 @@
 // and a choice stored at the click.
 
 #include "dialogs/frmTapete.h"
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "services/resources.h"
 #include "services/shared.h"
@@ -17,7 +17,7 @@
 #include <cmath>
 #include <memory>
 
-using mainwindow::seams;
+using widgets::seams;
 
 namespace {
 

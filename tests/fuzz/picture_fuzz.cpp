@@ -5,7 +5,7 @@
 
 #include "fuzz_support.h"
 
-#include "game/picture_clip.h"
+#include "services/picture_clip.h"
 
 #include <QImage>
 
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;  // the game reports an invalid picture
     FUZZ_CHECK(!picture.isNull());
 
-    game::PictureClip clip;
+    pictures::PictureClip clip;
     clip.setPicture(picture);
     const qint64 pixels = qint64(picture.width()) * picture.height();
     for (int16_t n = 3; n <= 8; ++n) {

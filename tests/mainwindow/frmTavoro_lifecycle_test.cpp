@@ -1,7 +1,7 @@
 // The main window's start-up, activation and closing: the settings it reads,
 // the language it applies, the music it starts and stops.
 #include "mainwindow/frmTavoro.h"
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/mci.h"
 #include "services/language.h"

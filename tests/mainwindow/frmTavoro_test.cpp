@@ -1,9 +1,9 @@
 // The board on the main window: new game and shuffle, moves, solution and
 // hand-off, start, end and the clock, the start and slide buttons.
 
-#include "mainwindow/controls.h"
+#include "widgets/controls.h"
 #include "mainwindow/frmTavoro.h"
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/clock.h"
 #include "services/random.h"
@@ -24,7 +24,7 @@
 #include <set>
 #include <vector>
 
-using mainwindow::seams;
+using widgets::seams;
 
 namespace {
 
@@ -61,7 +61,7 @@ protected:
     void SetUp() override
     {
         g = SharedRecord{};
-        mainwindow::resetSeams();
+        widgets::resetSeams();
         seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
         seams().Zufallszahl = [](int16_t lo, int16_t) { return lo; };
         seams().showChampions = [this](QWidget*) { handOffs.emplace_back(g.HSScore, g.HSPending); };
@@ -72,7 +72,7 @@ protected:
         seams().Shutdown = [this] { ++shutdowns; };
         seams().GetLang = [this](int16_t key) {
             langKeys.push_back(key);
-            return mainwindow::defaultGetLang(key);
+            return widgets::defaultGetLang(key);
         };
         wallclock::setNowForTesting([] { return kStart; });
 
@@ -91,7 +91,7 @@ protected:
                                             << qPrintable(errors.reports.front().procedure);
         Allgemein::setRndForTesting({});
         wallclock::setNowForTesting({});
-        mainwindow::resetSeams();
+        widgets::resetSeams();
         resources::setRootForTesting({});
         appinfo::setProgramFolderForTesting({});
         g = SharedRecord{};
@@ -197,7 +197,7 @@ TEST_F(BoardWindow, NewGameOrdersThePictureForEverySize)
         EXPECT_EQ(w->Seconds, 0);
         EXPECT_FALSE(w->Timer1->isActive());
         EXPECT_TRUE(w->PicBut(0)->isEnabled());
-        const int16_t cell = game::BoardGeometry::cellSizeFor(329, n);
+        const int16_t cell = mainwindow::BoardGeometry::cellSizeFor(329, n);
         for (int k = 0; k < 64; ++k) {
             const auto* piece = w->imgPuzz(k);
             ASSERT_EQ(piece->Visible(), k < n * n) << k;

@@ -1,9 +1,9 @@
 // The main window's controls, its one-time layout, the wallpaper, the preview
 // button and the size at which the window first opens.
 
-#include "mainwindow/controls.h"
+#include "widgets/controls.h"
 #include "mainwindow/frmTavoro.h"
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "mainwindow/startsize.h"
 #include "platform/appinfo.h"
 #include "services/resources.h"
@@ -18,7 +18,7 @@
 #include <memory>
 #include <vector>
 
-using mainwindow::seams;
+using widgets::seams;
 
 namespace {
 
@@ -48,9 +48,9 @@ protected:
     void SetUp() override
     {
         g = SharedRecord{};
-        mainwindow::resetSeams();
+        widgets::resetSeams();
         seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
-        seams().GetLang = mainwindow::defaultGetLang;
+        seams().GetLang = widgets::defaultGetLang;
         seams().ScreenPixels = [this](const QWidget*) { return screen; };
         appinfo::setProgramFolderForTesting(folder.path());
         // The puzzle picture is one of the tests' own; tiles and artwork are
@@ -66,7 +66,7 @@ protected:
         w.reset();
         EXPECT_TRUE(errors.reports.empty()) << "failure reported in "
                                             << qPrintable(errors.reports.front().procedure);
-        mainwindow::resetSeams();
+        widgets::resetSeams();
         appinfo::setProgramFolderForTesting({});
         g = SharedRecord{};
     }
@@ -120,7 +120,7 @@ TEST_F(Layout, PlacesBoardFrameFurnitureAndPreview)
         EXPECT_EQ(w->geometry.CellSize, c.cell);
         EXPECT_EQ(w->board.emptyPlace(), c.N * c.N - 1);
         for (int k = 0; k < 64; ++k) {
-            const mainwindow::PuzzlePiece* piece = w->imgPuzz(k);
+            const widgets::PuzzlePiece* piece = w->imgPuzz(k);
             ASSERT_EQ(piece->Visible(), k < c.N * c.N) << k;
             if (k >= c.N * c.N)
                 continue;
@@ -192,7 +192,7 @@ TEST_F(Layout, ToolbarButtonsStandInThreeGroups)
     const float left = 800 - 1.15f * 550 / 15 + 4;
     for (const auto& t : tops) {
         SCOPED_TRACE(t.index);
-        const mainwindow::ButtonControl* b = w->PicBut(t.index);
+        const widgets::ButtonControl* b = w->PicBut(t.index);
         EXPECT_FALSE(b->isHidden());
         EXPECT_NEAR(b->Top(), t.top, 1e-3);
         EXPECT_FLOAT_EQ(b->Left(), left);
@@ -224,11 +224,11 @@ TEST_F(Layout, ControlsAsCreated)
                  {13, "Italiano", "it"}, {14, "Español", "es"}, {16, "Français", "fr"}};
     for (const auto& f : flags) {
         SCOPED_TRACE(f.index);
-        const mainwindow::ButtonControl* b = fresh->PicBut(f.index);
+        const widgets::ButtonControl* b = fresh->PicBut(f.index);
         EXPECT_EQ(b->size(), QSize(38, 25));
         EXPECT_EQ(b->toolTip(), QString::fromUtf8(f.tooltip));
         EXPECT_EQ(b->Art(), QStringLiteral(":/art/flags/%1.svg").arg(f.flag));
-        EXPECT_FALSE(mainwindow::renderArt(b->Art(), b->size()).isNull());
+        EXPECT_FALSE(widgets::renderArt(b->Art(), b->size()).isNull());
     }
     // Tooltips of the commands come from the language table, the flags' stay.
     g.Sprache = 1000;
@@ -422,7 +422,7 @@ TEST_F(Layout, ANewGameAfterAResizeKeepsTheBoardInItsFrame)
 {
     layOut(684, 470, 5);
     EXPECT_EQ(w->minimumSize(), QSize(684, 470));
-    const game::BoardGeometry first = w->geometry;
+    const mainwindow::BoardGeometry first = w->geometry;
     w->resize(1200, 900);
     for (int16_t n : {int16_t(3), int16_t(5), int16_t(8)}) {
         g.Size = n;

@@ -4,7 +4,7 @@
 
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/menus.h"
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/mci.h"
 #include "platform/qttranslations.h"
@@ -26,7 +26,7 @@
 #include <memory>
 #include <vector>
 
-using mainwindow::seams;
+using widgets::seams;
 
 namespace {
 
@@ -42,7 +42,7 @@ protected:
     void SetUp() override
     {
         g = SharedRecord{};
-        mainwindow::resetSeams();
+        widgets::resetSeams();
         seams().PlayWAV = [](int16_t) {};
         seams().HtmlHelp = [this](QWidget* owner, int16_t sprache) { helps.emplace_back(owner, sprache); };
         seams().showAbout = [this](QWidget* owner) { abouts.push_back(owner); };
@@ -61,7 +61,7 @@ protected:
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
         shell::setOpenerForTesting({});
-        mainwindow::resetSeams();
+        widgets::resetSeams();
         g = SharedRecord{};
     }
 

@@ -2,8 +2,8 @@
 // at start-up from the rasters made at build time, and render no SVG but the
 // picture frame's, whose size follows the screen.
 #include "dialogs/frmInfo.h"
-#include "mainwindow/art_render.h"
-#include "mainwindow/controls.h"
+#include "widgets/art_render.h"
+#include "widgets/controls.h"
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/startsize.h"
 #include "services/resources.h"
@@ -30,7 +30,7 @@ TEST(StartUpArt, TheStartScreenAndTheRoomRenderNoSvgButTheFrame)
 
     std::mutex mutex;
     QStringList rendered;
-    mainwindow::setSvgRenderHookForTesting([&](const QString& path, QSize size) {
+    widgets::setSvgRenderHookForTesting([&](const QString& path, QSize size) {
         std::lock_guard lock(mutex);
         rendered << QStringLiteral("%1 %2x%3").arg(path).arg(size.width()).arg(size.height());
     });
@@ -65,13 +65,13 @@ TEST(StartUpArt, TheStartScreenAndTheRoomRenderNoSvgButTheFrame)
     }
 
     // The hook does see a rendering of art without a raster.
-    mainwindow::renderArt(":/art/furniture/uhr.svg", QSize(54, 35));
+    widgets::renderArt(":/art/furniture/uhr.svg", QSize(54, 35));
     {
         std::lock_guard lock(mutex);
         EXPECT_EQ(rendered, QStringList{":/art/furniture/uhr.svg 54x35"});
     }
 
-    mainwindow::setSvgRenderHookForTesting({});
+    widgets::setSvgRenderHookForTesting({});
     frmInfo::setMainWindow({});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     main.reset();

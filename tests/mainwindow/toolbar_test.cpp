@@ -3,7 +3,7 @@
 // picture and wallpaper commands around their windows.
 
 #include "mainwindow/frmTavoro.h"
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "services/resources.h"
 #include "services/shared.h"
@@ -18,7 +18,7 @@
 #include <memory>
 #include <vector>
 
-using mainwindow::seams;
+using widgets::seams;
 
 namespace {
 
@@ -35,7 +35,7 @@ protected:
     void SetUp() override
     {
         seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
-        seams().GetLang = mainwindow::defaultGetLang;
+        seams().GetLang = widgets::defaultGetLang;
         seams().Zufallszahl = [](int16_t lo, int16_t) { return lo; };
         seams().ScreenPixels = [](const QWidget*) { return QSize(1024, 768); };
         seams().showPictureWindow = [this](QWidget*) {

@@ -7,9 +7,9 @@
 
 #include "errors/failure.h"
 #include "champions/champions_fixture.h"
-#include "game/picture_file.h"
+#include "services/picture_file.h"
 #include "mainwindow/frmTavoro.h"
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/mci.h"
 #include "services/language.h"
@@ -278,7 +278,7 @@ TEST_F(BadSettings, BadPictureFilesAreRefusedAndTheGameFallsBackOnItsOwnPicture)
         const QString path = folder + "/pics/" + row.name;
         ASSERT_TRUE(writeFile(path, row.bytes));
         try {
-            game::loadPuzzlePicture(path);
+            pictures::loadPuzzlePicture(path);
             ADD_FAILURE() << "loaded";
         } catch (const errors::Failure& f) {
             EXPECT_EQ(f.number(), errors::ErrInvalidPicture);
@@ -332,7 +332,7 @@ TEST(BadPictures, DISABLED_HugePictureChild)
     limit.rlim_cur = rlim_t(vmSizeKb * 1024 + (512ll << 20));
     ASSERT_EQ(::setrlimit(RLIMIT_AS, &limit), 0);
     try {
-        game::loadPuzzlePicture(qEnvironmentVariable("TAVORO_TEST_DIR") + "/huge.jpg");
+        pictures::loadPuzzlePicture(qEnvironmentVariable("TAVORO_TEST_DIR") + "/huge.jpg");
         ADD_FAILURE() << "loaded";
     } catch (const errors::Failure& f) {
         EXPECT_EQ(f.number(), errors::ErrInvalidPicture);

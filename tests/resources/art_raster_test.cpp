@@ -1,7 +1,7 @@
 // The start-up artwork rasterised at build time (resources/art/raster.txt,
 // tools/artraster): every raster the program carries is the SVG's rendering
 // pixel for pixel, and art without one is still rendered from its SVG.
-#include "mainwindow/art_render.h"
+#include "widgets/art_render.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -47,9 +47,9 @@ TEST(ArtRaster, EveryRasterIsTheSvgsRenderingPixelForPixel)
     for (const ManifestEntry& e : entries) {
         for (const qreal dpr : {1.0, 2.0}) {
             SCOPED_TRACE(testing::Message() << qPrintable(e.art) << " @" << dpr);
-            ASSERT_TRUE(mainwindow::hasArtRaster(e.art, e.size, dpr));
-            const QImage raster = mainwindow::renderArtImage(e.art, e.size, dpr);
-            const QImage svg = mainwindow::renderSvgArt(e.art, e.size, dpr);
+            ASSERT_TRUE(widgets::hasArtRaster(e.art, e.size, dpr));
+            const QImage raster = widgets::renderArtImage(e.art, e.size, dpr);
+            const QImage svg = widgets::renderSvgArt(e.art, e.size, dpr);
             ASSERT_EQ(raster.size(), e.size * dpr);
             EXPECT_EQ(raster.format(), QImage::Format_ARGB32_Premultiplied);
             EXPECT_EQ(raster.devicePixelRatio(), dpr);
@@ -60,11 +60,11 @@ TEST(ArtRaster, EveryRasterIsTheSvgsRenderingPixelForPixel)
 
 TEST(ArtRaster, ArtWithoutARasterIsRenderedFromItsSvg)
 {
-    EXPECT_EQ(mainwindow::artRasterPath(":/art/toolbar/start.svg", QSize(28, 28), 2),
+    EXPECT_EQ(widgets::artRasterPath(":/art/toolbar/start.svg", QSize(28, 28), 2),
               ":/art-raster/toolbar/start@28x28@2.png");
-    EXPECT_EQ(mainwindow::artRasterPath(":/art/toolbar/start.svg", QSize(28, 28), 1),
+    EXPECT_EQ(widgets::artRasterPath(":/art/toolbar/start.svg", QSize(28, 28), 1),
               ":/art-raster/toolbar/start@28x28@1.argb");
-    EXPECT_EQ(mainwindow::artRasterPath("/elsewhere/start.svg", QSize(28, 28), 1), "");
+    EXPECT_EQ(widgets::artRasterPath("/elsewhere/start.svg", QSize(28, 28), 1), "");
     const struct {
         const char* art;
         QSize size;
@@ -76,11 +76,11 @@ TEST(ArtRaster, ArtWithoutARasterIsRenderedFromItsSvg)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.art);
-        EXPECT_FALSE(mainwindow::hasArtRaster(c.art, c.size, c.dpr));
-        const QImage image = mainwindow::renderArtImage(c.art, c.size, c.dpr);
+        EXPECT_FALSE(widgets::hasArtRaster(c.art, c.size, c.dpr));
+        const QImage image = widgets::renderArtImage(c.art, c.size, c.dpr);
         EXPECT_EQ(image.size(), (QSizeF(c.size) * c.dpr).toSize());
-        EXPECT_TRUE(image == mainwindow::renderSvgArt(c.art, c.size, c.dpr));
+        EXPECT_TRUE(image == widgets::renderSvgArt(c.art, c.size, c.dpr));
     }
-    EXPECT_TRUE(mainwindow::renderArtImage(":/art/none.svg", QSize(10, 10), 1).isNull());
-    EXPECT_TRUE(mainwindow::renderArtImage(":/art/toolbar/start.svg", QSize(), 1).isNull());
+    EXPECT_TRUE(widgets::renderArtImage(":/art/none.svg", QSize(10, 10), 1).isNull());
+    EXPECT_TRUE(widgets::renderArtImage(":/art/toolbar/start.svg", QSize(), 1).isNull());
 }

@@ -1,6 +1,6 @@
 // The wallpaper tiles (BITMAP 101-115) and the window artwork under :/art.
-#include "mainwindow/art_render.h"
-#include "mainwindow/controls.h"
+#include "widgets/art_render.h"
+#include "widgets/controls.h"
 #include "mainwindow/frame.h"
 #include "mainwindow/frame_art.h"
 #include "mainwindow/frame_cache.h"
@@ -243,15 +243,15 @@ TEST(WindowArtwork, RenderedOnAWorkerAsOnTheSpot)
     for (const auto& [path, size] : {std::pair{QString(":/art/furniture/kommode.svg"), QSize(300, 114)},
                                      std::pair{QString(":/art/flags/se.svg"), QSize(57, 38)}}) {
         SCOPED_TRACE(path.toStdString());
-        ASSERT_FALSE(mainwindow::hasArtRaster(path, size, 1));
-        const QImage direct = mainwindow::renderArt(path, size).toImage();
+        ASSERT_FALSE(widgets::hasArtRaster(path, size, 1));
+        const QImage direct = widgets::renderArt(path, size).toImage();
         ASSERT_EQ(direct.size(), size);
-        mainwindow::prerenderArt(path, size);
-        mainwindow::prerenderArt(path, size);  // begun once
-        EXPECT_EQ(mainwindow::renderArt(path, size).toImage(), direct);
-        EXPECT_EQ(mainwindow::renderArt(path, size).toImage(), direct);
+        widgets::prerenderArt(path, size);
+        widgets::prerenderArt(path, size);  // begun once
+        EXPECT_EQ(widgets::renderArt(path, size).toImage(), direct);
+        EXPECT_EQ(widgets::renderArt(path, size).toImage(), direct);
     }
-    EXPECT_TRUE(mainwindow::renderArt(":/art/none.svg", QSize(10, 10)).isNull());
+    EXPECT_TRUE(widgets::renderArt(":/art/none.svg", QSize(10, 10)).isNull());
 }
 
 TEST(WindowArtwork, TheFramesPiecesLeaveOutOnlyWhatTheyDoNotShow)

@@ -4,7 +4,7 @@
 // sound effects silenced, and no music. A test sets them up after its folders
 // and language file, and puts them back once its window is gone.
 
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "platform/mci.h"
 #include "services/media.h"
 #include "services/resources.h"
@@ -14,8 +14,8 @@ namespace testsupport {
 inline void useTestServices()
 {
     resources::setRootForTesting(":/testres");
-    mainwindow::resetSeams();
-    mainwindow::seams().PlayWAV = [](int16_t) {};
+    widgets::resetSeams();
+    widgets::seams().PlayWAV = [](int16_t) {};
     Allgemein::resetMediaForTesting();
 }
 

@@ -4,7 +4,7 @@
 // reports answered by a script. Declare it before the window, so that the
 // window goes first; it checks at the end that nothing was left reported.
 
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "services/shared.h"
 #include "support/files.h"
@@ -22,7 +22,7 @@ struct WindowEnv {
     WindowEnv()
     {
         g = SharedRecord{};
-        mainwindow::resetSeams();
+        widgets::resetSeams();
         appinfo::setProgramFolderForTesting(folder.path());
     }
 
@@ -30,7 +30,7 @@ struct WindowEnv {
     {
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
-        mainwindow::resetSeams();
+        widgets::resetSeams();
         appinfo::setProgramFolderForTesting({});
         g = SharedRecord{};
     }

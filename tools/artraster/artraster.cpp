@@ -4,9 +4,9 @@
 // pixels ("toolbar/start.svg 28x28"); blank lines and lines starting with '#'
 // are left out. Every one is rendered at pixel ratio 1 and 2, by the game's own
 // rendering function, to <output folder>/<name>@<w>x<h>@1.argb (raw pixels)
-// and @2.png, the resource paths the game looks for (src/mainwindow/art_render.h).
+// and @2.png, the resource paths the game looks for (src/widgets/art_render.h).
 
-#include "mainwindow/art_render.h"
+#include "widgets/art_render.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,7 +58,7 @@ int main(int argc, char** argv)
         const QSize size(m.captured(2).toInt(), m.captured(3).toInt());
         const QString svg = artDir.filePath(name + QStringLiteral(".svg"));
         for (const int dpr : {1, 2}) {
-            const QImage image = mainwindow::renderSvgArt(svg, size, dpr);
+            const QImage image = widgets::renderSvgArt(svg, size, dpr);
             if (image.isNull())
                 return fail(QStringLiteral("cannot render %1").arg(svg));
             const QString out = outDir.filePath(QStringLiteral("%1@%2x%3@%4.%5")

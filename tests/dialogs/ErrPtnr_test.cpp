@@ -1,4 +1,4 @@
-#include "errors/ErrPtnr.h"
+#include "dialogs/ErrPtnr.h"
 #include "platform/ansi.h"
 #include "platform/appinfo.h"
 #include "platform/clock.h"

@@ -1,8 +1,8 @@
-#include "game/board_geometry.h"
+#include "mainwindow/board_geometry.h"
 
 #include "platform/numbers.h"
 
-namespace game {
+namespace mainwindow {
 
 int16_t BoardGeometry::boardSideFor(double innerHeight)
 {
@@ -42,4 +42,4 @@ float BoardGeometry::placeTop(int16_t n, int k) const
     return static_cast<float>(rows + BoardSide * 0.07);
 }
 
-}  // namespace game
+}  // namespace mainwindow

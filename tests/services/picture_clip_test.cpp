@@ -1,10 +1,10 @@
 #include "errors/failure.h"
-#include "game/picture_clip.h"
+#include "services/picture_clip.h"
 
 #include <gtest/gtest.h>
 #include <vector>
 
-using game::PictureClip;
+using pictures::PictureClip;
 
 namespace {
 

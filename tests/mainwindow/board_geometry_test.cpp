@@ -1,9 +1,9 @@
 #include "errors/failure.h"
-#include "game/board_geometry.h"
+#include "mainwindow/board_geometry.h"
 
 #include <gtest/gtest.h>
 
-using game::BoardGeometry;
+using mainwindow::BoardGeometry;
 
 TEST(BoardGeometry, GoldenValues)
 {
@@ -43,7 +43,7 @@ TEST(BoardGeometry, SizesBeyondSixteenBitsOverflow)
     try {
         BoardGeometry::boardSideFor(50000);
         FAIL() << "no failure";
-    } catch (const errors::Failure& f) {
-        EXPECT_EQ(f.number(), errors::ErrOverflow);
+    } catch (...) {
+        EXPECT_EQ(errors::currentFailure().number(), errors::ErrOverflow);
     }
 }

@@ -13,7 +13,7 @@
 
 #include <cstdint>
 
-namespace game {
+namespace mainwindow {
 
 struct BoardGeometry {
     int16_t BoardSide = 0;
@@ -34,4 +34,4 @@ struct BoardGeometry {
     float placeTop(int16_t n, int k) const;
 };
 
-}  // namespace game
+}  // namespace mainwindow

@@ -1,10 +1,6 @@
-#include "mainwindow/seams.h"
+#include "widgets/seams.h"
 
 #include "champions/hooks.h"
-#include "dialogs/frmInfo.h"
-#include "dialogs/frmPicAuswahl.h"
-#include "dialogs/frmTapete.h"
-#include "platform/help.h"
 #include "services/language.h"
 #include "services/media.h"
 #include "services/random.h"
@@ -14,7 +10,7 @@
 #include <QScreen>
 #include <QWidget>
 
-namespace mainwindow {
+namespace widgets {
 
 namespace {
 
@@ -26,22 +22,16 @@ Seams makeDefaults()
     s.Zufallszahl = Allgemein::Zufallszahl;
     s.Shutdown = Allgemein::Shutdown;
     s.showChampions = champions::showHighscore;
-    s.showPictureWindow = [](QWidget* owner) {
-        frmPicAuswahl window(owner);
-        window.Form_Load();
-        window.exec();
-    };
-    s.showWallpaperWindow = [](QWidget* owner) {
-        frmTapete window(owner);
-        window.Form_Load();
-        window.exec();
-    };
+    // The dialogs and the help viewer are the program's to give (main.cpp);
+    // without them these do nothing.
+    s.showPictureWindow = [](QWidget*) {};
+    s.showWallpaperWindow = [](QWidget*) {};
     s.askYesNo = [](QWidget* owner, const QString& text, const QString& caption) {
         return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes;
     };
-    s.HtmlHelp = help::HtmlHelp;
-    s.showAbout = [](QWidget* owner) { frmInfo::showAboutBox(owner); };
+    s.HtmlHelp = [](QWidget*, int16_t) {};
+    s.showAbout = [](QWidget*) {};
     s.ScreenPixels = [](const QWidget* window) {
         const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen();
         return screen ? screen->size() : QSize();
@@ -52,15 +42,21 @@ Seams makeDefaults()
 
 }  // namespace
 
+Seams& defaultSeams()
+{
+    static Seams d = makeDefaults();
+    return d;
+}
+
 Seams& seams()
 {
-    static Seams s = makeDefaults();
+    static Seams s = defaultSeams();
     return s;
 }
 
 void resetSeams()
 {
-    seams() = makeDefaults();
+    seams() = defaultSeams();
 }
 
 QString defaultGetLang(int16_t key)
@@ -77,4 +73,4 @@ QString defaultGetLang(int16_t key)
 }
 
 
-}  // namespace mainwindow
+}  // namespace widgets

@@ -1,4 +1,4 @@
-#include "mainwindow/art_render.h"
+#include "widgets/art_render.h"
 
 #include <QResource>
 #include <QPainter>
@@ -7,7 +7,7 @@
 #include <cstring>
 #include <mutex>
 
-namespace mainwindow {
+namespace widgets {
 
 namespace {
 
@@ -103,4 +103,4 @@ QImage renderArtImage(const QString& path, QSize size, qreal devicePixelRatio)
     return renderSvgArt(path, size, devicePixelRatio);
 }
 
-}  // namespace mainwindow
+}  // namespace widgets

@@ -1,6 +1,6 @@
-#include "platform/help.h"
+#include "dialogs/help.h"
 
-#include "platform/help_window.h"
+#include "dialogs/help_window.h"
 #include "platform/locale.h"
 
 #include <QFile>

@@ -14,7 +14,7 @@
 
 #include <functional>
 
-namespace mainwindow {
+namespace widgets {
 
 // Renders the SVG file or resource at the given size in pixels times the
 // device pixel ratio: premultiplied ARGB with the ratio set. A null image when
@@ -36,4 +36,4 @@ bool hasArtRaster(const QString& path, QSize size, qreal devicePixelRatio);
 // thread); an empty function leaves it off.
 void setSvgRenderHookForTesting(std::function<void(const QString& path, QSize size)> hook);
 
-}  // namespace mainwindow
+}  // namespace widgets

@@ -1,7 +1,7 @@
-#include "platform/help_window.h"
+#include "dialogs/help_window.h"
 
 #include "platform/appinfo.h"
-#include "platform/help.h"
+#include "dialogs/help.h"
 #include "platform/shell.h"
 
 #include <QAction>

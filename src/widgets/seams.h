@@ -12,7 +12,7 @@
 
 class QWidget;
 
-namespace mainwindow {
+namespace widgets {
 
 struct Seams {
     // GetLang(Sprache + message number) -> text in the current language.
@@ -50,6 +50,9 @@ struct Seams {
 
 // The hooks in force.
 Seams& seams();
+// What resetSeams puts back: the services, completed by the program with the
+// game's dialogs and help viewer.
+Seams& defaultSeams();
 // Puts every hook back to its default.
 void resetSeams();
 
@@ -57,4 +60,4 @@ void resetSeams();
 // readable texts without the language file.
 QString defaultGetLang(int16_t key);
 
-}  // namespace mainwindow
+}  // namespace widgets

@@ -15,7 +15,7 @@
 #include <QRect>
 #include <cstdint>
 
-namespace game {
+namespace pictures {
 
 class PictureClip {
 public:
@@ -41,4 +41,4 @@ private:
     int16_t rows_ = 1;
 };
 
-}  // namespace game
+}  // namespace pictures

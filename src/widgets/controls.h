@@ -26,7 +26,7 @@ namespace game {
 class Board;
 }
 
-namespace mainwindow {
+namespace widgets {
 
 // The nearest whole pixel of a position or edge.
 inline int nearestPixel(float v)
@@ -186,4 +186,4 @@ public:
     explicit LabelControl(const QString& text, QWidget* parent);
 };
 
-}  // namespace mainwindow
+}  // namespace widgets

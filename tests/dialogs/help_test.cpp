@@ -3,8 +3,8 @@
 // link and picture of every page leads somewhere.
 
 #include "platform/appinfo.h"
-#include "platform/help.h"
-#include "platform/help_window.h"
+#include "dialogs/help.h"
+#include "dialogs/help_window.h"
 #include "platform/shell.h"
 
 #include <QDir>

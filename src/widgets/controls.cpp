@@ -1,7 +1,7 @@
-#include "mainwindow/controls.h"
+#include "widgets/controls.h"
 
 #include "game/board.h"
-#include "mainwindow/art_render.h"
+#include "widgets/art_render.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -14,7 +14,7 @@
 #include <map>
 #include <mutex>
 
-namespace mainwindow {
+namespace widgets {
 
 namespace {
 
@@ -250,4 +250,4 @@ LabelControl::LabelControl(const QString& text, QWidget* parent) : Placed<QLabel
 {
 }
 
-}  // namespace mainwindow
+}  // namespace widgets

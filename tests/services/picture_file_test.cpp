@@ -2,7 +2,7 @@
 // and refused with Invalid picture when it is none or is cut short.
 
 #include "errors/failure.h"
-#include "game/picture_file.h"
+#include "services/picture_file.h"
 #include "support/files.h"
 
 #include <QBuffer>
@@ -36,7 +36,7 @@ QByteArray encode(const QImage& img, const char* format)
 int failureNumber(const QString& path)
 {
     try {
-        game::loadPuzzlePicture(path);
+        pictures::loadPuzzlePicture(path);
     } catch (const errors::Failure& f) {
         return f.number();
     }
@@ -62,14 +62,14 @@ TEST_F(PictureFile, CutsTheMiddleSquareAndScalesItDown)
         const char* format;
         int side;
     } cases[] = {
-        {"wide.jpg", {3000, 2000}, "JPEG", game::kPuzzlePictureMaxSide},
+        {"wide.jpg", {3000, 2000}, "JPEG", pictures::kPuzzlePictureMaxSide},
         {"tall.JPG", {600, 900}, "JPEG", 600},
         {"small.bmp", {300, 200}, "BMP", 200},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = put(c.name, encode(thirds(c.size.width(), c.size.height()), c.format));
-        const QImage picture = game::loadPuzzlePicture(path);
+        const QImage picture = pictures::loadPuzzlePicture(path);
         ASSERT_EQ(picture.size(), QSize(c.side, c.side));
         if (c.size.width() > c.size.height()) {
             // Only the green middle third and a little of each side remain.

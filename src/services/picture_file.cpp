@@ -1,4 +1,4 @@
-#include "game/picture_file.h"
+#include "services/picture_file.h"
 
 #include "errors/failure.h"
 
@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace game {
+namespace pictures {
 
 namespace {
 
@@ -113,4 +113,4 @@ QImage loadPuzzlePicture(const QString& path, int maxSide)
     return picture.convertToFormat(QImage::Format_RGB32);
 }
 
-}  // namespace game
+}  // namespace pictures

@@ -1,8 +1,8 @@
-#include "game/picture_clip.h"
+#include "services/picture_clip.h"
 
 #include "errors/failure.h"
 
-namespace game {
+namespace pictures {
 
 namespace {
 
@@ -57,4 +57,4 @@ QImage PictureClip::GraphicCell(int i) const
     return picture_.copy(r);
 }
 
-}  // namespace game
+}  // namespace pictures

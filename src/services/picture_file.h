@@ -15,7 +15,7 @@
 #include <QImage>
 #include <QString>
 
-namespace game {
+namespace pictures {
 
 // Enough for the board on a screen 2160 pixels high (0.7 x 2160 = 1512).
 constexpr int kPuzzlePictureMaxSide = 1600;
@@ -27,4 +27,4 @@ QImage loadPuzzlePicture(const QString& path, int maxSide = kPuzzlePictureMaxSid
 // The square in the middle of a picture of this size.
 QRect centredSquare(QSize size);
 
-}  // namespace game
+}  // namespace pictures
