@@ -293,7 +293,7 @@ void frmTavoro::Form_Load()
             // notes it) and the size stored again. A size without a menu entry
             // is reported there and never reaches the board; the default size
             // then takes its place and is stored, so the next start is clean.
-            const int16_t stored = Allgemein::GetIniInt("Optionen", "Size", 5);
+            const int16_t stored = Allgemein::GetIniInt(Allgemein::Setting::Size);
             mnuSize_Click(static_cast<int16_t>(stored - 3));
             if (!Allgemein::SettingAllowed(Allgemein::Setting::Size, stored))
                 mnuSize_Click(static_cast<int16_t>(

@@ -10,7 +10,6 @@
 #include "mainwindow/startsize.h"
 #include "platform/audio.h"
 #include "platform/numbers.h"
-#include "platform/profile.h"
 #include "platform/trace.h"
 #include "platform/twips.h"
 #include "platform/worker.h"
@@ -92,13 +91,7 @@ frmTavoro::FramePlace frmTavoro::framePlaceFor(QSize client, int16_t n)
 
 void frmTavoro::prerenderFirstFrame()
 {
-    const int32_t stored =
-        profile::GetPrivateProfileInt(QStringLiteral("Optionen"), QStringLiteral("Size"),
-                                      Allgemein::SettingDefault(Allgemein::Setting::Size),
-                                      Allgemein::IniPath());
-    const int16_t n = Allgemein::SettingAllowed(Allgemein::Setting::Size, stored)
-        ? int16_t(stored)
-        : Allgemein::SettingDefault(Allgemein::Setting::Size);
+    const int16_t n = Allgemein::PeekIniSetting(Allgemein::Setting::Size);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const FramePlace f = framePlaceFor(mainwindow::startClientSize(), n);
     mainwindow::prerenderFrame(f.pixels.size(), f.opening, screen ? screen->devicePixelRatio() : 1.0);

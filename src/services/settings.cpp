@@ -138,6 +138,20 @@ int16_t SettingDefault(Setting setting)
     return keyOf(setting).defaultValue;
 }
 
+int16_t GetIniInt(Setting setting)
+{
+    const SettingKey k = keyOf(setting);
+    return GetIniInt(QLatin1String(k.section), QLatin1String(k.key), k.defaultValue);
+}
+
+int16_t PeekIniSetting(Setting setting)
+{
+    const Stored stored = readStored(keyOf(setting));
+    return stored.present && SettingAllowed(setting, stored.number)
+        ? static_cast<int16_t>(stored.number)
+        : SettingDefault(setting);
+}
+
 int16_t GetIniSetting(Setting setting)
 {
     const SettingKey k = keyOf(setting);

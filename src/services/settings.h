@@ -48,4 +48,12 @@ int16_t SettingDefault(Setting setting);
 // outward.
 int16_t GetIniSetting(Setting setting);
 
+// The setting's stored value as GetIniInt reads it, unchecked (missing: the
+// default): for a command that reports a bad value in its own way.
+int16_t GetIniInt(Setting setting);
+
+// The stored value when the setting may take it, else the default; nothing
+// is reported or stored. For work begun before any window exists.
+int16_t PeekIniSetting(Setting setting);
+
 }  // namespace Allgemein
