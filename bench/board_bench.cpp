@@ -4,6 +4,7 @@
 #include "widgets/controls.h"
 #include "mainwindow/frmTavoro.h"
 #include "widgets/seams.h"
+#include "services/settings.h"
 #include "services/shared.h"
 
 #include <QApplication>
@@ -38,8 +39,8 @@ frmTavoro& window()
 void NewGameAndShuffle(benchmark::State& state)
 {
     frmTavoro& w = window();
-    g.Size = static_cast<int16_t>(state.range(0));
-    g.Mode = static_cast<int16_t>(state.range(1));
+    Allgemein::settings().setSize(int(state.range(0)));
+    Allgemein::settings().setMode(state.range(1) ? game::Mode::Swap : game::Mode::Slide);
     for (auto _ : state) {
         w.NewGame();
         w.Shuffle();
@@ -55,9 +56,9 @@ BENCHMARK(NewGameAndShuffle)
 void PressOn8x8(benchmark::State& state)
 {
     frmTavoro& w = window();
-    g.Size = 8;
-    g.Mode = 0;
-    g.PlaySound = 0;
+    Allgemein::settings().setSize(8);
+    Allgemein::settings().setMode(game::Mode::Slide);
+    Allgemein::settings().setPlaySound(false);
     w.NewGame();
     w.Start();
     QCoreApplication::processEvents();  // the shuffled board is painted once

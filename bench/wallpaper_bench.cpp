@@ -5,6 +5,7 @@
 
 #include "mainwindow/frmTavoro.h"
 #include "widgets/seams.h"
+#include "services/settings.h"
 #include "services/shared.h"
 
 #include <QApplication>
@@ -25,8 +26,8 @@ frmTavoro& window()
 void PaintBG(benchmark::State& state)
 {
     frmTavoro& w = window();
-    g.Background = static_cast<int16_t>(state.range(0));
-    g.PlaySound = 0;
+    Allgemein::settings().setBackground(static_cast<int16_t>(state.range(0)));
+    Allgemein::settings().setPlaySound(false);
     for (auto _ : state) {
         w.PaintBG();
         benchmark::ClobberMemory();
@@ -38,7 +39,7 @@ BENCHMARK(PaintBG)->Arg(107)->Arg(114)->Unit(benchmark::kMillisecond);
 void RepaintFromTheBackgroundImage(benchmark::State& state)
 {
     frmTavoro& w = window();
-    g.Background = 107;
+    Allgemein::settings().setBackground(107);
     w.PaintBG();
     QImage target(w.size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {

@@ -6,6 +6,7 @@
 #include "champions/hooks.h"
 #include "errors/trap.h"
 #include "platform/twips.h"
+#include "services/settings.h"
 #include "services/shared.h"
 
 #include <QEvent>
@@ -16,6 +17,7 @@
 #include <QShowEvent>
 
 using champions::hooks;
+using Allgemein::settings;
 using errors::Procedure;
 
 namespace {
@@ -140,7 +142,10 @@ void frmHighscore::Form_Load()
     Procedure proc{"frmHighscore", "Form_Load"};
     proc.run({
         // Any mode other than slide is a swap game and is filed with them.
-        [&] { Section = QStringLiteral("m%1%2").arg(g.Size).arg(g.Mode != 0 ? 1 : 0); },
+        [&] {
+            const int swap = settings().Mode() != game::Mode::Slide ? 1 : 0;
+            Section = QStringLiteral("m%1%2").arg(settings().Size()).arg(swap);
+        },
         [&] { GetHS(); },
         [&] {
             if (g.HSPending)
@@ -161,18 +166,21 @@ void frmHighscore::Form_Activate()
     Procedure proc{"frmHighscore", "Form_Activate"};
     QString modeText;
     proc.run({
-        [&] { lblHeader[0]->setText(hooks().GetLang(int16_t(g.Sprache + 144))); },
-        [&] { lblHeader[1]->setText(hooks().GetLang(int16_t(g.Sprache + 106))); },
-        [&] { lblHeader[2]->setText(hooks().GetLang(int16_t(g.Sprache + 145))); },
-        [&] { modeText = hooks().GetLang(int16_t(g.Sprache + (g.Mode == 0 ? 161 : 162))); },
+        [&] { lblHeader[0]->setText(hooks().GetLang(int16_t(settings().Sprache() + 144))); },
+        [&] { lblHeader[1]->setText(hooks().GetLang(int16_t(settings().Sprache() + 106))); },
+        [&] { lblHeader[2]->setText(hooks().GetLang(int16_t(settings().Sprache() + 145))); },
         [&] {
-            lblMode->setText(hooks().GetLang(int16_t(g.Sprache + 147)) + QLatin1Char(':')
-                             + withSign(g.Size) + QStringLiteral(" x") + withSign(g.Size)
+            const int message = settings().Mode() == game::Mode::Slide ? 161 : 162;
+            modeText = hooks().GetLang(int16_t(settings().Sprache() + message));
+        },
+        [&] {
+            lblMode->setText(hooks().GetLang(int16_t(settings().Sprache() + 147)) + QLatin1Char(':')
+                             + withSign(settings().Size()) + QStringLiteral(" x") + withSign(settings().Size())
                              + QStringLiteral("     ")
-                             + hooks().GetLang(int16_t(g.Sprache + 166))
+                             + hooks().GetLang(int16_t(settings().Sprache() + 166))
                              + QStringLiteral(": ") + modeText);
         },
-        [&] { cmdDelHS->setText(hooks().GetLang(int16_t(g.Sprache + 159))); },
+        [&] { cmdDelHS->setText(hooks().GetLang(int16_t(settings().Sprache() + 159))); },
     });
 }
 
@@ -188,8 +196,8 @@ void frmHighscore::CheckHS()
                 proc.leave();
         },
         [&] {
-            answer = hooks().InputBox(parentWidget(), hooks().GetLang(int16_t(g.Sprache + 126)),
-                                      hooks().GetLang(int16_t(g.Sprache + 128)));
+            answer = hooks().InputBox(parentWidget(), hooks().GetLang(int16_t(settings().Sprache() + 126)),
+                                      hooks().GetLang(int16_t(settings().Sprache() + 128)));
         },
         // A cancelled box gives the empty name; the entry is still made.
         [&] { Name = champions::nameFromAnswer(answer.value_or(QString())); },
@@ -235,8 +243,8 @@ void frmHighscore::cmdDelHS_Click()
     bool yes = false;
     proc.run({
         [&] {
-            yes = hooks().askYesNo(this, hooks().GetLang(int16_t(g.Sprache + 164)),
-                                   hooks().GetLang(int16_t(g.Sprache + 155)));
+            yes = hooks().askYesNo(this, hooks().GetLang(int16_t(settings().Sprache() + 164)),
+                                   hooks().GetLang(int16_t(settings().Sprache() + 155)));
         },
         [&] {
             if (!yes)
@@ -253,7 +261,7 @@ void frmHighscore::cmdDelHS_Click()
 void frmHighscore::warnNotSaved()
 {
     QWidget* owner = isVisible() ? this : parentWidget();
-    hooks().warn(owner, hooks().GetLang(int16_t(g.Sprache + kNotSavedMessage)));
+    hooks().warn(owner, hooks().GetLang(int16_t(settings().Sprache() + kNotSavedMessage)));
 }
 
 void frmHighscore::showEvent(QShowEvent* event)

@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QWindow>
 
+using Allgemein::settings;
 using errors::Procedure;
 
 namespace {
@@ -274,11 +275,11 @@ void frmInfo::imgLang_Click(int16_t Index)
     proc.run({
         [&] {
             // The language already in use stays and is not stored again.
-            if (Index * 1000 == g.Sprache)
+            if (Index * 1000 == settings().Sprache())
                 proc.leave();
         },
-        [&] { g.Sprache = static_cast<int16_t>(Index * 1000); },
-        [&] { Allgemein::SaveIni("Optionen", "Sprache", QString::number(g.Sprache)); },
+        [&] { settings().setSprache(static_cast<int16_t>(Index * 1000)); },
+        [&] { settings().store(Allgemein::Setting::Sprache); },
     });
 }
 

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+using Allgemein::settings;
 using errors::Procedure;
 using widgets::seams;
 
@@ -38,7 +39,7 @@ struct WaitCursor {
 
 QString lang(int16_t message)
 {
-    return seams().GetLang(int16_t(g.Sprache + message));
+    return seams().GetLang(int16_t(settings().Sprache() + message));
 }
 
 }  // namespace
@@ -155,10 +156,10 @@ void frmPicAuswahl::Form_Load()
         },
         [&] {
             // A number without a built-in picture starts the paging at the first.
-            if (g.Picture < 101 || g.Picture > 116)
-                g.Picture = 101;
+            if (settings().Picture() < 101 || settings().Picture() > 116)
+                settings().setPicture(101);
         },
-        [&] { imgTab_Click(g.Album == 1 ? 0 : 1); },
+        [&] { imgTab_Click(settings().Album() == 1 ? 0 : 1); },
         [&] {
             Label1->setText(lang(154));
             cmdNext->setToolTip(lang(132));
@@ -176,17 +177,17 @@ void frmPicAuswahl::imgTab_Click(int16_t Index)
 {
     Procedure proc{"frmPicAuswahl", "imgTab_Click"};
     proc.run({
-        [&] { g.Album = static_cast<int16_t>(1 - Index); },
+        [&] { settings().setAlbum(static_cast<int16_t>(1 - Index)); },
         [&] {
             // The tab of the source in front, and its frame.
-            const bool files = g.Album == 1;
+            const bool files = settings().Album() == 1;
             imgTab[0]->setVisible(!files);
             imgTab[1]->setVisible(files);
             fraAuswahl[0]->setVisible(!files);
             fraAuswahl[1]->setVisible(files);
         },
         [&] {
-            if (g.Album == 1) {
+            if (settings().Album() == 1) {
                 refreshFiles();
                 showSelectedFile();
             } else {
@@ -213,11 +214,11 @@ void frmPicAuswahl::turnPage(const char* procedure, int16_t step)
     Procedure proc{"frmPicAuswahl", QLatin1String(procedure)};
     proc.run({
         [&] {
-            g.Picture = static_cast<int16_t>(g.Picture + step);
-            if (g.Picture == 117)
-                g.Picture = 101;
-            if (g.Picture == 100)
-                g.Picture = 116;
+            settings().setPicture(static_cast<int16_t>(settings().Picture() + step));
+            if (settings().Picture() == 117)
+                settings().setPicture(101);
+            if (settings().Picture() == 100)
+                settings().setPicture(116);
         },
         [&] { showBuiltIn(); },
         [&] { playPageSound(); },
@@ -244,8 +245,8 @@ void frmPicAuswahl::cmdOK_Click()
 {
     Procedure proc{"frmPicAuswahl", "cmdOK_Click"};
     proc.run({
-        [&] { Allgemein::SaveIni("Pictures", "Picture", QString::number(g.Picture)); },
-        [&] { Allgemein::SaveIni("Pictures", "Album", QString::number(g.Album)); },
+        [&] { settings().store(Allgemein::Setting::Picture); },
+        [&] { settings().store(Allgemein::Setting::Album); },
         [&] { Allgemein::SaveIni("Pictures", "File", File1->FileName()); },
         [&] { accept(); },
     });
@@ -253,8 +254,8 @@ void frmPicAuswahl::cmdOK_Click()
 
 void frmPicAuswahl::showBuiltIn()
 {
-    imgBild->setPicture(QPixmap::fromImage(resources::loadBitmap(g.Picture + 100)));
-    lblSeite->setText(QStringLiteral("%1 / 16").arg(g.Picture - 100));
+    imgBild->setPicture(QPixmap::fromImage(resources::loadBitmap(settings().Picture() + 100)));
+    lblSeite->setText(QStringLiteral("%1 / 16").arg(settings().Picture() - 100));
 }
 
 void frmPicAuswahl::refreshFiles()
@@ -289,6 +290,6 @@ void frmPicAuswahl::showSelectedFile()
 
 void frmPicAuswahl::playPageSound()
 {
-    if (g.PlaySound)
+    if (settings().PlaySound())
         seams().PlayWAV(104);
 }

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+using Allgemein::settings;
 using errors::Procedure;
 using widgets::seams;
 
@@ -98,10 +99,10 @@ void frmTapete::Form_Load()
 {
     Procedure proc{"frmTapete", "Form_Load"};
     proc.run({
-        [&] { lblText->setText(seams().GetLang(int16_t(g.Sprache + 130))); },
+        [&] { lblText->setText(seams().GetLang(int16_t(settings().Sprache() + 130))); },
         [&] {
             // A stored number without a wallpaper leaves no swatch framed.
-            const int s = g.Background - 101;
+            const int s = settings().Background() - 101;
             if (s >= 0 && s < int(picBG_.size()))
                 frameSwatch(s);
             else
@@ -137,8 +138,8 @@ void frmTapete::picBG_Click(int16_t Index)
     Procedure proc{"frmTapete", "picBG_Click"};
     proc.run({
         [&] { frameSwatch(Index); },
-        [&] { g.Background = static_cast<int16_t>(Index + 101); },
-        [&] { Allgemein::SaveIni("Pictures", "Background", QString::number(g.Background)); },
+        [&] { settings().setBackground(static_cast<int16_t>(Index + 101)); },
+        [&] { settings().store(Allgemein::Setting::Background); },
     });
 }
 

@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <QWindow>
 
+using Allgemein::settings;
 using errors::Procedure;
 using widgets::ImageControl;
 using widgets::PuzzlePiece;
@@ -126,7 +127,7 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     imgKommode = makeArt(this, QStringLiteral("furniture/kommode.svg"), QRectF(0, 0, 315, 120), false);
     imgKalender = makeArt(this, QStringLiteral("furniture/kalender.svg"), QRectF(64, 240, 105, 140), true);
 
-    lblZuege = makeLabel(this, seams().GetLang(int16_t(g.Sprache + 106)), QRect(75, 264, 85, 20),
+    lblZuege = makeLabel(this, seams().GetLang(int16_t(settings().Sprache() + 106)), QRect(75, 264, 85, 20),
                          kSerif, 12, true, Qt::red, Qt::transparent);
     lblZugzahl = makeLabel(this, QStringLiteral("0"), QRect(72, 296, 89, 41),
                            kSerif, 26.25, true, Qt::black, Qt::white);
@@ -170,7 +171,7 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
                            widgets::ButtonControl::Look::Icon, QSize(28, 28));
             button->setSize(ToolbarButtonSide, ToolbarButtonSide);
             button->setToolTip(seams().GetLang(
-                int16_t(g.Sprache + languagetable::kToolbarTooltips[b.index])));
+                int16_t(settings().Sprache() + languagetable::kToolbarTooltips[b.index])));
         } else {
             button->setArt(QStringLiteral(":/art/") + QLatin1String(b.art),
                            widgets::ButtonControl::Look::Fill);
@@ -244,9 +245,9 @@ bool frmTavoro::hasPicBut(int i) const
 
 QImage frmTavoro::chosenPuzzlePicture(QString& file) const
 {
-    if (g.Album == 0)
-        return resources::loadBitmap(g.Picture + 100);
-    if (g.Album != 1)
+    if (settings().Album() == 0)
+        return resources::loadBitmap(settings().Picture() + 100);
+    if (settings().Album() != 1)
         return {};
     file = appinfo::dataFolder() + QStringLiteral("/pics/")
         + Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp");
@@ -265,14 +266,14 @@ void frmTavoro::Form_Load()
         [&] { Allgemein::Randomize(); },
         // Each stored setting is checked as it is read: a value out of its set
         // is reported once and replaced by its default.
-        [&] { g.Album = Allgemein::GetIniSetting(Allgemein::Setting::Album); },
-        [&] { g.Picture = Allgemein::GetIniSetting(Allgemein::Setting::Picture); },
+        [&] { settings().load(Allgemein::Setting::Album); },
+        [&] { settings().load(Allgemein::Setting::Picture); },
         [&] {
             // The puzzle picture: a built-in one, or a file of the "pics" folder.
             // A picture that cannot be loaded (a file that is not there or is no
             // picture) falls back on the first built-in picture for this run;
             // the settings keep what they say.
-            if (g.Album != 0 && g.Album != 1)
+            if (settings().Album() != 0 && settings().Album() != 1)
                 return;
             QImage picture;
             try {
@@ -280,8 +281,8 @@ void frmTavoro::Form_Load()
             } catch (const errors::Failure&) {
             }
             if (picture.isNull()) {
-                g.Album = 0;
-                g.Picture = 101;
+                settings().setAlbum(0);
+                settings().setPicture(101);
                 picture = resources::loadBitmap(201);
             }
             PicClip1.setPicture(picture);
@@ -304,19 +305,19 @@ void frmTavoro::Form_Load()
             // 2 endless. No music starts before the window is active. A mode
             // without an entry is reported there, and the default mode is
             // applied and stored instead.
-            const int16_t stored = Allgemein::GetIniInt("Optionen", "PlayMusic", 1);
+            const int16_t stored = Allgemein::GetIniInt(Allgemein::Setting::PlayMusic);
             mnuMusic_Click(stored);
             if (!Allgemein::SettingAllowed(Allgemein::Setting::PlayMusic, stored))
                 mnuMusic_Click(Allgemein::SettingDefault(Allgemein::Setting::PlayMusic));
         },
-        [&] { g.PlaySound = Allgemein::GetIniSetting(Allgemein::Setting::PlaySound); },
+        [&] { settings().load(Allgemein::Setting::PlaySound); },
         [&] {
-            g.Mode = Allgemein::GetIniSetting(Allgemein::Setting::Mode);
+            settings().load(Allgemein::Setting::Mode);
             showMode();
         },
         // No game runs: the board ordered and locked.
-        [&] { board.newGame(g.Size, boardMode()); },
-        [&] { g.Background = Allgemein::GetIniSetting(Allgemein::Setting::Background); },
+        [&] { board.newGame(settings().Size(), boardMode()); },
+        [&] { settings().load(Allgemein::Setting::Background); },
         [&] {
             QPalette pal = palette();
             pal.setColor(QPalette::Window, Qt::black);
@@ -339,7 +340,8 @@ void frmTavoro::Form_Load()
             // program's start has usually begun this very frame already
             // (prerenderFirstFrame), and it is not begun twice; this one
             // counts when the size checked here differs.
-            const FramePlace f = framePlaceFor(mainwindow::startClientSize(*this), g.Size);
+            const FramePlace f =
+                framePlaceFor(mainwindow::startClientSize(*this), settings().Size());
             mainwindow::prerenderFrame(f.pixels.size(), f.opening, devicePixelRatioF());
         },
     });
@@ -352,7 +354,7 @@ void frmTavoro::Form_Activate()
     proc.run({
         [&] {
             // The language digit is the first character of the stored language value.
-            const QString text = QString::number(g.Sprache).trimmed();
+            const QString text = QString::number(settings().Sprache()).trimmed();
             digit = static_cast<int16_t>(numbers::Val(text.left(1)));
         },
         [&] {
@@ -362,9 +364,9 @@ void frmTavoro::Form_Activate()
             if (digit >= 0 && digit <= 9 && buttonOfDigit[digit] >= 0)
                 PicBut_Click(buttonOfDigit[digit]);
         },
-        [&] { Allgemein::SaveIni("Optionen", "Sprache", QString::number(g.Sprache)); },
+        [&] { settings().store(Allgemein::Setting::Sprache); },
         [&] {
-            if (g.MusicOn)
+            if (settings().MusicOn())
                 Allgemein::MakeMusic();
         },
     });
@@ -376,7 +378,7 @@ void frmTavoro::Form_Unload()
     proc.runSkippingFailures({
         [&] { QCoreApplication::processEvents(); },
         [&] {
-            if (g.MusicOn) {
+            if (settings().MusicOn()) {
                 mciSendString(QStringLiteral("close midi"));
                 QFile::remove(Allgemein::LanguageFile());
                 Timer2->stop();
@@ -395,15 +397,15 @@ void frmTavoro::Sprache()
     Procedure proc{"frmTavoro", "Sprache"};
     proc.run({
         [&] { setMenuCaptions(); },
-        [&] { lblZuege->setText(seams().GetLang(int16_t(g.Sprache + 106))); },
+        [&] { lblZuege->setText(seams().GetLang(int16_t(settings().Sprache() + 106))); },
         [&] {
             for (int i = 0; i < int(languagetable::kToolbarTooltips.size()); ++i) {
                 if (hasPicBut(i))
                     PicBut(i)->setToolTip(
-                        seams().GetLang(int16_t(g.Sprache + languagetable::kToolbarTooltips[i])));
+                        seams().GetLang(int16_t(settings().Sprache() + languagetable::kToolbarTooltips[i])));
             }
         },
-        [&] { qttranslations::apply(g.Sprache); },
+        [&] { qttranslations::apply(settings().Sprache()); },
     });
 }
 

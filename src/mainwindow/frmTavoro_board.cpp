@@ -19,6 +19,7 @@
 
 #include <QTimer>
 
+using Allgemein::settings;
 using errors::Procedure;
 using game::Press;
 using widgets::PuzzlePiece;
@@ -26,14 +27,14 @@ using widgets::seams;
 
 game::Mode frmTavoro::boardMode()
 {
-    return g.Mode == 0 ? game::Mode::Slide : game::Mode::Swap;
+    return settings().Mode() == game::Mode::Slide ? game::Mode::Slide : game::Mode::Swap;
 }
 
 void frmTavoro::orderBoard()
 {
     // Every place needs a piece of its own, and there are 64: a larger board
     // fails as its first missing piece would.
-    if (!board.newGame(g.Size, boardMode()))
+    if (!board.newGame(settings().Size(), boardMode()))
         imgPuzz(game::MaxPlaces);
 }
 
@@ -117,7 +118,7 @@ void frmTavoro::NewGame()
         [&] { lblTime->setText(QStringLiteral("0")); },
         [&] { Timer1->stop(); },
         [&] { cutPictureClipForSize(); },
-        [&] { geometry.setCells(g.Size); },
+        [&] { geometry.setCells(settings().Size()); },
         [&] { hideAllPieces(); },
         [&] { cutPictureIntoPieces(); },
         // Every piece at home, the board locked; each piece shows its cell.
@@ -139,8 +140,8 @@ void frmTavoro::NewGame()
 
 void frmTavoro::showMode()
 {
-    PicBut(5)->setChecked(g.Mode == 0);
-    PicBut(6)->setChecked(g.Mode != 0);
+    PicBut(5)->setChecked(settings().Mode() == game::Mode::Slide);
+    PicBut(6)->setChecked(settings().Mode() != game::Mode::Slide);
 }
 
 void frmTavoro::Shuffle()
@@ -187,7 +188,7 @@ void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*S
                 proc.leave();
         },
         [&] {
-            if (press != Press::Nothing && g.PlaySound)
+            if (press != Press::Nothing && settings().PlaySound())
                 seams().PlayWAV(seams().Zufallszahl(105, 110));
         },
         [&] {
@@ -203,7 +204,7 @@ void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*S
         // Solved.
         [&] {
             if (Timer1->isActive()) {
-                if (g.PlaySound)
+                if (settings().PlaySound())
                     seams().PlayWAV(101);
                 // The picture complete: the empty place shows the last cell.
                 if (board.mode() == game::Mode::Slide)
@@ -243,7 +244,7 @@ void frmTavoro::Start()
                 lblZugzahl->setText(QStringLiteral("0"));
         },
         [&] {
-            if (g.PlaySound)
+            if (settings().PlaySound())
                 seams().PlayWAV(103);
         },
         [&] { PicBut(0)->setEnabled(false); },
@@ -272,7 +273,7 @@ void frmTavoro::Ende()
         },
         [&] {
             if (!playing
-                && seams().askYesNo(this, seams().GetLang(int16_t(g.Sprache + 124)),
+                && seams().askYesNo(this, seams().GetLang(int16_t(settings().Sprache() + 124)),
                                     appinfo::title()))
                 seams().Shutdown();
         },

@@ -26,6 +26,7 @@
 #include <QLinearGradient>
 #include <QWindow>
 
+using Allgemein::settings;
 using errors::Procedure;
 using widgets::ImageControl;
 using widgets::PuzzlePiece;
@@ -35,8 +36,8 @@ using widgets::ShapeControl;
 
 void frmTavoro::cutPictureClipForSize()
 {
-    PicClip1.setCols(g.Size);
-    PicClip1.setRows(g.Size);
+    PicClip1.setCols(settings().Size());
+    PicClip1.setRows(settings().Size());
 }
 
 void frmTavoro::hideAllPieces()
@@ -116,7 +117,7 @@ void frmTavoro::positionieren()
         [&] { setUpdatesEnabled(false); },
         [&] { geometry.setBoard(W, H); },
         [&] { cutPictureClipForSize(); },
-        [&] { geometry.setCells(g.Size); },
+        [&] { geometry.setCells(settings().Size()); },
         [&] {
             hideAllPieces();
             imgRahmen->hide();
@@ -246,7 +247,7 @@ void frmTavoro::PaintBG()
     Procedure proc{"frmTavoro", "PaintBG"};
     proc.run({
         [&] {
-            const QPixmap tile = QPixmap::fromImage(resources::loadBitmap(g.Background));
+            const QPixmap tile = QPixmap::fromImage(resources::loadBitmap(settings().Background()));
             imgHinterg->setPicture(tile);
             imgHinterg->setSize(tile.width(), tile.height());
         },
@@ -273,7 +274,7 @@ void frmTavoro::PaintBG()
             }
         },
         [&] {
-            if (g.PlaySound)
+            if (settings().PlaySound())
                 seams().PlayWAV(102);
         },
         [&] {

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QTimer>
 
+using Allgemein::settings;
 using errors::Procedure;
 using widgets::seams;
 
@@ -92,7 +93,7 @@ void frmTavoro::createMenus()
     }
     // The sound-effects entry shows the setting as it stands.
     connect(mnuOptionen, &QMenu::aboutToShow, this,
-            [this] { mnuPlaySounds->setChecked(g.PlaySound != 0); });
+            [this] { mnuPlaySounds->setChecked(settings().PlaySound()); });
 
     // The help menu.
     mnuHilfe = new QMenu(this);
@@ -114,16 +115,18 @@ void frmTavoro::createMenus()
     addAction(mnuUeber);
 
     // Until the settings are applied, the check marks show those in memory.
-    if (g.Size >= 3 && g.Size <= 8)
-        mnuSize_[g.Size - 3]->setChecked(true);
-    mnuMusic_[g.MusicOn ? (g.MusicEndless ? 2 : 1) : 0]->setChecked(true);
-    mnuPlaySounds->setChecked(g.PlaySound != 0);
+    if (settings().Size() >= 3 && settings().Size() <= 8)
+        mnuSize_[settings().Size() - 3]->setChecked(true);
+    mnuMusic_[settings().MusicOn() ? (settings().MusicEndless() ? 2 : 1) : 0]->setChecked(true);
+    mnuPlaySounds->setChecked(settings().PlaySound());
     setMenuCaptions();
 }
 
 void frmTavoro::setMenuCaptions()
 {
-    const auto text = [](int message) { return seams().GetLang(int16_t(g.Sprache + message)); };
+    const auto text = [](int message) {
+        return seams().GetLang(int16_t(settings().Sprache() + message));
+    };
     mnuEMail->setText(text(122));
     mnuHilfe->setTitle(text(120));
     mnuOnlinehilfe->setText(text(121));
@@ -153,10 +156,10 @@ void frmTavoro::mnuSize_Click(int16_t Index)
                 proc.leave();
                 return;
             }
-            g.Size = static_cast<int16_t>(Index + 3);
+            settings().setSize(static_cast<int16_t>(Index + 3));
         },
         [&] { NewGame(); },
-        [&] { Allgemein::SaveIni("Optionen", "Size", QString::number(g.Size)); },
+        [&] { settings().store(Allgemein::Setting::Size); },
     });
 }
 
@@ -164,9 +167,9 @@ void frmTavoro::mnuPlaySounds_Click()
 {
     Procedure proc{"frmTavoro", "mnuPlaySounds_Click"};
     proc.run({
-        [&] { g.PlaySound = static_cast<int16_t>(~g.PlaySound); },
-        [&] { mnuPlaySounds->setChecked(g.PlaySound != 0); },
-        [&] { Allgemein::SaveIni("Optionen", "PlaySound", QString::number(g.PlaySound)); },
+        [&] { settings().setPlaySound(!settings().PlaySound()); },
+        [&] { mnuPlaySounds->setChecked(settings().PlaySound()); },
+        [&] { settings().store(Allgemein::Setting::PlaySound); },
     });
 }
 
@@ -181,19 +184,19 @@ void frmTavoro::mnuMusic_Click(int16_t Index)
         [&] {
             switch (Index) {
             case 0:
-                if (g.MusicOn) {
+                if (settings().MusicOn()) {
                     mciSendString(QStringLiteral("close midi"));
                     Timer2->stop();
                 }
-                g.MusicOn = false;
-                g.MusicEndless = false;
+                settings().setMusicOn(false);
+                settings().setMusicEndless(false);
                 break;
             case 1:
             case 2:
                 // Before the window is shown no music starts: it starts when
                 // the window first becomes active.
-                g.MusicOn = true;
-                g.MusicEndless = Index == 2;
+                settings().setMusicOn(true);
+                settings().setMusicEndless(Index == 2);
                 if (isVisible())
                     Allgemein::MakeMusic();
                 break;
@@ -207,7 +210,7 @@ void frmTavoro::mnuMusic_Click(int16_t Index)
                 proc.leave();
                 return;
             }
-            Allgemein::SaveIni("Optionen", "PlayMusic", QString::number(Index));
+            Allgemein::SaveIni(Allgemein::Setting::PlayMusic, Index);
         },
     });
 }
@@ -216,7 +219,7 @@ void frmTavoro::mnuOnlinehilfe_Click()
 {
     Procedure proc{"frmTavoro", "mnuOnlinehilfe_Click"};
     proc.run({
-        [&] { seams().HtmlHelp(this, g.Sprache); },
+        [&] { seams().HtmlHelp(this, settings().Sprache()); },
     });
 }
 

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QMenu>
 
+using Allgemein::settings;
 using errors::Procedure;
 using widgets::ImageControl;
 using widgets::PuzzlePiece;
@@ -40,7 +41,7 @@ bool PictureCommand(frmTavoro& w)
             if (picture.isNull())
                 return;
             w.PicClip1.setPicture(picture);
-            if (g.Album == 1)
+            if (settings().Album() == 1)
                 w.PictureFile = path;
         },
         [&] { w.imgPreview->setPicture(QPixmap::fromImage(w.PicClip1.Picture())); },
@@ -89,10 +90,10 @@ void frmTavoro::PicBut_Click(int16_t Index)
                 break;
             case 5:
             case 6:
-                g.Mode = Index == 5 ? 0 : 1;
+                settings().setMode(Index == 5 ? game::Mode::Slide : game::Mode::Swap);
                 showMode();
                 NewGame();
-                Allgemein::SaveIni("Optionen", "Mode", QString::number(g.Mode));
+                settings().store(Allgemein::Setting::Mode);
                 break;
             case 10:
             case 11:
@@ -103,9 +104,9 @@ void frmTavoro::PicBut_Click(int16_t Index)
                 // The language buttons: German, English, Swedish, Italian,
                 // Spanish and, after the missing 15, French.
                 static const int16_t digitOfButton[7] = {0, 1, 2, 3, 5, -1, 6};
-                g.Sprache = static_cast<int16_t>(digitOfButton[Index - 10] * 1000);
+                settings().setSprache(static_cast<int16_t>(digitOfButton[Index - 10] * 1000));
                 Sprache();
-                Allgemein::SaveIni("Optionen", "Sprache", QString::number(g.Sprache));
+                settings().store(Allgemein::Setting::Sprache);
                 break;
             }
             default: break;

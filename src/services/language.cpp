@@ -86,13 +86,14 @@ void RememberStart()
 int16_t ChooseStartLanguage()
 {
     if (!StartedBefore()) {
-        g.Sprache = userlocale::userLanguageId().left(4) == QLatin1String("0407") ? 0 : 1000;
+        const bool german = userlocale::userLanguageId().left(4) == QLatin1String("0407");
+        settings().setSprache(german ? 0 : 1000);
         RememberStart();
     } else {
-        g.Sprache = GetIniSetting(Setting::Sprache);
+        settings().load(Setting::Sprache);
     }
     WriteLanguageFile();
-    return g.Sprache;
+    return settings().Sprache();
 }
 
 void setLanguageFileForTesting(const QString& path)

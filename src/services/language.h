@@ -31,7 +31,7 @@ void WriteLanguageFile();
 // Settles the language at start-up and writes the language file. On the first
 // start for this user the user's locale decides: German (Germany) "0407" gives
 // German (0), every other locale English (1000). Later starts read "Optionen" /
-// `Sprache` (default 0) from the settings file. Sets g.Sprache and returns it.
+// `Sprache` (default 0) from the settings file. Keeps it in the settings (Sprache) and returns it.
 int16_t ChooseStartLanguage();
 
 // Whether the program has been started before by this user. Remembered per

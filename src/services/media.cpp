@@ -7,6 +7,7 @@
 #include "platform/sound.h"
 #include "services/random.h"
 #include "services/resources.h"
+#include "services/settings.h"
 #include "services/shared.h"
 
 #include <QApplication>
@@ -128,7 +129,7 @@ void MakeMusic()
         [&] { mciSendString(QStringLiteral("play midi")); },
         [&] { QCoreApplication::processEvents(); },
         [&] {
-            if (g.MusicEndless)
+            if (settings().MusicEndless())
                 switchTimer2(true);
         },
     });
@@ -149,7 +150,7 @@ void MusicWatchTick()
         },
         [&] { mciSendString(QStringLiteral("close midi")); },
         [&] {
-            if (!g.MusicEndless)
+            if (!settings().MusicEndless())
                 switchTimer2(false);
             else
                 MakeMusic();

@@ -185,4 +185,33 @@ int16_t GetIniSetting(Setting setting)
     return result;
 }
 
+void SaveIni(Setting setting, int16_t value)
+{
+    const SettingKey k = keyOf(setting);
+    SaveIni(QLatin1String(k.section), QLatin1String(k.key), QString::number(value));
+}
+
+Settings::Settings()
+{
+    for (int i = 0; i < kCount; ++i)
+        values_[i] = SettingDefault(static_cast<Setting>(i));
+}
+
+int16_t Settings::load(Setting setting)
+{
+    values_[index(setting)] = GetIniSetting(setting);
+    return value(setting);
+}
+
+void Settings::store(Setting setting) const
+{
+    SaveIni(setting, value(setting));
+}
+
+Settings& settings()
+{
+    static Settings theSettings;
+    return theSettings;
+}
+
 }  // namespace Allgemein

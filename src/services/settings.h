@@ -6,7 +6,10 @@
 //   [Optionen]  Sprache (0), Size (5), Mode (0), PlaySound (-1), PlayMusic (1)
 //   [Pictures]  Picture (101), Album (0), File ("Tavoro1.bmp"), Background (101)
 
+#include "game/board.h"
+
 #include <QString>
+#include <array>
 #include <cstdint>
 
 namespace Allgemein {
@@ -55,5 +58,67 @@ int16_t GetIniInt(Setting setting);
 // The stored value when the setting may take it, else the default; nothing
 // is reported or stored. For work begun before any window exists.
 int16_t PeekIniSetting(Setting setting);
+
+// Stores the value under the setting's key as its decimal text (SaveIni).
+void SaveIni(Setting setting, int16_t value);
+
+// The player's settings of this run, kept by one object. The game reads each
+// from the file once, checked (load), changes it in memory through its setter
+// and writes it back under its key (store). The music mode is kept here as
+// well, in memory only: the file keeps PlayMusic. A setter keeps what it is
+// given; the values a setting may take are checked where the file is read.
+class Settings {
+public:
+    // Every setting at its default, the music off.
+    Settings();
+
+    // GetIniSetting: the stored value, checked (a bad one reported and
+    // replaced by the default), kept and returned.
+    int16_t load(Setting setting);
+    // SaveIni of the kept value.
+    void store(Setting setting) const;
+    // The kept value as the file holds it.
+    int16_t value(Setting setting) const { return values_[index(setting)]; }
+
+    // Language digit x 1000.
+    int16_t Sprache() const { return value(Setting::Sprache); }
+    void setSprache(int value) { set(Setting::Sprache, value); }
+    // Pieces per side.
+    int Size() const { return value(Setting::Size); }
+    void setSize(int value) { set(Setting::Size, value); }
+    // Any stored value but 0 is swap mode.
+    game::Mode Mode() const { return value(Setting::Mode) == 0 ? game::Mode::Slide : game::Mode::Swap; }
+    void setMode(game::Mode mode) { set(Setting::Mode, mode == game::Mode::Slide ? 0 : 1); }
+    // Sound effects on; stored as -1, off as 0.
+    bool PlaySound() const { return value(Setting::PlaySound) != 0; }
+    void setPlaySound(bool on) { set(Setting::PlaySound, on ? -1 : 0); }
+    // Wallpaper 101 to 115.
+    int Background() const { return value(Setting::Background); }
+    void setBackground(int value) { set(Setting::Background, value); }
+    // Built-in picture 101 to 116.
+    int Picture() const { return value(Setting::Picture); }
+    void setPicture(int value) { set(Setting::Picture, value); }
+    // 0 a built-in picture, 1 a picture file.
+    int Album() const { return value(Setting::Album); }
+    void setAlbum(int value) { set(Setting::Album, value); }
+
+    // The music mode: off, once (on) or endless (on and endless).
+    bool MusicOn() const { return musicOn_; }
+    bool MusicEndless() const { return musicEndless_; }
+    void setMusicOn(bool on) { musicOn_ = on; }
+    void setMusicEndless(bool endless) { musicEndless_ = endless; }
+
+private:
+    static constexpr int kCount = 8;
+    static int index(Setting setting) { return static_cast<int>(setting); }
+    void set(Setting setting, int value) { values_[index(setting)] = static_cast<int16_t>(value); }
+
+    std::array<int16_t, kCount> values_{};
+    bool musicOn_ = false;
+    bool musicEndless_ = false;
+};
+
+// The settings of the run.
+Settings& settings();
 
 }  // namespace Allgemein

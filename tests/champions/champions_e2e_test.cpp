@@ -13,6 +13,7 @@
 #include "platform/profile.h"
 #include "services/language.h"
 #include "services/media.h"
+#include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
 #include "support/scripted_errors.h"
@@ -54,6 +55,7 @@ protected:
     void SetUp() override
     {
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
         appinfo::setProgramFolderForTesting(folder.path());
         Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
@@ -101,12 +103,13 @@ protected:
         appinfo::setProgramFolderForTesting({});
         qputenv("TMPDIR", oldTmp);
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
     }
 
     // The about window settles the language before the main window loads.
     void startProgram()
     {
-        g.Sprache = 1000;
+        Allgemein::settings().setSprache(1000);
         w = std::make_unique<frmTavoro>();
         w->resize(800, 600);
         w->Form_Load();
@@ -122,8 +125,8 @@ protected:
 TEST_F(SolvedGame, AsksTheNameShowsItFirstAndTheToolbarFindsItAfterARestart)
 {
     startProgram();
-    ASSERT_EQ(g.Size, 3);
-    ASSERT_EQ(g.Mode, 1);
+    ASSERT_EQ(Allgemein::settings().Size(), 3);
+    ASSERT_EQ(Allgemein::settings().Mode(), game::Mode::Swap);
     // A shuffle that leaves the picture whole would end at the first press.
     w->PicBut_Click(0);
     while (w->board.solved()) {
@@ -167,6 +170,7 @@ TEST_F(SolvedGame, AsksTheNameShowsItFirstAndTheToolbarFindsItAfterARestart)
     // A restart, and the toolbar's champions button: the same list, no name asked.
     w.reset();
     g = SharedRecord{};
+    Allgemein::settings() = Allgemein::Settings{};
     startProgram();
     w->PicBut_Click(8);
     EXPECT_EQ(prompts.size(), 1);

@@ -9,6 +9,7 @@
 #include "platform/ansi.h"
 #include "platform/appinfo.h"
 #include "platform/profile.h"
+#include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
 #include "support/scripted_errors.h"
@@ -62,7 +63,8 @@ protected:
     void SetUp() override
     {
         g = SharedRecord{};
-        g.Sprache = 1000;
+        Allgemein::settings() = Allgemein::Settings{};
+        Allgemein::settings().setSprache(1000);
         appinfo::setProgramFolderForTesting(folder.path());
         champions::resetHooks();
         auto& h = champions::hooks();
@@ -94,6 +96,7 @@ protected:
         champions::resetHooks();
         appinfo::setProgramFolderForTesting({});
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
     }
 
     QString hscPathOverride;  // another folder's file, in a child process
@@ -137,8 +140,8 @@ protected:
     // game with the result, or only to look.
     void open(int16_t size, int16_t mode, const std::optional<QString>& result = std::nullopt)
     {
-        g.Size = size;
-        g.Mode = mode;
+        Allgemein::settings().setSize(size);
+        Allgemein::settings().setMode(mode ? game::Mode::Swap : game::Mode::Slide);
         g.HSScore = result.value_or(QString());
         g.HSPending = result ? vbTrue : vbFalse;
         w = std::make_unique<frmHighscore>();

@@ -7,6 +7,7 @@
 #include "platform/appinfo.h"
 #include "platform/shell.h"
 #include "services/language.h"
+#include "services/settings.h"
 #include "services/shared.h"
 #include "support/game_folders.h"
 #include "support/scripted_errors.h"
@@ -47,6 +48,7 @@ protected:
     void SetUp() override
     {
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
         frmInfo::StartScreenShown = false;
         Allgemein::setStartMemoryForTesting(files.temp.filePath("started.ini"));
         widgets::resetSeams();
@@ -66,6 +68,7 @@ protected:
         widgets::resetSeams();
         Allgemein::setStartMemoryForTesting({});
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
     }
 
     QByteArray ini() const { return files.ini(); }
@@ -173,7 +176,7 @@ TEST_F(AboutWindow, FrenchChosenInTheAboutBoxReachesTheMainWindow)
         box->ok->click();
     });
     main.mnuUeber_Click();
-    EXPECT_EQ(g.Sprache, 6000);
+    EXPECT_EQ(Allgemein::settings().Sprache(), 6000);
     EXPECT_TRUE(ini().contains("Sprache=6000\r\n"));
     // Still English until the main window is active again.
     EXPECT_EQ(main.lblZuege->text(), "Moves");
@@ -186,8 +189,8 @@ TEST_F(AboutWindow, TheFlagOfTheLanguageInUseStoresNothing)
 {
     frmInfo::StartScreenShown = true;
     frmInfo w;
-    g.Sprache = 6000;
+    Allgemein::settings().setSprache(6000);
     w.imgLang_Click(6);
     EXPECT_FALSE(QFile::exists(files.iniPath()));
-    EXPECT_EQ(g.Sprache, 6000);
+    EXPECT_EQ(Allgemein::settings().Sprache(), 6000);
 }

@@ -5,6 +5,7 @@
 #include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "services/resources.h"
+#include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
 #include "support/window_env.h"
@@ -87,14 +88,14 @@ TEST_F(PicWindow, PagesRoundAtBothEnds)
     load();
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.from << (c.next ? " next" : " prev"));
-        g.Picture = c.from;
+        Allgemein::settings().setPicture(c.from);
         sounds.clear();
         c.next ? w->cmdNext->click() : w->cmdPrev->click();
-        EXPECT_EQ(g.Picture, c.to);
+        EXPECT_EQ(Allgemein::settings().Picture(), c.to);
         EXPECT_EQ(w->imgBild->Picture().toImage().size(), resources::loadBitmap(c.to + 100).size());
         EXPECT_EQ(sounds, std::vector<int16_t>{104});
     }
-    g.PlaySound = 0;
+    Allgemein::settings().setPlaySound(0);
     sounds.clear();
     w->cmdNext_Click();
     EXPECT_TRUE(sounds.empty());
@@ -119,14 +120,14 @@ TEST_F(PicWindow, LoadsTheSourceTextsAndTheStoredFile)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         storeFile(c.stored);
-        g.Album = c.album;
-        g.Picture = 0;
+        Allgemein::settings().setAlbum(c.album);
+        Allgemein::settings().setPicture(0);
         sounds.clear();
         load();
         EXPECT_EQ(listed(), (QStringList{"A.bmp", "b.JPG", "c.jpeg"}));
         EXPECT_EQ(w->File1->ListIndex(), c.selected);
-        EXPECT_EQ(g.Album, c.album);
-        EXPECT_EQ(g.Picture, 101);
+        EXPECT_EQ(Allgemein::settings().Album(), c.album);
+        EXPECT_EQ(Allgemein::settings().Picture(), 101);
         EXPECT_EQ(w->imgTab[0]->isVisible(), c.album == 0);
         EXPECT_EQ(w->imgTab[1]->isVisible(), c.album == 1);
         EXPECT_EQ(w->fraAuswahl[0]->isVisible(), c.album == 0);
@@ -145,7 +146,7 @@ TEST_F(PicWindow, LoadsTheSourceTextsAndTheStoredFile)
 
 TEST_F(PicWindow, AnEmptyOrMissingFolderShowsWhereThePicturesGo)
 {
-    g.Album = 1;
+    Allgemein::settings().setAlbum(1);
     load();
     EXPECT_TRUE(QFileInfo(pics()).isDir());
     EXPECT_EQ(w->File1->ListCount(), 0);
@@ -170,7 +171,7 @@ TEST_F(PicWindow, OkStoresTheChoiceAndClosingKeepsItInMemoryOnly)
     load();
     w->cmdNext_Click();  // 102
     w->reject();
-    EXPECT_EQ(g.Picture, 102);
+    EXPECT_EQ(Allgemein::settings().Picture(), 102);
     EXPECT_FALSE(ini().contains("Picture="));
 
     for (bool byDoubleClick : {false, true}) {
@@ -183,7 +184,7 @@ TEST_F(PicWindow, OkStoresTheChoiceAndClosingKeepsItInMemoryOnly)
         EXPECT_TRUE(ini().contains("Picture=101\r\n"));
         EXPECT_TRUE(ini().contains("Album=0\r\n"));
         EXPECT_TRUE(ini().contains("File=mine.jpg\r\n"));
-        g.Picture = 102;
+        Allgemein::settings().setPicture(102);
     }
 }
 
@@ -193,7 +194,7 @@ TEST_F(PicWindow, APictureThatCannotBeReadIsReportedAndTheWindowStays)
     put("a_good.jpg", good);
     put("b_half.jpg", good.left(good.size() / 2));
     put("c_words.bmp", "BM these are words");
-    g.Album = 1;
+    Allgemein::settings().setAlbum(1);
     load();
     const qint64 before = previewKey();
     ASSERT_FALSE(w->imgBild->Picture().isNull());
@@ -213,9 +214,9 @@ TEST_F(PicWindow, APictureThatCannotBeReadIsReportedAndTheWindowStays)
 TEST_F(PicWindow, TheBackTabSwitchesTheSource)
 {
     put("a.jpg", jpeg({40, 40}, Qt::red));
-    g.Album = 7;  // no source of that number: the built-in pictures
+    Allgemein::settings().setAlbum(7);  // no source of that number: the built-in pictures
     load();
-    EXPECT_EQ(g.Album, 0);
+    EXPECT_EQ(Allgemein::settings().Album(), 0);
     const QPoint leftTab(40, 17), rightTab(140, 17);
     const struct {
         QPoint at;
@@ -223,8 +224,8 @@ TEST_F(PicWindow, TheBackTabSwitchesTheSource)
     } clicks[] = {{leftTab, 0}, {rightTab, 1}, {rightTab, 1}, {leftTab, 0}};
     for (const auto& c : clicks) {
         SCOPED_TRACE(testing::Message() << c.at.x() << " -> " << c.album);
-        QTest::mouseClick(w->imgTab[g.Album == 1 ? 1 : 0], Qt::LeftButton, {}, c.at);
-        EXPECT_EQ(g.Album, c.album);
+        QTest::mouseClick(w->imgTab[Allgemein::settings().Album() == 1 ? 1 : 0], Qt::LeftButton, {}, c.at);
+        EXPECT_EQ(Allgemein::settings().Album(), c.album);
         EXPECT_EQ(w->fraAuswahl[1]->isVisible(), c.album == 1);
     }
 }

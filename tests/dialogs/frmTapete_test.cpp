@@ -5,6 +5,7 @@
 #include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "services/resources.h"
+#include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
 #include "support/window_env.h"
@@ -53,7 +54,7 @@ TEST_F(WallpaperWindow, SwatchesAndTheFrameStandOnTheGrid)
                                  {1920, 5640}, {240, 5640},  {5280, 3960}};
     for (int i = 0; i < 15; ++i) {
         SCOPED_TRACE(i);
-        g.Background = int16_t(101 + i);
+        Allgemein::settings().setBackground(int16_t(101 + i));
         load();
         EXPECT_EQ(w->picBG(i)->pos(), QPoint(qRound(swatches[i].x() / 15.0), qRound(swatches[i].y() / 15.0)));
         EXPECT_EQ(w->picBG(i)->ScaleWidth(), 1395);  // 93 whole pixels of 1400 twips
@@ -62,12 +63,12 @@ TEST_F(WallpaperWindow, SwatchesAndTheFrameStandOnTheGrid)
     }
     EXPECT_EQ(w->lblText->text(), "m130");
     // The golden place of the first.
-    g.Background = 101;
+    Allgemein::settings().setBackground(101);
     load();
     EXPECT_EQ(frameTwips(), QPoint(153, 513));
 
     // A number without a wallpaper frames nothing.
-    g.Background = 130;
+    Allgemein::settings().setBackground(130);
     load();
     EXPECT_FALSE(w->shpWahl->isVisible());
 }
@@ -91,19 +92,19 @@ TEST_F(WallpaperWindow, AClickStoresAtOnceAndADoubleClickCloses)
 {
     load();
     QTest::mouseClick(w->picBG(9), Qt::LeftButton);
-    EXPECT_EQ(g.Background, 110);
+    EXPECT_EQ(Allgemein::settings().Background(), 110);
     EXPECT_TRUE(ini().contains("Background=110\r\n"));
     EXPECT_EQ(frameTwips(), QPoint(5280 - 87, 2280 - 87));
     EXPECT_TRUE(w->isVisible());
     w->reject();  // closed through the window frame: the choice stays
-    EXPECT_EQ(g.Background, 110);
+    EXPECT_EQ(Allgemein::settings().Background(), 110);
     EXPECT_TRUE(ini().contains("Background=110\r\n"));
 
     load();
     w->picBG_Click(9);  // the framed one again: stored again
     EXPECT_TRUE(ini().contains("Background=110\r\n"));
     QTest::mouseDClick(w->picBG(13), Qt::LeftButton);
-    EXPECT_EQ(g.Background, 114);
+    EXPECT_EQ(Allgemein::settings().Background(), 114);
     EXPECT_TRUE(ini().contains("Background=114\r\n"));
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(w->result(), QDialog::Accepted);
@@ -111,7 +112,7 @@ TEST_F(WallpaperWindow, AClickStoresAtOnceAndADoubleClickCloses)
     load();
     w->cmdOK->click();
     EXPECT_FALSE(w->isVisible());
-    EXPECT_EQ(g.Background, 114);
+    EXPECT_EQ(Allgemein::settings().Background(), 114);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "services/language.h"
 #include "services/media.h"
 #include "services/resources.h"
+#include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
 #include "support/main_window_services.h"
@@ -35,6 +36,7 @@ protected:
     void SetUp() override
     {
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
         appinfo::setProgramFolderForTesting(folder.path());
         // The real language table, written where this test's lookups read it.
@@ -54,6 +56,7 @@ protected:
         appinfo::setProgramFolderForTesting({});
         qputenv("TMPDIR", oldTmp);
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
     }
 
     void writeIni(const QByteArray& text)
@@ -86,14 +89,14 @@ protected:
 TEST_F(MainWindowLife, WithoutASettingsFileTheDefaultsApply)
 {
     load();
-    EXPECT_EQ(g.Size, 5);
-    EXPECT_EQ(g.Mode, 0);
-    EXPECT_EQ(g.PlaySound, -1);
-    EXPECT_EQ(g.Background, 101);
-    EXPECT_EQ(g.Album, 0);
-    EXPECT_EQ(g.Picture, 101);
-    EXPECT_TRUE(g.MusicOn);
-    EXPECT_FALSE(g.MusicEndless);
+    EXPECT_EQ(Allgemein::settings().Size(), 5);
+    EXPECT_EQ(Allgemein::settings().Mode(), game::Mode::Slide);
+    EXPECT_EQ(Allgemein::settings().value(Allgemein::Setting::PlaySound), -1);
+    EXPECT_EQ(Allgemein::settings().Background(), 101);
+    EXPECT_EQ(Allgemein::settings().Album(), 0);
+    EXPECT_EQ(Allgemein::settings().Picture(), 101);
+    EXPECT_TRUE(Allgemein::settings().MusicOn());
+    EXPECT_FALSE(Allgemein::settings().MusicEndless());
     EXPECT_EQ(w->PicClip1.Picture().size(), resources::loadBitmap(201).size());
     EXPECT_TRUE(w->board.locked());
     EXPECT_FALSE(w->Timer2->isActive());  // no music before the window is active
@@ -108,13 +111,13 @@ TEST_F(MainWindowLife, StoredSettingsAndAPictureFile)
     writeIni("[Optionen]\r\nSize=7\r\nMode=1\r\nPlaySound=0\r\nPlayMusic=2\r\n"
              "[Pictures]\r\nAlbum=1\r\nFile=mine.jpg\r\nBackground=110\r\n");
     load();
-    EXPECT_EQ(g.Size, 7);
-    EXPECT_EQ(g.Mode, 1);
-    EXPECT_EQ(g.PlaySound, 0);
-    EXPECT_TRUE(g.MusicOn);
-    EXPECT_TRUE(g.MusicEndless);
-    EXPECT_EQ(g.Background, 110);
-    EXPECT_EQ(g.Album, 1);
+    EXPECT_EQ(Allgemein::settings().Size(), 7);
+    EXPECT_EQ(Allgemein::settings().Mode(), game::Mode::Swap);
+    EXPECT_EQ(Allgemein::settings().value(Allgemein::Setting::PlaySound), 0);
+    EXPECT_TRUE(Allgemein::settings().MusicOn());
+    EXPECT_TRUE(Allgemein::settings().MusicEndless());
+    EXPECT_EQ(Allgemein::settings().Background(), 110);
+    EXPECT_EQ(Allgemein::settings().Album(), 1);
     EXPECT_EQ(w->PictureFile, folder.filePath("pics/mine.jpg"));
     EXPECT_EQ(w->PicClip1.Picture().size(), QSize(90, 90));  // its middle square
 }
@@ -123,8 +126,8 @@ TEST_F(MainWindowLife, AMissingPictureFileFallsBackOnTheFirstPicture)
 {
     writeIni("[Pictures]\r\nAlbum=1\r\nPicture=105\r\nFile=gone.bmp\r\n");
     load();
-    EXPECT_EQ(g.Album, 0);
-    EXPECT_EQ(g.Picture, 101);
+    EXPECT_EQ(Allgemein::settings().Album(), 0);
+    EXPECT_EQ(Allgemein::settings().Picture(), 101);
     EXPECT_EQ(w->PicClip1.Picture().size(), resources::loadBitmap(201).size());
     // The settings keep what they said.
     EXPECT_TRUE(ini().contains("Album=1\r\n"));
@@ -168,14 +171,14 @@ TEST_F(MainWindowLife, BadStoredSettingsAreReportedOnceAndReplacedByTheirDefault
         EXPECT_EQ(keys, (QStringList{"Album", "Picture", "mnuSize_Click", "mnuMusic_Click",
                                      "PlaySound", "Mode", "Background"}));
         errors.reports.clear();
-        EXPECT_EQ(g.Size, 5);
-        EXPECT_EQ(g.Mode, 0);
-        EXPECT_EQ(g.PlaySound, -1);
-        EXPECT_TRUE(g.MusicOn);
-        EXPECT_FALSE(g.MusicEndless);
-        EXPECT_EQ(g.Album, 0);
-        EXPECT_EQ(g.Picture, 101);
-        EXPECT_EQ(g.Background, 101);
+        EXPECT_EQ(Allgemein::settings().Size(), 5);
+        EXPECT_EQ(Allgemein::settings().Mode(), game::Mode::Slide);
+        EXPECT_EQ(Allgemein::settings().value(Allgemein::Setting::PlaySound), -1);
+        EXPECT_TRUE(Allgemein::settings().MusicOn());
+        EXPECT_FALSE(Allgemein::settings().MusicEndless());
+        EXPECT_EQ(Allgemein::settings().Album(), 0);
+        EXPECT_EQ(Allgemein::settings().Picture(), 101);
+        EXPECT_EQ(Allgemein::settings().Background(), 101);
         EXPECT_EQ(w->PicClip1.Picture().size(), resources::loadBitmap(201).size());
         EXPECT_EQ(ini(), "[Optionen]\r\nSize=5\r\nMode=0\r\nPlaySound=-1\r\nPlayMusic=1\r\n"
                          "[Pictures]\r\nAlbum=0\r\nPicture=101\r\nBackground=101\r\n");
@@ -196,8 +199,8 @@ TEST_F(MainWindowLife, TextAndHugeNumbersAreBadValuesToo)
     ASSERT_EQ(errors.reports.size(), 1u);
     EXPECT_EQ(errors.reports[0].procedure, "mnuSize_Click");
     errors.reports.clear();
-    EXPECT_EQ(g.Size, 5);
-    EXPECT_EQ(g.Mode, 1);
+    EXPECT_EQ(Allgemein::settings().Size(), 5);
+    EXPECT_EQ(Allgemein::settings().Mode(), game::Mode::Swap);
     EXPECT_TRUE(ini().contains("Size=5\r\n"));
 }
 
@@ -207,8 +210,8 @@ TEST_F(MainWindowLife, AFileThatIsNoPictureFallsBackOnTheFirstPicture)
     ASSERT_TRUE(testsupport::writeFile(folder.filePath("pics/broken.jpg"), "no picture"));
     writeIni("[Pictures]\r\nAlbum=1\r\nFile=broken.jpg\r\n");
     load();
-    EXPECT_EQ(g.Album, 0);
-    EXPECT_EQ(g.Picture, 101);
+    EXPECT_EQ(Allgemein::settings().Album(), 0);
+    EXPECT_EQ(Allgemein::settings().Picture(), 101);
     EXPECT_EQ(w->PicClip1.Picture().size(), resources::loadBitmap(201).size());
     EXPECT_EQ(w->imgPreview->Picture().size(), resources::loadBitmap(201).size());
 }
@@ -235,14 +238,14 @@ TEST_F(MainWindowLife, ActivationAppliesTheStoredLanguage)
     writeIni("[Optionen]\r\nPlayMusic=0\r\n");
     load();
     for (const auto& c : cases) {
-        g.Sprache = c.sprache;
+        Allgemein::settings().setSprache(c.sprache);
         w->Form_Activate();
         EXPECT_EQ(w->lblZuege->text(), QString::fromUtf8(c.moves)) << c.sprache;
         EXPECT_EQ(w->PicBut(0)->toolTip(), QString::fromUtf8(c.startTip)) << c.sprache;
         EXPECT_TRUE(ini().contains("Sprache=" + QByteArray::number(c.sprache) + "\r\n"));
     }
     // A digit without a language keeps the texts.
-    g.Sprache = 4000;
+    Allgemein::settings().setSprache(4000);
     w->Form_Activate();
     EXPECT_EQ(w->lblZuege->text(), "Mouvements");
 }
@@ -252,19 +255,19 @@ TEST_F(MainWindowLife, ModeAndLanguageButtonsStoreTheirChoice)
     writeIni("[Optionen]\r\nPlayMusic=0\r\n");
     load();
     w->PicBut_Click(6);
-    EXPECT_EQ(g.Mode, 1);
+    EXPECT_EQ(Allgemein::settings().Mode(), game::Mode::Swap);
     EXPECT_TRUE(ini().contains("Mode=1\r\n"));
     w->PicBut_Click(5);
-    EXPECT_EQ(g.Mode, 0);
+    EXPECT_EQ(Allgemein::settings().Mode(), game::Mode::Slide);
     EXPECT_TRUE(ini().contains("Mode=0\r\n"));
     w->PicBut_Click(14);
-    EXPECT_EQ(g.Sprache, 5000);
+    EXPECT_EQ(Allgemein::settings().Sprache(), 5000);
     EXPECT_EQ(w->PicBut(1)->toolTip(), "Terminar juego");
     EXPECT_TRUE(ini().contains("Sprache=5000\r\n"));
     w->PicBut_Click(16);
-    EXPECT_EQ(g.Sprache, 6000);
+    EXPECT_EQ(Allgemein::settings().Sprache(), 6000);
     w->PicBut_Click(15);  // there is no button 15
-    EXPECT_EQ(g.Sprache, 6000);
+    EXPECT_EQ(Allgemein::settings().Sprache(), 6000);
 }
 
 TEST_F(MainWindowLife, MusicStartsWhenActiveAndStopsWithTheWindow)

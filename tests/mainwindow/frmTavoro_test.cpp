@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "services/random.h"
 #include "services/resources.h"
+#include "services/settings.h"
 #include "services/shared.h"
 #include "support/scripted_errors.h"
 
@@ -61,6 +62,7 @@ protected:
     void SetUp() override
     {
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
         widgets::resetSeams();
         seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
         seams().Zufallszahl = [](int16_t lo, int16_t) { return lo; };
@@ -95,6 +97,7 @@ protected:
         resources::setRootForTesting({});
         appinfo::setProgramFolderForTesting({});
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
     }
 
     // The draws of the walk, repeated in turn.
@@ -108,8 +111,8 @@ protected:
     void newBoard(int16_t n, int16_t mode)
     {
         w->FirstResetDone = true;
-        g.Size = n;
-        g.Mode = mode;
+        Allgemein::settings().setSize(n);
+        Allgemein::settings().setMode(mode ? game::Mode::Swap : game::Mode::Slide);
         w->NewGame();
     }
 
@@ -303,7 +306,7 @@ TEST_F(BoardWindow, SlidePressesMoveOnlyTheEmptyPlacesNeighbours)
 TEST_F(BoardWindow, SoundsRestWhenTheyAreOff)
 {
     startTurnedSlideBoard();
-    g.PlaySound = 0;
+    Allgemein::settings().setPlaySound(0);
     press(11);
     EXPECT_EQ(moves(), "1");
     EXPECT_TRUE(sounds.empty());
@@ -471,7 +474,7 @@ TEST_F(BoardWindow, EndeEndsAGameOrAsksToQuit)
         int questions;
         int shutdowns;
     };
-    g.Sprache = 1000;
+    Allgemein::settings().setSprache(1000);
     for (const Case c : {Case{true, true, 0, 0}, Case{false, false, 1, 0}, Case{false, true, 1, 1}}) {
         SCOPED_TRACE(testing::Message() << c.playing << c.yes);
         questions.clear();
@@ -614,7 +617,7 @@ TEST_F(BoardWindow, ModeButtonsShowTheModeAndAreFreeBetweenGames)
     w->PicBut(6)->click();  // pressing the mode that is on keeps it shown
     EXPECT_TRUE(w->PicBut(6)->isChecked());
     w->PicBut(5)->click();
-    EXPECT_EQ(g.Mode, 0);
+    EXPECT_EQ(Allgemein::settings().Mode(), game::Mode::Slide);
     EXPECT_TRUE(w->PicBut(5)->isChecked());
     EXPECT_FALSE(w->PicBut(6)->isChecked());
 }
@@ -622,7 +625,7 @@ TEST_F(BoardWindow, ModeButtonsShowTheModeAndAreFreeBetweenGames)
 TEST_F(BoardWindow, FailuresReportUnderTheWindowAndProcedure)
 {
     w->FirstResetDone = true;
-    g.Size = 9;  // no place 64 to cut into
+    Allgemein::settings().setSize(9);  // no place 64 to cut into
     w->NewGame();
     ASSERT_EQ(errors.reports.size(), 1u);
     EXPECT_EQ(errors.reports[0].object, "frmTavoro");
@@ -631,7 +634,7 @@ TEST_F(BoardWindow, FailuresReportUnderTheWindowAndProcedure)
     errors.reports.clear();
 
     // A board of one place cannot be shuffled: reported, not walked forever.
-    g.Size = 1;
+    Allgemein::settings().setSize(1);
     w->NewGame();
     w->Start();
     ASSERT_EQ(errors.reports.size(), 1u);

@@ -7,6 +7,7 @@
 #include "mainwindow/startsize.h"
 #include "platform/appinfo.h"
 #include "services/resources.h"
+#include "services/settings.h"
 #include "services/shared.h"
 #include "support/scripted_errors.h"
 
@@ -48,6 +49,7 @@ protected:
     void SetUp() override
     {
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
         widgets::resetSeams();
         seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
         seams().GetLang = widgets::defaultGetLang;
@@ -69,11 +71,12 @@ protected:
         widgets::resetSeams();
         appinfo::setProgramFolderForTesting({});
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
     }
 
     void layOut(int width, int height, int16_t n)
     {
-        g.Size = n;
+        Allgemein::settings().setSize(n);
         w->resize(width, height);
         w->positionieren();
     }
@@ -231,7 +234,7 @@ TEST_F(Layout, ControlsAsCreated)
         EXPECT_FALSE(widgets::renderArt(b->Art(), b->size()).isNull());
     }
     // Tooltips of the commands come from the language table, the flags' stay.
-    g.Sprache = 1000;
+    Allgemein::settings().setSprache(1000);
     fresh->Sprache();
     EXPECT_EQ(fresh->PicBut(0)->toolTip(), "Start game");
     EXPECT_EQ(fresh->PicBut(16)->toolTip(), QString::fromUtf8("Français"));
@@ -302,7 +305,7 @@ TEST_F(Layout, ALayoutFailureIsReportedAndTheWindowStillDraws)
 
 TEST_F(Layout, TheFirstShowingLaysOutOnceAtItsSize)
 {
-    g.Size = 8;
+    Allgemein::settings().setSize(8);
     w->resize(800, 553);
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
@@ -351,7 +354,7 @@ TEST_F(Layout, TheFramesOpeningIsTheBoard)
         SCOPED_TRACE(testing::Message() << c.W << "x" << c.H << " N " << c.N);
         layOut(c.W, c.H, c.N);
         for (int16_t n : {c.N, int16_t(c.N == 8 ? 4 : 8)}) {  // and after a new game
-            g.Size = n;
+            Allgemein::settings().setSize(n);
             w->FirstResetDone = true;
             w->NewGame();
             QImage frame(w->imgRahmen->size(), QImage::Format_ARGB32);
@@ -425,7 +428,7 @@ TEST_F(Layout, ANewGameAfterAResizeKeepsTheBoardInItsFrame)
     const mainwindow::BoardGeometry first = w->geometry;
     w->resize(1200, 900);
     for (int16_t n : {int16_t(3), int16_t(5), int16_t(8)}) {
-        g.Size = n;
+        Allgemein::settings().setSize(n);
         w->NewGame();
         EXPECT_EQ(w->geometry.BoardSide, first.BoardSide) << n;
         EXPECT_EQ(w->geometry.BoardLeft, first.BoardLeft) << n;
@@ -459,7 +462,7 @@ TEST_F(Layout, TilesCoverTheScreenWithInclusiveBounds)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.background);
         screen = c.screen;
-        g.Background = c.background;
+        Allgemein::settings().setBackground(c.background);
         w->tiles.clear();
         w->PaintBG();
         EXPECT_EQ(w->tileSize, c.tile);
@@ -492,7 +495,7 @@ TEST_F(Layout, PaintingSoundsOnlyWithSoundEffectsOn)
     for (const int16_t on : {int16_t(-1), int16_t(0), int16_t(1)}) {
         SCOPED_TRACE(on);
         sounds.clear();
-        g.PlaySound = on;
+        Allgemein::settings().setPlaySound(on);
         w->PaintBG();
         EXPECT_EQ(sounds, on ? std::vector<int16_t>{102} : std::vector<int16_t>{});
     }
@@ -503,12 +506,12 @@ TEST_F(Layout, AMissingWallpaperIsReportedUnderPaintBG)
     // Skipped, the tile already held is painted again; with none held nothing
     // is painted (and the painting does not walk on with a step of 0).
     errors.fallback = errors::Ignore;
-    g.Background = 116;
+    Allgemein::settings().setBackground(116);
     w->PaintBG();
     EXPECT_TRUE(w->tiles.empty());
-    g.Background = 101;
+    Allgemein::settings().setBackground(101);
     w->PaintBG();
-    g.Background = 99;
+    Allgemein::settings().setBackground(99);
     w->tiles.clear();
     w->PaintBG();
     EXPECT_EQ(w->tiles.size(), 99u);
@@ -547,11 +550,11 @@ TEST_F(Layout, TheFlagButtonsChooseTheirLanguages)
         int button;
         int16_t sprache;
     } cases[] = {{10, 0}, {11, 1000}, {12, 2000}, {13, 3000}, {14, 5000}, {16, 6000}};
-    g.Sprache = 4000;
+    Allgemein::settings().setSprache(4000);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.button);
         w->PicBut(c.button)->click();
-        EXPECT_EQ(g.Sprache, c.sprache);
+        EXPECT_EQ(Allgemein::settings().Sprache(), c.sprache);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "platform/shell.h"
 #include "services/language.h"
 #include "services/media.h"
+#include "services/settings.h"
 #include "services/shared.h"
 #include "support/game_folders.h"
 #include "support/scripted_errors.h"
@@ -42,6 +43,7 @@ protected:
     void SetUp() override
     {
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
         widgets::resetSeams();
         seams().PlayWAV = [](int16_t) {};
         seams().HtmlHelp = [this](QWidget* owner, int16_t sprache) { helps.emplace_back(owner, sprache); };
@@ -63,6 +65,7 @@ protected:
         shell::setOpenerForTesting({});
         widgets::resetSeams();
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
     }
 
     void writeIni(const QByteArray& text) { ASSERT_TRUE(files.writeIni(text)); }
@@ -120,7 +123,7 @@ QStringList texts(const QMenu* menu)
 TEST_F(Menus, EntriesInTheirOrderWithFixedAndEnglishCaptions)
 {
     writeIni("[Optionen]\r\nPlayMusic=0\r\n");
-    g.Sprache = 1000;
+    Allgemein::settings().setSprache(1000);
     load();
     w->Sprache();
     EXPECT_EQ(texts(w->mnuOptionen), QStringList({"&Pieces", "---", "&Sound effects", "&Play music"}));
@@ -153,7 +156,7 @@ TEST_F(Menus, CaptionsAndQtsOwnTextsFollowTheLanguage)
     writeIni("[Optionen]\r\nPlayMusic=0\r\n");
     load();
     for (const auto& c : cases) {
-        g.Sprache = c.sprache;
+        Allgemein::settings().setSprache(c.sprache);
         w->Form_Activate();
         EXPECT_EQ(w->mnuTeile->title(), QString::fromUtf8(c.pieces)) << c.sprache;
         EXPECT_EQ(w->mnuUeber->text(), QString::fromUtf8(c.about)) << c.sprache;
@@ -195,7 +198,7 @@ TEST_F(Menus, SizeEntriesStartANewGameAndStoreTheSize)
 
     // "&7 x 7" during a game: a new 7 x 7 game at once, 7 stored, the mark moves.
     w->mnuSize(4)->trigger();
-    EXPECT_EQ(g.Size, 7);
+    EXPECT_EQ(Allgemein::settings().Size(), 7);
     EXPECT_EQ(w->board.size(), 7);
     EXPECT_TRUE(w->board.locked());
     EXPECT_FALSE(w->Timer1->isActive());
@@ -244,11 +247,11 @@ TEST_F(Menus, SoundEffectsToggledTwiceEndWhereTheyStarted)
     emit w->mnuOptionen->aboutToShow();
     EXPECT_TRUE(w->mnuPlaySounds->isChecked());
     w->mnuPlaySounds->trigger();
-    EXPECT_EQ(g.PlaySound, 0);
+    EXPECT_EQ(Allgemein::settings().value(Allgemein::Setting::PlaySound), 0);
     EXPECT_FALSE(w->mnuPlaySounds->isChecked());
     EXPECT_TRUE(ini().contains("PlaySound=0\r\n"));
     w->mnuPlaySounds->trigger();
-    EXPECT_EQ(g.PlaySound, -1);
+    EXPECT_EQ(Allgemein::settings().value(Allgemein::Setting::PlaySound), -1);
     EXPECT_TRUE(w->mnuPlaySounds->isChecked());
     EXPECT_TRUE(ini().contains("PlaySound=-1\r\n"));
 
@@ -269,8 +272,8 @@ TEST_F(Menus, MusicModesSetTheFlagsAndStartNothingWhileInvisible)
     load();
     for (const auto& c : cases) {
         w->mnuMusic(c.index)->trigger();
-        EXPECT_EQ(g.MusicOn, c.on) << c.index;
-        EXPECT_EQ(g.MusicEndless, c.endless) << c.index;
+        EXPECT_EQ(Allgemein::settings().MusicOn(), c.on) << c.index;
+        EXPECT_EQ(Allgemein::settings().MusicEndless(), c.endless) << c.index;
         EXPECT_EQ(checkedMusic(), std::vector<int>({c.index}));
         EXPECT_TRUE(ini().contains("PlayMusic=" + QByteArray::number(c.index) + "\r\n"));
         EXPECT_EQ(Allgemein::lastTrack(), 0) << "no track before the window is active";
@@ -312,14 +315,14 @@ TEST_F(Menus, MusicChosenWhileVisibleStartsATrack)
     // Once, with the track still open: it plays on, the watch is no longer needed.
     w->mnuMusic_Click(1);
     EXPECT_TRUE(trackOpen());
-    EXPECT_FALSE(g.MusicEndless);
+    EXPECT_FALSE(Allgemein::settings().MusicEndless());
 }
 
 TEST_F(Menus, HelpHomePageMailAndAbout)
 {
     writeIni("[Optionen]\r\nPlayMusic=0\r\n");
     load();
-    g.Sprache = 3000;
+    Allgemein::settings().setSprache(3000);
     w->mnuOnlinehilfe->trigger();
     ASSERT_EQ(helps.size(), 1u);
     EXPECT_EQ(helps[0].first, w.get());

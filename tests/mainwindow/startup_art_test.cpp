@@ -7,6 +7,7 @@
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/startsize.h"
 #include "services/resources.h"
+#include "services/settings.h"
 #include "services/shared.h"
 #include "support/game_folders.h"
 #include "support/main_window_services.h"
@@ -25,6 +26,7 @@ TEST(StartUpArt, TheStartScreenAndTheRoomRenderNoSvgButTheFrame)
     testsupport::ScriptedErrors errors;
     testsupport::GameFolders files;
     g = SharedRecord{};
+    Allgemein::settings() = Allgemein::Settings{};
     frmInfo::StartScreenShown = false;
     testsupport::useTestServices();
 
@@ -78,6 +80,7 @@ TEST(StartUpArt, TheStartScreenAndTheRoomRenderNoSvgButTheFrame)
     testsupport::restoreServices();
     frmInfo::StartScreenShown = false;
     g = SharedRecord{};
+    Allgemein::settings() = Allgemein::Settings{};
     EXPECT_TRUE(errors.reports.empty())
         << "failure reported in " << qPrintable(errors.reports.front().procedure) << ": "
         << qPrintable(errors.reports.front().failure.description);

@@ -6,6 +6,7 @@
 #include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "services/resources.h"
+#include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
 #include "support/window_env.h"
@@ -44,7 +45,7 @@ protected:
         };
         seams().showWallpaperWindow = [this](QWidget*) {
             ++wallpaperWindows;
-            g.Background = chosenWallpaper;
+            Allgemein::settings().setBackground(chosenWallpaper);
         };
         w = std::make_unique<frmTavoro>();
         w->Form_Load();
@@ -99,8 +100,8 @@ TEST_F(Toolbar, EveryIndexDoesWhatItsButtonSays)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.index);
         QFile::remove(folder.filePath("Tavoro.ini"));
-        g.Sprache = 1000;
-        g.Mode = 0;  // so button 5 is pressed in slide mode, and still resets the board
+        Allgemein::settings().setSprache(1000);
+        Allgemein::settings().setMode(game::Mode::Slide);  // so button 5 is pressed in slide mode, and still resets the board
         g.PreviewNext = vbFalse;
         w->imgPreview->show();
         w->shpPreview->show();
@@ -108,8 +109,8 @@ TEST_F(Toolbar, EveryIndexDoesWhatItsButtonSays)
         startGame();
         w->PicBut_Click(c.index);
         EXPECT_EQ(gameRunning(), c.game == Keeps);
-        EXPECT_EQ(g.Mode, c.mode);
-        EXPECT_EQ(g.Sprache, c.sprache);
+        EXPECT_EQ(Allgemein::settings().value(Allgemein::Setting::Mode), c.mode);
+        EXPECT_EQ(Allgemein::settings().Sprache(), c.sprache);
         EXPECT_EQ(!w->imgPreview->isHidden(), c.preview);
         EXPECT_EQ(!w->shpPreview->isHidden(), c.preview);
         EXPECT_EQ(pictureWindows, c.pictureWindows);
@@ -140,7 +141,7 @@ TEST_F(Toolbar, ThePictureCommandReloadsByAlbumAndStartsAfresh)
     putPicture("IMG_0001.JPG", jpeg);
 
     // A built-in picture browsed to, the window closed without OK.
-    inPictureWindow = [] { g.Album = 0; g.Picture = 116; };
+    inPictureWindow = [] { Allgemein::settings().setAlbum(0); Allgemein::settings().setPicture(116); };
     startGame();
     w->PicBut_Click(3);
     EXPECT_EQ(w->PicClip1.Picture(), resources::loadBitmap(216).convertToFormat(w->PicClip1.Picture().format()));
@@ -149,7 +150,7 @@ TEST_F(Toolbar, ThePictureCommandReloadsByAlbumAndStartsAfresh)
 
     // The player's photo: its middle square.
     inPictureWindow = [this] {
-        g.Album = 1;
+        Allgemein::settings().setAlbum(1);
         testsupport::writeFile(folder.filePath("Tavoro.ini"), "[Pictures]\r\nAlbum=1\r\nFile=IMG_0001.JPG\r\n");
     };
     w->PicBut_Click(3);
@@ -162,7 +163,7 @@ TEST_F(Toolbar, ThePictureCommandReloadsByAlbumAndStartsAfresh)
     const qint64 kept = w->PicClip1.Picture().cacheKey();
     for (int16_t album : {int16_t(1), int16_t(7)}) {
         inPictureWindow = [this, album] {
-            g.Album = album;
+            Allgemein::settings().setAlbum(album);
             QFile::remove(folder.filePath("Tavoro.ini"));
         };
         startGame();
@@ -175,7 +176,7 @@ TEST_F(Toolbar, ThePictureCommandReloadsByAlbumAndStartsAfresh)
     // the preview and the new game follow.
     putPicture("half.jpg", jpeg.left(jpeg.size() / 2));
     inPictureWindow = [this] {
-        g.Album = 1;
+        Allgemein::settings().setAlbum(1);
         testsupport::writeFile(folder.filePath("Tavoro.ini"), "[Pictures]\r\nFile=half.jpg\r\n");
     };
     errors.answers = {errors::Ignore};

@@ -55,6 +55,7 @@ protected:
     void SetUp() override
     {
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
         folder = testsupport::inChild() ? qEnvironmentVariable("TAVORO_TEST_DIR") : own.path();
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
         appinfo::setProgramFolderForTesting(folder);
@@ -71,6 +72,7 @@ protected:
         appinfo::setProgramFolderForTesting({});
         qputenv("TMPDIR", oldTmp);
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
     }
 
     QString ini() const { return folder + "/Tavoro.ini"; }
@@ -88,7 +90,7 @@ protected:
     {
         w = std::make_unique<frmTavoro>();
         w->Form_Load();
-        g.Sprache = Allgemein::GetIniSetting(Allgemein::Setting::Sprache);
+        Allgemein::settings().setSprache(Allgemein::GetIniSetting(Allgemein::Setting::Sprache));
     }
 };
 
@@ -99,8 +101,11 @@ struct Applied {
 
 Applied applied()
 {
-    return {g.Size, g.Mode, g.Sprache, g.Picture, g.Background,
-            int16_t(g.MusicOn ? (g.MusicEndless ? 2 : 1) : 0)};
+    const Allgemein::Settings& s = Allgemein::settings();
+    using Allgemein::Setting;
+    return {s.value(Setting::Size), s.value(Setting::Mode), s.value(Setting::Sprache),
+            s.value(Setting::Picture), s.value(Setting::Background),
+            int16_t(s.MusicOn() ? (s.MusicEndless() ? 2 : 1) : 0)};
 }
 
 bool operator==(const Applied& a, const Applied& b)

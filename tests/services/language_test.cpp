@@ -3,6 +3,7 @@
 #include "platform/profile.h"
 #include "services/language.h"
 #include "services/resources.h"
+#include "services/settings.h"
 #include "services/shared.h"
 #include "support/scripted_errors.h"
 #include "support/files.h"
@@ -44,7 +45,7 @@ protected:
         setStartMemoryForTesting({});
         userlocale::setUserLanguageIdForTesting({});
         appinfo::setProgramFolderForTesting({});
-        g.Sprache = 0;
+        Allgemein::settings().setSprache(0);
     }
 };
 
@@ -167,13 +168,13 @@ TEST_F(Language, FirstStartFollowsTheLocaleLaterStartsTheSettings)
         userlocale::setUserLanguageIdForTesting(c.locale);
         EXPECT_FALSE(StartedBefore());
         EXPECT_EQ(ChooseStartLanguage(), c.firstStart) << c.locale;
-        EXPECT_EQ(g.Sprache, c.firstStart);
+        EXPECT_EQ(Allgemein::settings().Sprache(), c.firstStart);
         EXPECT_EQ(readFile(LanguageFile()), resources::load("CUSTOM", 1000));
         EXPECT_TRUE(StartedBefore());
 
         QFile::remove(LanguageFile());
         EXPECT_EQ(ChooseStartLanguage(), 5000) << c.locale;
-        EXPECT_EQ(GetLang(g.Sprache + 106), "Movimientos");
+        EXPECT_EQ(GetLang(Allgemein::settings().Sprache() + 106), "Movimientos");
     }
 
     // Later starts without a stored language: German.

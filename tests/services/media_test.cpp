@@ -2,6 +2,7 @@
 #include "services/media.h"
 #include "services/random.h"
 #include "services/resources.h"
+#include "services/settings.h"
 #include "services/shared.h"
 #include "support/audio_env.h"
 #include "support/scripted_errors.h"
@@ -155,7 +156,7 @@ TEST_F(Media, ManyTracksInARowNeverRepeat)
 
 TEST_F(Media, WhileATrackIsOpenItPlaysOnAndKeepsItsFile)
 {
-    g.MusicOn = true;
+    Allgemein::settings().setMusicOn(true);
     ScriptedRnd rnd({forTrack(1001), forTrack(1004)});
     Allgemein::MakeMusic();
     now += 200;
@@ -174,7 +175,8 @@ TEST_F(Media, WhileATrackIsOpenItPlaysOnAndKeepsItsFile)
 
 TEST_F(Media, MusicWatchInEndlessMode)
 {
-    g.MusicOn = g.MusicEndless = true;
+    Allgemein::settings().setMusicOn(true);
+    Allgemein::settings().setMusicEndless(true);
     ScriptedRnd rnd({forTrack(1002), forTrack(1006)});
     Allgemein::MakeMusic();
     EXPECT_EQ(timer, std::vector<bool>{true});
@@ -196,8 +198,8 @@ TEST_F(Media, MusicWatchInEndlessMode)
 
 TEST_F(Media, MusicWatchInOnceModeStopsTheTimer)
 {
-    g.MusicOn = true;
-    g.MusicEndless = false;
+    Allgemein::settings().setMusicOn(true);
+    Allgemein::settings().setMusicEndless(false);
     ScriptedRnd rnd({forTrack(1003)});
     Allgemein::MakeMusic();
     now += 10000;

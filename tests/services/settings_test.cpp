@@ -12,7 +12,7 @@ using namespace Allgemein;
 
 namespace {
 
-class Settings : public ::testing::Test {
+class SettingsFile : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     testsupport::ScriptedErrors service;
@@ -32,7 +32,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Settings, NoFileGivesTheDefaults)
+TEST_F(SettingsFile, NoFileGivesTheDefaults)
 {
     EXPECT_EQ(IniPath(), dir.path() + "/Tavoro.ini");
     EXPECT_EQ(GetIniInt("Optionen", "Size", 5), 5);
@@ -41,7 +41,7 @@ TEST_F(Settings, NoFileGivesTheDefaults)
     EXPECT_TRUE(service.reports.empty());
 }
 
-TEST_F(Settings, ReadsWhatIsStored)
+TEST_F(SettingsFile, ReadsWhatIsStored)
 {
     writeIni("[Optionen]\r\nPlaySound=-1\r\nMode=0\r\nSize=32767\r\nSprache=-32768\r\n"
              "[Pictures]\r\nFile=" + QByteArray(300, 'f') + "\r\n");
@@ -53,7 +53,7 @@ TEST_F(Settings, ReadsWhatIsStored)
     EXPECT_TRUE(service.reports.empty());
 }
 
-TEST_F(Settings, ANumberBeyond16BitsIsAnOverflow)
+TEST_F(SettingsFile, ANumberBeyond16BitsIsAnOverflow)
 {
     writeIni("[Optionen]\r\nSize=32768\r\nMode=-40000\r\nSprache=99999999999\r\n");
     service.answers = {errors::Cancel, errors::Ignore, errors::Cancel};
@@ -84,7 +84,7 @@ TEST_F(Settings, ANumberBeyond16BitsIsAnOverflow)
     errors::setErrorService(previous);
 }
 
-TEST_F(Settings, SaveIniWritesAtOnceAndKeepsTheRest)
+TEST_F(SettingsFile, SaveIniWritesAtOnceAndKeepsTheRest)
 {
     writeIni("; mine\r\n[Optionen]\r\nSize=5\r\n\r\n[Pictures]\r\nPicture=101\r\n");
     SaveIni("Optionen", "Size", "8");
@@ -104,7 +104,7 @@ TEST_F(Settings, SaveIniWritesAtOnceAndKeepsTheRest)
     EXPECT_TRUE(service.reports.empty());
 }
 
-TEST_F(Settings, AFailedWriteIsSilent)
+TEST_F(SettingsFile, AFailedWriteIsSilent)
 {
     writeIni("[Optionen]\r\nSize=5\r\n");
     // The settings file's name taken by a folder, then a program folder that is gone.
@@ -120,7 +120,7 @@ TEST_F(Settings, AFailedWriteIsSilent)
     EXPECT_EQ(readIni(), "[Optionen]\r\nSize=5\r\n");
 }
 
-TEST_F(Settings, CheckedSettingsKeepToTheirSets)
+TEST_F(SettingsFile, CheckedSettingsKeepToTheirSets)
 {
     const struct { Setting setting; std::initializer_list<int32_t> good, bad; } cases[] = {
         {Setting::Sprache, {0, 1000, 2000, 3000, 5000, 6000}, {4000, 7000, 1, -1000}},
@@ -141,7 +141,7 @@ TEST_F(Settings, CheckedSettingsKeepToTheirSets)
     }
 }
 
-TEST_F(Settings, ABadSettingIsReportedOnceEvenBeyond16Bits)
+TEST_F(SettingsFile, ABadSettingIsReportedOnceEvenBeyond16Bits)
 {
     // Beyond 16 bits the checked read reports once, not an overflow first.
     writeIni("[Optionen]\r\nSize=70000\r\nMode=\r\n");
@@ -169,4 +169,30 @@ TEST_F(Settings, ABadSettingIsReportedOnceEvenBeyond16Bits)
     EXPECT_EQ(GetIniSetting(Setting::Size), 7);
     errors::setErrorService(previous);
     EXPECT_EQ(readIni(), "[Optionen]\r\nSize=7\r\n");
+}
+
+TEST_F(SettingsFile, TheSettingsObjectLoadsCheckedAndStoresWhatItKeeps)
+{
+    writeIni("[Optionen]\r\nMode=1\r\nPlaySound=0\r\nSize=12\r\n[Pictures]\r\nAlbum=1\r\n");
+    Settings s;
+    EXPECT_EQ(s.Size(), 5);  // defaults until loaded
+    EXPECT_TRUE(s.PlaySound());
+    EXPECT_EQ(s.load(Setting::Mode), 1);
+    EXPECT_EQ(s.Mode(), game::Mode::Swap);
+    s.load(Setting::PlaySound);
+    EXPECT_FALSE(s.PlaySound());
+    EXPECT_EQ(s.load(Setting::Size), 5);  // out of its set: reported, the default kept
+    EXPECT_EQ(service.reports.size(), 1u);
+    s.load(Setting::Album);
+    EXPECT_EQ(s.Album(), 1);
+
+    // Stored as the file has always held them: a boolean as -1 or 0.
+    s.setPlaySound(true);
+    s.store(Setting::PlaySound);
+    s.setMode(game::Mode::Slide);
+    s.store(Setting::Mode);
+    s.setBackground(107);
+    s.store(Setting::Background);
+    EXPECT_EQ(readIni(), "[Optionen]\r\nMode=0\r\nPlaySound=-1\r\nSize=5\r\n"
+                         "[Pictures]\r\nAlbum=1\r\nBackground=107\r\n");
 }

@@ -6,6 +6,7 @@
 
 #include "widgets/seams.h"
 #include "platform/appinfo.h"
+#include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
 #include "support/scripted_errors.h"
@@ -22,6 +23,7 @@ struct WindowEnv {
     WindowEnv()
     {
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
         widgets::resetSeams();
         appinfo::setProgramFolderForTesting(folder.path());
     }
@@ -33,6 +35,7 @@ struct WindowEnv {
         widgets::resetSeams();
         appinfo::setProgramFolderForTesting({});
         g = SharedRecord{};
+        Allgemein::settings() = Allgemein::Settings{};
     }
 
     // The settings file as text ("" while there is none).
