@@ -154,6 +154,8 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
 
     shpRahmen = new ShapeControl(this);
     shpRahmen->hide();
+    shpCursor = new ShapeControl(this, QColor(255, 255, 255), 2);
+    shpCursor->hide();
 
     imgPreview = new ImageControl(this);
     imgPreview->place(40, 56, 150, 150);
@@ -519,6 +521,12 @@ void frmTavoro::keyPressEvent(QKeyEvent* e)
         e->accept();
         PicBut(button)->click();
         return;
+    }
+    if (e->modifiers() == Qt::NoModifier || e->modifiers() == Qt::KeypadModifier) {
+        if (boardKey(e->key())) {
+            e->accept();
+            return;
+        }
     }
     QWidget::keyPressEvent(e);
 }

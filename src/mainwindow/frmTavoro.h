@@ -61,6 +61,11 @@ public:
     void mnuEMail_Click();
     void mnuUeber_Click();
 
+    // Keyboard play: an arrow key or Space on the board while a game runs.
+    // False when the key is not one the board takes (or no game runs), so
+    // that it goes on to the window.
+    bool boardKey(int key);
+
     // The window's own procedures.
     void ChangeButtons(int16_t a, int16_t b);
     void NewGame();
@@ -113,6 +118,7 @@ public:
     widgets::LabelControl* lblTime = nullptr;      // elapsed seconds, hidden until laid out
     widgets::ImageControl* imgLeer = nullptr;      // the empty place's picture, hidden
     widgets::ShapeControl* shpRahmen = nullptr;    // swap mode's selection frame, hidden
+    widgets::ShapeControl* shpCursor = nullptr;    // swap mode's keyboard cursor, hidden
     widgets::ImageControl* imgPreview = nullptr;   // the whole puzzle picture
     widgets::ShapeControl* shpPreview = nullptr;   // outline around the preview, hidden
     widgets::LabelControl* lblToolbar = nullptr;   // the toolbar strip behind the buttons
@@ -212,6 +218,9 @@ private:
     void boardChanged(const game::Change& change);
     // The frame shpRahmen on the selected place, or hidden for -1.
     void showSelection(int place);
+    // The keyboard cursor on the place, or hidden for -1.
+    void showKeyCursor(int place);
+    int keyCursor_ = -1;  // the place under the keyboard cursor, -1 while hidden
     // Piece k's size and place on the board.
     void placePiece(int k);
     // The frame's opening fitted to the board as it lies now.

@@ -65,6 +65,7 @@ void frmTavoro::boardChanged(const game::Change& change)
         break;
     case game::Change::Solved:
         // imgPuzz_MouseDown finishes the game: the sounds come in its order.
+        showKeyCursor(-1);
         break;
     }
 }
@@ -112,7 +113,10 @@ void frmTavoro::NewGame()
             if (geometry.BoardSide == 0)  // not laid out yet
                 geometry.setBoard(width(), height());
         },
-        [&] { board.deselect(); },
+        [&] {
+            board.deselect();
+            showKeyCursor(-1);
+        },
         [&] { lblZugzahl->setText(QStringLiteral("0")); },
         [&] { Seconds = 0; },
         [&] { lblTime->setText(QStringLiteral("0")); },

@@ -61,6 +61,8 @@ void frmTavoro::placePiece(int k)
     piece->setSize(geometry.CellSize, geometry.CellSize);
     piece->setLeft(geometry.placeLeft(board.size(), k));
     piece->setTop(geometry.placeTop(board.size(), k));
+    if (k == keyCursor_)
+        showKeyCursor(k);
 }
 
 frmTavoro::FramePlace frmTavoro::framePlaceFor(QSize client, int16_t n)
