@@ -346,6 +346,10 @@ void frmTavoro::Form_Load()
                 framePlaceFor(mainwindow::startClientSize(*this), settings().Size());
             mainwindow::prerenderFrame(f.pixels.size(), f.opening, devicePixelRatioF());
         },
+        [&] {
+            settings().load(Allgemein::Setting::Animate);
+            mnuAnimate->setChecked(settings().Animate());
+        },
     });
 }
 

@@ -20,6 +20,7 @@
 #include "services/picture_clip.h"
 #include "widgets/controls.h"
 #include "mainwindow/frame.h"
+#include "mainwindow/piece_motion.h"
 
 #include <QPixmap>
 #include <QStringList>
@@ -55,6 +56,7 @@ public:
     // Menu commands of the options and help menus.
     void mnuSize_Click(int16_t Index);
     void mnuPlaySounds_Click();
+    void mnuAnimate_Click();
     void mnuMusic_Click(int16_t Index);
     void mnuOnlinehilfe_Click();
     void mnuHomepage_Click();
@@ -95,6 +97,7 @@ public:
     QMenu* mnuTeile = nullptr;         // the board sizes
     QAction* mnuBar3 = nullptr;
     QAction* mnuPlaySounds = nullptr;
+    QAction* mnuAnimate = nullptr;     // moves glide (a setting of our own)
     QMenu* mnuPlayMusic = nullptr;     // the music modes
     QMenu* mnuHilfe = nullptr;
     QAction* mnuOnlinehilfe = nullptr; // F1
@@ -221,6 +224,13 @@ private:
     // The keyboard cursor on the place, or hidden for -1.
     void showKeyCursor(int place);
     int keyCursor_ = -1;  // the place under the keyboard cursor, -1 while hidden
+    mainwindow::PieceMotion motion_;
+    // The moved pieces glide from where they stood (moves animated and the
+    // window shown).
+    void glideExchanged(int a, int b);
+    // After the solving move: the glide ends and the whole picture stays a
+    // moment before the champions window covers it. Input waits meanwhile.
+    void letTheWholePictureShow();
     // Piece k's size and place on the board.
     void placePiece(int k);
     // The frame's opening fitted to the board as it lies now.

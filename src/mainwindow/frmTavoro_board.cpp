@@ -17,6 +17,7 @@
 #include "services/settings.h"
 #include "services/shared.h"
 
+#include <QEventLoop>
 #include <QTimer>
 
 using Allgemein::settings;
@@ -77,8 +78,40 @@ void frmTavoro::ChangeButtons(int16_t a, int16_t b)
     Procedure proc{"frmTavoro", "ChangeButtons"};
     proc.run({
         [&] { drawPiece(a); },
-        [&] { drawPiece(b); },
+        [&] {
+            drawPiece(b);
+            glideExchanged(a, b);
+        },
     });
+}
+
+void frmTavoro::glideExchanged(int a, int b)
+{
+    if (!settings().Animate() || !isVisible())
+        return;
+    PuzzlePiece* pa = imgPuzz(a);
+    PuzzlePiece* pb = imgPuzz(b);
+    const QPoint atA = pa->pos();
+    const QPoint atB = pb->pos();
+    // Above the other pieces, below the frames, preview and toolbar. Slide
+    // mode: the piece now at b came from a, which shows the empty place.
+    // Swap mode: the two cross over.
+    pb->stackUnder(shpRahmen);
+    motion_.glide(pb, atA);
+    if (board.mode() == game::Mode::Swap) {
+        pa->stackUnder(shpRahmen);
+        motion_.glide(pa, atB);
+    }
+}
+
+void frmTavoro::letTheWholePictureShow()
+{
+    if (!settings().Animate() || !isVisible())
+        return;
+    QEventLoop pause;
+    QTimer::singleShot(mainwindow::PieceMotion::kMilliseconds + 600, &pause, &QEventLoop::quit);
+    pause.exec(QEventLoop::ExcludeUserInputEvents);
+    motion_.finish();
 }
 
 void frmTavoro::showSelection(int place)
@@ -178,6 +211,8 @@ void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*S
 {
     Procedure proc{"frmTavoro", "imgPuzz_MouseDown"};
     Press press = Press::Ignored;
+    // A move still gliding ends at once: this press counts from where it ends.
+    motion_.finish();
     proc.run({
         [&] {
             if (board.locked())
@@ -215,7 +250,10 @@ void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*S
                     imgPuzz(board.emptyPlace())->setPicture(cellPicture(board.places() - 1));
             }
         },
-        [&] { Timer1->stop(); },
+        [&] {
+            Timer1->stop();
+            letTheWholePictureShow();
+        },
         [&] { g.HSScore = numbers::Format00000(Seconds) + numbers::Format00000(board.moves()); },
         [&] { g.HSPending = vbTrue; },
         [&] { seams().showChampions(this); },

@@ -57,6 +57,7 @@ void frmTavoro::cutPictureIntoPieces()
 
 void frmTavoro::placePiece(int k)
 {
+    motion_.finish();
     PuzzlePiece* piece = imgPuzz(k);
     piece->setSize(geometry.CellSize, geometry.CellSize);
     piece->setLeft(geometry.placeLeft(board.size(), k));

@@ -85,6 +85,8 @@ void frmTavoro::createMenus()
     mnuBar3 = mnuOptionen->addSeparator();
     mnuPlaySounds = checkable(mnuOptionen, QString());
     connect(mnuPlaySounds, &QAction::triggered, this, [this] { mnuPlaySounds_Click(); });
+    mnuAnimate = checkable(mnuOptionen, QString());
+    connect(mnuAnimate, &QAction::triggered, this, [this] { mnuAnimate_Click(); });
     mnuPlayMusic = mnuOptionen->addMenu(QString());
     QActionGroup* modes = choiceGroup(mnuPlayMusic);
     for (int i = 0; i < int(mnuMusic_.size()); ++i) {
@@ -119,6 +121,7 @@ void frmTavoro::createMenus()
         mnuSize_[settings().Size() - 3]->setChecked(true);
     mnuMusic_[settings().MusicOn() ? (settings().MusicEndless() ? 2 : 1) : 0]->setChecked(true);
     mnuPlaySounds->setChecked(settings().PlaySound());
+    mnuAnimate->setChecked(settings().Animate());
     setMenuCaptions();
 }
 
@@ -137,6 +140,7 @@ void frmTavoro::setMenuCaptions()
     mnuMusic_[1]->setText(text(133));
     mnuMusic_[2]->setText(text(134));
     mnuPlaySounds->setText(text(119));
+    mnuAnimate->setText(text(212));
     mnuUeber->setText(text(123));
 }
 
@@ -170,6 +174,20 @@ void frmTavoro::mnuPlaySounds_Click()
         [&] { settings().setPlaySound(!settings().PlaySound()); },
         [&] { mnuPlaySounds->setChecked(settings().PlaySound()); },
         [&] { settings().store(Allgemein::Setting::PlaySound); },
+    });
+}
+
+void frmTavoro::mnuAnimate_Click()
+{
+    Procedure proc{"frmTavoro", "mnuAnimate_Click"};
+    proc.run({
+        [&] { settings().setAnimate(!settings().Animate()); },
+        [&] {
+            if (!settings().Animate())
+                motion_.finish();
+        },
+        [&] { mnuAnimate->setChecked(settings().Animate()); },
+        [&] { settings().store(Allgemein::Setting::Animate); },
     });
 }
 

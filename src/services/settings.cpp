@@ -83,6 +83,7 @@ SettingKey keyOf(Setting setting)
     case Setting::Picture: return {"Pictures", "Picture", 101};
     case Setting::Album: return {"Pictures", "Album", 0};
     case Setting::Background: return {"Pictures", "Background", 101};
+    case Setting::Animate: return {"Optionen", "Animate", -1};
     }
     return {"", "", 0};
 }
@@ -129,6 +130,7 @@ bool SettingAllowed(Setting setting, int32_t value)
     case Setting::Picture: return value >= 101 && value <= 116;
     case Setting::Album: return value == 0 || value == 1;
     case Setting::Background: return value >= 101 && value <= 115;
+    case Setting::Animate: return value == 0 || value == -1;
     }
     return false;
 }

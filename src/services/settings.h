@@ -3,7 +3,8 @@
 // (appinfo::dataFolder()). Every call reads or writes the file at once;
 // nothing is cached.
 //
-//   [Optionen]  Sprache (0), Size (5), Mode (0), PlaySound (-1), PlayMusic (1)
+//   [Optionen]  Sprache (0), Size (5), Mode (0), PlaySound (-1), PlayMusic (1),
+//               Animate (-1)
 //   [Pictures]  Picture (101), Album (0), File ("Tavoro1.bmp"), Background (101)
 
 #include "game/board.h"
@@ -32,11 +33,14 @@ void SaveIni(const QString& section, const QString& key, const QString& value);
 
 // The stored settings with a fixed set of values, as the game reads them at
 // start.
-enum class Setting { Sprache, Size, Mode, PlaySound, PlayMusic, Picture, Album, Background };
+enum class Setting {
+    Sprache, Size, Mode, PlaySound, PlayMusic, Picture, Album, Background,
+    Animate,  // moves glide (-1) or jump (0); a key of our own, unknown to older readers
+};
 
 // Whether the value is one the setting may take: Sprache 0, 1000, 2000, 3000,
 // 5000 or 6000; Size 3 to 8; Mode 0 or 1; PlaySound 0 or -1; PlayMusic 0 to
-// 2; Picture 101 to 116; Album 0 or 1; Background 101 to 115.
+// 2; Picture 101 to 116; Album 0 or 1; Background 101 to 115; Animate 0 or -1.
 bool SettingAllowed(Setting setting, int32_t value);
 
 // The setting's default when its key is missing.
@@ -102,6 +106,10 @@ public:
     int Album() const { return value(Setting::Album); }
     void setAlbum(int value) { set(Setting::Album, value); }
 
+    // Moves glide into place; stored as -1, off as 0.
+    bool Animate() const { return value(Setting::Animate) != 0; }
+    void setAnimate(bool on) { set(Setting::Animate, on ? -1 : 0); }
+
     // The music mode: off, once (on) or endless (on and endless).
     bool MusicOn() const { return musicOn_; }
     bool MusicEndless() const { return musicEndless_; }
@@ -109,7 +117,7 @@ public:
     void setMusicEndless(bool endless) { musicEndless_ = endless; }
 
 private:
-    static constexpr int kCount = 8;
+    static constexpr int kCount = 9;
     static int index(Setting setting) { return static_cast<int>(setting); }
     void set(Setting setting, int value) { values_[index(setting)] = static_cast<int16_t>(value); }
 

@@ -127,6 +127,7 @@ TEST_F(SettingsFile, CheckedSettingsKeepToTheirSets)
         {Setting::Size, {3, 8}, {2, 9, 0}},
         {Setting::Mode, {0, 1}, {-1, 2}},
         {Setting::PlaySound, {0, -1}, {1, -2}},
+        {Setting::Animate, {0, -1}, {1, 2}},
         {Setting::PlayMusic, {0, 2}, {-1, 3}},
         {Setting::Picture, {101, 116}, {100, 117, -5}},
         {Setting::Album, {0, 1}, {-1, 2}},
