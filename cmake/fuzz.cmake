@@ -15,6 +15,7 @@ set(TAVORO_FUZZ_TARGETS
   wav        # the sound effects' wave files
   picture    # puzzle pictures (BMP, JPEG) and their cutting into cells
   champions  # Tavoro.hsc's scrambled entries: decoder and encoder
+  kept_game  # the running game kept on disk
 )
 
 option(TAVORO_FUZZ "Build the libFuzzer fuzz targets (clang only)" OFF)

@@ -7,6 +7,7 @@
 #include "mainwindow/startsize.h"
 #include "platform/appinfo.h"
 #include "platform/fonts.h"
+#include "platform/termination.h"
 #include "platform/trace.h"
 #include "platform/worker.h"
 #include "widgets/seams.h"
@@ -59,6 +60,7 @@ int main(int argc, char* argv[])
     // The desktop matches the window to its menu entry and icon by this name.
     QGuiApplication::setDesktopFileName(appinfo::desktopId());
     errors::installErrorDialog();
+    termination::quitOnSignals();
     wireWindows();
 
     // The start screen settles the language and writes the language file,

@@ -137,6 +137,10 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     imgUhr = makeArt(this, QStringLiteral("furniture/uhr.svg"), QRectF(0, 0, 108, 69), false);
     lblTime = makeLabel(this, QStringLiteral("0"), QRect(0, 0, 65, 25), kMono,
                         19.5, true, QColor(0, 255, 0), Qt::black);
+    imgUhr->installEventFilter(this);
+    lblTime->installEventFilter(this);
+    // Quitting in any way (a signal, the session's end) keeps a running game.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { keepGameNow(); });
     lblTime->hide();
 
     // The board; the pieces go in under the empty place's picture, so they
@@ -382,6 +386,8 @@ void frmTavoro::Form_Unload()
 {
     Procedure proc{"frmTavoro", "Form_Unload"};
     proc.runSkippingFailures({
+        // A game that runs is kept for the next start, whole on disk.
+        [&] { keepGameNow(); },
         [&] { QCoreApplication::processEvents(); },
         [&] {
             if (settings().MusicOn()) {
@@ -427,24 +433,17 @@ void frmTavoro::Form_Resize()
     proc.run({
         [&] {
             if (windowState() & Qt::WindowMinimized) {
-                // The clock display rests while minimized; the time counts on.
-                if (Timer1->isActive()) {
-                    ClockWasRunning = true;
-                    Timer1->stop();
-                }
+                // A game minimized is paused: time away is not played.
+                pauseGame();
                 proc.leave();
-            }
-        },
-        [&] {
-            if (ClockWasRunning) {
-                ClockWasRunning = false;
-                Timer1->start();
             }
         },
         [&] {
             if (!Positioned && isOnScreen()) {
                 Positioned = true;
                 positionieren();
+                // The game kept when the program last ended goes on.
+                continueKeptGame();
             }
         },
     });
@@ -493,6 +492,12 @@ void frmTavoro::showEvent(QShowEvent* e)
 
 bool frmTavoro::eventFilter(QObject* watched, QEvent* e)
 {
+    // A click on the clock pauses the game.
+    if ((watched == imgUhr || watched == lblTime) && e->type() == QEvent::MouseButtonPress
+        && !board.locked()) {
+        pauseGame();
+        return true;
+    }
     // The first time the window is exposed counts as its first resize.
     if (e->type() == QEvent::Expose && watched == windowHandle() && !Positioned && isOnScreen())
         Form_Resize();
@@ -521,6 +526,20 @@ void frmTavoro::keyPressEvent(QKeyEvent* e)
         button = 0;
     else if (e->key() == Qt::Key_Escape)
         button = 1;
+    const int key = e->key();
+    const bool modifierAlone = key == Qt::Key_Shift || key == Qt::Key_Control
+        || key == Qt::Key_Alt || key == Qt::Key_Meta || key == Qt::Key_AltGr;
+    if (paused_ && !modifierAlone) {
+        // Any key goes on, and does nothing else.
+        e->accept();
+        resumeGame();
+        return;
+    }
+    if (e->key() == Qt::Key_P && e->modifiers() == Qt::NoModifier && !board.locked()) {
+        e->accept();
+        pauseGame();
+        return;
+    }
     if (button >= 0 && hasPicBut(button)) {
         e->accept();
         PicBut(button)->click();

@@ -31,6 +31,7 @@
 #include <cstdint>
 
 class QAction;
+namespace mainwindow { class Cloth; }
 class QMenu;
 class QPainter;
 class QTimer;
@@ -62,6 +63,28 @@ public:
     void mnuHomepage_Click();
     void mnuEMail_Click();
     void mnuUeber_Click();
+
+    // A running game never lost. keepGame: the game as it stands goes to
+    // disk (on the worker) after each move; keepGameNow waits until it is
+    // there (closing, quitting). forgetGame: the kept game removed (solved,
+    // ended, reset). continueKeptGame: at start, the kept game continues,
+    // paused; a damaged file is set aside with a word to the player.
+    void keepGame();
+    void keepGameNow();
+    void forgetGame();
+    void continueKeptGame();
+    // Pause: the clock stands, a cloth covers the board and the preview is
+    // hidden; any key, a click on the cloth or the menu entry goes on.
+    void pauseGame();
+    void resumeGame();
+    bool paused() const { return paused_; }
+    void mnuPause_Click();
+    // Whether a running game may be thrown away: none with moves runs, or
+    // the player answers Yes to "Abandon the running game?" (No the default).
+    bool mayAbandonGame();
+    bool gameWithMovesRuns() const;
+    // Seconds played in the running game, pauses left out.
+    int playedSeconds() const;
 
     // Keyboard play: an arrow key or Space on the board while a game runs.
     // False when the key is not one the board takes (or no game runs), so
@@ -98,6 +121,7 @@ public:
     QAction* mnuBar3 = nullptr;
     QAction* mnuPlaySounds = nullptr;
     QAction* mnuAnimate = nullptr;     // moves glide (a setting of our own)
+    QAction* mnuPause = nullptr;       // P: the game paused
     QMenu* mnuPlayMusic = nullptr;     // the music modes
     QMenu* mnuHilfe = nullptr;
     QAction* mnuOnlinehilfe = nullptr; // F1
@@ -135,7 +159,6 @@ public:
     bool FirstResetDone = false;   // the first NewGame of a run does nothing
     mainwindow::BoardGeometry geometry;
     bool Positioned = false;       // the first layout has run
-    bool ClockWasRunning = false;  // the clock was stopped by minimizing the window
     QString PictureFile;           // the puzzle picture's file, when it comes from the "pics" folder
     // The puzzle picture that Album and Picture name: the built-in picture, or
     // the file of the "pics" folder stored under [Pictures] File, whose path
@@ -225,6 +248,10 @@ private:
     void showKeyCursor(int place);
     int keyCursor_ = -1;  // the place under the keyboard cursor, -1 while hidden
     mainwindow::PieceMotion motion_;
+    mainwindow::Cloth* cloth_ = nullptr;  // over the board while paused
+    bool paused_ = false;
+    double playedDays_ = 0;        // the game's time when it was paused
+    bool previewWasShown_ = true;  // the preview's state before the pause
     // The moved pieces glide from where they stood (moves animated and the
     // window shown).
     void glideExchanged(int a, int b);

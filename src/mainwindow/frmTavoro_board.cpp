@@ -147,6 +147,10 @@ void frmTavoro::NewGame()
                 geometry.setBoard(width(), height());
         },
         [&] {
+            // A running game is thrown away here: its kept copy goes too.
+            if (!board.locked())
+                forgetGame();
+            resumeGame();
             board.deselect();
             showKeyCursor(-1);
         },
@@ -215,7 +219,7 @@ void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*S
     motion_.finish();
     proc.run({
         [&] {
-            if (board.locked())
+            if (board.locked() || paused_)
                 proc.leave();
         },
         // Slide mode: a neighbour of the empty place by row and column moves
@@ -231,8 +235,10 @@ void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*S
                 seams().PlayWAV(seams().Zufallszahl(105, 110));
         },
         [&] {
-            if (press == Press::Slid || press == Press::Exchanged)
+            if (press == Press::Slid || press == Press::Exchanged) {
                 lblZugzahl->setText(QString::number(board.moves()));
+                keepGame();
+            }
         },
         [&] {
             if (!board.locked()) {
@@ -252,6 +258,7 @@ void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*S
         },
         [&] {
             Timer1->stop();
+            forgetGame();
             letTheWholePictureShow();
         },
         [&] { g.HSScore = numbers::Format00000(Seconds) + numbers::Format00000(board.moves()); },

@@ -87,6 +87,9 @@ void frmTavoro::createMenus()
     connect(mnuPlaySounds, &QAction::triggered, this, [this] { mnuPlaySounds_Click(); });
     mnuAnimate = checkable(mnuOptionen, QString());
     connect(mnuAnimate, &QAction::triggered, this, [this] { mnuAnimate_Click(); });
+    mnuPause = checkable(mnuOptionen, QString());
+    mnuPause->setShortcut(QKeySequence(Qt::Key_P));
+    connect(mnuPause, &QAction::triggered, this, [this] { mnuPause_Click(); });
     mnuPlayMusic = mnuOptionen->addMenu(QString());
     QActionGroup* modes = choiceGroup(mnuPlayMusic);
     for (int i = 0; i < int(mnuMusic_.size()); ++i) {
@@ -95,7 +98,11 @@ void frmTavoro::createMenus()
     }
     // The sound-effects entry shows the setting as it stands.
     connect(mnuOptionen, &QMenu::aboutToShow, this,
-            [this] { mnuPlaySounds->setChecked(settings().PlaySound()); });
+            [this] {
+                mnuPlaySounds->setChecked(settings().PlaySound());
+                mnuPause->setEnabled(!board.locked());
+                mnuPause->setChecked(paused_);
+            });
 
     // The help menu.
     mnuHilfe = new QMenu(this);
@@ -141,6 +148,7 @@ void frmTavoro::setMenuCaptions()
     mnuMusic_[2]->setText(text(134));
     mnuPlaySounds->setText(text(119));
     mnuAnimate->setText(text(212));
+    mnuPause->setText(text(235));
     mnuUeber->setText(text(123));
 }
 
@@ -149,6 +157,14 @@ void frmTavoro::mnuSize_Click(int16_t Index)
     Procedure proc{"frmTavoro", "mnuSize_Click"};
     proc.run({
         [&] {
+            // A running game goes only when the player says so; otherwise
+            // the check mark goes back to the size played.
+            if (!mayAbandonGame()) {
+                for (int i = 0; i < int(mnuSize_.size()); ++i)
+                    mnuSize_[i]->setChecked(i == board.size() - 3);
+                proc.leave();
+                return;
+            }
             QAction* entry = mnuSize(Index);
             for (QAction* a : mnuSize_)
                 a->setChecked(false);

@@ -24,15 +24,53 @@ using widgets::ShapeControl;
 
 namespace {
 
+// The puzzle picture chosen: the source, the built-in picture, the file.
+struct Choice {
+    int album = 0;
+    int picture = 0;
+    QString file;
+
+    static Choice now()
+    {
+        return {settings().Album(), settings().Picture(),
+                Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp")};
+    }
+    bool sameAs(const Choice& o) const
+    {
+        return album == o.album && (album == 0 ? picture == o.picture : file == o.file);
+    }
+    void restore() const
+    {
+        settings().setAlbum(album);
+        settings().setPicture(picture);
+        settings().store(Allgemein::Setting::Album);
+        settings().store(Allgemein::Setting::Picture);
+        Allgemein::SaveIni("Pictures", "File", file);
+    }
+};
+
 // The picture command: the picture window, then the puzzle picture reloaded
 // from Album as it now stands, the preview and a new game. A picture that
 // cannot be read is reported; skipping that step keeps the old picture.
+// A game with moves goes on when the picture stays the same, or when the
+// player does not give it up for another one (which is then not taken).
 // False when the player chose to leave.
 bool PictureCommand(frmTavoro& w)
 {
     Procedure proc{"frmTavoro", "PicBut_Click"};
     return proc.run({
-        [&] { seams().showPictureWindow(&w); },
+        [&] {
+            const Choice before = Choice::now();
+            seams().showPictureWindow(&w);
+            if (!w.gameWithMovesRuns())
+                return;
+            const bool same = Choice::now().sameAs(before);
+            if (same || !w.mayAbandonGame()) {
+                if (!same)
+                    before.restore();
+                proc.leave();
+            }
+        },
         [&] {
             // No file chosen, or none of that name in the "pics" folder (the
             // window closed before one was picked): the picture stays.
@@ -90,6 +128,10 @@ void frmTavoro::PicBut_Click(int16_t Index)
                 break;
             case 5:
             case 6:
+                if (!mayAbandonGame()) {
+                    showMode();
+                    break;
+                }
                 settings().setMode(Index == 5 ? game::Mode::Slide : game::Mode::Swap);
                 showMode();
                 NewGame();

@@ -30,6 +30,14 @@ Seams makeDefaults()
         return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes;
     };
+    s.askYesNoDefaultNo = [](QWidget* owner, const QString& text) {
+        return QMessageBox::question(owner, QApplication::applicationName(), text,
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes;
+    };
+    s.tell = [](QWidget* owner, const QString& text) {
+        QMessageBox::information(owner, QApplication::applicationName(), text);
+    };
     s.HtmlHelp = [](QWidget*, int16_t) {};
     s.showAbout = [](QWidget*) {};
     s.ScreenPixels = [](const QWidget* window) {

@@ -34,6 +34,12 @@ struct Seams {
     // Asks `text` with the buttons Yes and No, the question icon and the
     // caption given; true on Yes. Default: a message box.
     std::function<bool(QWidget* owner, const QString& text, const QString& caption)> askYesNo;
+    // The same question with No as the default button, for a question whose
+    // Yes loses something (a running game).
+    std::function<bool(QWidget* owner, const QString& text)> askYesNoDefaultNo;
+    // Tells the player something, with an OK button, the information icon
+    // and the application title as caption.
+    std::function<void(QWidget* owner, const QString& text)> tell;
     // HtmlHelp(owner, Sprache): opens the help window owned by `owner` at its
     // default topic in that language. Default: the help viewer.
     std::function<void(QWidget* owner, int16_t sprache)> HtmlHelp;

@@ -202,3 +202,14 @@ with tempfile.TemporaryDirectory() as tmp:
                         "-quality", str(quality), out], check=True)
         with open(out, "rb") as f:
             put("picture", name, f.read())
+
+
+# --- kept games --------------------------------------------------------------
+
+KEPT = (b"[Game]\r\nSize=4\r\nMode=0\r\nAlbum=0\r\nPicture=101\r\nFile=\r\n"
+        b"Pieces=1,2,3,4,5,6,7,8,9,10,11,12,13,14,0,15\r\nMoves=3\r\nSeconds=9\r\n")
+put("kept_game", "slide-4x4", KEPT)
+put("kept_game", "swap-3x3", b"[Game]\r\nSize=3\r\nMode=1\r\nAlbum=1\r\nPicture=101\r\n"
+    b"File=Bild.jpg\r\nPieces=2,1,3,4,5,6,7,8,9\r\nMoves=0\r\nSeconds=0\r\n")
+put("kept_game", "unsolvable", KEPT.replace(b"1,2,3,4", b"2,1,3,4"))
+put("kept_game", "junk", b"[Game]\nSize=8\nPieces=,,,,\n")

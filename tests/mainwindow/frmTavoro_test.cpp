@@ -441,7 +441,7 @@ TEST_F(BoardWindow, EveryMouseButtonActsOnThePress)
     }
 }
 
-TEST_F(BoardWindow, TheClockCountsWallTimeAcrossAMinimizedMinute)
+TEST_F(BoardWindow, AMinimizedGameIsPausedAndItsTimeAwayNotPlayed)
 {
     startTurnedSlideBoard();
     EXPECT_DOUBLE_EQ(g.StartTime, wallclock::toSerial(kStart));
@@ -451,14 +451,22 @@ TEST_F(BoardWindow, TheClockCountsWallTimeAcrossAMinimizedMinute)
     w->Timer1_Timer();
     EXPECT_EQ(w->lblTime->text(), "5");
 
+    wallclock::setNowForTesting([] { return kStart.addSecs(7); });
     w->setWindowState(Qt::WindowMinimized);
     EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_TRUE(w->paused());
+    EXPECT_EQ(w->lblTime->text(), "7");
     wallclock::setNowForTesting([] { return kStart.addSecs(65); });
     w->setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(w->Timer1->isActive());  // still paused until the player goes on
+    QTest::keyClick(w.get(), Qt::Key_Up);
+    EXPECT_FALSE(w->paused());
+    EXPECT_EQ(w->board.moves(), 0);       // the key that goes on moves nothing
     EXPECT_TRUE(w->Timer1->isActive());
+    wallclock::setNowForTesting([] { return kStart.addSecs(70); });
     w->Timer1_Timer();
-    EXPECT_EQ(w->lblTime->text(), "65");
-    EXPECT_EQ(w->Seconds, 65);
+    EXPECT_EQ(w->lblTime->text(), "12");
+    EXPECT_EQ(w->Seconds, 12);
 
     // A clock stopped since then stays off at the next resize.
     w->Ende();

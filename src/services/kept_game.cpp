@@ -1,0 +1,157 @@
+#include "services/kept_game.h"
+
+#include "platform/appinfo.h"
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "platform/worker.h"
+
+#include <QFile>
+
+#include <cerrno>
+
+#include <memory>
+
+namespace keptgame {
+
+namespace {
+
+const QString kSection = QStringLiteral("Game");
+// A file far larger than any game is no game; it is not read.
+constexpr qint64 kLargestFile = 4096;
+
+// A whole number from 0 to `most`, or nothing.
+std::optional<int> number(const profile::ProfileFile& file, const char* key, int most)
+{
+    const std::optional<QString> text = file.value(kSection, QLatin1String(key));
+    if (!text)
+        return std::nullopt;
+    bool ok = false;
+    const int value = text->toInt(&ok);
+    if (!ok || value < 0 || value > most)
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+QString path()
+{
+    return appinfo::dataFolder() + QStringLiteral("/") + appinfo::title()
+        + QStringLiteral(" saved game.ini");
+}
+
+QByteArray encode(const Game& game)
+{
+    QStringList pieces;
+    for (int p : game.pieces)
+        pieces << QString::number(p);
+    profile::ProfileFile file;
+    file.setValue(kSection, QStringLiteral("Size"), QString::number(game.size));
+    file.setValue(kSection, QStringLiteral("Mode"),
+                  QString::number(game.mode == game::Mode::Slide ? 0 : 1));
+    file.setValue(kSection, QStringLiteral("Album"), QString::number(game.album));
+    file.setValue(kSection, QStringLiteral("Picture"), QString::number(game.picture));
+    file.setValue(kSection, QStringLiteral("File"), game.file);
+    file.setValue(kSection, QStringLiteral("Pieces"), pieces.join(QLatin1Char(',')));
+    file.setValue(kSection, QStringLiteral("Moves"), QString::number(game.moves));
+    file.setValue(kSection, QStringLiteral("Seconds"), QString::number(game.seconds));
+    return file.bytes();
+}
+
+std::optional<Game> decode(const QByteArray& bytes, QString* why)
+{
+    const auto fail = [why](const char* reason) -> std::optional<Game> {
+        if (why)
+            *why = QLatin1String(reason);
+        return std::nullopt;
+    };
+    const profile::ProfileFile file(bytes);
+    Game g;
+    const auto size = number(file, "Size", game::MaxSide);
+    const auto mode = number(file, "Mode", 1);
+    const auto album = number(file, "Album", 1);
+    const auto picture = number(file, "Picture", 116);
+    const auto moves = number(file, "Moves", 99999);
+    const auto seconds = number(file, "Seconds", 99999);
+    const std::optional<QString> pieces = file.value(kSection, QStringLiteral("Pieces"));
+    if (!size || !mode || !album || !picture || !moves || !seconds || !pieces)
+        return fail("a value is missing or out of its range");
+    if (*size < 3)
+        return fail("the board is too small");
+    if (*album == 0 && *picture < 101)
+        return fail("no such built-in picture");
+    g.size = *size;
+    g.mode = *mode == 0 ? game::Mode::Slide : game::Mode::Swap;
+    g.album = *album;
+    g.picture = *picture;
+    g.file = file.value(kSection, QStringLiteral("File")).value_or(QString());
+    g.moves = *moves;
+    g.seconds = *seconds;
+    const QStringList parts = pieces->split(QLatin1Char(','));
+    if (parts.size() != g.size * g.size)
+        return fail("the pieces do not fill the board");
+    for (const QString& part : parts) {
+        bool ok = false;
+        const int p = part.trimmed().toInt(&ok);
+        if (!ok)
+            return fail("a piece is no number");
+        g.pieces.push_back(p);
+    }
+    if (g.album == 1 && (g.file.isEmpty() || g.file.contains(QLatin1Char('/'))
+                         || g.file == QLatin1String("..")))
+        return fail("no picture file named");
+    // The board itself judges the arrangement.
+    game::Board board;
+    if (!board.restore(g.size, g.mode, g.pieces, g.moves))
+        return fail("the pieces are no arrangement the board can take");
+    if (board.solved())
+        return fail("the game is already solved");
+    return g;
+}
+
+void keep(const Game& game)
+{
+    auto bytes = std::make_shared<QByteArray>(encode(game));
+    worker::post([bytes, to = path()] { files::replace(to, *bytes); });
+}
+
+void forget()
+{
+    worker::post([at = path()] { QFile::remove(at); });
+}
+
+void flush()
+{
+    worker::waitUntilIdle();
+}
+
+std::optional<Game> load(QString* problem)
+{
+    const QString at = path();
+    QFile file;
+    QString why;
+    std::optional<Game> game;
+    if (!files::openForReading(file, at)) {
+        if (errno == ENOENT)
+            return std::nullopt;
+        why = QStringLiteral("it is no file the game can read");
+    } else if (file.size() > kLargestFile) {
+        why = QStringLiteral("it is too large");
+    } else {
+        game = decode(file.readAll(), &why);
+    }
+    file.close();
+    if (!game) {
+        // Set aside, so that it never stands in the way again; a link is
+        // renamed, not what it points to.
+        const QString aside = at + QStringLiteral(".damaged");
+        QFile::remove(aside);
+        if (!QFile::rename(at, aside))
+            QFile::remove(at);
+        if (problem)
+            *problem = why;
+    }
+    return game;
+}
+
+}  // namespace keptgame

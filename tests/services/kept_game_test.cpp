@@ -1,0 +1,108 @@
+// The running game kept on disk: what it holds, and a file that holds no
+// game a board can take is set aside, never trusted and never in the way.
+
+#include "platform/appinfo.h"
+#include "services/kept_game.h"
+#include "support/files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+class KeptGame : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    void SetUp() override { appinfo::setProgramFolderForTesting(dir.path()); }
+    void TearDown() override { appinfo::setProgramFolderForTesting({}); }
+
+    keptgame::Game fourByFour() const
+    {
+        keptgame::Game g;
+        g.size = 4;
+        g.mode = game::Mode::Slide;
+        g.album = 1;
+        g.file = QStringLiteral("Strand im Mai.jpg");
+        g.pieces = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0, 15};
+        g.moves = 17;
+        g.seconds = 245;
+        return g;
+    }
+};
+
+}  // namespace
+
+TEST_F(KeptGame, WhatIsKeptComesBackAndTheFileGoesWhenForgotten)
+{
+    EXPECT_EQ(keptgame::path(), dir.path() + "/Tavoro saved game.ini");
+    const keptgame::Game g = fourByFour();
+    keptgame::keep(g);
+    keptgame::flush();
+    EXPECT_EQ(testsupport::readFile(keptgame::path()),
+              "[Game]\r\nSize=4\r\nMode=0\r\nAlbum=1\r\nPicture=101\r\nFile=Strand im Mai.jpg\r\n"
+              "Pieces=1,2,3,4,5,6,7,8,9,10,11,12,13,14,0,15\r\nMoves=17\r\nSeconds=245\r\n");
+    QString problem;
+    const auto back = keptgame::load(&problem);
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(problem.isEmpty());
+    EXPECT_EQ(back->pieces, g.pieces);
+    EXPECT_EQ(back->file, g.file);
+    EXPECT_EQ(back->moves, 17);
+    EXPECT_EQ(back->seconds, 245);
+
+    keptgame::forget();
+    keptgame::flush();
+    EXPECT_FALSE(QFile::exists(keptgame::path()));
+    EXPECT_FALSE(keptgame::load(&problem));
+    EXPECT_TRUE(problem.isEmpty());  // no file is no problem
+}
+
+TEST_F(KeptGame, AFileThatHoldsNoGameIsSetAside)
+{
+    const QByteArray good = keptgame::encode(fourByFour());
+    const auto with = [&](const char* key, const char* value) {
+        QByteArray b = good;
+        const QByteArray k = QByteArray(key) + "=";
+        const qsizetype at = b.indexOf(k);
+        const qsizetype end = b.indexOf("\r\n", at);
+        return b.replace(at, end - at, k + value);
+    };
+    const struct { const char* name; QByteArray bytes; } cases[] = {
+        {"empty", QByteArray()},
+        {"not an INI file", QByteArray("\x89PNG\r\n\x1a\n\0\0", 10)},
+        {"size out of range", with("Size", "9")},
+        {"too small", with("Size", "2")},
+        {"pieces missing", with("Pieces", "")},
+        {"too few pieces", with("Pieces", "1,2,3")},
+        {"a piece twice", with("Pieces", "1,1,3,4,5,6,7,8,9,10,11,12,13,14,0,15")},
+        {"a piece no number", with("Pieces", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,0,x")},
+        {"cannot slide home", with("Pieces", "2,1,3,4,5,6,7,8,9,10,11,12,13,14,15,0")},
+        {"already solved", with("Pieces", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,0")},
+        {"moves negative", with("Moves", "-3")},
+        {"a file in another folder", with("File", "../../.bashrc")},
+        {"huge", good + QByteArray(8000, ';')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(testsupport::writeFile(keptgame::path(), c.bytes));
+        QString problem;
+        EXPECT_FALSE(keptgame::load(&problem));
+        EXPECT_FALSE(problem.isEmpty());
+        EXPECT_FALSE(QFile::exists(keptgame::path()));
+        EXPECT_EQ(testsupport::readFile(keptgame::path() + ".damaged"), c.bytes);
+    }
+
+    // A link planted under the name is not followed, and set aside itself.
+    const QString target = dir.filePath("elsewhere.ini");
+    ASSERT_TRUE(testsupport::writeFile(target, good));
+    ASSERT_EQ(::symlink(target.toLocal8Bit().constData(), keptgame::path().toLocal8Bit().constData()), 0);
+    QString problem;
+    EXPECT_FALSE(keptgame::load(&problem));
+    EXPECT_FALSE(problem.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(keptgame::path()));
+    EXPECT_EQ(testsupport::readFile(target), good);
+}
