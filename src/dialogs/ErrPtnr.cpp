@@ -3,6 +3,7 @@
 #include "platform/appinfo.h"
 #include "platform/clock.h"
 #include "platform/maker.h"
+#include "platform/osversion.h"
 #include "platform/printer.h"
 #include "platform/shell.h"
 #include "platform/twips.h"
@@ -171,8 +172,6 @@ ErrPtnr::ErrPtnr(QWidget* parent) : QDialog(parent)
     tell = [this](const QString& text) {
         QMessageBox::information(this, appinfo::title(), text, QMessageBox::Ok);
     };
-    printLines = printer::printLines;
-    systemFacts = osversion::query;
 }
 
 ErrPtnr::~ErrPtnr() = default;
@@ -203,8 +202,7 @@ int16_t ErrPtnr::OnError(const QString& object, const QString& procedure,
             ProtocolFields f = fields();
             f.errValues = {errorText, object, procedure, QString::number(failure.line)};
             appendProtocol(logFilePath(),
-                           buildProtocol(f, wallclock::NowDateTime(),
-                                         systemFacts ? systemFacts() : osversion::SystemFacts{}));
+                           buildProtocol(f, wallclock::NowDateTime(), osversion::query()));
         } catch (...) {
         }
         return Cancel;
@@ -342,8 +340,7 @@ ProtocolFields ErrPtnr::fields() const
 
 QString ErrPtnr::protocolText() const
 {
-    return buildProtocol(fields(), wallclock::NowDateTime(),
-                         systemFacts ? systemFacts() : osversion::SystemFacts{});
+    return buildProtocol(fields(), wallclock::NowDateTime(), osversion::query());
 }
 
 void ErrPtnr::autoProtocol()
@@ -384,8 +381,7 @@ void ErrPtnr::cmdProtocol_Click(int index)
 void ErrPtnr::printProtocol(const QString& protocol)
 {
     // Without a default printer, or when it fails, nothing is printed.
-    if (printLines)
-        printLines(wrapForPrinting(protocol));
+    printer::printLines(wrapForPrinting(protocol));
 }
 
 void ErrPtnr::saveProtocol(const QString& protocol)

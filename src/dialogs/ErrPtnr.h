@@ -10,7 +10,6 @@
 
 #include "errors/protocol.h"
 #include "errors/trap.h"
-#include "platform/osversion.h"
 
 #include <QDialog>
 #include <QPushButton>
@@ -67,8 +66,6 @@ public:
     // What the dialog asks of the world; tests replace them.
     std::function<bool(const QString&)> askYesNo;             // true on Yes
     std::function<void(const QString&)> tell;                  // message with OK
-    std::function<bool(const QStringList&)> printLines;        // the default printer
-    std::function<osversion::SystemFacts()> systemFacts;       // SYSTEMINFO
 
     // The controls, named as the dialog has always named them.
     QGroupBox* framComment;

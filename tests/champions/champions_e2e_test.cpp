@@ -8,9 +8,8 @@
 #include "champions/hscodec.h"
 #include "mainwindow/frmTavoro.h"
 #include "widgets/seams.h"
-#include "platform/appinfo.h"
-#include "platform/clock.h"
 #include "platform/profile.h"
+#include "platform/seams.h"
 #include "services/language.h"
 #include "services/media.h"
 #include "services/settings.h"
@@ -57,7 +56,7 @@ protected:
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
-        appinfo::setProgramFolderForTesting(folder.path());
+        platform::seams().programFolder = folder.path();
         Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
         Allgemein::WriteLanguageFile();
         widgets::resetSeams();
@@ -67,7 +66,7 @@ protected:
         };
         champions::resetHooks();
         Allgemein::resetMediaForTesting();
-        wallclock::setNowForTesting([] { return kStart; });
+        platform::seams().now = [] { return kStart; };
         ASSERT_TRUE(testsupport::writeFile(
             folder.filePath("Tavoro.ini"),
             "[Optionen]\r\nSprache=1000\r\nSize=3\r\nMode=1\r\nPlaySound=0\r\nPlayMusic=0\r\n"));
@@ -96,11 +95,10 @@ protected:
         w.reset();
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
-        wallclock::setNowForTesting({});
         champions::resetHooks();
         widgets::resetSeams();
         Allgemein::setLanguageFileForTesting({});
-        appinfo::setProgramFolderForTesting({});
+        platform::resetSeams();
         qputenv("TMPDIR", oldTmp);
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
@@ -134,7 +132,7 @@ TEST_F(SolvedGame, AsksTheNameShowsItFirstAndTheToolbarFindsItAfterARestart)
         w->PicBut_Click(0);
     }
 
-    wallclock::setNowForTesting([] { return kStart.addSecs(7); });
+    platform::seams().now = [] { return kStart.addSecs(7); };
     w->Timer1_Timer();
 
     // Swap each place's own piece into it.

@@ -7,8 +7,8 @@
 #include "champions/hooks.h"
 #include "champions/hscodec.h"
 #include "platform/ansi.h"
-#include "platform/appinfo.h"
 #include "platform/profile.h"
+#include "platform/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
@@ -65,7 +65,7 @@ protected:
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
         Allgemein::settings().setSprache(1000);
-        appinfo::setProgramFolderForTesting(folder.path());
+        platform::seams().programFolder = folder.path();
         champions::resetHooks();
         auto& h = champions::hooks();
         h.GetLang = englishText;
@@ -94,7 +94,7 @@ protected:
             << "failure reported in " << qPrintable(errors.reports.front().procedure) << ": "
             << qPrintable(errors.reports.front().failure.description);
         champions::resetHooks();
-        appinfo::setProgramFolderForTesting({});
+        platform::resetSeams();
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
     }

@@ -1,9 +1,8 @@
 #include "dialogs/ErrPtnr.h"
 #include "platform/ansi.h"
 #include "platform/appinfo.h"
-#include "platform/clock.h"
 #include "platform/maker.h"
-#include "platform/shell.h"
+#include "platform/seams.h"
 #include "platform/twips.h"
 #include "support/files.h"
 
@@ -39,18 +38,12 @@ struct ErrorsTest : ::testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        appinfo::setProgramFolderForTesting(dir.path());
-        appinfo::setExeBaseNameForTesting("Tavoro");
-        wallclock::setNowForTesting([] { return When; });
-        shell::setOpenerForTesting([this](const QString& a) { opened << a; return true; });
+        platform::seams().programFolder = dir.path();
+        platform::seams().exeBaseName = "Tavoro";
+        platform::seams().now = [] { return When; };
+        platform::seams().openAddress = [this](const QString& a) { opened << a; return true; };
     }
-    void TearDown() override
-    {
-        appinfo::setProgramFolderForTesting({});
-        appinfo::setExeBaseNameForTesting({});
-        wallclock::setNowForTesting({});
-        shell::setOpenerForTesting({});
-    }
+    void TearDown() override { platform::resetSeams(); }
 
     // A dialog that asks and tells nobody and prints nowhere.
     struct Quiet {
@@ -61,8 +54,11 @@ struct ErrorsTest : ::testing::Test {
         {
             d.askYesNo = [this](const QString& q) { questions << q; return yes; };
             d.tell = [this](const QString& m) { messages << m; };
-            d.printLines = [this](const QStringList& l) { printed << l; return false; };
-            d.systemFacts = [] { return System; };
+            platform::seams().printLines = [this](const QStringList& l) {
+                printed << l;
+                return false;
+            };
+            platform::seams().systemFacts = [] { return System; };
         }
     };
 
@@ -183,7 +179,7 @@ TEST_F(ErrorsTest, CallStackKeepsTheTwentyNewestNewestFirst)
 {
     ErrPtnr d;
     int tick = 0;
-    wallclock::setNowForTesting([&tick] { return When.addSecs(tick++); });
+    platform::seams().now = [&tick] { return When.addSecs(tick++); };
     for (int i = 1; i <= 25; ++i) {
         QString text = QString("Call %1").arg(i);
         d.CallStack(text);
@@ -194,7 +190,7 @@ TEST_F(ErrorsTest, CallStackKeepsTheTwentyNewestNewestFirst)
     EXPECT_EQ(d.lstCallStack->item(19)->text(), "14:05:14 Call 6");
 
     // The protocol lists them from the top.
-    wallclock::setNowForTesting([] { return When; });
+    platform::seams().now = [] { return When; };
     const QString p = d.protocolText();
     EXPECT_TRUE(p.contains("CALLSTACK:\r\n          14:05:33 Call 25\r\n          14:05:32 Call 24\r\n"));
     EXPECT_TRUE(p.contains("          14:05:14 Call 6\r\n" + Sep + "\r\nSYSTEMINFO:"));
@@ -319,7 +315,7 @@ TEST_F(ErrorsTest, UnwritableFolderReportsWithoutASecondFailure)
         {"names taken by folders", dir.path(), true},
     };
     for (const auto& c : cases) {
-        appinfo::setProgramFolderForTesting(c.folder);
+        platform::seams().programFolder = c.folder;
         if (c.occupy) {
             QDir(c.folder).mkdir("Tavoro.EPT");
             QDir(c.folder).mkdir("Tavoro.ERR");

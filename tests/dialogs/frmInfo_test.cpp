@@ -5,7 +5,7 @@
 #include "mainwindow/frmTavoro.h"
 #include "widgets/seams.h"
 #include "platform/appinfo.h"
-#include "platform/shell.h"
+#include "platform/seams.h"
 #include "services/language.h"
 #include "services/settings.h"
 #include "services/shared.h"
@@ -52,10 +52,10 @@ protected:
         frmInfo::StartScreenShown = false;
         Allgemein::setStartMemoryForTesting(files.temp.filePath("started.ini"));
         widgets::resetSeams();
-        shell::setOpenerForTesting([this](const QString& a) {
+        platform::seams().openAddress = [this](const QString& a) {
             opened.push_back(a);
             return false;
-        });
+        };
     }
 
     void TearDown() override
@@ -64,7 +64,7 @@ protected:
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
         frmInfo::setMainWindow({});
         frmInfo::StartScreenShown = false;
-        shell::setOpenerForTesting({});
+        platform::resetSeams();
         widgets::resetSeams();
         Allgemein::setStartMemoryForTesting({});
         g = SharedRecord{};

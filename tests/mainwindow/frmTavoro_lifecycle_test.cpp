@@ -2,8 +2,8 @@
 // the language it applies, the music it starts and stops.
 #include "mainwindow/frmTavoro.h"
 #include "widgets/seams.h"
-#include "platform/appinfo.h"
 #include "platform/mci.h"
+#include "platform/seams.h"
 #include "services/language.h"
 #include "services/media.h"
 #include "services/resources.h"
@@ -38,7 +38,7 @@ protected:
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
-        appinfo::setProgramFolderForTesting(folder.path());
+        platform::seams().programFolder = folder.path();
         // The real language table, written where this test's lookups read it.
         Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
         Allgemein::WriteLanguageFile();
@@ -53,7 +53,7 @@ protected:
             << "failure reported in " << qPrintable(errors.reports.front().procedure) << ": "
             << qPrintable(errors.reports.front().failure.description);
         Allgemein::setLanguageFileForTesting({});
-        appinfo::setProgramFolderForTesting({});
+        platform::resetSeams();
         qputenv("TMPDIR", oldTmp);
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};

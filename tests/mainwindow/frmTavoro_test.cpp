@@ -4,8 +4,8 @@
 #include "widgets/controls.h"
 #include "mainwindow/frmTavoro.h"
 #include "widgets/seams.h"
-#include "platform/appinfo.h"
 #include "platform/clock.h"
+#include "platform/seams.h"
 #include "services/random.h"
 #include "services/resources.h"
 #include "services/settings.h"
@@ -76,9 +76,9 @@ protected:
             langKeys.push_back(key);
             return widgets::defaultGetLang(key);
         };
-        wallclock::setNowForTesting([] { return kStart; });
+        platform::seams().now = [] { return kStart; };
 
-        appinfo::setProgramFolderForTesting(folder.path());
+        platform::seams().programFolder = folder.path();
         resources::setRootForTesting(":/testres");
         w = std::make_unique<frmTavoro>();
         w->resize(684, 470);
@@ -92,10 +92,9 @@ protected:
         EXPECT_TRUE(errors.reports.empty()) << "failure reported in "
                                             << qPrintable(errors.reports.front().procedure);
         Allgemein::setRndForTesting({});
-        wallclock::setNowForTesting({});
         widgets::resetSeams();
         resources::setRootForTesting({});
-        appinfo::setProgramFolderForTesting({});
+        platform::resetSeams();
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
     }
@@ -386,11 +385,11 @@ TEST_F(BoardWindow, ABoardSolvedByTheWalkEndsAtTheFirstPress)
 TEST_F(BoardWindow, ASolvedGameHandsOverSecondsAndMovesThenIgnoresPresses)
 {
     startTurnedSlideBoard();
-    wallclock::setNowForTesting([] { return kStart.addSecs(7); });
+    platform::seams().now = [] { return kStart.addSecs(7); };
     w->Timer1_Timer();
     EXPECT_EQ(w->lblTime->text(), "7");
     // The solving press comes 0.4 s after the tick: the tick's seconds count.
-    wallclock::setNowForTesting([] { return kStart.addMSecs(7400); });
+    platform::seams().now = [] { return kStart.addMSecs(7400); };
 
     // Turn the three pieces once forward and twice back: solved at move 12.
     const int presses[] = {11, 10, 14, 15, 14, 10, 11, 15, 14, 10, 11, 15};
@@ -447,13 +446,13 @@ TEST_F(BoardWindow, TheClockCountsWallTimeAcrossAMinimizedMinute)
     EXPECT_DOUBLE_EQ(g.StartTime, wallclock::toSerial(kStart));
     EXPECT_EQ(w->lblTime->text(), "0");  // unchanged until the first tick
 
-    wallclock::setNowForTesting([] { return kStart.addSecs(5); });
+    platform::seams().now = [] { return kStart.addSecs(5); };
     w->Timer1_Timer();
     EXPECT_EQ(w->lblTime->text(), "5");
 
     w->setWindowState(Qt::WindowMinimized);
     EXPECT_FALSE(w->Timer1->isActive());
-    wallclock::setNowForTesting([] { return kStart.addSecs(65); });
+    platform::seams().now = [] { return kStart.addSecs(65); };
     w->setWindowState(Qt::WindowNoState);
     EXPECT_TRUE(w->Timer1->isActive());
     w->Timer1_Timer();

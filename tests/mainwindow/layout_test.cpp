@@ -1,11 +1,11 @@
 // The main window's controls, its one-time layout, the wallpaper, the preview
 // button and the size at which the window first opens.
 
+#include "platform/seams.h"
 #include "widgets/controls.h"
 #include "mainwindow/frmTavoro.h"
 #include "widgets/seams.h"
 #include "mainwindow/startsize.h"
-#include "platform/appinfo.h"
 #include "services/resources.h"
 #include "services/settings.h"
 #include "services/shared.h"
@@ -54,7 +54,7 @@ protected:
         seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
         seams().GetLang = widgets::defaultGetLang;
         seams().ScreenPixels = [this](const QWidget*) { return screen; };
-        appinfo::setProgramFolderForTesting(folder.path());
+        platform::seams().programFolder = folder.path();
         // The puzzle picture is one of the tests' own; tiles and artwork are
         // the program's.
         resources::setRootForTesting(":/testres");
@@ -69,7 +69,7 @@ protected:
         EXPECT_TRUE(errors.reports.empty()) << "failure reported in "
                                             << qPrintable(errors.reports.front().procedure);
         widgets::resetSeams();
-        appinfo::setProgramFolderForTesting({});
+        platform::resetSeams();
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
     }

@@ -5,10 +5,9 @@
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/menus.h"
 #include "widgets/seams.h"
-#include "platform/appinfo.h"
 #include "platform/mci.h"
 #include "platform/qttranslations.h"
-#include "platform/shell.h"
+#include "platform/seams.h"
 #include "services/language.h"
 #include "services/media.h"
 #include "services/settings.h"
@@ -48,10 +47,10 @@ protected:
         seams().PlayWAV = [](int16_t) {};
         seams().HtmlHelp = [this](QWidget* owner, int16_t sprache) { helps.emplace_back(owner, sprache); };
         seams().showAbout = [this](QWidget* owner) { abouts.push_back(owner); };
-        shell::setOpenerForTesting([this](const QString& a) {
+        platform::seams().openAddress = [this](const QString& a) {
             opened.push_back(a);
             return false;  // as on a desktop without a browser or mail program
-        });
+        };
         Allgemein::resetMediaForTesting();
     }
 
@@ -62,7 +61,7 @@ protected:
         Allgemein::setMusicTimerSwitch({});
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
-        shell::setOpenerForTesting({});
+        platform::resetSeams();
         widgets::resetSeams();
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};

@@ -1,4 +1,5 @@
 #include "platform/mci.h"
+#include "platform/seams.h"
 #include "services/resources.h"
 #include "support/audio_env.h"
 
@@ -32,8 +33,8 @@ protected:
     // A silent sequencer on a clock the test moves.
     void silentWithClock()
     {
-        synth::setSoundFontCandidatesForTesting(QStringList{});
-        mci::setClockForTesting([this] { return now; });
+        platform::seams().soundFontCandidates = QStringList{};
+        platform::seams().mciClock = [this] { return now; };
     }
 
     QString openCommand(const QString& alias = "midi") const
@@ -162,7 +163,7 @@ TEST_F(Mci, PathsWithBlanksAndQuotes)
 TEST_F(Mci, WithoutAudioDeviceTheTrackPlaysSilently)
 {
     testsupport::ScopedEnv noDevice("SDL_AUDIODRIVER", "no-such-driver");
-    mci::setClockForTesting([this] { return now; });
+    platform::seams().mciClock = [this] { return now; };
     ASSERT_EQ(mciSendString(openCommand()), 0);
     mci::waitForWorker();  // it finds no device
     EXPECT_FALSE(audio::isOpen());

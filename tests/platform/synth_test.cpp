@@ -1,3 +1,4 @@
+#include "platform/seams.h"
 #include "platform/smf.h"
 #include "platform/synth.h"
 #include "services/resources.h"
@@ -41,8 +42,8 @@ TEST(Synth, MidiRenderedOfflineIsNotSilent)
 
 TEST(Synth, NoSoundFontNoPlayer)
 {
-    synth::setSoundFontCandidatesForTesting(QStringList{"/nonexistent/a.sf2"});
+    platform::seams().soundFontCandidates = QStringList{"/nonexistent/a.sf2"};
     EXPECT_TRUE(synth::findSoundFont().isEmpty());
     EXPECT_FALSE(synth::MidiPlayer::create(QByteArray("MThd")));
-    synth::setSoundFontCandidatesForTesting(std::nullopt);
+    platform::resetSeams();
 }

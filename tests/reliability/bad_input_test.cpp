@@ -7,11 +7,10 @@
 
 #include "errors/failure.h"
 #include "champions/champions_fixture.h"
+#include "platform/seams.h"
 #include "services/picture_file.h"
 #include "mainwindow/frmTavoro.h"
 #include "widgets/seams.h"
-#include "platform/appinfo.h"
-#include "platform/mci.h"
 #include "services/language.h"
 #include "services/media.h"
 #include "services/resources.h"
@@ -58,7 +57,7 @@ protected:
         Allgemein::settings() = Allgemein::Settings{};
         folder = testsupport::inChild() ? qEnvironmentVariable("TAVORO_TEST_DIR") : own.path();
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
-        appinfo::setProgramFolderForTesting(folder);
+        platform::seams().programFolder = folder;
         Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
         Allgemein::WriteLanguageFile();
         testsupport::useTestServices();
@@ -69,7 +68,7 @@ protected:
         w.reset();
         testsupport::restoreServices();
         Allgemein::setLanguageFileForTesting({});
-        appinfo::setProgramFolderForTesting({});
+        platform::resetSeams();
         qputenv("TMPDIR", oldTmp);
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};

@@ -1,6 +1,6 @@
-#include "platform/appinfo.h"
 #include "platform/locale.h"
 #include "platform/profile.h"
+#include "platform/seams.h"
 #include "services/language.h"
 #include "services/resources.h"
 #include "services/settings.h"
@@ -37,14 +37,13 @@ protected:
     {
         setLanguageFileForTesting(dir.filePath("~tmp.lng"));
         setStartMemoryForTesting(dir.filePath("memory/started.ini"));
-        appinfo::setProgramFolderForTesting(dir.path());
+        platform::seams().programFolder = dir.path();
     }
     void TearDown() override
     {
         setLanguageFileForTesting({});
         setStartMemoryForTesting({});
-        userlocale::setUserLanguageIdForTesting({});
-        appinfo::setProgramFolderForTesting({});
+        platform::resetSeams();
         Allgemein::settings().setSprache(0);
     }
 };
@@ -165,7 +164,7 @@ TEST_F(Language, FirstStartFollowsTheLocaleLaterStartsTheSettings)
     for (const auto& c : cases) {
         QFile::remove(dir.filePath("memory/started.ini"));
         QFile::remove(LanguageFile());
-        userlocale::setUserLanguageIdForTesting(c.locale);
+        platform::seams().userLanguageId = c.locale;
         EXPECT_FALSE(StartedBefore());
         EXPECT_EQ(ChooseStartLanguage(), c.firstStart) << c.locale;
         EXPECT_EQ(Allgemein::settings().Sprache(), c.firstStart);

@@ -1,3 +1,4 @@
+#include "platform/seams.h"
 #include "platform/worker.h"
 #include "services/media.h"
 #include "services/random.h"
@@ -51,8 +52,8 @@ protected:
     void SetUp() override
     {
         testsupport::resetAudio();
-        synth::setSoundFontCandidatesForTesting(QStringList{});  // silent tracks
-        mci::setClockForTesting([this] { return now; });
+        platform::seams().soundFontCandidates = QStringList{};  // silent tracks
+        platform::seams().mciClock = [this] { return now; };
         resources::setRootForTesting(":/testres");
         Allgemein::resetMediaForTesting();
         Allgemein::setMusicTimerSwitch([this](bool on) { timer.push_back(on); });

@@ -4,7 +4,7 @@
 // language file with the real language table. Everything is put back when
 // the object goes.
 
-#include "platform/appinfo.h"
+#include "platform/seams.h"
 #include "services/language.h"
 #include "support/files.h"
 
@@ -22,7 +22,7 @@ public:
     GameFolders()
     {
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
-        appinfo::setProgramFolderForTesting(folder.path());
+        platform::seams().programFolder = folder.path();
         Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
         Allgemein::WriteLanguageFile();
     }
@@ -30,7 +30,7 @@ public:
     ~GameFolders()
     {
         Allgemein::setLanguageFileForTesting({});
-        appinfo::setProgramFolderForTesting({});
+        platform::resetSeams();
         qputenv("TMPDIR", oldTmp_);
     }
 

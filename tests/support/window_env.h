@@ -4,8 +4,8 @@
 // reports answered by a script. Declare it before the window, so that the
 // window goes first; it checks at the end that nothing was left reported.
 
+#include "platform/seams.h"
 #include "widgets/seams.h"
-#include "platform/appinfo.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
@@ -25,7 +25,7 @@ struct WindowEnv {
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
         widgets::resetSeams();
-        appinfo::setProgramFolderForTesting(folder.path());
+        platform::seams().programFolder = folder.path();
     }
 
     ~WindowEnv()
@@ -33,7 +33,7 @@ struct WindowEnv {
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
         widgets::resetSeams();
-        appinfo::setProgramFolderForTesting({});
+        platform::resetSeams();
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
     }
