@@ -7,6 +7,7 @@
 #include "platform/printer.h"
 #include "platform/shell.h"
 #include "platform/twips.h"
+#include "services/seams.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,7 +16,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QStyleOptionButton>
@@ -164,14 +164,6 @@ ErrPtnr::ErrPtnr(QWidget* parent) : QDialog(parent)
         connect(cmdContinue[i], &QPushButton::clicked, this, [this, i] { cmdContinue_Click(i); });
     }
 
-    askYesNo = [this](const QString& text) {
-        return QMessageBox::question(this, appinfo::title(), text,
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-               == QMessageBox::Yes;
-    };
-    tell = [this](const QString& text) {
-        QMessageBox::information(this, appinfo::title(), text, QMessageBox::Ok);
-    };
 }
 
 ErrPtnr::~ErrPtnr() = default;
@@ -390,24 +382,21 @@ void ErrPtnr::saveProtocol(const QString& protocol)
     if (QFileInfo::exists(path)) {
         const QString question =
             QStringLiteral("Vorhandene Datei '") + path + QStringLiteral("' überschreiben ?");
-        if (!askYesNo || !askYesNo(question))
+        if (!services::seams().askYesNo(this, question, appinfo::title()))
             return;
     }
-    const bool written = writeProtocol(path, protocol);
-    if (!tell)
-        return;
-    if (written)
-        tell(QStringLiteral("Das Fehlerprotokoll wurde in die Datei '") + path
-             + QStringLiteral("' geschrieben !"));
+    if (writeProtocol(path, protocol))
+        services::seams().tell(this, QStringLiteral("Das Fehlerprotokoll wurde in die Datei '")
+                                         + path + QStringLiteral("' geschrieben !"));
     else
-        tell(QStringLiteral("Das Fehlerprotokoll konnte nicht in die Datei '") + path
-             + QStringLiteral("' geschrieben werden !"));
+        services::seams().tell(this,
+                               QStringLiteral("Das Fehlerprotokoll konnte nicht in die Datei '")
+                                   + path + QStringLiteral("' geschrieben werden !"));
 }
 
 void ErrPtnr::mailProtocol(const QString& protocol)
 {
-    if (tell)
-        tell(MailText);
+    services::seams().tell(this, MailText);
     putOnClipboard(protocol);
     shell::open(QStringLiteral("mailto:") + maker::supportEmail().trimmed());
 }

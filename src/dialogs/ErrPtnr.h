@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QStringList>
 #include <array>
-#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -62,10 +61,6 @@ public:
 
     // The answer OnError returns.
     int16_t answer() const { return answer_; }
-
-    // What the dialog asks of the world; tests replace them.
-    std::function<bool(const QString&)> askYesNo;             // true on Yes
-    std::function<void(const QString&)> tell;                  // message with OK
 
     // The controls, named as the dialog has always named them.
     QGroupBox* framComment;

@@ -19,7 +19,6 @@ using Allgemein::settings;
 using errors::Procedure;
 using widgets::ImageControl;
 using widgets::PuzzlePiece;
-using widgets::seams;
 using widgets::ShapeControl;
 
 namespace {
@@ -32,7 +31,7 @@ bool PictureCommand(frmTavoro& w)
 {
     Procedure proc{"frmTavoro", "PicBut_Click"};
     return proc.run({
-        [&] { seams().showPictureWindow(&w); },
+        [&] { widgets::seams().showPictureWindow(&w); },
         [&] {
             // No file chosen, or none of that name in the "pics" folder (the
             // window closed before one was picked): the picture stays.
@@ -72,7 +71,7 @@ void frmTavoro::PicBut_Click(int16_t Index)
                     proc.leave();
                 break;
             case 4:
-                seams().showWallpaperWindow(this);
+                widgets::seams().showWallpaperWindow(this);
                 PaintBG();
                 break;
             case 7:
@@ -82,7 +81,7 @@ void frmTavoro::PicBut_Click(int16_t Index)
             case 8:
                 // Only to look: no result is handed over.
                 g.HSPending = vbFalse;
-                seams().showChampions(this);
+                widgets::seams().showChampions(this);
                 break;
             case 9:
                 // The help menu pops up at the mouse.

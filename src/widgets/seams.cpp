@@ -1,14 +1,6 @@
 #include "widgets/seams.h"
 
-#include "champions/hooks.h"
-#include "services/language.h"
-#include "services/media.h"
-#include "services/random.h"
-
-#include <QApplication>
-#include <QMessageBox>
-#include <QScreen>
-#include <QWidget>
+#include "champions/frmHighscore.h"
 
 namespace widgets {
 
@@ -17,26 +9,13 @@ namespace {
 Seams makeDefaults()
 {
     Seams s;
-    s.GetLang = Allgemein::GetLang;
-    s.PlayWAV = Allgemein::PlayWAV;
-    s.Zufallszahl = Allgemein::Zufallszahl;
-    s.Shutdown = Allgemein::Shutdown;
     s.showChampions = champions::showHighscore;
     // The dialogs and the help viewer are the program's to give (main.cpp);
     // without them these do nothing.
     s.showPictureWindow = [](QWidget*) {};
     s.showWallpaperWindow = [](QWidget*) {};
-    s.askYesNo = [](QWidget* owner, const QString& text, const QString& caption) {
-        return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No)
-            == QMessageBox::Yes;
-    };
     s.HtmlHelp = [](QWidget*, int16_t) {};
     s.showAbout = [](QWidget*) {};
-    s.ScreenPixels = [](const QWidget* window) {
-        const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen();
-        return screen ? screen->size() : QSize();
-    };
-    s.requestActivation = [](QWidget* window) { window->activateWindow(); };
     return s;
 }
 
@@ -58,19 +37,5 @@ void resetSeams()
 {
     seams() = defaultSeams();
 }
-
-QString defaultGetLang(int16_t key)
-{
-    switch (key % 1000) {
-    case 106: return QStringLiteral("Moves");
-    case 110: return QStringLiteral("Start game");
-    case 111: return QStringLiteral("End game");
-    case 124: return QStringLiteral("Really end game?");
-    case 161: return QStringLiteral("Slide");
-    case 162: return QStringLiteral("Swap");
-    default: return QString();
-    }
-}
-
 
 }  // namespace widgets

@@ -4,9 +4,9 @@
 // same list without asking.
 
 #include "champions/frmHighscore.h"
-#include "champions/hooks.h"
 #include "champions/hscodec.h"
 #include "mainwindow/frmTavoro.h"
+#include "services/seams.h"
 #include "widgets/seams.h"
 #include "platform/profile.h"
 #include "platform/seams.h"
@@ -57,14 +57,14 @@ protected:
         Allgemein::settings() = Allgemein::Settings{};
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
         platform::seams().programFolder = folder.path();
-        Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
-        Allgemein::WriteLanguageFile();
+        services::resetSeams();
         widgets::resetSeams();
-        widgets::seams().PlayWAV = [](int16_t) {};
-        widgets::seams().askYesNo = [](QWidget*, const QString&, const QString&) {
+        services::seams().languageFile = temp.filePath("~tmp.lng");
+        Allgemein::WriteLanguageFile();
+        services::seams().PlayWAV = [](int16_t) {};
+        services::seams().askYesNo = [](QWidget*, const QString&, const QString&) {
             return false;
         };
-        champions::resetHooks();
         Allgemein::resetMediaForTesting();
         platform::seams().now = [] { return kStart; };
         ASSERT_TRUE(testsupport::writeFile(
@@ -95,9 +95,8 @@ protected:
         w.reset();
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
-        champions::resetHooks();
+        services::resetSeams();
         widgets::resetSeams();
-        Allgemein::setLanguageFileForTesting({});
         platform::resetSeams();
         qputenv("TMPDIR", oldTmp);
         g = SharedRecord{};

@@ -4,6 +4,7 @@
 #include "platform/maker.h"
 #include "platform/seams.h"
 #include "platform/twips.h"
+#include "services/seams.h"
 #include "support/files.h"
 
 #include <QApplication>
@@ -45,20 +46,30 @@ struct ErrorsTest : ::testing::Test {
     }
     void TearDown() override { platform::resetSeams(); }
 
-    // A dialog that asks and tells nobody and prints nowhere.
+    // While it lives, the error dialog asks and tells nobody and prints
+    // nowhere.
     struct Quiet {
         QStringList questions, messages;
         QList<QStringList> printed;
         bool yes = false;
-        void attach(ErrPtnr& d)
+        Quiet()
         {
-            d.askYesNo = [this](const QString& q) { questions << q; return yes; };
-            d.tell = [this](const QString& m) { messages << m; };
+            services::seams().askYesNo = [this](QWidget*, const QString& q, const QString&) {
+                questions << q;
+                return yes;
+            };
+            services::seams().tell = [this](QWidget*, const QString& m) { messages << m; };
             platform::seams().printLines = [this](const QStringList& l) {
                 printed << l;
                 return false;
             };
             platform::seams().systemFacts = [] { return System; };
+        }
+        ~Quiet()
+        {
+            services::resetSeams();
+            platform::seams().printLines = nullptr;
+            platform::seams().systemFacts = nullptr;
         }
     };
 
@@ -200,7 +211,6 @@ TEST_F(ErrorsTest, EachReportAppendsAWholeProtocolToTheLogBeforeShowing)
 {
     ErrPtnr d;
     Quiet quiet;
-    quiet.attach(d);
     const QString log = dir.filePath("Tavoro.EPT");
     QByteArray seenWhileShown;
 
@@ -224,7 +234,6 @@ TEST_F(ErrorsTest, ProgramInfoIsTheDefaultUnlessSet)
 {
     ErrPtnr d;
     Quiet quiet;
-    quiet.attach(d);
     whenShown(d, [&] { d.cmdContinue_Click(2); });
     d.OnError("frmTavoro", "Start", {6, "Overflow", 50010});
     EXPECT_EQ(d.lblProgInfo->text(), "Tavoro  V" + appinfo::versionText());
@@ -232,7 +241,6 @@ TEST_F(ErrorsTest, ProgramInfoIsTheDefaultUnlessSet)
     EXPECT_EQ(d.lblError[3]->text(), "50010");
 
     ErrPtnr other;
-    quiet.attach(other);
     other.SetProgInfo("Tavoro special");
     whenShown(other, [&] { other.cmdContinue_Click(2); });
     other.OnError("frmTavoro", "Start", {6, "Overflow", 50010});
@@ -243,7 +251,6 @@ TEST_F(ErrorsTest, SavingTwiceAsksAndNoKeepsTheFirstFile)
 {
     ErrPtnr d;
     Quiet quiet;
-    quiet.attach(d);
     d.SetProgInfo("first");
     const QString path = dir.filePath("Tavoro.ERR");
 
@@ -273,7 +280,6 @@ TEST_F(ErrorsTest, PrintMailAndWebButtons)
 {
     ErrPtnr d;
     Quiet quiet;
-    quiet.attach(d);
     const QString protocol = d.protocolText();
 
     d.cmdProtocol_Click(0);
@@ -322,7 +328,6 @@ TEST_F(ErrorsTest, UnwritableFolderReportsWithoutASecondFailure)
         }
         ErrPtnr d;
         Quiet quiet;
-        quiet.attach(d);
         quiet.yes = true;
         whenShown(d, [&] {
             d.cmdProtocol_Click(0);  // the printer fails
@@ -374,7 +379,6 @@ TEST_F(ErrorsTest, TrappedFailureIsAnsweredInTheRealDialog)
         // The dialog exists once the report starts; answer it when it shows.
         QTimer::singleShot(0, [&] {
             ASSERT_TRUE(ErrPtnr::exists());
-            quiet.attach(ErrPtnr::instance());
             whenShown(ErrPtnr::instance(), [&] {
                 EXPECT_TRUE(otherModal.isVisible());
                 c.answer(ErrPtnr::instance());
@@ -421,7 +425,6 @@ TEST_F(ErrorsTest, FailureWhileAReportIsShownIsLoggedAndLeft)
     // procedure is left.
     ErrPtnr d;
     Quiet quiet;
-    quiet.attach(d);
     int16_t nested = -1;
     whenShown(d, [&] {
         nested = d.OnError("frmTavoro", "Timer1_Timer", {6, "Overflow", 50020});

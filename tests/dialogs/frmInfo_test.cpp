@@ -3,6 +3,7 @@
 
 #include "dialogs/frmInfo.h"
 #include "mainwindow/frmTavoro.h"
+#include "services/seams.h"
 #include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/seams.h"
@@ -50,7 +51,7 @@ protected:
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
         frmInfo::StartScreenShown = false;
-        Allgemein::setStartMemoryForTesting(files.temp.filePath("started.ini"));
+        services::seams().startMemoryFile = files.temp.filePath("started.ini");
         widgets::resetSeams();
         platform::seams().openAddress = [this](const QString& a) {
             opened.push_back(a);
@@ -66,7 +67,7 @@ protected:
         frmInfo::StartScreenShown = false;
         platform::resetSeams();
         widgets::resetSeams();
-        Allgemein::setStartMemoryForTesting({});
+        services::resetSeams();
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
     }

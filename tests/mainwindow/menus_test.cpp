@@ -4,11 +4,11 @@
 
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/menus.h"
+#include "services/seams.h"
 #include "widgets/seams.h"
 #include "platform/mci.h"
 #include "platform/qttranslations.h"
 #include "platform/seams.h"
-#include "services/language.h"
 #include "services/media.h"
 #include "services/settings.h"
 #include "services/shared.h"
@@ -26,7 +26,6 @@
 #include <memory>
 #include <vector>
 
-using widgets::seams;
 
 namespace {
 
@@ -44,9 +43,9 @@ protected:
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
         widgets::resetSeams();
-        seams().PlayWAV = [](int16_t) {};
-        seams().HtmlHelp = [this](QWidget* owner, int16_t sprache) { helps.emplace_back(owner, sprache); };
-        seams().showAbout = [this](QWidget* owner) { abouts.push_back(owner); };
+        services::seams().PlayWAV = [](int16_t) {};
+        widgets::seams().HtmlHelp = [this](QWidget* owner, int16_t sprache) { helps.emplace_back(owner, sprache); };
+        widgets::seams().showAbout = [this](QWidget* owner) { abouts.push_back(owner); };
         platform::seams().openAddress = [this](const QString& a) {
             opened.push_back(a);
             return false;  // as on a desktop without a browser or mail program
@@ -62,6 +61,7 @@ protected:
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
         platform::resetSeams();
+        services::resetSeams();
         widgets::resetSeams();
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};

@@ -2,11 +2,11 @@
 // at start-up from the rasters made at build time, and render no SVG but the
 // picture frame's, whose size follows the screen.
 #include "dialogs/frmInfo.h"
+#include "services/seams.h"
 #include "widgets/art_render.h"
 #include "widgets/controls.h"
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/startsize.h"
-#include "services/resources.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/game_folders.h"
@@ -45,7 +45,7 @@ TEST(StartUpArt, TheStartScreenAndTheRoomRenderNoSvgButTheFrame)
             main->Form_Load();
             // The puzzle picture is one of the tests' own; tiles and artwork
             // are the program's.
-            resources::setRootForTesting({});
+            services::seams().resourceRoot.clear();
             return main.get();
         },
         [](QWidget& w) { mainwindow::showMainWindow(w); },

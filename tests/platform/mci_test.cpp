@@ -1,6 +1,7 @@
 #include "platform/mci.h"
 #include "platform/seams.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "support/audio_env.h"
 
 #include <QTemporaryDir>
@@ -20,14 +21,14 @@ protected:
     void SetUp() override
     {
         testsupport::resetAudio();
-        resources::setRootForTesting(":/testres");
+        services::seams().resourceRoot = ":/testres";
         track = dir.filePath("~tmp.mid");
         ASSERT_TRUE(writeFile(track, resources::load("MIDI", 1001)));  // 600 ms
     }
     void TearDown() override
     {
         testsupport::resetAudio();
-        resources::setRootForTesting({});
+        services::resetSeams();
     }
 
     // A silent sequencer on a clock the test moves.

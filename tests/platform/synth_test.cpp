@@ -2,6 +2,7 @@
 #include "platform/smf.h"
 #include "platform/synth.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "support/audio_env.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +15,9 @@ TEST(Synth, MidiRenderedOfflineIsNotSilent)
     testsupport::resetAudio();
     if (synth::findSoundFont().isEmpty())
         GTEST_SKIP() << "no SoundFont installed";
-    resources::setRootForTesting(":/testres");
+    services::seams().resourceRoot = ":/testres";
     const QByteArray midi = resources::load("MIDI", 1006);
-    resources::setRootForTesting({});
+    services::seams().resourceRoot.clear();
     const auto timing = smf::Timing::parse(std::string_view(midi.constData(), midi.size()));
     ASSERT_TRUE(timing);
 

@@ -10,10 +10,10 @@
 #include "platform/seams.h"
 #include "services/picture_file.h"
 #include "mainwindow/frmTavoro.h"
-#include "widgets/seams.h"
 #include "services/language.h"
 #include "services/media.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/child_process.h"
@@ -58,7 +58,7 @@ protected:
         folder = testsupport::inChild() ? qEnvironmentVariable("TAVORO_TEST_DIR") : own.path();
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
         platform::seams().programFolder = folder;
-        Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
+        services::seams().languageFile = temp.filePath("~tmp.lng");
         Allgemein::WriteLanguageFile();
         testsupport::useTestServices();
     }
@@ -67,7 +67,6 @@ protected:
     {
         w.reset();
         testsupport::restoreServices();
-        Allgemein::setLanguageFileForTesting({});
         platform::resetSeams();
         qputenv("TMPDIR", oldTmp);
         g = SharedRecord{};

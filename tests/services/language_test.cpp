@@ -3,6 +3,7 @@
 #include "platform/seams.h"
 #include "services/language.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/scripted_errors.h"
@@ -35,14 +36,13 @@ protected:
 
     void SetUp() override
     {
-        setLanguageFileForTesting(dir.filePath("~tmp.lng"));
-        setStartMemoryForTesting(dir.filePath("memory/started.ini"));
+        services::seams().languageFile = dir.filePath("~tmp.lng");
+        services::seams().startMemoryFile = dir.filePath("memory/started.ini");
         platform::seams().programFolder = dir.path();
     }
     void TearDown() override
     {
-        setLanguageFileForTesting({});
-        setStartMemoryForTesting({});
+        services::resetSeams();
         platform::resetSeams();
         Allgemein::settings().setSprache(0);
     }
@@ -124,7 +124,7 @@ TEST_F(Language, ALanguageFileWithoutATemporaryFolderIsSettledOnce)
     QTemporaryDir tmp;
     const QByteArray oldTmp = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(tmp.filePath("gone")));
-    setLanguageFileForTesting({});
+    services::seams().languageFile.clear();
     EXPECT_EQ(LanguageFile(), "~tmp.lng");
     GetLang(1106);
     GetLang(1110);
@@ -132,7 +132,7 @@ TEST_F(Language, ALanguageFileWithoutATemporaryFolderIsSettledOnce)
     EXPECT_EQ(service.reports.size(), 1u);
     service.reports.clear();
     qputenv("TMPDIR", oldTmp);
-    setLanguageFileForTesting({});
+    services::seams().languageFile.clear();
 }
 
 TEST_F(Language, TheLanguageFileLivesInTheTemporaryFolderForTheRun)
@@ -140,7 +140,7 @@ TEST_F(Language, TheLanguageFileLivesInTheTemporaryFolderForTheRun)
     QTemporaryDir tmp;
     const QByteArray oldTmp = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(tmp.path()));
-    setLanguageFileForTesting({});
+    services::seams().languageFile.clear();
     const QString first = LanguageFile();
     EXPECT_EQ(first, GetTempDir() + "~tmp.lng");
     EXPECT_TRUE(first.startsWith(tmp.path()));

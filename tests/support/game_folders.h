@@ -6,6 +6,7 @@
 
 #include "platform/seams.h"
 #include "services/language.h"
+#include "services/seams.h"
 #include "support/files.h"
 
 #include <QByteArray>
@@ -23,13 +24,13 @@ public:
     {
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
         platform::seams().programFolder = folder.path();
-        Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
+        services::seams().languageFile = temp.filePath("~tmp.lng");
         Allgemein::WriteLanguageFile();
     }
 
     ~GameFolders()
     {
-        Allgemein::setLanguageFileForTesting({});
+        services::resetSeams();
         platform::resetSeams();
         qputenv("TMPDIR", oldTmp_);
     }

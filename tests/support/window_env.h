@@ -5,11 +5,12 @@
 // window goes first; it checks at the end that nothing was left reported.
 
 #include "platform/seams.h"
-#include "widgets/seams.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
 #include "support/scripted_errors.h"
+#include "widgets/seams.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@ struct WindowEnv {
     {
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
+        services::resetSeams();
         widgets::resetSeams();
         platform::seams().programFolder = folder.path();
     }
@@ -32,6 +34,7 @@ struct WindowEnv {
     {
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
+        services::resetSeams();
         widgets::resetSeams();
         platform::resetSeams();
         g = SharedRecord{};
