@@ -1,7 +1,5 @@
 #include "widgets/seams.h"
 
-#include "champions/frmHighscore.h"
-
 namespace widgets {
 
 namespace {
@@ -9,9 +7,9 @@ namespace {
 Seams makeDefaults()
 {
     Seams s;
-    s.showChampions = champions::showHighscore;
-    // The dialogs and the help viewer are the program's to give (main.cpp);
-    // without them these do nothing.
+    // The windows are the program's to give (main.cpp); without them these
+    // do nothing.
+    s.showChampions = [](QWidget*) {};
     s.showPictureWindow = [](QWidget*) {};
     s.showWallpaperWindow = [](QWidget*) {};
     s.HtmlHelp = [](QWidget*, int16_t) {};
@@ -23,14 +21,16 @@ Seams makeDefaults()
 
 Seams& defaultSeams()
 {
-    static Seams d = makeDefaults();
-    return d;
+    static Seams* d = new Seams(makeDefaults());
+    return *d;
 }
 
 Seams& seams()
 {
-    static Seams s = defaultSeams();
-    return s;
+    // Never destroyed: art may still be rendered on a worker thread while
+    // the program ends.
+    static Seams* s = new Seams(defaultSeams());
+    return *s;
 }
 
 void resetSeams()

@@ -1,20 +1,58 @@
 #pragma once
-// The windows the main window opens that live above it: the champions,
-// picture and wallpaper windows, the help viewer and the about box. Each is
-// one replaceable function; the champions window is there by default, the
-// others the program gives (main.cpp) and do nothing until then. Tests
-// replace them to see what the window asks for.
+// What the main window and its controls reach that lies above the widgets:
+// the champions, picture and wallpaper windows, the help viewer and the
+// about box, which the program gives (main.cpp) and which do nothing until
+// then; and a hook that sees the artwork rendered from SVG, off by default.
+// Tests replace them to see what is asked for.
+
+#include <QSize>
+#include <QString>
 
 #include <cstdint>
 #include <functional>
+#include <mutex>
 
 class QWidget;
 
 namespace widgets {
 
+// A hook that worker threads call: replaced and called under a lock of its
+// own, so that a test may set it while art is drawn on other threads. Empty,
+// a call does nothing.
+template <class... Args>
+class LockedHook {
+public:
+    LockedHook() = default;
+    LockedHook(const LockedHook& other) : fn_(other.get()) {}
+    LockedHook& operator=(const LockedHook& other) { return *this = other.get(); }
+    LockedHook& operator=(std::function<void(Args...)> fn)
+    {
+        std::lock_guard lock(mutex_);
+        fn_ = std::move(fn);
+        return *this;
+    }
+
+    void operator()(Args... args) const
+    {
+        std::lock_guard lock(mutex_);
+        if (fn_)
+            fn_(args...);
+    }
+
+private:
+    std::function<void(Args...)> get() const
+    {
+        std::lock_guard lock(mutex_);
+        return fn_;
+    }
+
+    mutable std::mutex mutex_;
+    std::function<void(Args...)> fn_;
+};
+
 struct Seams {
     // Shows the champions window modally over `owner` and returns when it
-    // closes; it reads HSScore and HSPending. Default: frmHighscore.
+    // closes; it reads HSScore and HSPending.
     std::function<void(QWidget* owner)> showChampions;
     // Show the picture window and the wallpaper window modally over `owner`
     // and return when they close.
@@ -25,14 +63,16 @@ struct Seams {
     std::function<void(QWidget* owner, int16_t sprache)> HtmlHelp;
     // Shows the about window modally over `owner` and returns when it closes.
     std::function<void(QWidget* owner)> showAbout;
+    // Called with the path and size of every SVG rendered (renderSvgArt), on
+    // the rendering thread.
+    LockedHook<const QString&, QSize> svgRendered;
 };
 
-// The windows in force.
+// The pieces in force.
 Seams& seams();
-// What resetSeams puts back: the champions window, completed by the program
-// with the game's dialogs and help viewer.
+// What resetSeams puts back: the program's windows (main.cpp fills them in).
 Seams& defaultSeams();
-// Puts every window back to its default.
+// Puts every piece back to its default.
 void resetSeams();
 
 }  // namespace widgets

@@ -6,16 +6,16 @@
 #include "champions/frmHighscore.h"
 #include "champions/hscodec.h"
 #include "mainwindow/frmTavoro.h"
-#include "services/seams.h"
-#include "widgets/seams.h"
 #include "platform/profile.h"
 #include "platform/seams.h"
 #include "services/language.h"
 #include "services/media.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
 #include "support/scripted_errors.h"
+#include "widgets/seams.h"
 
 #include <QApplication>
 #include <QFile>
@@ -59,6 +59,8 @@ protected:
         platform::seams().programFolder = folder.path();
         services::resetSeams();
         widgets::resetSeams();
+        // The champions window as the program gives it to the main window.
+        widgets::seams().showChampions = champions::showHighscore;
         services::seams().languageFile = temp.filePath("~tmp.lng");
         Allgemein::WriteLanguageFile();
         services::seams().PlayWAV = [](int16_t) {};

@@ -3,15 +3,15 @@
 
 #include "dialogs/frmInfo.h"
 #include "mainwindow/frmTavoro.h"
-#include "services/seams.h"
-#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/seams.h"
 #include "services/language.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/game_folders.h"
 #include "support/scripted_errors.h"
+#include "widgets/seams.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -3,9 +3,9 @@
 // link and picture of every page leads somewhere.
 
 #include "platform/appinfo.h"
-#include "platform/seams.h"
 #include "dialogs/help.h"
 #include "dialogs/help_window.h"
+#include "platform/seams.h"
 
 #include <QDir>
 #include <QDirIterator>

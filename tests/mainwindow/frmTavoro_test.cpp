@@ -2,15 +2,15 @@
 // hand-off, start, end and the clock, the start and slide buttons.
 
 #include "services/seams.h"
-#include "support/board_texts.h"
-#include "widgets/controls.h"
 #include "mainwindow/frmTavoro.h"
-#include "widgets/seams.h"
 #include "platform/clock.h"
 #include "platform/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
+#include "support/board_texts.h"
 #include "support/scripted_errors.h"
+#include "widgets/controls.h"
+#include "widgets/seams.h"
 
 #include <QAbstractButton>
 #include <QLabel>

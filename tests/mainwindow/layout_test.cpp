@@ -2,16 +2,16 @@
 // button and the size at which the window first opens.
 
 #include "platform/seams.h"
-#include "services/seams.h"
-#include "support/board_texts.h"
-#include "widgets/controls.h"
 #include "mainwindow/frmTavoro.h"
-#include "widgets/seams.h"
 #include "mainwindow/startsize.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
+#include "support/board_texts.h"
 #include "support/scripted_errors.h"
+#include "widgets/controls.h"
+#include "widgets/seams.h"
 
 #include <QIcon>
 #include <QTemporaryDir>

@@ -4,16 +4,16 @@
 
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/menus.h"
-#include "services/seams.h"
-#include "widgets/seams.h"
 #include "platform/mci.h"
 #include "platform/qttranslations.h"
 #include "platform/seams.h"
 #include "services/media.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/game_folders.h"
 #include "support/scripted_errors.h"
+#include "widgets/seams.h"
 
 #include <QAction>
 #include <QFile>

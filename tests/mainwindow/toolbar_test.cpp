@@ -3,15 +3,15 @@
 // picture and wallpaper commands around their windows.
 
 #include "mainwindow/frmTavoro.h"
-#include "services/seams.h"
-#include "support/board_texts.h"
-#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
+#include "support/board_texts.h"
 #include "support/files.h"
 #include "support/window_env.h"
+#include "widgets/seams.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -7,11 +7,11 @@
 
 #include "errors/failure.h"
 #include "champions/champions_fixture.h"
-#include "platform/seams.h"
-#include "services/picture_file.h"
 #include "mainwindow/frmTavoro.h"
+#include "platform/seams.h"
 #include "services/language.h"
 #include "services/media.h"
+#include "services/picture_file.h"
 #include "services/resources.h"
 #include "services/seams.h"
 #include "services/settings.h"

@@ -6,8 +6,8 @@
 #include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
-#include "support/scripted_errors.h"
 #include "support/files.h"
+#include "support/scripted_errors.h"
 
 #include <QFile>
 #include <QSet>

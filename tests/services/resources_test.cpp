@@ -1,7 +1,7 @@
 #include "services/resources.h"
 #include "services/seams.h"
-#include "support/scripted_errors.h"
 #include "support/files.h"
+#include "support/scripted_errors.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "platform/seams.h"
 #include "services/settings.h"
-#include "support/scripted_errors.h"
 #include "support/files.h"
+#include "support/scripted_errors.h"
 
 #include <QDir>
 #include <QFile>
