@@ -55,8 +55,8 @@ struct Seams {
     // Allgemein::Rnd(): the draws in [0, 1); scripted draws also make
     // Randomize do nothing.
     std::function<double()> rnd;
-    // The root the resources are found under (":" for the program's own; a
-    // test's own small ones under ":/testres").
+    // The root the resources are found under: a test's own small ones under
+    // ":/testres"; empty, the program's own.
     QString resourceRoot;
     // Allgemein::LanguageFile(): settled at its first call from the temporary
     // folder and kept here for the run; a test names its own.
