@@ -9,6 +9,7 @@
 //   bench_audio_bench [SOUNDFONT]     (default: the game's choice)
 
 #include "platform/audio.h"
+#include "platform/seams.h"
 #include "platform/smf.h"
 #include "platform/synth.h"
 #include "services/resources.h"
@@ -59,7 +60,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     if (argc > 1)
-        synth::setSoundFontCandidatesForTesting(QStringList{QString::fromLocal8Bit(argv[1])});
+        platform::seams().soundFontCandidates = QStringList{QString::fromLocal8Bit(argv[1])};
     const QString font = synth::findSoundFont();
     const long hwmBefore = statusKb("VmHWM:");
     if (font.isEmpty()) {

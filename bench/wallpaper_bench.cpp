@@ -4,7 +4,7 @@
 // of the window from that image.
 
 #include "mainwindow/frmTavoro.h"
-#include "widgets/seams.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 
@@ -56,8 +56,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    widgets::seams().ScreenPixels = [](const QWidget*) { return QSize(1024, 768); };
-    widgets::seams().PlayWAV = [](int16_t) {};
+    services::seams().ScreenPixels = [](const QWidget*) { return QSize(1024, 768); };
+    services::seams().PlayWAV = [](int16_t) {};
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

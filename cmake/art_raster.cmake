@@ -8,7 +8,7 @@ set(TAVORO_ART_RASTER_DIR ${CMAKE_BINARY_DIR}/art-raster)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TAVORO_ART_RASTER_MANIFEST})
 
 add_executable(tavoro_artraster ${CMAKE_SOURCE_DIR}/tools/artraster/artraster.cpp
-  ${CMAKE_SOURCE_DIR}/src/widgets/art_render.cpp)
+  ${CMAKE_SOURCE_DIR}/src/widgets/art_render.cpp ${CMAKE_SOURCE_DIR}/src/widgets/seams.cpp)
 target_include_directories(tavoro_artraster PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(tavoro_artraster PRIVATE Qt6::Gui Qt6::Svg)
 target_compile_options(tavoro_artraster PRIVATE -Wall -Wextra)

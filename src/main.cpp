@@ -1,3 +1,4 @@
+#include "champions/frmHighscore.h"
 #include "dialogs/frmInfo.h"
 #include "dialogs/frmPicAuswahl.h"
 #include "dialogs/frmTapete.h"
@@ -24,6 +25,7 @@ namespace {
 void wireWindows()
 {
     widgets::Seams& d = widgets::defaultSeams();
+    d.showChampions = champions::showHighscore;
     d.showPictureWindow = [](QWidget* owner) {
         frmPicAuswahl window(owner);
         window.Form_Load();

@@ -3,9 +3,9 @@
 
 #include "champions/frmHighscore.h"
 
-#include "champions/hooks.h"
 #include "errors/trap.h"
 #include "platform/twips.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 
@@ -16,8 +16,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-using champions::hooks;
 using Allgemein::settings;
+using services::seams;
 using errors::Procedure;
 
 namespace {
@@ -166,21 +166,21 @@ void frmHighscore::Form_Activate()
     Procedure proc{"frmHighscore", "Form_Activate"};
     QString modeText;
     proc.run({
-        [&] { lblHeader[0]->setText(hooks().GetLang(int16_t(settings().Sprache() + 144))); },
-        [&] { lblHeader[1]->setText(hooks().GetLang(int16_t(settings().Sprache() + 106))); },
-        [&] { lblHeader[2]->setText(hooks().GetLang(int16_t(settings().Sprache() + 145))); },
+        [&] { lblHeader[0]->setText(seams().GetLang(int16_t(settings().Sprache() + 144))); },
+        [&] { lblHeader[1]->setText(seams().GetLang(int16_t(settings().Sprache() + 106))); },
+        [&] { lblHeader[2]->setText(seams().GetLang(int16_t(settings().Sprache() + 145))); },
         [&] {
             const int message = settings().Mode() == game::Mode::Slide ? 161 : 162;
-            modeText = hooks().GetLang(int16_t(settings().Sprache() + message));
+            modeText = seams().GetLang(int16_t(settings().Sprache() + message));
         },
         [&] {
-            lblMode->setText(hooks().GetLang(int16_t(settings().Sprache() + 147)) + QLatin1Char(':')
+            lblMode->setText(seams().GetLang(int16_t(settings().Sprache() + 147)) + QLatin1Char(':')
                              + withSign(settings().Size()) + QStringLiteral(" x") + withSign(settings().Size())
                              + QStringLiteral("     ")
-                             + hooks().GetLang(int16_t(settings().Sprache() + 166))
+                             + seams().GetLang(int16_t(settings().Sprache() + 166))
                              + QStringLiteral(": ") + modeText);
         },
-        [&] { cmdDelHS->setText(hooks().GetLang(int16_t(settings().Sprache() + 159))); },
+        [&] { cmdDelHS->setText(seams().GetLang(int16_t(settings().Sprache() + 159))); },
     });
 }
 
@@ -196,8 +196,8 @@ void frmHighscore::CheckHS()
                 proc.leave();
         },
         [&] {
-            answer = hooks().InputBox(parentWidget(), hooks().GetLang(int16_t(settings().Sprache() + 126)),
-                                      hooks().GetLang(int16_t(settings().Sprache() + 128)));
+            answer = seams().InputBox(parentWidget(), seams().GetLang(int16_t(settings().Sprache() + 126)),
+                                      seams().GetLang(int16_t(settings().Sprache() + 128)));
         },
         // A cancelled box gives the empty name; the entry is still made.
         [&] { Name = champions::nameFromAnswer(answer.value_or(QString())); },
@@ -243,8 +243,8 @@ void frmHighscore::cmdDelHS_Click()
     bool yes = false;
     proc.run({
         [&] {
-            yes = hooks().askYesNo(this, hooks().GetLang(int16_t(settings().Sprache() + 164)),
-                                   hooks().GetLang(int16_t(settings().Sprache() + 155)));
+            yes = seams().askYesNo(this, seams().GetLang(int16_t(settings().Sprache() + 164)),
+                                   seams().GetLang(int16_t(settings().Sprache() + 155)));
         },
         [&] {
             if (!yes)
@@ -261,7 +261,7 @@ void frmHighscore::cmdDelHS_Click()
 void frmHighscore::warnNotSaved()
 {
     QWidget* owner = isVisible() ? this : parentWidget();
-    hooks().warn(owner, hooks().GetLang(int16_t(settings().Sprache() + kNotSavedMessage)));
+    seams().warn(owner, seams().GetLang(int16_t(settings().Sprache() + kNotSavedMessage)));
 }
 
 void frmHighscore::showEvent(QShowEvent* event)
@@ -290,3 +290,14 @@ void frmHighscore::keyPressEvent(QKeyEvent* event)
     }
     QDialog::keyPressEvent(event);
 }
+
+namespace champions {
+
+void showHighscore(QWidget* owner)
+{
+    frmHighscore window(owner);
+    window.Form_Load();
+    window.exec();
+}
+
+}  // namespace champions

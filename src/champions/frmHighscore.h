@@ -86,3 +86,11 @@ private:
     // Tells the player that the champions file did not take a change.
     void warnNotSaved();
 };
+
+namespace champions {
+
+// Opens the champions window modally over `owner` and returns when it has
+// closed. After a solved game (HSPending true) it checks the result first.
+void showHighscore(QWidget* owner);
+
+}  // namespace champions

@@ -3,9 +3,11 @@
 #include "platform/appinfo.h"
 #include "platform/clock.h"
 #include "platform/maker.h"
+#include "platform/osversion.h"
 #include "platform/printer.h"
 #include "platform/shell.h"
 #include "platform/twips.h"
+#include "services/seams.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,7 +16,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QStyleOptionButton>
@@ -163,16 +164,6 @@ ErrPtnr::ErrPtnr(QWidget* parent) : QDialog(parent)
         connect(cmdContinue[i], &QPushButton::clicked, this, [this, i] { cmdContinue_Click(i); });
     }
 
-    askYesNo = [this](const QString& text) {
-        return QMessageBox::question(this, appinfo::title(), text,
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-               == QMessageBox::Yes;
-    };
-    tell = [this](const QString& text) {
-        QMessageBox::information(this, appinfo::title(), text, QMessageBox::Ok);
-    };
-    printLines = printer::printLines;
-    systemFacts = osversion::query;
 }
 
 ErrPtnr::~ErrPtnr() = default;
@@ -203,8 +194,7 @@ int16_t ErrPtnr::OnError(const QString& object, const QString& procedure,
             ProtocolFields f = fields();
             f.errValues = {errorText, object, procedure, QString::number(failure.line)};
             appendProtocol(logFilePath(),
-                           buildProtocol(f, wallclock::NowDateTime(),
-                                         systemFacts ? systemFacts() : osversion::SystemFacts{}));
+                           buildProtocol(f, wallclock::NowDateTime(), osversion::query()));
         } catch (...) {
         }
         return Cancel;
@@ -342,8 +332,7 @@ ProtocolFields ErrPtnr::fields() const
 
 QString ErrPtnr::protocolText() const
 {
-    return buildProtocol(fields(), wallclock::NowDateTime(),
-                         systemFacts ? systemFacts() : osversion::SystemFacts{});
+    return buildProtocol(fields(), wallclock::NowDateTime(), osversion::query());
 }
 
 void ErrPtnr::autoProtocol()
@@ -384,8 +373,7 @@ void ErrPtnr::cmdProtocol_Click(int index)
 void ErrPtnr::printProtocol(const QString& protocol)
 {
     // Without a default printer, or when it fails, nothing is printed.
-    if (printLines)
-        printLines(wrapForPrinting(protocol));
+    printer::printLines(wrapForPrinting(protocol));
 }
 
 void ErrPtnr::saveProtocol(const QString& protocol)
@@ -394,24 +382,21 @@ void ErrPtnr::saveProtocol(const QString& protocol)
     if (QFileInfo::exists(path)) {
         const QString question =
             QStringLiteral("Vorhandene Datei '") + path + QStringLiteral("' überschreiben ?");
-        if (!askYesNo || !askYesNo(question))
+        if (!services::seams().askYesNo(this, question, appinfo::title()))
             return;
     }
-    const bool written = writeProtocol(path, protocol);
-    if (!tell)
-        return;
-    if (written)
-        tell(QStringLiteral("Das Fehlerprotokoll wurde in die Datei '") + path
-             + QStringLiteral("' geschrieben !"));
+    if (writeProtocol(path, protocol))
+        services::seams().tell(this, QStringLiteral("Das Fehlerprotokoll wurde in die Datei '")
+                                         + path + QStringLiteral("' geschrieben !"));
     else
-        tell(QStringLiteral("Das Fehlerprotokoll konnte nicht in die Datei '") + path
-             + QStringLiteral("' geschrieben werden !"));
+        services::seams().tell(this,
+                               QStringLiteral("Das Fehlerprotokoll konnte nicht in die Datei '")
+                                   + path + QStringLiteral("' geschrieben werden !"));
 }
 
 void ErrPtnr::mailProtocol(const QString& protocol)
 {
-    if (tell)
-        tell(MailText);
+    services::seams().tell(this, MailText);
     putOnClipboard(protocol);
     shell::open(QStringLiteral("mailto:") + maker::supportEmail().trimmed());
 }

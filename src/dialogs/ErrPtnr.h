@@ -10,13 +10,11 @@
 
 #include "errors/protocol.h"
 #include "errors/trap.h"
-#include "platform/osversion.h"
 
 #include <QDialog>
 #include <QPushButton>
 #include <QStringList>
 #include <array>
-#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -63,12 +61,6 @@ public:
 
     // The answer OnError returns.
     int16_t answer() const { return answer_; }
-
-    // What the dialog asks of the world; tests replace them.
-    std::function<bool(const QString&)> askYesNo;             // true on Yes
-    std::function<void(const QString&)> tell;                  // message with OK
-    std::function<bool(const QStringList&)> printLines;        // the default printer
-    std::function<osversion::SystemFacts()> systemFacts;       // SYSTEMINFO
 
     // The controls, named as the dialog has always named them.
     QGroupBox* framComment;

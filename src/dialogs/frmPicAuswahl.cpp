@@ -2,10 +2,10 @@
 
 #include "errors/trap.h"
 #include "services/picture_file.h"
-#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/twips.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 
@@ -17,7 +17,6 @@
 
 using Allgemein::settings;
 using errors::Procedure;
-using widgets::seams;
 
 namespace {
 
@@ -39,7 +38,7 @@ struct WaitCursor {
 
 QString lang(int16_t message)
 {
-    return seams().GetLang(int16_t(settings().Sprache() + message));
+    return services::seams().GetLang(int16_t(settings().Sprache() + message));
 }
 
 }  // namespace
@@ -291,5 +290,5 @@ void frmPicAuswahl::showSelectedFile()
 void frmPicAuswahl::playPageSound()
 {
     if (settings().PlaySound())
-        seams().PlayWAV(104);
+        services::seams().PlayWAV(104);
 }

@@ -1,10 +1,10 @@
 #include "dialogs/frmTapete.h"
 
 #include "errors/trap.h"
-#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/twips.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 
@@ -14,7 +14,6 @@
 
 using Allgemein::settings;
 using errors::Procedure;
-using widgets::seams;
 
 namespace {
 
@@ -99,7 +98,7 @@ void frmTapete::Form_Load()
 {
     Procedure proc{"frmTapete", "Form_Load"};
     proc.run({
-        [&] { lblText->setText(seams().GetLang(int16_t(settings().Sprache() + 130))); },
+        [&] { lblText->setText(services::seams().GetLang(int16_t(settings().Sprache() + 130))); },
         [&] {
             // A stored number without a wallpaper leaves no swatch framed.
             const int s = settings().Background() - 101;

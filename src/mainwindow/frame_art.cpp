@@ -7,7 +7,6 @@
 #include <QSvgRenderer>
 
 #include <algorithm>
-#include <atomic>
 #include <array>
 #include <cmath>
 
@@ -33,17 +32,15 @@ constexpr double kOverlap = 0.75;      // how far a piece reaches beyond its own
 // lie wholly outside that piece: they would be clipped away, drawn for
 // nothing (the beads are most of the side's drawing, and a side is drawn in
 // some twenty pieces).
-std::atomic<bool> wholeSideArt{false};
-
 struct SideArt {
     QSvgRenderer whole, leftEnd, rightEnd, middle, tile;
 
-    explicit SideArt(const QString& path)
+    SideArt(const QString& path, SidePieces pieces)
     {
         QFile file(path);
         const QByteArray svg = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         whole.load(svg);
-        if (wholeSideArt) {
+        if (pieces == SidePieces::Whole) {
             for (QSvgRenderer* r : {&leftEnd, &rightEnd, &middle, &tile})
                 r->load(svg);
             return;
@@ -128,12 +125,8 @@ void drawSide(SideArt& side, QPainter& p, double length, double thick, double pr
 
 }  // namespace
 
-void setWholeSideArtForTesting(bool whole)
-{
-    wholeSideArt = whole;
-}
-
-QImage renderFrame(QSize size, const QRectF& opening, qreal dpr, const QString& artRoot)
+QImage renderFrame(QSize size, const QRectF& opening, qreal dpr, const QString& artRoot,
+                   SidePieces pieces)
 {
     QImage image(size * dpr, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(dpr);
@@ -156,7 +149,7 @@ QImage renderFrame(QSize size, const QRectF& opening, qreal dpr, const QString& 
         QTransform(), QTransform().translate(W, 0).rotate(90),
         QTransform().translate(W, H).rotate(180), QTransform().translate(0, H).rotate(270)};
 
-    SideArt side(artRoot + QStringLiteral("/furniture/rahmen_seite.svg"));
+    SideArt side(artRoot + QStringLiteral("/furniture/rahmen_seite.svg"), pieces);
     QSvgRenderer corner(artRoot + QStringLiteral("/furniture/rahmen_ecke.svg"));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

@@ -13,13 +13,14 @@
 
 namespace mainwindow {
 
+// What each piece of a side is drawn from: the side artwork without the
+// beads that lie outside the piece (the game), or the whole side artwork (a
+// check that leaving them out changes nothing).
+enum class SidePieces { Trimmed, Whole };
+
 // The frame at `size` around `opening` (in the same pixels); without an
 // opening the border is 31/300 of the size on every side.
 QImage renderFrame(QSize size, const QRectF& opening, qreal devicePixelRatio,
-                   const QString& artRoot);
-
-// Tests: each piece of a side drawn from the whole side artwork, as a check
-// that leaving out the beads a piece does not show changes nothing.
-void setWholeSideArtForTesting(bool whole);
+                   const QString& artRoot, SidePieces pieces = SidePieces::Trimmed);
 
 }  // namespace mainwindow

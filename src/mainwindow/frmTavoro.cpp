@@ -3,7 +3,6 @@
 #include "errors/trap.h"
 #include "services/picture_file.h"
 #include "widgets/controls.h"
-#include "widgets/seams.h"
 #include "mainwindow/startsize.h"
 #include "platform/appinfo.h"
 #include "platform/clock.h"
@@ -15,6 +14,7 @@
 #include "services/media.h"
 #include "services/random.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 
@@ -34,7 +34,6 @@ using Allgemein::settings;
 using errors::Procedure;
 using widgets::ImageControl;
 using widgets::PuzzlePiece;
-using widgets::seams;
 using widgets::ShapeControl;
 
 namespace {
@@ -127,8 +126,8 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     imgKommode = makeArt(this, QStringLiteral("furniture/kommode.svg"), QRectF(0, 0, 315, 120), false);
     imgKalender = makeArt(this, QStringLiteral("furniture/kalender.svg"), QRectF(64, 240, 105, 140), true);
 
-    lblZuege = makeLabel(this, seams().GetLang(int16_t(settings().Sprache() + 106)), QRect(75, 264, 85, 20),
-                         kSerif, 12, true, Qt::red, Qt::transparent);
+    lblZuege = makeLabel(this, services::seams().GetLang(int16_t(settings().Sprache() + 106)),
+                         QRect(75, 264, 85, 20), kSerif, 12, true, Qt::red, Qt::transparent);
     lblZugzahl = makeLabel(this, QStringLiteral("0"), QRect(72, 296, 89, 41),
                            kSerif, 26.25, true, Qt::black, Qt::white);
     Label1 = makeLabel(this, appinfo::title(), QRect(80, 352, 73, 15), kSans, 8,
@@ -176,7 +175,7 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
             button->setArt(QStringLiteral(":/art/") + QLatin1String(b.art),
                            widgets::ButtonControl::Look::Icon, QSize(28, 28));
             button->setSize(ToolbarButtonSide, ToolbarButtonSide);
-            button->setToolTip(seams().GetLang(
+            button->setToolTip(services::seams().GetLang(
                 int16_t(settings().Sprache() + languagetable::kToolbarTooltips[b.index])));
         } else {
             button->setArt(QStringLiteral(":/art/") + QLatin1String(b.art),
@@ -409,12 +408,12 @@ void frmTavoro::Sprache()
     Procedure proc{"frmTavoro", "Sprache"};
     proc.run({
         [&] { setMenuCaptions(); },
-        [&] { lblZuege->setText(seams().GetLang(int16_t(settings().Sprache() + 106))); },
+        [&] { lblZuege->setText(services::seams().GetLang(int16_t(settings().Sprache() + 106))); },
         [&] {
             for (int i = 0; i < int(languagetable::kToolbarTooltips.size()); ++i) {
                 if (hasPicBut(i))
-                    PicBut(i)->setToolTip(
-                        seams().GetLang(int16_t(settings().Sprache() + languagetable::kToolbarTooltips[i])));
+                    PicBut(i)->setToolTip(services::seams().GetLang(
+                        int16_t(settings().Sprache() + languagetable::kToolbarTooltips[i])));
             }
         },
         [&] { qttranslations::apply(settings().Sprache()); },
@@ -486,7 +485,7 @@ void frmTavoro::showEvent(QShowEvent* e)
         // Shown for the first time: ask to become the active window, so that
         // Form_Activate runs (language stored, music started) also where no
         // window manager activates it, as in a kiosk or on a bare X server.
-        seams().requestActivation(this);
+        services::seams().requestActivation(this);
     }
 }
 

@@ -6,7 +6,7 @@
 // its view: imgPuzz(k) shows the picture cell of the piece that the board
 // holds at place k, and is drawn again when the board tells of a change.
 // Every procedure runs under the trap as "frmTavoro" and its own name. The
-// services of other windows and modules are reached through
+// services are reached through services::seams(), the other windows through
 // widgets::seams().
 //
 // The window's controls are created in the order in which they lie on top of

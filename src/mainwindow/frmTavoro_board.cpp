@@ -14,6 +14,7 @@
 #include "services/language.h"
 #include "services/media.h"
 #include "services/random.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 
@@ -24,7 +25,6 @@ using Allgemein::settings;
 using errors::Procedure;
 using game::Press;
 using widgets::PuzzlePiece;
-using widgets::seams;
 
 game::Mode frmTavoro::boardMode()
 {
@@ -232,7 +232,7 @@ void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*S
         },
         [&] {
             if (press != Press::Nothing && settings().PlaySound())
-                seams().PlayWAV(seams().Zufallszahl(105, 110));
+                services::seams().PlayWAV(services::seams().Zufallszahl(105, 110));
         },
         [&] {
             if (press == Press::Slid || press == Press::Exchanged) {
@@ -250,7 +250,7 @@ void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*S
         [&] {
             if (Timer1->isActive()) {
                 if (settings().PlaySound())
-                    seams().PlayWAV(101);
+                    services::seams().PlayWAV(101);
                 // The picture complete: the empty place shows the last cell.
                 if (board.mode() == game::Mode::Slide)
                     imgPuzz(board.emptyPlace())->setPicture(cellPicture(board.places() - 1));
@@ -263,7 +263,7 @@ void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*S
         },
         [&] { g.HSScore = numbers::Format00000(Seconds) + numbers::Format00000(board.moves()); },
         [&] { g.HSPending = vbTrue; },
-        [&] { seams().showChampions(this); },
+        [&] { widgets::seams().showChampions(this); },
         [&] { g.HSPending = vbFalse; },
         [&] { PicBut(5)->setEnabled(true); },
         [&] { Seconds = 0; },
@@ -294,7 +294,7 @@ void frmTavoro::Start()
         },
         [&] {
             if (settings().PlaySound())
-                seams().PlayWAV(103);
+                services::seams().PlayWAV(103);
         },
         [&] { PicBut(0)->setEnabled(false); },
         [&] { PicBut(5)->setEnabled(false); },
@@ -322,9 +322,10 @@ void frmTavoro::Ende()
         },
         [&] {
             if (!playing
-                && seams().askYesNo(this, seams().GetLang(int16_t(settings().Sprache() + 124)),
-                                    appinfo::title()))
-                seams().Shutdown();
+                && services::seams().askYesNo(
+                    this, services::seams().GetLang(int16_t(settings().Sprache() + 124)),
+                    appinfo::title()))
+                services::seams().Shutdown();
         },
     });
 }

@@ -14,7 +14,7 @@
 #include "services/settings.h"
 #include "services/shared.h"
 #include "widgets/controls.h"
-#include "widgets/seams.h"
+#include "services/seams.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -23,7 +23,7 @@
 #include <cmath>
 
 using Allgemein::settings;
-using widgets::seams;
+using services::seams;
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include "errors/trap.h"
 #include "widgets/controls.h"
 #include "mainwindow/frame.h"
-#include "widgets/seams.h"
 #include "mainwindow/startsize.h"
 #include "platform/audio.h"
 #include "platform/numbers.h"
@@ -14,6 +13,7 @@
 #include "platform/twips.h"
 #include "platform/worker.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 
@@ -30,7 +30,6 @@ using Allgemein::settings;
 using errors::Procedure;
 using widgets::ImageControl;
 using widgets::PuzzlePiece;
-using widgets::seams;
 using widgets::ShapeControl;
 
 
@@ -259,7 +258,7 @@ void frmTavoro::PaintBG()
             // The tiles cover an area as large as the screen, from the window's
             // top left corner; each bound is inclusive, so a screen that is a
             // whole number of tiles wide still gets a last column at its edge.
-            const QSize screen = seams().ScreenPixels(this);
+            const QSize screen = services::seams().ScreenPixels(this);
             constexpr int TwipsPerPixel = twips::TwipsPerPixel;
             const int16_t Ymax = numbers::CInt(
                 numbers::IDiv(double(screen.height()) * TwipsPerPixel, TwipsPerPixel));
@@ -278,7 +277,7 @@ void frmTavoro::PaintBG()
         },
         [&] {
             if (settings().PlaySound())
-                seams().PlayWAV(102);
+                services::seams().PlayWAV(102);
         },
         [&] {
             AutoRedraw = false;
@@ -362,7 +361,7 @@ void frmTavoro::drawPersistent(QPainter& p, const QRectF& clip) const
 
 QPixmap frmTavoro::backgroundImage() const
 {
-    const QSize wanted = seams().ScreenPixels(this).expandedTo(size());
+    const QSize wanted = services::seams().ScreenPixels(this).expandedTo(size());
     QPixmap image(wanted);
     image.fill(palette().color(QPalette::Window));
     QPainter p(&image);

@@ -11,6 +11,7 @@
 #include "platform/mci.h"
 #include "platform/shell.h"
 #include "services/media.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 
@@ -21,7 +22,6 @@
 
 using Allgemein::settings;
 using errors::Procedure;
-using widgets::seams;
 
 namespace {
 
@@ -135,7 +135,7 @@ void frmTavoro::createMenus()
 void frmTavoro::setMenuCaptions()
 {
     const auto text = [](int message) {
-        return seams().GetLang(int16_t(settings().Sprache() + message));
+        return services::seams().GetLang(int16_t(settings().Sprache() + message));
     };
     mnuEMail->setText(text(122));
     mnuHilfe->setTitle(text(120));
@@ -253,7 +253,7 @@ void frmTavoro::mnuOnlinehilfe_Click()
 {
     Procedure proc{"frmTavoro", "mnuOnlinehilfe_Click"};
     proc.run({
-        [&] { seams().HtmlHelp(this, settings().Sprache()); },
+        [&] { widgets::seams().HtmlHelp(this, settings().Sprache()); },
     });
 }
 
@@ -277,6 +277,6 @@ void frmTavoro::mnuUeber_Click()
 {
     Procedure proc{"frmTavoro", "mnuUeber_Click"};
     proc.run({
-        [&] { seams().showAbout(this); },
+        [&] { widgets::seams().showAbout(this); },
     });
 }

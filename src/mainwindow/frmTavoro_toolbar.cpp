@@ -19,7 +19,6 @@ using Allgemein::settings;
 using errors::Procedure;
 using widgets::ImageControl;
 using widgets::PuzzlePiece;
-using widgets::seams;
 using widgets::ShapeControl;
 
 namespace {
@@ -61,7 +60,7 @@ bool PictureCommand(frmTavoro& w)
     return proc.run({
         [&] {
             const Choice before = Choice::now();
-            seams().showPictureWindow(&w);
+            widgets::seams().showPictureWindow(&w);
             if (!w.gameWithMovesRuns())
                 return;
             const bool same = Choice::now().sameAs(before);
@@ -110,7 +109,7 @@ void frmTavoro::PicBut_Click(int16_t Index)
                     proc.leave();
                 break;
             case 4:
-                seams().showWallpaperWindow(this);
+                widgets::seams().showWallpaperWindow(this);
                 PaintBG();
                 break;
             case 7:
@@ -120,7 +119,7 @@ void frmTavoro::PicBut_Click(int16_t Index)
             case 8:
                 // Only to look: no result is handed over.
                 g.HSPending = vbFalse;
-                seams().showChampions(this);
+                widgets::seams().showChampions(this);
                 break;
             case 9:
                 // The help menu pops up at the mouse.

@@ -1,5 +1,7 @@
 #include "platform/appinfo.h"
 
+#include "platform/seams.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -17,8 +19,6 @@
 namespace appinfo {
 
 namespace {
-QString folderOverride;
-QString baseNameOverride;
 QString chosenDataFolder;
 
 // Makes the player's folder, with its "pics" folder for their own pictures,
@@ -41,15 +41,15 @@ QString title()
 
 QString programFolder()
 {
-    if (!folderOverride.isEmpty())
-        return folderOverride;
+    if (const QString& folder = platform::seams().programFolder; !folder.isEmpty())
+        return folder;
     return QCoreApplication::applicationDirPath();
 }
 
 QString dataFolder()
 {
-    if (!folderOverride.isEmpty())
-        return folderOverride;
+    if (const QString& folder = platform::seams().programFolder; !folder.isEmpty())
+        return folder;
     if (chosenDataFolder.isEmpty()) {
         DataFolderFacts facts;
         facts.programFolder = programFolder();
@@ -94,8 +94,8 @@ QString desktopId()
 
 QString exeBaseName()
 {
-    if (!baseNameOverride.isEmpty())
-        return baseNameOverride;
+    if (const QString& name = platform::seams().exeBaseName; !name.isEmpty())
+        return name;
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
@@ -106,16 +106,6 @@ int versionRevision() { return TAVORO_VERSION_PATCH; }
 QString versionText()
 {
     return QStringLiteral("%1.%2.%3").arg(versionMajor()).arg(versionMinor()).arg(versionRevision());
-}
-
-void setProgramFolderForTesting(const QString& folder)
-{
-    folderOverride = folder;
-}
-
-void setExeBaseNameForTesting(const QString& baseName)
-{
-    baseNameOverride = baseName;
 }
 
 }  // namespace appinfo

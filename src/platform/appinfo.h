@@ -50,10 +50,4 @@ int versionRevision();
 // "1.0.0"
 QString versionText();
 
-// Tests run the game's code from a test program: they point the program
-// folder and the executable's base name elsewhere, and the player's files
-// follow the program folder. Empty restores the real ones.
-void setProgramFolderForTesting(const QString& folder);
-void setExeBaseNameForTesting(const QString& baseName);
-
 }  // namespace appinfo

@@ -1,9 +1,10 @@
 #include "platform/clock.h"
 
+#include "platform/seams.h"
+
 namespace wallclock {
 
 namespace {
-std::function<QDateTime()> scripted;
 const QDateTime& epoch()
 {
     static const QDateTime e(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
@@ -13,7 +14,8 @@ const QDateTime& epoch()
 
 QDateTime NowDateTime()
 {
-    return scripted ? scripted() : QDateTime::currentDateTime();
+    const auto& now = platform::seams().now;
+    return now ? now() : QDateTime::currentDateTime();
 }
 
 double Now()
@@ -32,11 +34,6 @@ QDateTime fromSerial(double serial)
 {
     const QDateTime wall = epoch().addMSecs(static_cast<qint64>(serial * 86400000.0 + (serial >= 0 ? 0.5 : -0.5)));
     return QDateTime(wall.date(), wall.time());
-}
-
-void setNowForTesting(std::function<QDateTime()> source)
-{
-    scripted = std::move(source);
 }
 
 }  // namespace wallclock

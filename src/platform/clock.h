@@ -1,9 +1,9 @@
 #pragma once
 // The current local date-time as a date serial: whole days since
-// 30 December 1899, the fraction being the time of day. Tests set the clock.
+// 30 December 1899, the fraction being the time of day. Tests set the clock
+// (platform::Seams).
 
 #include <QDateTime>
-#include <functional>
 
 namespace wallclock {
 
@@ -16,8 +16,5 @@ QDateTime NowDateTime();
 // Converts between a date-time and its date serial.
 double toSerial(const QDateTime& t);
 QDateTime fromSerial(double serial);
-
-// Tests fix or move the clock; an empty function restores the system clock.
-void setNowForTesting(std::function<QDateTime()> source);
 
 }  // namespace wallclock

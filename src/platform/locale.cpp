@@ -1,5 +1,7 @@
 #include "platform/locale.h"
 
+#include "platform/seams.h"
+
 #include <cstdint>
 
 namespace userlocale {
@@ -114,8 +116,6 @@ constexpr Entry kTable[] = {
 // What Windows reports for a locale that has no identifier of its own.
 constexpr uint16_t kCustomUnspecified = 0x1000;
 
-QString forTesting;
-
 QString hex4(uint16_t id)
 {
     return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0')).toUpper();
@@ -146,14 +146,9 @@ QString languageId(const QLocale& locale)
 
 QString userLanguageId()
 {
-    if (!forTesting.isEmpty())
-        return forTesting;
+    if (const QString& id = platform::seams().userLanguageId; !id.isEmpty())
+        return id;
     return languageId(QLocale::system());
-}
-
-void setUserLanguageIdForTesting(const QString& id)
-{
-    forTesting = id;
 }
 
 QString languageCode(int16_t sprache)

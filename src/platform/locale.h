@@ -28,7 +28,4 @@ QString userLanguageId();
 // any value without a language.
 QString languageCode(int16_t sprache);
 
-// Tests pretend another user locale; empty restores the real one.
-void setUserLanguageIdForTesting(const QString& id);
-
 }  // namespace userlocale

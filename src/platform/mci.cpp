@@ -1,6 +1,7 @@
 #include "platform/mci.h"
 
 #include "platform/audio.h"
+#include "platform/seams.h"
 #include "platform/smf.h"
 #include "platform/synth.h"
 #include "platform/worker.h"
@@ -28,12 +29,10 @@ namespace {
 const QString kAlias = QStringLiteral("midi");
 constexpr off_t kLargestTrack = 16 * 1024 * 1024;
 
-std::function<int64_t()> clockOverride;
-
 int64_t nowMs()
 {
-    if (clockOverride)
-        return clockOverride();
+    if (const auto& clock = platform::seams().mciClock)
+        return clock();
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
@@ -281,11 +280,6 @@ bool loading()
 void waitForWorker()
 {
     worker::waitUntilIdle();
-}
-
-void setClockForTesting(std::function<int64_t()> msNow)
-{
-    clockOverride = std::move(msNow);
 }
 
 }  // namespace mci

@@ -22,7 +22,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 
 namespace mci {
 
@@ -52,10 +51,6 @@ bool loading();
 // Waits until the worker has nothing left to do (tests, and the end of the
 // program's audio).
 void waitForWorker();
-
-// Tests set the clock a silent track follows (milliseconds); an empty
-// function restores the steady clock.
-void setClockForTesting(std::function<int64_t()> msNow);
 
 }  // namespace mci
 

@@ -1,5 +1,7 @@
 #include "platform/osversion.h"
 
+#include "platform/seams.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
@@ -36,6 +38,8 @@ QString prettyName(const QString& osRelease)
 
 SystemFacts query()
 {
+    if (const auto& facts = platform::seams().systemFacts)
+        return facts();
     SystemFacts facts;
     facts.platform = QStringLiteral("Linux");
     utsname u{};

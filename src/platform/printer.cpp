@@ -1,6 +1,7 @@
 #include "platform/printer.h"
 
 #include "platform/appinfo.h"
+#include "platform/seams.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -101,6 +102,8 @@ bool printOn(QPagedPaintDevice& device, const QStringList& lines)
 
 bool printLines(const QStringList& lines)
 {
+    if (const auto& print = platform::seams().printLines)
+        return print(lines);
     try {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull())

@@ -4,14 +4,10 @@
 // without a browser or mail program nothing visible happens.
 
 #include <QString>
-#include <functional>
 
 namespace shell {
 
 // Opens the address; true when the desktop took it.
 bool open(const QString& address);
-
-// Tests see what would be opened instead; an empty function restores the desktop.
-void setOpenerForTesting(std::function<bool(const QString&)> opener);
 
 }  // namespace shell

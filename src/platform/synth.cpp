@@ -2,14 +2,13 @@
 
 #include "platform/audio.h"
 #include "platform/audio_libraries.h"
+#include "platform/seams.h"
 
 #include <QFileInfo>
 
 namespace synth {
 
 namespace {
-
-std::optional<QStringList> candidateOverride;
 
 void quiet(int, const char*, void*) {}
 
@@ -77,8 +76,8 @@ fluid_player_t* asPlayer(void* p)
 
 QStringList soundFontCandidates()
 {
-    if (candidateOverride)
-        return *candidateOverride;
+    if (const auto& candidates = platform::seams().soundFontCandidates)
+        return *candidates;
     // TimGM6mb first: a small General MIDI font that sounds well enough for
     // the game's tunes and keeps the memory low (FluidR3 reads some 50 MiB
     // of samples for a track even on demand); Debian's default GM font when
@@ -99,11 +98,6 @@ QString findSoundFont()
             return info.absoluteFilePath();
     }
     return {};
-}
-
-void setSoundFontCandidatesForTesting(std::optional<QStringList> paths)
-{
-    candidateOverride = std::move(paths);
 }
 
 int sampleRate()

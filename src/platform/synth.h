@@ -22,7 +22,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 
 namespace synth {
 
@@ -31,10 +30,6 @@ QStringList soundFontCandidates();
 
 // The SoundFont to use, or empty when there is none.
 QString findSoundFont();
-
-// Tests replace the places searched (an empty list: no SoundFont anywhere);
-// nullopt restores Debian's places.
-void setSoundFontCandidatesForTesting(std::optional<QStringList> paths);
 
 // Sample rate of the synthesizer (the audio output's rate).
 int sampleRate();

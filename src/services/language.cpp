@@ -4,6 +4,7 @@
 #include "platform/locale.h"
 #include "platform/profile.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 
@@ -19,13 +20,10 @@ namespace {
 
 constexpr int kBufferSize = 255;
 
-QString languageFile;
-QString startMemoryFile;
-
 std::unique_ptr<QSettings> startMemory()
 {
-    if (!startMemoryFile.isEmpty())
-        return std::make_unique<QSettings>(startMemoryFile, QSettings::IniFormat);
+    if (const QString& file = services::seams().startMemoryFile; !file.isEmpty())
+        return std::make_unique<QSettings>(file, QSettings::IniFormat);
     return std::make_unique<QSettings>(QStringLiteral("Tavoro"), QStringLiteral("Tavoro"));
 }
 
@@ -42,6 +40,7 @@ QString fourDigits(int16_t number)
 
 QString LanguageFile()
 {
+    QString& languageFile = services::seams().languageFile;
     if (languageFile.isEmpty()) {
         // Settled once for the run: when no temporary folder can be had,
         // GetTempDir reports it once and the name alone is kept, so that the
@@ -94,16 +93,6 @@ int16_t ChooseStartLanguage()
     }
     WriteLanguageFile();
     return settings().Sprache();
-}
-
-void setLanguageFileForTesting(const QString& path)
-{
-    languageFile = path;
-}
-
-void setStartMemoryForTesting(const QString& iniFile)
-{
-    startMemoryFile = iniFile;
 }
 
 }  // namespace Allgemein

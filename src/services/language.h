@@ -21,7 +21,8 @@ namespace Allgemein {
 QString GetLang(int16_t number);
 
 // The language file's path: the temporary folder + "~tmp.lng", fixed at the
-// first call and kept for the rest of the run.
+// first call and kept for the rest of the run (in services::Seams, where a
+// test names its own).
 QString LanguageFile();
 
 // Writes the language table to the language file. A file held by someone
@@ -38,11 +39,6 @@ int16_t ChooseStartLanguage();
 // user outside the settings file.
 bool StartedBefore();
 void RememberStart();
-
-// Tests: the language file's path (empty: fixed afresh at the next call) and
-// the file that remembers earlier starts (empty: the user's own).
-void setLanguageFileForTesting(const QString& path);
-void setStartMemoryForTesting(const QString& iniFile);
 
 }  // namespace Allgemein
 

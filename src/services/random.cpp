@@ -1,5 +1,7 @@
 #include "services/random.h"
 
+#include "services/seams.h"
+
 #include <chrono>
 #include <random>
 
@@ -14,13 +16,11 @@ std::mt19937_64& engine()
     return e;
 }
 
-std::function<double()> scripted;
-
 }  // namespace
 
 double Rnd()
 {
-    if (scripted)
+    if (const auto& scripted = services::seams().rnd)
         return scripted();
     // 53 random bits: uniform in [0, 1), never 1.
     return static_cast<double>(engine()() >> 11) * 0x1.0p-53;
@@ -28,7 +28,7 @@ double Rnd()
 
 void Randomize()
 {
-    if (scripted)
+    if (services::seams().rnd)
         return;
     const auto now = static_cast<uint64_t>(
         std::chrono::high_resolution_clock::now().time_since_epoch().count());
@@ -36,11 +36,6 @@ void Randomize()
     std::seed_seq seq{static_cast<uint32_t>(now), static_cast<uint32_t>(now >> 32),
                       static_cast<uint32_t>(state), static_cast<uint32_t>(state >> 32)};
     engine().seed(seq);
-}
-
-void setRndForTesting(std::function<double()> source)
-{
-    scripted = std::move(source);
 }
 
 }  // namespace Allgemein

@@ -2,8 +2,7 @@
 // The program's one pseudo-random generator: uniform draws in [0, 1) for the
 // shuffle and for Zufallszahl. Randomize mixes the system clock into the
 // generator's state, so draws in quick succession still differ and stay uniform.
-
-#include <functional>
+// Tests script the draws (services::Seams).
 
 namespace Allgemein {
 
@@ -12,8 +11,5 @@ double Rnd();
 
 // Seeds the generator afresh from the system clock (mixed into its state).
 void Randomize();
-
-// Tests script the draws; an empty function restores the generator.
-void setRndForTesting(std::function<double()> source);
 
 }  // namespace Allgemein

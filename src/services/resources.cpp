@@ -2,6 +2,7 @@
 
 #include "errors/trap.h"
 #include "platform/files.h"
+#include "services/seams.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,11 +17,10 @@
 namespace resources {
 
 namespace {
-QString rootOverride;
-
 QString root()
 {
-    return rootOverride.isEmpty() ? QStringLiteral(":") : rootOverride;
+    const QString& root = services::seams().resourceRoot;
+    return root.isEmpty() ? QStringLiteral(":") : root;
 }
 }  // namespace
 
@@ -53,11 +53,6 @@ QImage loadBitmap(int number)
     if (!image.loadFromData(bytes, "BMP"))
         errors::raise(errors::ErrInvalidPicture);
     return image;
-}
-
-void setRootForTesting(const QString& r)
-{
-    rootOverride = r;
 }
 
 }  // namespace resources

@@ -3,6 +3,7 @@
 // (BITMAP 101-115 wallpaper tiles, BITMAP 201-216 pictures, WAV 101-110,
 // MIDI 1001-1006, CUSTOM 1000 language table). They are compiled in from
 // resources/<TYPE>/<number>.<ext>; type names match without regard to case.
+// Tests put their own small ones under another root (services::Seams).
 
 #include <QByteArray>
 #include <QImage>
@@ -19,10 +20,6 @@ QByteArray load(const QString& type, int number);
 // A BITMAP resource as a picture; 326 when missing, Invalid picture (481)
 // when its data is no picture.
 QImage loadBitmap(int number);
-
-// Tests put their own small resources under another root (":/testres").
-// Empty restores the program's own.
-void setRootForTesting(const QString& root);
 
 }  // namespace resources
 

@@ -1,40 +1,20 @@
 #include "widgets/art_render.h"
 
+#include "widgets/seams.h"
+
 #include <QResource>
 #include <QPainter>
 #include <QSvgRenderer>
 
 #include <cstring>
-#include <mutex>
 
 namespace widgets {
-
-namespace {
-
-std::mutex hookMutex;
-std::function<void(const QString&, QSize)>& svgRenderHook()
-{
-    static auto* hook = new std::function<void(const QString&, QSize)>;
-    return *hook;
-}
-
-}  // namespace
-
-void setSvgRenderHookForTesting(std::function<void(const QString& path, QSize size)> hook)
-{
-    std::lock_guard lock(hookMutex);
-    svgRenderHook() = std::move(hook);
-}
 
 QImage renderSvgArt(const QString& path, QSize size, qreal devicePixelRatio)
 {
     if (size.isEmpty())
         return {};
-    {
-        std::lock_guard lock(hookMutex);
-        if (svgRenderHook())
-            svgRenderHook()(path, size);
-    }
+    seams().svgRendered(path, size);
     QSvgRenderer svg(path);
     if (!svg.isValid())
         return {};

@@ -12,13 +12,12 @@
 #include <QSize>
 #include <QString>
 
-#include <functional>
-
 namespace widgets {
 
 // Renders the SVG file or resource at the given size in pixels times the
 // device pixel ratio: premultiplied ARGB with the ratio set. A null image when
-// the size is empty or the SVG cannot be read.
+// the size is empty or the SVG cannot be read. Tests see each rendering
+// (widgets::Seams::svgRendered).
 QImage renderSvgArt(const QString& path, QSize size, qreal devicePixelRatio);
 
 // The resource of the rasterised art for ":/art/<name>.svg" at the size and
@@ -31,9 +30,5 @@ QImage renderArtImage(const QString& path, QSize size, qreal devicePixelRatio);
 
 // Whether the program carries a raster of the art at that size and ratio.
 bool hasArtRaster(const QString& path, QSize size, qreal devicePixelRatio);
-
-// Tests watch the SVG renderings through this hook (called on the rendering
-// thread); an empty function leaves it off.
-void setSvgRenderHookForTesting(std::function<void(const QString& path, QSize size)> hook);
 
 }  // namespace widgets

@@ -1,15 +1,5 @@
 #include "widgets/seams.h"
 
-#include "champions/hooks.h"
-#include "services/language.h"
-#include "services/media.h"
-#include "services/random.h"
-
-#include <QApplication>
-#include <QMessageBox>
-#include <QScreen>
-#include <QWidget>
-
 namespace widgets {
 
 namespace {
@@ -17,34 +7,13 @@ namespace {
 Seams makeDefaults()
 {
     Seams s;
-    s.GetLang = Allgemein::GetLang;
-    s.PlayWAV = Allgemein::PlayWAV;
-    s.Zufallszahl = Allgemein::Zufallszahl;
-    s.Shutdown = Allgemein::Shutdown;
-    s.showChampions = champions::showHighscore;
-    // The dialogs and the help viewer are the program's to give (main.cpp);
-    // without them these do nothing.
+    // The windows are the program's to give (main.cpp); without them these
+    // do nothing.
+    s.showChampions = [](QWidget*) {};
     s.showPictureWindow = [](QWidget*) {};
     s.showWallpaperWindow = [](QWidget*) {};
-    s.askYesNo = [](QWidget* owner, const QString& text, const QString& caption) {
-        return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No)
-            == QMessageBox::Yes;
-    };
-    s.askYesNoDefaultNo = [](QWidget* owner, const QString& text) {
-        return QMessageBox::question(owner, QApplication::applicationName(), text,
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            == QMessageBox::Yes;
-    };
-    s.tell = [](QWidget* owner, const QString& text) {
-        QMessageBox::information(owner, QApplication::applicationName(), text);
-    };
     s.HtmlHelp = [](QWidget*, int16_t) {};
     s.showAbout = [](QWidget*) {};
-    s.ScreenPixels = [](const QWidget* window) {
-        const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen();
-        return screen ? screen->size() : QSize();
-    };
-    s.requestActivation = [](QWidget* window) { window->activateWindow(); };
     return s;
 }
 
@@ -52,33 +21,21 @@ Seams makeDefaults()
 
 Seams& defaultSeams()
 {
-    static Seams d = makeDefaults();
-    return d;
+    static Seams* d = new Seams(makeDefaults());
+    return *d;
 }
 
 Seams& seams()
 {
-    static Seams s = defaultSeams();
-    return s;
+    // Never destroyed: art may still be rendered on a worker thread while
+    // the program ends.
+    static Seams* s = new Seams(defaultSeams());
+    return *s;
 }
 
 void resetSeams()
 {
     seams() = defaultSeams();
 }
-
-QString defaultGetLang(int16_t key)
-{
-    switch (key % 1000) {
-    case 106: return QStringLiteral("Moves");
-    case 110: return QStringLiteral("Start game");
-    case 111: return QStringLiteral("End game");
-    case 124: return QStringLiteral("Really end game?");
-    case 161: return QStringLiteral("Slide");
-    case 162: return QStringLiteral("Swap");
-    default: return QString();
-    }
-}
-
 
 }  // namespace widgets

@@ -1,69 +1,78 @@
 #pragma once
-// The services the main window calls that live elsewhere: the language
-// table, sound effects, random whole numbers, the orderly shut-down, the
-// champions, picture and wallpaper windows, the Yes/No question and the screen's size. Each is one replaceable function
-// whose default is the real service; tests replace them to see what the
-// window asks for.
+// What the main window and its controls reach that lies above the widgets:
+// the champions, picture and wallpaper windows, the help viewer and the
+// about box, which the program gives (main.cpp) and which do nothing until
+// then; and a hook that sees the artwork rendered from SVG, off by default.
+// Tests replace them to see what is asked for.
 
 #include <QSize>
 #include <QString>
+
 #include <cstdint>
 #include <functional>
+#include <mutex>
 
 class QWidget;
 
 namespace widgets {
 
-struct Seams {
-    // GetLang(Sprache + message number) -> text in the current language.
-    std::function<QString(int16_t key)> GetLang;
-    // PlayWAV(n): plays the sound resource n and returns at once.
-    std::function<void(int16_t n)> PlayWAV;
-    // Zufallszahl(lo, hi): a whole number from lo to hi, both included, with
-    // equal chances.
-    std::function<int16_t(int16_t lo, int16_t hi)> Zufallszahl;
-    // Shutdown(): unloads all windows and ends the program.
-    std::function<void()> Shutdown;
-    // Shows the champions window modally over `owner` and returns when it
-    // closes; it reads HSScore and HSPending. Default: frmHighscore.
-    std::function<void(QWidget* owner)> showChampions;
-    // Show the picture window and the wallpaper window modally over `owner`
-    // and return when they close. Default: the real windows.
-    std::function<void(QWidget* owner)> showPictureWindow;
-    std::function<void(QWidget* owner)> showWallpaperWindow;
-    // Asks `text` with the buttons Yes and No, the question icon and the
-    // caption given; true on Yes. Default: a message box.
-    std::function<bool(QWidget* owner, const QString& text, const QString& caption)> askYesNo;
-    // The same question with No as the default button, for a question whose
-    // Yes loses something (a running game).
-    std::function<bool(QWidget* owner, const QString& text)> askYesNoDefaultNo;
-    // Tells the player something, with an OK button, the information icon
-    // and the application title as caption.
-    std::function<void(QWidget* owner, const QString& text)> tell;
-    // HtmlHelp(owner, Sprache): opens the help window owned by `owner` at its
-    // default topic in that language. Default: the help viewer.
-    std::function<void(QWidget* owner, int16_t sprache)> HtmlHelp;
-    // Shows the about window modally over `owner` and returns when it closes.
-    // Default: frmInfo as the about box.
-    std::function<void(QWidget* owner)> showAbout;
-    // The size in pixels of the screen that shows `window` (the primary screen
-    // before it is shown).
-    std::function<QSize(const QWidget* window)> ScreenPixels;
-    // Asks the window system to make `window` the active window: without a
-    // window manager nobody else does. Default: QWidget::activateWindow.
-    std::function<void(QWidget* window)> requestActivation;
+// A hook that worker threads call: replaced and called under a lock of its
+// own, so that a test may set it while art is drawn on other threads. Empty,
+// a call does nothing.
+template <class... Args>
+class LockedHook {
+public:
+    LockedHook() = default;
+    LockedHook(const LockedHook& other) : fn_(other.get()) {}
+    LockedHook& operator=(const LockedHook& other) { return *this = other.get(); }
+    LockedHook& operator=(std::function<void(Args...)> fn)
+    {
+        std::lock_guard lock(mutex_);
+        fn_ = std::move(fn);
+        return *this;
+    }
+
+    void operator()(Args... args) const
+    {
+        std::lock_guard lock(mutex_);
+        if (fn_)
+            fn_(args...);
+    }
+
+private:
+    std::function<void(Args...)> get() const
+    {
+        std::lock_guard lock(mutex_);
+        return fn_;
+    }
+
+    mutable std::mutex mutex_;
+    std::function<void(Args...)> fn_;
 };
 
-// The hooks in force.
-Seams& seams();
-// What resetSeams puts back: the services, completed by the program with the
-// game's dialogs and help viewer.
-Seams& defaultSeams();
-// Puts every hook back to its default.
-void resetSeams();
+struct Seams {
+    // Shows the champions window modally over `owner` and returns when it
+    // closes; it reads HSScore and HSPending.
+    std::function<void(QWidget* owner)> showChampions;
+    // Show the picture window and the wallpaper window modally over `owner`
+    // and return when they close.
+    std::function<void(QWidget* owner)> showPictureWindow;
+    std::function<void(QWidget* owner)> showWallpaperWindow;
+    // HtmlHelp(owner, Sprache): opens the help window owned by `owner` at its
+    // default topic in that language.
+    std::function<void(QWidget* owner, int16_t sprache)> HtmlHelp;
+    // Shows the about window modally over `owner` and returns when it closes.
+    std::function<void(QWidget* owner)> showAbout;
+    // Called with the path and size of every SVG rendered (renderSvgArt), on
+    // the rendering thread.
+    LockedHook<const QString&, QSize> svgRendered;
+};
 
-// The English texts of the messages the board uses, for tests that want
-// readable texts without the language file.
-QString defaultGetLang(int16_t key);
+// The pieces in force.
+Seams& seams();
+// What resetSeams puts back: the program's windows (main.cpp fills them in).
+Seams& defaultSeams();
+// Puts every piece back to its default.
+void resetSeams();
 
 }  // namespace widgets

@@ -4,19 +4,18 @@
 // same list without asking.
 
 #include "champions/frmHighscore.h"
-#include "champions/hooks.h"
 #include "champions/hscodec.h"
 #include "mainwindow/frmTavoro.h"
-#include "widgets/seams.h"
-#include "platform/appinfo.h"
-#include "platform/clock.h"
 #include "platform/profile.h"
+#include "platform/seams.h"
 #include "services/language.h"
 #include "services/media.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
 #include "support/scripted_errors.h"
+#include "widgets/seams.h"
 
 #include <QApplication>
 #include <QFile>
@@ -57,17 +56,19 @@ protected:
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
-        appinfo::setProgramFolderForTesting(folder.path());
-        Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
-        Allgemein::WriteLanguageFile();
+        platform::seams().programFolder = folder.path();
+        services::resetSeams();
         widgets::resetSeams();
-        widgets::seams().PlayWAV = [](int16_t) {};
-        widgets::seams().askYesNo = [](QWidget*, const QString&, const QString&) {
+        // The champions window as the program gives it to the main window.
+        widgets::seams().showChampions = champions::showHighscore;
+        services::seams().languageFile = temp.filePath("~tmp.lng");
+        Allgemein::WriteLanguageFile();
+        services::seams().PlayWAV = [](int16_t) {};
+        services::seams().askYesNo = [](QWidget*, const QString&, const QString&) {
             return false;
         };
-        champions::resetHooks();
         Allgemein::resetMediaForTesting();
-        wallclock::setNowForTesting([] { return kStart; });
+        platform::seams().now = [] { return kStart; };
         ASSERT_TRUE(testsupport::writeFile(
             folder.filePath("Tavoro.ini"),
             "[Optionen]\r\nSprache=1000\r\nSize=3\r\nMode=1\r\nPlaySound=0\r\nPlayMusic=0\r\n"));
@@ -96,11 +97,9 @@ protected:
         w.reset();
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
-        wallclock::setNowForTesting({});
-        champions::resetHooks();
+        services::resetSeams();
         widgets::resetSeams();
-        Allgemein::setLanguageFileForTesting({});
-        appinfo::setProgramFolderForTesting({});
+        platform::resetSeams();
         qputenv("TMPDIR", oldTmp);
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
@@ -134,7 +133,7 @@ TEST_F(SolvedGame, AsksTheNameShowsItFirstAndTheToolbarFindsItAfterARestart)
         w->PicBut_Click(0);
     }
 
-    wallclock::setNowForTesting([] { return kStart.addSecs(7); });
+    platform::seams().now = [] { return kStart.addSecs(7); };
     w->Timer1_Timer();
 
     // Swap each place's own piece into it.

@@ -4,11 +4,11 @@
 // written and read back in its scrambled form.
 
 #include "champions/frmHighscore.h"
-#include "champions/hooks.h"
 #include "champions/hscodec.h"
 #include "platform/ansi.h"
-#include "platform/appinfo.h"
 #include "platform/profile.h"
+#include "platform/seams.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
@@ -65,9 +65,9 @@ protected:
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
         Allgemein::settings().setSprache(1000);
-        appinfo::setProgramFolderForTesting(folder.path());
-        champions::resetHooks();
-        auto& h = champions::hooks();
+        platform::seams().programFolder = folder.path();
+        services::resetSeams();
+        auto& h = services::seams();
         h.GetLang = englishText;
         h.InputBox = [this](QWidget*, const QString& prompt, const QString& title) {
             prompts.emplace_back(prompt, title);
@@ -93,8 +93,8 @@ protected:
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure) << ": "
             << qPrintable(errors.reports.front().failure.description);
-        champions::resetHooks();
-        appinfo::setProgramFolderForTesting({});
+        services::resetSeams();
+        platform::resetSeams();
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
     }

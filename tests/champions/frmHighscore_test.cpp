@@ -3,6 +3,7 @@
 // the clear command, the texts, and writes that fail.
 
 #include "champions_fixture.h"
+#include "platform/seams.h"
 #include "support/child_process.h"
 
 #include <QFile>
@@ -238,7 +239,7 @@ TEST_F(ChampionsTest, AFolderThatCannotBeWrittenKeepsTheListShownAndSaysSo)
     // The program's folder lies below a plain file: nothing can be created
     // there, whoever runs the test.
     ASSERT_TRUE(testsupport::writeFile(folder.filePath("plain"), "x"));
-    appinfo::setProgramFolderForTesting(folder.filePath("plain/game"));
+    platform::seams().programFolder = folder.filePath("plain/game");
     names = {"Anna"};
     open(3, 0, "0000700012");
     EXPECT_EQ(row(1), (Row{"Anna", "12", "7"}));
@@ -265,7 +266,7 @@ TEST_F(ChampionsTest, AReadOnlyFileLosesNothingAndSaysSo)
         return;
     }
     if (testsupport::inChild()) {
-        appinfo::setProgramFolderForTesting(qEnvironmentVariable("TAVORO_TEST_DIR"));
+        platform::seams().programFolder = qEnvironmentVariable("TAVORO_TEST_DIR");
         hscPathOverride = qEnvironmentVariable("TAVORO_TEST_DIR") + "/Tavoro.hsc";
     }
     store("m50", kFull);

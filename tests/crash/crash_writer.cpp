@@ -12,7 +12,7 @@
 
 #include "champions/frmHighscore.h"
 #include "errors/trap.h"
-#include "platform/appinfo.h"
+#include "platform/seams.h"
 #include "services/settings.h"
 
 #include <QApplication>
@@ -49,7 +49,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     StopOnError stop;
     errors::setErrorService(&stop);
-    appinfo::setProgramFolderForTesting(QString::fromLocal8Bit(argv[1]));
+    platform::seams().programFolder = QString::fromLocal8Bit(argv[1]);
 
     const crashkeys::Key& first = crashkeys::kSettings.front();
     long round = Allgemein::GetIniString(first.section, first.key, "0").toLong();

@@ -1,10 +1,10 @@
 #include "dialogs/ErrPtnr.h"
 #include "platform/ansi.h"
 #include "platform/appinfo.h"
-#include "platform/clock.h"
 #include "platform/maker.h"
-#include "platform/shell.h"
+#include "platform/seams.h"
 #include "platform/twips.h"
+#include "services/seams.h"
 #include "support/files.h"
 
 #include <QApplication>
@@ -39,30 +39,37 @@ struct ErrorsTest : ::testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        appinfo::setProgramFolderForTesting(dir.path());
-        appinfo::setExeBaseNameForTesting("Tavoro");
-        wallclock::setNowForTesting([] { return When; });
-        shell::setOpenerForTesting([this](const QString& a) { opened << a; return true; });
+        platform::seams().programFolder = dir.path();
+        platform::seams().exeBaseName = "Tavoro";
+        platform::seams().now = [] { return When; };
+        platform::seams().openAddress = [this](const QString& a) { opened << a; return true; };
     }
-    void TearDown() override
-    {
-        appinfo::setProgramFolderForTesting({});
-        appinfo::setExeBaseNameForTesting({});
-        wallclock::setNowForTesting({});
-        shell::setOpenerForTesting({});
-    }
+    void TearDown() override { platform::resetSeams(); }
 
-    // A dialog that asks and tells nobody and prints nowhere.
+    // While it lives, the error dialog asks and tells nobody and prints
+    // nowhere.
     struct Quiet {
         QStringList questions, messages;
         QList<QStringList> printed;
         bool yes = false;
-        void attach(ErrPtnr& d)
+        Quiet()
         {
-            d.askYesNo = [this](const QString& q) { questions << q; return yes; };
-            d.tell = [this](const QString& m) { messages << m; };
-            d.printLines = [this](const QStringList& l) { printed << l; return false; };
-            d.systemFacts = [] { return System; };
+            services::seams().askYesNo = [this](QWidget*, const QString& q, const QString&) {
+                questions << q;
+                return yes;
+            };
+            services::seams().tell = [this](QWidget*, const QString& m) { messages << m; };
+            platform::seams().printLines = [this](const QStringList& l) {
+                printed << l;
+                return false;
+            };
+            platform::seams().systemFacts = [] { return System; };
+        }
+        ~Quiet()
+        {
+            services::resetSeams();
+            platform::seams().printLines = nullptr;
+            platform::seams().systemFacts = nullptr;
         }
     };
 
@@ -183,7 +190,7 @@ TEST_F(ErrorsTest, CallStackKeepsTheTwentyNewestNewestFirst)
 {
     ErrPtnr d;
     int tick = 0;
-    wallclock::setNowForTesting([&tick] { return When.addSecs(tick++); });
+    platform::seams().now = [&tick] { return When.addSecs(tick++); };
     for (int i = 1; i <= 25; ++i) {
         QString text = QString("Call %1").arg(i);
         d.CallStack(text);
@@ -194,7 +201,7 @@ TEST_F(ErrorsTest, CallStackKeepsTheTwentyNewestNewestFirst)
     EXPECT_EQ(d.lstCallStack->item(19)->text(), "14:05:14 Call 6");
 
     // The protocol lists them from the top.
-    wallclock::setNowForTesting([] { return When; });
+    platform::seams().now = [] { return When; };
     const QString p = d.protocolText();
     EXPECT_TRUE(p.contains("CALLSTACK:\r\n          14:05:33 Call 25\r\n          14:05:32 Call 24\r\n"));
     EXPECT_TRUE(p.contains("          14:05:14 Call 6\r\n" + Sep + "\r\nSYSTEMINFO:"));
@@ -204,7 +211,6 @@ TEST_F(ErrorsTest, EachReportAppendsAWholeProtocolToTheLogBeforeShowing)
 {
     ErrPtnr d;
     Quiet quiet;
-    quiet.attach(d);
     const QString log = dir.filePath("Tavoro.EPT");
     QByteArray seenWhileShown;
 
@@ -228,7 +234,6 @@ TEST_F(ErrorsTest, ProgramInfoIsTheDefaultUnlessSet)
 {
     ErrPtnr d;
     Quiet quiet;
-    quiet.attach(d);
     whenShown(d, [&] { d.cmdContinue_Click(2); });
     d.OnError("frmTavoro", "Start", {6, "Overflow", 50010});
     EXPECT_EQ(d.lblProgInfo->text(), "Tavoro  V" + appinfo::versionText());
@@ -236,7 +241,6 @@ TEST_F(ErrorsTest, ProgramInfoIsTheDefaultUnlessSet)
     EXPECT_EQ(d.lblError[3]->text(), "50010");
 
     ErrPtnr other;
-    quiet.attach(other);
     other.SetProgInfo("Tavoro special");
     whenShown(other, [&] { other.cmdContinue_Click(2); });
     other.OnError("frmTavoro", "Start", {6, "Overflow", 50010});
@@ -247,7 +251,6 @@ TEST_F(ErrorsTest, SavingTwiceAsksAndNoKeepsTheFirstFile)
 {
     ErrPtnr d;
     Quiet quiet;
-    quiet.attach(d);
     d.SetProgInfo("first");
     const QString path = dir.filePath("Tavoro.ERR");
 
@@ -277,7 +280,6 @@ TEST_F(ErrorsTest, PrintMailAndWebButtons)
 {
     ErrPtnr d;
     Quiet quiet;
-    quiet.attach(d);
     const QString protocol = d.protocolText();
 
     d.cmdProtocol_Click(0);
@@ -319,14 +321,13 @@ TEST_F(ErrorsTest, UnwritableFolderReportsWithoutASecondFailure)
         {"names taken by folders", dir.path(), true},
     };
     for (const auto& c : cases) {
-        appinfo::setProgramFolderForTesting(c.folder);
+        platform::seams().programFolder = c.folder;
         if (c.occupy) {
             QDir(c.folder).mkdir("Tavoro.EPT");
             QDir(c.folder).mkdir("Tavoro.ERR");
         }
         ErrPtnr d;
         Quiet quiet;
-        quiet.attach(d);
         quiet.yes = true;
         whenShown(d, [&] {
             d.cmdProtocol_Click(0);  // the printer fails
@@ -378,7 +379,6 @@ TEST_F(ErrorsTest, TrappedFailureIsAnsweredInTheRealDialog)
         // The dialog exists once the report starts; answer it when it shows.
         QTimer::singleShot(0, [&] {
             ASSERT_TRUE(ErrPtnr::exists());
-            quiet.attach(ErrPtnr::instance());
             whenShown(ErrPtnr::instance(), [&] {
                 EXPECT_TRUE(otherModal.isVisible());
                 c.answer(ErrPtnr::instance());
@@ -425,7 +425,6 @@ TEST_F(ErrorsTest, FailureWhileAReportIsShownIsLoggedAndLeft)
     // procedure is left.
     ErrPtnr d;
     Quiet quiet;
-    quiet.attach(d);
     int16_t nested = -1;
     whenShown(d, [&] {
         nested = d.OnError("frmTavoro", "Timer1_Timer", {6, "Overflow", 50020});

@@ -3,14 +3,15 @@
 
 #include "dialogs/frmInfo.h"
 #include "mainwindow/frmTavoro.h"
-#include "widgets/seams.h"
 #include "platform/appinfo.h"
-#include "platform/shell.h"
+#include "platform/seams.h"
 #include "services/language.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/game_folders.h"
 #include "support/scripted_errors.h"
+#include "widgets/seams.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -50,12 +51,12 @@ protected:
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
         frmInfo::StartScreenShown = false;
-        Allgemein::setStartMemoryForTesting(files.temp.filePath("started.ini"));
+        services::seams().startMemoryFile = files.temp.filePath("started.ini");
         widgets::resetSeams();
-        shell::setOpenerForTesting([this](const QString& a) {
+        platform::seams().openAddress = [this](const QString& a) {
             opened.push_back(a);
             return false;
-        });
+        };
     }
 
     void TearDown() override
@@ -64,9 +65,9 @@ protected:
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
         frmInfo::setMainWindow({});
         frmInfo::StartScreenShown = false;
-        shell::setOpenerForTesting({});
+        platform::resetSeams();
         widgets::resetSeams();
-        Allgemein::setStartMemoryForTesting({});
+        services::resetSeams();
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
     }

@@ -2,9 +2,9 @@
 // "pics" folder, OK and closing, and pictures that cannot be read.
 
 #include "dialogs/frmPicAuswahl.h"
-#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
@@ -20,7 +20,6 @@
 #include <memory>
 #include <vector>
 
-using widgets::seams;
 
 namespace {
 
@@ -42,8 +41,8 @@ protected:
 
     void SetUp() override
     {
-        seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
-        seams().GetLang = [](int16_t key) { return QStringLiteral("m%1").arg(key); };
+        services::seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
+        services::seams().GetLang = [](int16_t key) { return QStringLiteral("m%1").arg(key); };
     }
 
     QString pics() const { return folder.filePath("pics"); }

@@ -2,9 +2,9 @@
 // and a choice stored at the click.
 
 #include "dialogs/frmTapete.h"
-#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
@@ -18,7 +18,6 @@
 #include <cmath>
 #include <memory>
 
-using widgets::seams;
 
 namespace {
 
@@ -28,7 +27,7 @@ protected:
 
     void SetUp() override
     {
-        seams().GetLang = [](int16_t key) { return QStringLiteral("m%1").arg(key); };
+        services::seams().GetLang = [](int16_t key) { return QStringLiteral("m%1").arg(key); };
     }
 
     void load()

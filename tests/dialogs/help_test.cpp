@@ -5,7 +5,7 @@
 #include "platform/appinfo.h"
 #include "dialogs/help.h"
 #include "dialogs/help_window.h"
-#include "platform/shell.h"
+#include "platform/seams.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -126,9 +126,9 @@ TEST_F(HelpWindowTest, ContentsLinksBackForwardAndFindWork)
 
     // Links to the outside go to the desktop's programs, not into the window.
     QStringList opened;
-    shell::setOpenerForTesting([&](const QString& a) { opened << a; return true; });
+    platform::seams().openAddress = [&](const QString& a) { opened << a; return true; };
     emit w->browser()->anchorClicked(QUrl(QStringLiteral("https://www.tavoro.example/")));
-    shell::setOpenerForTesting({});
+    platform::resetSeams();
     EXPECT_EQ(opened, QStringList{QStringLiteral("https://www.tavoro.example/")});
     EXPECT_EQ(w->browser()->source().fileName(), QStringLiteral("champions.html"));
 

@@ -6,6 +6,7 @@
 
 #include "platform/profile.h"
 #include "services/language.h"
+#include "services/seams.h"
 
 #include <QFile>
 
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         FUZZ_CHECK(f.write(bytes) == bytes.size());
     }
-    Allgemein::setLanguageFileForTesting(path);
+    services::seams().languageFile = path;
 
     const profile::ProfileFile table(bytes);
     auto lookUp = [&](int16_t number) {

@@ -1,12 +1,12 @@
 // The main window's start-up, activation and closing: the settings it reads,
 // the language it applies, the music it starts and stops.
 #include "mainwindow/frmTavoro.h"
-#include "widgets/seams.h"
-#include "platform/appinfo.h"
 #include "platform/mci.h"
+#include "platform/seams.h"
 #include "services/language.h"
 #include "services/media.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
@@ -38,9 +38,9 @@ protected:
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
-        appinfo::setProgramFolderForTesting(folder.path());
+        platform::seams().programFolder = folder.path();
         // The real language table, written where this test's lookups read it.
-        Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
+        services::seams().languageFile = temp.filePath("~tmp.lng");
         Allgemein::WriteLanguageFile();
         testsupport::useTestServices();
     }
@@ -52,8 +52,7 @@ protected:
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure) << ": "
             << qPrintable(errors.reports.front().failure.description);
-        Allgemein::setLanguageFileForTesting({});
-        appinfo::setProgramFolderForTesting({});
+        platform::resetSeams();
         qputenv("TMPDIR", oldTmp);
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};

@@ -1,16 +1,16 @@
 // The board on the main window: new game and shuffle, moves, solution and
 // hand-off, start, end and the clock, the start and slide buttons.
 
-#include "widgets/controls.h"
+#include "services/seams.h"
 #include "mainwindow/frmTavoro.h"
-#include "widgets/seams.h"
-#include "platform/appinfo.h"
 #include "platform/clock.h"
-#include "services/random.h"
-#include "services/resources.h"
+#include "platform/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
+#include "support/board_texts.h"
 #include "support/scripted_errors.h"
+#include "widgets/controls.h"
+#include "widgets/seams.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -25,7 +25,6 @@
 #include <set>
 #include <vector>
 
-using widgets::seams;
 
 namespace {
 
@@ -63,23 +62,24 @@ protected:
     {
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
+        services::resetSeams();
         widgets::resetSeams();
-        seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
-        seams().Zufallszahl = [](int16_t lo, int16_t) { return lo; };
-        seams().showChampions = [this](QWidget*) { handOffs.emplace_back(g.HSScore, g.HSPending); };
-        seams().askYesNo = [this](QWidget*, const QString& text, const QString& caption) {
+        services::seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
+        services::seams().Zufallszahl = [](int16_t lo, int16_t) { return lo; };
+        widgets::seams().showChampions = [this](QWidget*) { handOffs.emplace_back(g.HSScore, g.HSPending); };
+        services::seams().askYesNo = [this](QWidget*, const QString& text, const QString& caption) {
             questions.emplace_back(text, caption);
             return answerYes;
         };
-        seams().Shutdown = [this] { ++shutdowns; };
-        seams().GetLang = [this](int16_t key) {
+        services::seams().Shutdown = [this] { ++shutdowns; };
+        services::seams().GetLang = [this](int16_t key) {
             langKeys.push_back(key);
-            return widgets::defaultGetLang(key);
+            return testsupport::boardText(key);
         };
-        wallclock::setNowForTesting([] { return kStart; });
+        platform::seams().now = [] { return kStart; };
 
-        appinfo::setProgramFolderForTesting(folder.path());
-        resources::setRootForTesting(":/testres");
+        platform::seams().programFolder = folder.path();
+        services::seams().resourceRoot = ":/testres";
         w = std::make_unique<frmTavoro>();
         w->resize(684, 470);
         w->Form_Load();
@@ -91,11 +91,9 @@ protected:
         w.reset();
         EXPECT_TRUE(errors.reports.empty()) << "failure reported in "
                                             << qPrintable(errors.reports.front().procedure);
-        Allgemein::setRndForTesting({});
-        wallclock::setNowForTesting({});
+        services::resetSeams();
         widgets::resetSeams();
-        resources::setRootForTesting({});
-        appinfo::setProgramFolderForTesting({});
+        platform::resetSeams();
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
     }
@@ -104,7 +102,7 @@ protected:
     void scriptDraws(std::vector<double> cycle)
     {
         draws = 0;
-        Allgemein::setRndForTesting([this, cycle] { return cycle[draws++ % cycle.size()]; });
+        services::seams().rnd = [this, cycle] { return cycle[draws++ % cycle.size()]; };
     }
 
     // A new ordered board of n x n in the mode (the first reset of the run is done).
@@ -241,7 +239,7 @@ TEST_F(BoardWindow, TheWalkKeepsEachModesInvariants)
 {
     std::mt19937 gen(20240517);
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
-    Allgemein::setRndForTesting([&] { return uniform(gen); });
+    services::seams().rnd = [&] { return uniform(gen); };
     for (int16_t mode : {0, 1}) {
         for (int16_t n = 3; n <= 8; ++n) {
             SCOPED_TRACE(testing::Message() << "mode " << mode << " N " << n);
@@ -386,11 +384,11 @@ TEST_F(BoardWindow, ABoardSolvedByTheWalkEndsAtTheFirstPress)
 TEST_F(BoardWindow, ASolvedGameHandsOverSecondsAndMovesThenIgnoresPresses)
 {
     startTurnedSlideBoard();
-    wallclock::setNowForTesting([] { return kStart.addSecs(7); });
+    platform::seams().now = [] { return kStart.addSecs(7); };
     w->Timer1_Timer();
     EXPECT_EQ(w->lblTime->text(), "7");
     // The solving press comes 0.4 s after the tick: the tick's seconds count.
-    wallclock::setNowForTesting([] { return kStart.addMSecs(7400); });
+    platform::seams().now = [] { return kStart.addMSecs(7400); };
 
     // Turn the three pieces once forward and twice back: solved at move 12.
     const int presses[] = {11, 10, 14, 15, 14, 10, 11, 15, 14, 10, 11, 15};
@@ -427,7 +425,7 @@ TEST_F(BoardWindow, LongGamesKeepAllTheirDigits)
 
 TEST_F(BoardWindow, EveryMouseButtonActsOnThePress)
 {
-    resources::setRootForTesting({});  // the first layout paints the program's own wallpaper
+    services::seams().resourceRoot.clear();  // the first layout paints the program's own wallpaper
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
@@ -447,23 +445,23 @@ TEST_F(BoardWindow, AMinimizedGameIsPausedAndItsTimeAwayNotPlayed)
     EXPECT_DOUBLE_EQ(g.StartTime, wallclock::toSerial(kStart));
     EXPECT_EQ(w->lblTime->text(), "0");  // unchanged until the first tick
 
-    wallclock::setNowForTesting([] { return kStart.addSecs(5); });
+    platform::seams().now = [] { return kStart.addSecs(5); };
     w->Timer1_Timer();
     EXPECT_EQ(w->lblTime->text(), "5");
 
-    wallclock::setNowForTesting([] { return kStart.addSecs(7); });
+    platform::seams().now = [] { return kStart.addSecs(7); };
     w->setWindowState(Qt::WindowMinimized);
     EXPECT_FALSE(w->Timer1->isActive());
     EXPECT_TRUE(w->paused());
     EXPECT_EQ(w->lblTime->text(), "7");
-    wallclock::setNowForTesting([] { return kStart.addSecs(65); });
+    platform::seams().now = [] { return kStart.addSecs(65); };
     w->setWindowState(Qt::WindowNoState);
     EXPECT_FALSE(w->Timer1->isActive());  // still paused until the player goes on
     QTest::keyClick(w.get(), Qt::Key_Up);
     EXPECT_FALSE(w->paused());
     EXPECT_EQ(w->board.moves(), 0);       // the key that goes on moves nothing
     EXPECT_TRUE(w->Timer1->isActive());
-    wallclock::setNowForTesting([] { return kStart.addSecs(70); });
+    platform::seams().now = [] { return kStart.addSecs(70); };
     w->Timer1_Timer();
     EXPECT_EQ(w->lblTime->text(), "12");
     EXPECT_EQ(w->Seconds, 12);
@@ -510,7 +508,7 @@ TEST_F(BoardWindow, EndeEndsAGameOrAsksToQuit)
     }
 
     // A failing step is skipped and reaches no one.
-    seams().GetLang = [](int16_t) -> QString { errors::raise(errors::ErrInvalidCall); };
+    services::seams().GetLang = [](int16_t) -> QString { errors::raise(errors::ErrInvalidCall); };
     w->Ende();
     EXPECT_EQ(shutdowns, 1);
 }
@@ -532,7 +530,7 @@ TEST_F(BoardWindow, EnterStartsAndEscEnds)
 TEST_F(BoardWindow, TheRoomHoldsTheFocusWhenFirstShown)
 {
     // Not the start button: it would show a focus line at once.
-    resources::setRootForTesting({});
+    services::seams().resourceRoot.clear();
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     EXPECT_EQ(w->focusWidget(), w.get());

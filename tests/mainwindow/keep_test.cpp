@@ -4,6 +4,8 @@
 
 #include "mainwindow/frmTavoro.h"
 #include "platform/appinfo.h"
+#include "platform/seams.h"
+#include "services/seams.h"
 #include "platform/clock.h"
 #include "services/kept_game.h"
 #include "services/settings.h"
@@ -46,17 +48,18 @@ protected:
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
         widgets::resetSeams();
-        seams().PlayWAV = [](int16_t) {};
+        services::resetSeams();
+        services::seams().PlayWAV = [](int16_t) {};
         seams().showChampions = [this](QWidget*) { ++champions; };
-        seams().askYesNoDefaultNo = [this](QWidget*, const QString& text) {
+        services::seams().askYesNoDefaultNo = [this](QWidget*, const QString& text) {
             questions.push_back(text);
             return answerYes;
         };
-        seams().askYesNo = [](QWidget*, const QString&, const QString&) { return false; };
-        seams().tell = [this](QWidget*, const QString& text) { told.push_back(text); };
+        services::seams().askYesNo = [](QWidget*, const QString&, const QString&) { return false; };
+        services::seams().tell = [this](QWidget*, const QString& text) { told.push_back(text); };
         seams().showPictureWindow = [this](QWidget*) { inPictureWindow(); };
-        appinfo::setProgramFolderForTesting(folder.path());
-        wallclock::setNowForTesting([] { return kStart; });
+        platform::seams().programFolder = folder.path();
+        platform::seams().now = [] { return kStart; };
         open();
     }
 
@@ -66,8 +69,9 @@ protected:
         keptgame::flush();
         EXPECT_TRUE(errors.reports.empty());
         widgets::resetSeams();
-        wallclock::setNowForTesting({});
-        appinfo::setProgramFolderForTesting({});
+        services::resetSeams();
+        
+        platform::resetSeams();
         Allgemein::settings() = Allgemein::Settings{};
     }
 
@@ -148,7 +152,7 @@ TEST_F(KeptGameWindow, ACommandThatWouldThrowTheGameAwayAsksFirst)
         c.command(*w);
         EXPECT_EQ(questions.size(), c.asks ? 1u : 0u);
         if (c.asks)
-            EXPECT_EQ(questions[0], seams().GetLang(230));  // "Abandon the running game?"
+            EXPECT_EQ(questions[0], services::seams().GetLang(230));  // "Abandon the running game?"
         EXPECT_EQ(!w->board.locked(), c.keeps);
         EXPECT_EQ(kept(), c.keeps);
         if (c.keeps) {
@@ -188,13 +192,13 @@ TEST_F(KeptGameWindow, AnotherPictureAnsweredNoIsNotTaken)
 TEST_F(KeptGameWindow, AClosedGameContinuesPausedWithItsBoardMovesAndSeconds)
 {
     playOneMove();
-    wallclock::setNowForTesting([] { return kStart.addSecs(42); });
+    platform::seams().now = [] { return kStart.addSecs(42); };
     w->Form_Unload();
     const std::vector<int> board = w->board.arrangement();
     w.reset();
     Allgemein::settings() = Allgemein::Settings{};
 
-    wallclock::setNowForTesting([] { return kStart.addSecs(5000); });
+    platform::seams().now = [] { return kStart.addSecs(5000); };
     open();
     EXPECT_TRUE(told.empty());
     EXPECT_EQ(w->board.arrangement(), board);
@@ -207,7 +211,7 @@ TEST_F(KeptGameWindow, AClosedGameContinuesPausedWithItsBoardMovesAndSeconds)
     // Going on: the clock counts on from the kept seconds.
     QTest::keyClick(w.get(), Qt::Key_Space);
     EXPECT_FALSE(w->paused());
-    wallclock::setNowForTesting([] { return kStart.addSecs(5010); });
+    platform::seams().now = [] { return kStart.addSecs(5010); };
     w->Timer1_Timer();
     EXPECT_EQ(w->Seconds, 52);
     w->imgPuzz_MouseDown(8, 1, 0, 0, 0);

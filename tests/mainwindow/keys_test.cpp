@@ -3,6 +3,8 @@
 
 #include "mainwindow/frmTavoro.h"
 #include "platform/appinfo.h"
+#include "platform/seams.h"
+#include "services/seams.h"
 #include "services/resources.h"
 #include "services/settings.h"
 #include "services/shared.h"
@@ -34,10 +36,11 @@ protected:
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
         widgets::resetSeams();
-        seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
+        services::resetSeams();
+        services::seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
         seams().showChampions = [this](QWidget*) { ++champions; };
-        appinfo::setProgramFolderForTesting(folder.path());
-        resources::setRootForTesting(":/testres");
+        platform::seams().programFolder = folder.path();
+        services::seams().resourceRoot = ":/testres";
         w = std::make_unique<frmTavoro>();
         w->resize(684, 470);
         w->Form_Load();
@@ -49,8 +52,9 @@ protected:
         w.reset();
         EXPECT_TRUE(errors.reports.empty());
         widgets::resetSeams();
-        resources::setRootForTesting({});
-        appinfo::setProgramFolderForTesting({});
+        services::resetSeams();
+        
+        platform::resetSeams();
         Allgemein::settings() = Allgemein::Settings{};
     }
 

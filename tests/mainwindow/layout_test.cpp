@@ -1,15 +1,17 @@
 // The main window's controls, its one-time layout, the wallpaper, the preview
 // button and the size at which the window first opens.
 
-#include "widgets/controls.h"
+#include "platform/seams.h"
 #include "mainwindow/frmTavoro.h"
-#include "widgets/seams.h"
 #include "mainwindow/startsize.h"
-#include "platform/appinfo.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
+#include "support/board_texts.h"
 #include "support/scripted_errors.h"
+#include "widgets/controls.h"
+#include "widgets/seams.h"
 
 #include <QIcon>
 #include <QTemporaryDir>
@@ -19,7 +21,6 @@
 #include <memory>
 #include <vector>
 
-using widgets::seams;
 
 namespace {
 
@@ -50,17 +51,18 @@ protected:
     {
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
+        services::resetSeams();
         widgets::resetSeams();
-        seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
-        seams().GetLang = widgets::defaultGetLang;
-        seams().ScreenPixels = [this](const QWidget*) { return screen; };
-        appinfo::setProgramFolderForTesting(folder.path());
+        services::seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
+        services::seams().GetLang = testsupport::boardText;
+        services::seams().ScreenPixels = [this](const QWidget*) { return screen; };
+        platform::seams().programFolder = folder.path();
         // The puzzle picture is one of the tests' own; tiles and artwork are
         // the program's.
-        resources::setRootForTesting(":/testres");
+        services::seams().resourceRoot = ":/testres";
         w = std::make_unique<RecordingWindow>();
         w->Form_Load();
-        resources::setRootForTesting({});
+        services::seams().resourceRoot.clear();
     }
 
     void TearDown() override
@@ -68,8 +70,9 @@ protected:
         w.reset();
         EXPECT_TRUE(errors.reports.empty()) << "failure reported in "
                                             << qPrintable(errors.reports.front().procedure);
+        services::resetSeams();
         widgets::resetSeams();
-        appinfo::setProgramFolderForTesting({});
+        platform::resetSeams();
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
     }
@@ -114,9 +117,9 @@ TEST_F(Layout, PlacesBoardFrameFurnitureAndPreview)
     for (const Golden& c : cases) {
         SCOPED_TRACE(testing::Message() << c.W << " x " << c.H << ", N = " << c.N);
         auto fresh = std::make_unique<RecordingWindow>();
-        resources::setRootForTesting(":/testres");
+        services::seams().resourceRoot = ":/testres";
         fresh->Form_Load();
-        resources::setRootForTesting({});
+        services::seams().resourceRoot.clear();
         w = std::move(fresh);
         layOut(c.W, c.H, c.N);
 
@@ -404,7 +407,7 @@ TEST_F(Layout, TheFramePreparedBeforeTheLayoutIsTheOneItMakes)
 TEST_F(Layout, TheFirstShowingAsksToBecomeActive)
 {
     int asked = 0;
-    seams().requestActivation = [&](QWidget* window) {
+    services::seams().requestActivation = [&](QWidget* window) {
         EXPECT_EQ(window, w.get());
         ++asked;
     };
@@ -575,7 +578,7 @@ TEST_F(Layout, TheChampionsButtonShowsTheListAndTheGameGoesOn)
     w->Start();
     const int16_t empty = w->board.emptyPlace();
     std::vector<int16_t> pendingWhenShown;
-    seams().showChampions = [&](QWidget* owner) {
+    widgets::seams().showChampions = [&](QWidget* owner) {
         EXPECT_EQ(owner, w.get());
         pendingWhenShown.push_back(g.HSPending);
     };

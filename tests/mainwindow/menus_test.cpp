@@ -4,17 +4,16 @@
 
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/menus.h"
-#include "widgets/seams.h"
-#include "platform/appinfo.h"
 #include "platform/mci.h"
 #include "platform/qttranslations.h"
-#include "platform/shell.h"
-#include "services/language.h"
+#include "platform/seams.h"
 #include "services/media.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/game_folders.h"
 #include "support/scripted_errors.h"
+#include "widgets/seams.h"
 
 #include <QAction>
 #include <QFile>
@@ -27,7 +26,6 @@
 #include <memory>
 #include <vector>
 
-using widgets::seams;
 
 namespace {
 
@@ -45,13 +43,13 @@ protected:
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
         widgets::resetSeams();
-        seams().PlayWAV = [](int16_t) {};
-        seams().HtmlHelp = [this](QWidget* owner, int16_t sprache) { helps.emplace_back(owner, sprache); };
-        seams().showAbout = [this](QWidget* owner) { abouts.push_back(owner); };
-        shell::setOpenerForTesting([this](const QString& a) {
+        services::seams().PlayWAV = [](int16_t) {};
+        widgets::seams().HtmlHelp = [this](QWidget* owner, int16_t sprache) { helps.emplace_back(owner, sprache); };
+        widgets::seams().showAbout = [this](QWidget* owner) { abouts.push_back(owner); };
+        platform::seams().openAddress = [this](const QString& a) {
             opened.push_back(a);
             return false;  // as on a desktop without a browser or mail program
-        });
+        };
         Allgemein::resetMediaForTesting();
     }
 
@@ -62,7 +60,8 @@ protected:
         Allgemein::setMusicTimerSwitch({});
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
-        shell::setOpenerForTesting({});
+        platform::resetSeams();
+        services::resetSeams();
         widgets::resetSeams();
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};

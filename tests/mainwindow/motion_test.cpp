@@ -4,6 +4,8 @@
 
 #include "mainwindow/frmTavoro.h"
 #include "platform/appinfo.h"
+#include "platform/seams.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
@@ -33,10 +35,11 @@ protected:
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
         widgets::resetSeams();
-        seams().PlayWAV = [](int16_t) {};
+        services::resetSeams();
+        services::seams().PlayWAV = [](int16_t) {};
         seams().showChampions = [this](QWidget*) { ++champions; };
-        seams().requestActivation = [](QWidget*) {};
-        appinfo::setProgramFolderForTesting(folder.path());
+        services::seams().requestActivation = [](QWidget*) {};
+        platform::seams().programFolder = folder.path();
         w = std::make_unique<frmTavoro>();
         w->resize(684, 470);
         w->Form_Load();
@@ -55,7 +58,8 @@ protected:
             ADD_FAILURE() << qPrintable(r.procedure) << " " << r.failure.number << " "
                           << qPrintable(r.failure.description);
         widgets::resetSeams();
-        appinfo::setProgramFolderForTesting({});
+        services::resetSeams();
+        platform::resetSeams();
         Allgemein::settings() = Allgemein::Settings{};
     }
 

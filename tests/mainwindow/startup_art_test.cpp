@@ -2,16 +2,16 @@
 // at start-up from the rasters made at build time, and render no SVG but the
 // picture frame's, whose size follows the screen.
 #include "dialogs/frmInfo.h"
-#include "widgets/art_render.h"
-#include "widgets/controls.h"
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/startsize.h"
-#include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/game_folders.h"
 #include "support/main_window_services.h"
 #include "support/scripted_errors.h"
+#include "widgets/art_render.h"
+#include "widgets/controls.h"
 
 #include <QApplication>
 #include <QTest>
@@ -32,10 +32,10 @@ TEST(StartUpArt, TheStartScreenAndTheRoomRenderNoSvgButTheFrame)
 
     std::mutex mutex;
     QStringList rendered;
-    widgets::setSvgRenderHookForTesting([&](const QString& path, QSize size) {
+    widgets::seams().svgRendered = [&](const QString& path, QSize size) {
         std::lock_guard lock(mutex);
         rendered << QStringLiteral("%1 %2x%3").arg(path).arg(size.width()).arg(size.height());
-    });
+    };
 
     // As the program starts: the start screen loads and shows the main window.
     std::unique_ptr<frmTavoro> main;
@@ -45,7 +45,7 @@ TEST(StartUpArt, TheStartScreenAndTheRoomRenderNoSvgButTheFrame)
             main->Form_Load();
             // The puzzle picture is one of the tests' own; tiles and artwork
             // are the program's.
-            resources::setRootForTesting({});
+            services::seams().resourceRoot.clear();
             return main.get();
         },
         [](QWidget& w) { mainwindow::showMainWindow(w); },
@@ -73,7 +73,7 @@ TEST(StartUpArt, TheStartScreenAndTheRoomRenderNoSvgButTheFrame)
         EXPECT_EQ(rendered, QStringList{":/art/furniture/uhr.svg 54x35"});
     }
 
-    widgets::setSvgRenderHookForTesting({});
+    widgets::resetSeams();
     frmInfo::setMainWindow({});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     main.reset();

@@ -3,13 +3,15 @@
 // picture and wallpaper commands around their windows.
 
 #include "mainwindow/frmTavoro.h"
-#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
+#include "support/board_texts.h"
 #include "support/files.h"
 #include "support/window_env.h"
+#include "widgets/seams.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -19,7 +21,6 @@
 #include <memory>
 #include <vector>
 
-using widgets::seams;
 
 namespace {
 
@@ -35,15 +36,15 @@ protected:
 
     void SetUp() override
     {
-        seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
-        seams().GetLang = widgets::defaultGetLang;
-        seams().Zufallszahl = [](int16_t lo, int16_t) { return lo; };
-        seams().ScreenPixels = [](const QWidget*) { return QSize(1024, 768); };
-        seams().showPictureWindow = [this](QWidget*) {
+        services::seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
+        services::seams().GetLang = testsupport::boardText;
+        services::seams().Zufallszahl = [](int16_t lo, int16_t) { return lo; };
+        services::seams().ScreenPixels = [](const QWidget*) { return QSize(1024, 768); };
+        widgets::seams().showPictureWindow = [this](QWidget*) {
             ++pictureWindows;
             inPictureWindow();
         };
-        seams().showWallpaperWindow = [this](QWidget*) {
+        widgets::seams().showWallpaperWindow = [this](QWidget*) {
             ++wallpaperWindows;
             Allgemein::settings().setBackground(chosenWallpaper);
         };
@@ -121,7 +122,7 @@ TEST_F(Toolbar, EveryIndexDoesWhatItsButtonSays)
             EXPECT_FALSE(ini().contains("Optionen")) << qPrintable(ini());
     }
     // The tooltips follow the language.
-    seams().GetLang = [](int16_t key) { return QStringLiteral("m%1").arg(key); };
+    services::seams().GetLang = [](int16_t key) { return QStringLiteral("m%1").arg(key); };
     w->PicBut_Click(14);
     EXPECT_EQ(w->PicBut(0)->toolTip(), "m5110");
     EXPECT_EQ(w->PicBut(4)->toolTip(), "m5158");

@@ -1,4 +1,5 @@
 #include "platform/appinfo.h"
+#include "platform/seams.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,7 +52,7 @@ TEST(DataFolder, OnlyAnExistingWritableFolderKeepsTheFiles)
 TEST(DataFolder, TestsPointThePlayersFilesAtTheProgramFolder)
 {
     QTemporaryDir dir;
-    appinfo::setProgramFolderForTesting(dir.path());
+    platform::seams().programFolder = dir.path();
     EXPECT_EQ(appinfo::dataFolder(), dir.path());
-    appinfo::setProgramFolderForTesting({});
+    platform::resetSeams();
 }

@@ -1,4 +1,5 @@
 #include "platform/clock.h"
+#include "platform/seams.h"
 #include "services/random.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +12,10 @@ TEST(Clock, DateSerialCountsDaysSince30December1899)
     const QDateTime t(QDate(2026, 3, 29), QTime(2, 30, 15));
     EXPECT_EQ(wallclock::fromSerial(wallclock::toSerial(t)), t);
 
-    wallclock::setNowForTesting([&] { return t; });
+    platform::seams().now = [&] { return t; };
     EXPECT_EQ(wallclock::NowDateTime(), t);
     EXPECT_DOUBLE_EQ(wallclock::Now(), wallclock::toSerial(t));
-    wallclock::setNowForTesting({});
+    platform::resetSeams();
 }
 
 TEST(Random, DrawsStayInTheUnitIntervalAcrossReseeds)

@@ -1,5 +1,7 @@
 #include "platform/mci.h"
+#include "platform/seams.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "support/audio_env.h"
 
 #include <QTemporaryDir>
@@ -19,21 +21,21 @@ protected:
     void SetUp() override
     {
         testsupport::resetAudio();
-        resources::setRootForTesting(":/testres");
+        services::seams().resourceRoot = ":/testres";
         track = dir.filePath("~tmp.mid");
         ASSERT_TRUE(writeFile(track, resources::load("MIDI", 1001)));  // 600 ms
     }
     void TearDown() override
     {
         testsupport::resetAudio();
-        resources::setRootForTesting({});
+        services::resetSeams();
     }
 
     // A silent sequencer on a clock the test moves.
     void silentWithClock()
     {
-        synth::setSoundFontCandidatesForTesting(QStringList{});
-        mci::setClockForTesting([this] { return now; });
+        platform::seams().soundFontCandidates = QStringList{};
+        platform::seams().mciClock = [this] { return now; };
     }
 
     QString openCommand(const QString& alias = "midi") const
@@ -162,7 +164,7 @@ TEST_F(Mci, PathsWithBlanksAndQuotes)
 TEST_F(Mci, WithoutAudioDeviceTheTrackPlaysSilently)
 {
     testsupport::ScopedEnv noDevice("SDL_AUDIODRIVER", "no-such-driver");
-    mci::setClockForTesting([this] { return now; });
+    platform::seams().mciClock = [this] { return now; };
     ASSERT_EQ(mciSendString(openCommand()), 0);
     mci::waitForWorker();  // it finds no device
     EXPECT_FALSE(audio::isOpen());

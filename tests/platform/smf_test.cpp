@@ -1,5 +1,6 @@
 #include "platform/smf.h"
 #include "services/resources.h"
+#include "services/seams.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +8,9 @@ namespace {
 
 std::optional<smf::Timing> fixture(int number)
 {
-    resources::setRootForTesting(":/testres");
+    services::seams().resourceRoot = ":/testres";
     const QByteArray bytes = resources::load("MIDI", number);
-    resources::setRootForTesting({});
+    services::seams().resourceRoot.clear();
     return smf::Timing::parse(std::string_view(bytes.constData(), bytes.size()));
 }
 

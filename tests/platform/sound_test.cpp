@@ -1,6 +1,7 @@
 #include "platform/audio.h"
 #include "platform/sound.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "support/audio_env.h"
 
 #include <QTemporaryDir>
@@ -18,12 +19,12 @@ protected:
     void SetUp() override
     {
         testsupport::resetAudio();
-        resources::setRootForTesting(":/testres");
+        services::seams().resourceRoot = ":/testres";
     }
     void TearDown() override
     {
         testsupport::resetAudio();
-        resources::setRootForTesting({});
+        services::resetSeams();
     }
 };
 

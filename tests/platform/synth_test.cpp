@@ -1,6 +1,8 @@
+#include "platform/seams.h"
 #include "platform/smf.h"
 #include "platform/synth.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "support/audio_env.h"
 
 #include <gtest/gtest.h>
@@ -13,9 +15,9 @@ TEST(Synth, MidiRenderedOfflineIsNotSilent)
     testsupport::resetAudio();
     if (synth::findSoundFont().isEmpty())
         GTEST_SKIP() << "no SoundFont installed";
-    resources::setRootForTesting(":/testres");
+    services::seams().resourceRoot = ":/testres";
     const QByteArray midi = resources::load("MIDI", 1006);
-    resources::setRootForTesting({});
+    services::seams().resourceRoot.clear();
     const auto timing = smf::Timing::parse(std::string_view(midi.constData(), midi.size()));
     ASSERT_TRUE(timing);
 
@@ -41,8 +43,8 @@ TEST(Synth, MidiRenderedOfflineIsNotSilent)
 
 TEST(Synth, NoSoundFontNoPlayer)
 {
-    synth::setSoundFontCandidatesForTesting(QStringList{"/nonexistent/a.sf2"});
+    platform::seams().soundFontCandidates = QStringList{"/nonexistent/a.sf2"};
     EXPECT_TRUE(synth::findSoundFont().isEmpty());
     EXPECT_FALSE(synth::MidiPlayer::create(QByteArray("MThd")));
-    synth::setSoundFontCandidatesForTesting(std::nullopt);
+    platform::resetSeams();
 }

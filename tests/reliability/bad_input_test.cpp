@@ -7,14 +7,13 @@
 
 #include "errors/failure.h"
 #include "champions/champions_fixture.h"
-#include "services/picture_file.h"
 #include "mainwindow/frmTavoro.h"
-#include "widgets/seams.h"
-#include "platform/appinfo.h"
-#include "platform/mci.h"
+#include "platform/seams.h"
 #include "services/language.h"
 #include "services/media.h"
+#include "services/picture_file.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/child_process.h"
@@ -58,8 +57,8 @@ protected:
         Allgemein::settings() = Allgemein::Settings{};
         folder = testsupport::inChild() ? qEnvironmentVariable("TAVORO_TEST_DIR") : own.path();
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
-        appinfo::setProgramFolderForTesting(folder);
-        Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
+        platform::seams().programFolder = folder;
+        services::seams().languageFile = temp.filePath("~tmp.lng");
         Allgemein::WriteLanguageFile();
         testsupport::useTestServices();
     }
@@ -68,8 +67,7 @@ protected:
     {
         w.reset();
         testsupport::restoreServices();
-        Allgemein::setLanguageFileForTesting({});
-        appinfo::setProgramFolderForTesting({});
+        platform::resetSeams();
         qputenv("TMPDIR", oldTmp);
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};

@@ -267,9 +267,8 @@ TEST(WindowArtwork, TheFramesPiecesLeaveOutOnlyWhatTheyDoNotShow)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.size.width() << "x" << c.size.height());
         const QImage pieces = mainwindow::renderFrame(c.size, c.opening, 1.0, ":/art");
-        mainwindow::setWholeSideArtForTesting(true);
-        const QImage whole = mainwindow::renderFrame(c.size, c.opening, 1.0, ":/art");
-        mainwindow::setWholeSideArtForTesting(false);
+        const QImage whole = mainwindow::renderFrame(c.size, c.opening, 1.0, ":/art",
+                                                     mainwindow::SidePieces::Whole);
         EXPECT_EQ(pieces, whole);
     }
 }

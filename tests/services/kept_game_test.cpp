@@ -2,6 +2,8 @@
 // game a board can take is set aside, never trusted and never in the way.
 
 #include "platform/appinfo.h"
+#include "platform/seams.h"
+#include "services/seams.h"
 #include "services/kept_game.h"
 #include "support/files.h"
 
@@ -17,8 +19,8 @@ namespace {
 class KeptGame : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    void SetUp() override { appinfo::setProgramFolderForTesting(dir.path()); }
-    void TearDown() override { appinfo::setProgramFolderForTesting({}); }
+    void SetUp() override { platform::seams().programFolder = dir.path(); }
+    void TearDown() override { platform::resetSeams(); }
 
     keptgame::Game fourByFour() const
     {

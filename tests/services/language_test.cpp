@@ -1,12 +1,13 @@
-#include "platform/appinfo.h"
 #include "platform/locale.h"
 #include "platform/profile.h"
+#include "platform/seams.h"
 #include "services/language.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
-#include "support/scripted_errors.h"
 #include "support/files.h"
+#include "support/scripted_errors.h"
 
 #include <QFile>
 #include <QSet>
@@ -35,16 +36,14 @@ protected:
 
     void SetUp() override
     {
-        setLanguageFileForTesting(dir.filePath("~tmp.lng"));
-        setStartMemoryForTesting(dir.filePath("memory/started.ini"));
-        appinfo::setProgramFolderForTesting(dir.path());
+        services::seams().languageFile = dir.filePath("~tmp.lng");
+        services::seams().startMemoryFile = dir.filePath("memory/started.ini");
+        platform::seams().programFolder = dir.path();
     }
     void TearDown() override
     {
-        setLanguageFileForTesting({});
-        setStartMemoryForTesting({});
-        userlocale::setUserLanguageIdForTesting({});
-        appinfo::setProgramFolderForTesting({});
+        services::resetSeams();
+        platform::resetSeams();
         Allgemein::settings().setSprache(0);
     }
 };
@@ -125,7 +124,7 @@ TEST_F(Language, ALanguageFileWithoutATemporaryFolderIsSettledOnce)
     QTemporaryDir tmp;
     const QByteArray oldTmp = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(tmp.filePath("gone")));
-    setLanguageFileForTesting({});
+    services::seams().languageFile.clear();
     EXPECT_EQ(LanguageFile(), "~tmp.lng");
     GetLang(1106);
     GetLang(1110);
@@ -133,7 +132,7 @@ TEST_F(Language, ALanguageFileWithoutATemporaryFolderIsSettledOnce)
     EXPECT_EQ(service.reports.size(), 1u);
     service.reports.clear();
     qputenv("TMPDIR", oldTmp);
-    setLanguageFileForTesting({});
+    services::seams().languageFile.clear();
 }
 
 TEST_F(Language, TheLanguageFileLivesInTheTemporaryFolderForTheRun)
@@ -141,7 +140,7 @@ TEST_F(Language, TheLanguageFileLivesInTheTemporaryFolderForTheRun)
     QTemporaryDir tmp;
     const QByteArray oldTmp = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(tmp.path()));
-    setLanguageFileForTesting({});
+    services::seams().languageFile.clear();
     const QString first = LanguageFile();
     EXPECT_EQ(first, GetTempDir() + "~tmp.lng");
     EXPECT_TRUE(first.startsWith(tmp.path()));
@@ -165,7 +164,7 @@ TEST_F(Language, FirstStartFollowsTheLocaleLaterStartsTheSettings)
     for (const auto& c : cases) {
         QFile::remove(dir.filePath("memory/started.ini"));
         QFile::remove(LanguageFile());
-        userlocale::setUserLanguageIdForTesting(c.locale);
+        platform::seams().userLanguageId = c.locale;
         EXPECT_FALSE(StartedBefore());
         EXPECT_EQ(ChooseStartLanguage(), c.firstStart) << c.locale;
         EXPECT_EQ(Allgemein::settings().Sprache(), c.firstStart);

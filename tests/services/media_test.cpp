@@ -1,7 +1,9 @@
+#include "platform/seams.h"
 #include "platform/worker.h"
 #include "services/media.h"
 #include "services/random.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/audio_env.h"
@@ -28,14 +30,14 @@ class ScriptedRnd {
 public:
     explicit ScriptedRnd(std::deque<double> values) : values_(std::move(values))
     {
-        Allgemein::setRndForTesting([this] {
+        services::seams().rnd = [this] {
             const double r = values_.empty() ? 0.99 : values_.front();
             if (!values_.empty())
                 values_.pop_front();
             return r;
-        });
+        };
     }
-    ~ScriptedRnd() { Allgemein::setRndForTesting({}); }
+    ~ScriptedRnd() { services::seams().rnd = nullptr; }
 
 private:
     std::deque<double> values_;
@@ -51,9 +53,9 @@ protected:
     void SetUp() override
     {
         testsupport::resetAudio();
-        synth::setSoundFontCandidatesForTesting(QStringList{});  // silent tracks
-        mci::setClockForTesting([this] { return now; });
-        resources::setRootForTesting(":/testres");
+        platform::seams().soundFontCandidates = QStringList{};  // silent tracks
+        platform::seams().mciClock = [this] { return now; };
+        services::seams().resourceRoot = ":/testres";
         Allgemein::resetMediaForTesting();
         Allgemein::setMusicTimerSwitch([this](bool on) { timer.push_back(on); });
         saved = g;
@@ -63,7 +65,7 @@ protected:
         g = saved;
         Allgemein::setMusicTimerSwitch({});
         Allgemein::resetMediaForTesting();
-        resources::setRootForTesting({});
+        services::resetSeams();
         testsupport::resetAudio();
     }
 
@@ -257,7 +259,7 @@ TEST_F(Media, MissingTrackIsReportedByTheFileWriter)
 {
     // Track 1001 missing from the resources: the write reports, the open finds
     // no file, the game goes on without music.
-    resources::setRootForTesting(":/nothing");
+    services::seams().resourceRoot = ":/nothing";
     ScriptedRnd rnd({forTrack(1001)});
     Allgemein::MakeMusic();
     ASSERT_EQ(errors.reports.size(), 1u);

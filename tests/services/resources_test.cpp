@@ -1,6 +1,7 @@
 #include "services/resources.h"
-#include "support/scripted_errors.h"
+#include "services/seams.h"
 #include "support/files.h"
+#include "support/scripted_errors.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,8 +20,8 @@ namespace {
 
 class Resources : public ::testing::Test {
 protected:
-    void SetUp() override { resources::setRootForTesting(":/testres"); }
-    void TearDown() override { resources::setRootForTesting({}); }
+    void SetUp() override { services::seams().resourceRoot = ":/testres"; }
+    void TearDown() override { services::resetSeams(); }
 
     static QByteArray readFile(const QString& p) { return testsupport::readFile(p); }
     static void writeFile(const QString& p, const QByteArray& bytes)

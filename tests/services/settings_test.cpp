@@ -1,7 +1,7 @@
-#include "platform/appinfo.h"
+#include "platform/seams.h"
 #include "services/settings.h"
-#include "support/scripted_errors.h"
 #include "support/files.h"
+#include "support/scripted_errors.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,8 +17,8 @@ protected:
     QTemporaryDir dir;
     testsupport::ScriptedErrors service;
 
-    void SetUp() override { appinfo::setProgramFolderForTesting(dir.path()); }
-    void TearDown() override { appinfo::setProgramFolderForTesting({}); }
+    void SetUp() override { platform::seams().programFolder = dir.path(); }
+    void TearDown() override { platform::resetSeams(); }
 
     void writeIni(const QByteArray& bytes)
     {
@@ -97,7 +97,7 @@ TEST_F(SettingsFile, SaveIniWritesAtOnceAndKeepsTheRest)
 
     // The path is built afresh on every call.
     QTemporaryDir moved;
-    appinfo::setProgramFolderForTesting(moved.path());
+    platform::seams().programFolder = moved.path();
     EXPECT_EQ(GetIniInt("Optionen", "Size", 5), 5);
     SaveIni("Optionen", "Mode", "1");
     EXPECT_TRUE(QFile::exists(moved.filePath("Tavoro.ini")));
@@ -108,15 +108,15 @@ TEST_F(SettingsFile, AFailedWriteIsSilent)
 {
     writeIni("[Optionen]\r\nSize=5\r\n");
     // The settings file's name taken by a folder, then a program folder that is gone.
-    appinfo::setProgramFolderForTesting(dir.filePath("gone"));
+    platform::seams().programFolder = dir.filePath("gone");
     SaveIni("Optionen", "Size", "8");
     EXPECT_FALSE(QFile::exists(dir.filePath("gone")));
     QDir(dir.path()).mkpath("taken/Tavoro.ini");
-    appinfo::setProgramFolderForTesting(dir.filePath("taken"));
+    platform::seams().programFolder = dir.filePath("taken");
     SaveIni("Optionen", "Size", "8");
     EXPECT_EQ(GetIniInt("Optionen", "Size", 3), 3);
     EXPECT_TRUE(service.reports.empty());
-    appinfo::setProgramFolderForTesting(dir.path());
+    platform::seams().programFolder = dir.path();
     EXPECT_EQ(readIni(), "[Optionen]\r\nSize=5\r\n");
 }
 

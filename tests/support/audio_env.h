@@ -5,6 +5,7 @@
 
 #include "platform/audio.h"
 #include "platform/mci.h"
+#include "platform/seams.h"
 #include "platform/synth.h"
 #include "support/files.h"
 
@@ -58,8 +59,8 @@ inline void resetAudio()
 {
     mciSendString(QStringLiteral("close midi"));
     mci::waitForWorker();
-    mci::setClockForTesting({});
-    synth::setSoundFontCandidatesForTesting(std::nullopt);
+    platform::seams().mciClock = nullptr;
+    platform::seams().soundFontCandidates.reset();
     audio::shutdown();
 }
 

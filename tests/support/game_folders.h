@@ -4,8 +4,9 @@
 // language file with the real language table. Everything is put back when
 // the object goes.
 
-#include "platform/appinfo.h"
+#include "platform/seams.h"
 #include "services/language.h"
+#include "services/seams.h"
 #include "support/files.h"
 
 #include <QByteArray>
@@ -22,15 +23,15 @@ public:
     GameFolders()
     {
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
-        appinfo::setProgramFolderForTesting(folder.path());
-        Allgemein::setLanguageFileForTesting(temp.filePath("~tmp.lng"));
+        platform::seams().programFolder = folder.path();
+        services::seams().languageFile = temp.filePath("~tmp.lng");
         Allgemein::WriteLanguageFile();
     }
 
     ~GameFolders()
     {
-        Allgemein::setLanguageFileForTesting({});
-        appinfo::setProgramFolderForTesting({});
+        services::resetSeams();
+        platform::resetSeams();
         qputenv("TMPDIR", oldTmp_);
     }
 

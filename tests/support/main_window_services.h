@@ -2,20 +2,24 @@
 // The services around the main window as its tests want them: the tests' own
 // small pictures and tracks, the window's services at their defaults with the
 // sound effects silenced, and no music. A test sets them up after its folders
-// and language file, and puts them back once its window is gone.
+// and language file (the language file it named stays), and puts them back
+// once its window is gone.
 
-#include "widgets/seams.h"
 #include "platform/mci.h"
 #include "services/media.h"
-#include "services/resources.h"
+#include "services/seams.h"
+#include "widgets/seams.h"
 
 namespace testsupport {
 
 inline void useTestServices()
 {
-    resources::setRootForTesting(":/testres");
+    const QString languageFile = services::seams().languageFile;
+    services::resetSeams();
+    services::seams().languageFile = languageFile;
+    services::seams().resourceRoot = ":/testres";
+    services::seams().PlayWAV = [](int16_t) {};
     widgets::resetSeams();
-    widgets::seams().PlayWAV = [](int16_t) {};
     Allgemein::resetMediaForTesting();
 }
 
@@ -23,7 +27,7 @@ inline void restoreServices()
 {
     mciSendString("close midi");
     Allgemein::setMusicTimerSwitch({});
-    resources::setRootForTesting({});
+    services::resetSeams();
 }
 
 }  // namespace testsupport

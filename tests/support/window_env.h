@@ -4,12 +4,13 @@
 // reports answered by a script. Declare it before the window, so that the
 // window goes first; it checks at the end that nothing was left reported.
 
-#include "widgets/seams.h"
-#include "platform/appinfo.h"
+#include "platform/seams.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
 #include "support/scripted_errors.h"
+#include "widgets/seams.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -24,16 +25,18 @@ struct WindowEnv {
     {
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
+        services::resetSeams();
         widgets::resetSeams();
-        appinfo::setProgramFolderForTesting(folder.path());
+        platform::seams().programFolder = folder.path();
     }
 
     ~WindowEnv()
     {
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
+        services::resetSeams();
         widgets::resetSeams();
-        appinfo::setProgramFolderForTesting({});
+        platform::resetSeams();
         g = SharedRecord{};
         Allgemein::settings() = Allgemein::Settings{};
     }

@@ -1,0 +1,70 @@
+#include "services/seams.h"
+
+#include "platform/appinfo.h"
+#include "services/language.h"
+#include "services/media.h"
+
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QScreen>
+#include <QWidget>
+
+namespace services {
+
+namespace {
+
+Seams makeDefaults()
+{
+    Seams s;
+    s.GetLang = Allgemein::GetLang;
+    s.PlayWAV = Allgemein::PlayWAV;
+    s.Zufallszahl = Allgemein::Zufallszahl;
+    s.Shutdown = Allgemein::Shutdown;
+    s.askYesNo = [](QWidget* owner, const QString& text, const QString& caption) {
+        return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::Yes)
+               == QMessageBox::Yes;
+    };
+    s.askYesNoDefaultNo = [](QWidget* owner, const QString& text) {
+        return QMessageBox::question(owner, appinfo::title(), text,
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               == QMessageBox::Yes;
+    };
+    s.InputBox = [](QWidget* owner, const QString& prompt,
+                    const QString& title) -> std::optional<QString> {
+        bool ok = false;
+        const QString answer =
+            QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, QString(), &ok);
+        if (!ok)
+            return std::nullopt;
+        return answer;
+    };
+    s.warn = [](QWidget* owner, const QString& text) {
+        QMessageBox::warning(owner, appinfo::title(), text);
+    };
+    s.tell = [](QWidget* owner, const QString& text) {
+        QMessageBox::information(owner, appinfo::title(), text, QMessageBox::Ok);
+    };
+    s.ScreenPixels = [](const QWidget* window) {
+        const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen();
+        return screen ? screen->size() : QSize();
+    };
+    s.requestActivation = [](QWidget* window) { window->activateWindow(); };
+    return s;
+}
+
+}  // namespace
+
+Seams& seams()
+{
+    static Seams s = makeDefaults();
+    return s;
+}
+
+void resetSeams()
+{
+    seams() = makeDefaults();
+}
+
+}  // namespace services

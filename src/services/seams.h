@@ -1,0 +1,77 @@
+#pragma once
+// What the windows ask of the services, and what the services take from
+// their surroundings, in one place for tests.
+//
+// The first members are the services the windows call through here: the
+// language table, the sound effects, random whole numbers, the orderly
+// shut-down, the questions and messages, the name box and the screen. Each
+// holds the real service by default; a test puts its own in place to see
+// what a window asks for, or to answer in place of the player.
+//
+// The last members are what the services themselves use: the random draws,
+// the resources, the language file and the memory of earlier starts. They are
+// empty by default, and an empty member means the real thing.
+
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace services {
+
+struct Seams {
+    // GetLang(Sprache + message number) -> text in the current language.
+    std::function<QString(int16_t key)> GetLang;
+    // PlayWAV(n): plays the sound resource n and returns at once.
+    std::function<void(int16_t n)> PlayWAV;
+    // Zufallszahl(lo, hi): a whole number from lo to hi, both included, with
+    // equal chances.
+    std::function<int16_t(int16_t lo, int16_t hi)> Zufallszahl;
+    // Shutdown(): unloads all windows and ends the program.
+    std::function<void()> Shutdown;
+    // Asks `text` over `owner` with the buttons Yes and No (Yes the default)
+    // and the question icon, under the caption given; true on Yes.
+    std::function<bool(QWidget* owner, const QString& text, const QString& caption)> askYesNo;
+    // The same question with No as the default button, under the program's
+    // title, for a question whose Yes loses something (a running game).
+    std::function<bool(QWidget* owner, const QString& text)> askYesNoDefaultNo;
+    // The name box: the prompt, the title, no preset text. The answer, or
+    // nothing when the player cancels it.
+    std::function<std::optional<QString>(QWidget* owner, const QString& prompt,
+                                         const QString& title)>
+        InputBox;
+    // A message over `owner` with an OK button under the application title:
+    // `warn` with the warning icon, `tell` with the information icon.
+    std::function<void(QWidget* owner, const QString& text)> warn;
+    std::function<void(QWidget* owner, const QString& text)> tell;
+    // The size in pixels of the screen that shows `window` (the primary screen
+    // before it is shown).
+    std::function<QSize(const QWidget* window)> ScreenPixels;
+    // Asks the window system to make `window` the active window: without a
+    // window manager nobody else does.
+    std::function<void(QWidget* window)> requestActivation;
+
+    // Allgemein::Rnd(): the draws in [0, 1); scripted draws also make
+    // Randomize do nothing.
+    std::function<double()> rnd;
+    // The root the resources are found under: a test's own small ones under
+    // ":/testres"; empty, the program's own.
+    QString resourceRoot;
+    // Allgemein::LanguageFile(): settled at its first call from the temporary
+    // folder and kept here for the run; a test names its own.
+    QString languageFile;
+    // The settings file that remembers whether the program was started
+    // before (the user's own).
+    QString startMemoryFile;
+};
+
+// The pieces in force.
+Seams& seams();
+// Puts every piece back to its default.
+void resetSeams();
+
+}  // namespace services
