@@ -24,12 +24,13 @@ constexpr int N = 4;
 constexpr int Places = 16;
 constexpr int BlankHome = 15;
 
-// The groups, by their pieces' homes: the top left 2 x 3, the bottom left
-// 2 x 3, and the right column.
+// The groups, by their pieces' homes: the first two columns below the top
+// row, the last two with the bottom row's third place, and the rest of the
+// top row.
 constexpr std::array<std::array<int, 6>, 3> Groups{{
-    {0, 1, 2, 4, 5, 6},
-    {8, 9, 10, 12, 13, 14},
-    {3, 7, 11, -1, -1, -1},
+    {4, 5, 8, 9, 12, 13},
+    {3, 6, 7, 10, 11, 14},
+    {0, 1, 2, -1, -1, -1},
 }};
 constexpr std::array<int, 3> GroupSize{6, 6, 3};
 
@@ -43,35 +44,13 @@ constexpr int transposed(int place)
 uint32_t rankPlacement(const int* at, int count)
 {
     uint32_t rank = 0;
-    unsigned used = 0;
     for (int i = 0; i < count; ++i) {
-        const unsigned p = static_cast<unsigned>(at[i]);
-        rank = rank * static_cast<uint32_t>(Places - i) +
-               static_cast<uint32_t>(p - std::popcount(used & ((1u << p) - 1)));
-        used |= 1u << p;
+        int p = at[i];
+        for (int j = 0; j < i; ++j)
+            p -= at[j] < at[i];
+        rank = rank * static_cast<uint32_t>(Places - i) + static_cast<uint32_t>(p);
     }
     return rank;
-}
-
-void unrankPlacement(uint32_t rank, int count, int* at)
-{
-    int digit[6];
-    for (int i = count - 1; i >= 0; --i) {
-        digit[i] = static_cast<int>(rank % static_cast<uint32_t>(Places - i));
-        rank /= static_cast<uint32_t>(Places - i);
-    }
-    unsigned used = 0;
-    for (int i = 0; i < count; ++i) {
-        int p = 0;
-        for (int skip = digit[i];; ++p) {
-            if (used & (1u << p))
-                continue;
-            if (skip-- == 0)
-                break;
-        }
-        at[i] = p;
-        used |= 1u << p;
-    }
 }
 
 uint32_t placements(int count)
@@ -98,57 +77,96 @@ unsigned flood(unsigned seed, unsigned free)
 // A group's table by a breadth first search from home over where the group
 // stands and which region of the other places the empty place is in (named
 // by its lowest place): a slide of a group piece costs one, the empty place
-// moves within its region for nothing.
-std::vector<uint8_t> buildTable(const std::array<int, 6>& homes, int count)
+// moves within its region for nothing. The queue holds the group's places,
+// four bits each, and the region's lowest place.
+// For each set of free places and each free place, the lowest place of its
+// region: 1 MiB, while the tables are built.
+std::vector<uint8_t> regionsOfEveryFreeSet()
+{
+    std::vector<uint8_t> low(65536 * 16, 0xFF);
+    for (unsigned free = 1; free < 65536; ++free) {
+        for (unsigned left = free; left;) {
+            const unsigned region = flood(left & -left, free);
+            const auto first = static_cast<uint8_t>(std::countr_zero(region));
+            for (unsigned r = region; r; r &= r - 1)
+                low[free * 16 + static_cast<unsigned>(std::countr_zero(r))] = first;
+            left &= ~region;
+        }
+    }
+    return low;
+}
+
+std::vector<uint8_t> buildTable(const std::array<int, 6>& homes, int count, const std::vector<uint8_t>& lowOf)
 {
     const uint32_t total = placements(count);
-    std::vector<uint8_t> table(total, 0xFF);
-    std::vector<uint64_t> seen((static_cast<size_t>(total) * 16 + 63) / 64, 0);
-    auto visit = [&](uint32_t rank, int low) {
-        const size_t i = static_cast<size_t>(rank) * 16 + static_cast<size_t>(low);
-        if (seen[i / 64] & (uint64_t{1} << (i % 64)))
-            return false;
-        seen[i / 64] |= uint64_t{1} << (i % 64);
-        return true;
+    // For each placement: the regions reached (bits 0 to 15) and the depth
+    // at which the first was (bits 16 to 23).
+    std::vector<uint32_t> reached(total, 0xFF0000u);
+    auto pack = [count](const int* at, int low) {
+        uint32_t word = 0;
+        for (int i = 0; i < count; ++i)
+            word = word << 4 | static_cast<uint32_t>(at[i]);
+        return word << 4 | static_cast<uint32_t>(low);
     };
     int at[6];
     std::copy(homes.begin(), homes.begin() + count, at);
     unsigned mask = 0;
     for (int i = 0; i < count; ++i)
         mask |= 1u << at[i];
-    const uint32_t goal = rankPlacement(at, count);
     const int goalLow = std::countr_zero(flood(1u << BlankHome, ~mask & 0xFFFF));
-    visit(goal, goalLow);
-    table[goal] = 0;
-    std::vector<uint32_t> queue{goal * 16 + static_cast<uint32_t>(goalLow)};
+    reached[rankPlacement(at, count)] = 1u << goalLow;
+    std::vector<uint32_t> queue{pack(at, goalLow)};
+    // The successors of a stretch of the queue are gathered first and their
+    // entries fetched ahead, so that the table's memory answers many at once.
+    struct Next {
+        uint32_t rank, word;
+        unsigned low;
+    };
+    std::vector<Next> next;
     size_t head = 0;
-    for (uint8_t depth = 0; head < queue.size(); ++depth) {
+    for (uint32_t depth = 1; head < queue.size(); ++depth) {
         const size_t levelEnd = queue.size();
-        for (; head < levelEnd; ++head) {
-            unrankPlacement(queue[head] / 16, count, at);
-            mask = 0;
-            for (int i = 0; i < count; ++i)
-                mask |= 1u << at[i];
-            const unsigned region = flood(1u << (queue[head] % 16), ~mask & 0xFFFF);
-            for (int i = 0; i < count; ++i) {
-                const int from = at[i];
-                for (int to : neighbours(N, from)) {
-                    if (to < 0 || !(region & (1u << to)))
-                        continue;
-                    at[i] = to;
-                    const unsigned moved = mask ^ (1u << from) ^ (1u << to);
-                    const int low = std::countr_zero(flood(1u << from, ~moved & 0xFFFF));
-                    const uint32_t rank = rankPlacement(at, count);
-                    if (visit(rank, low)) {
-                        queue.push_back(rank * 16 + static_cast<uint32_t>(low));
-                        if (table[rank] == 0xFF)
-                            table[rank] = static_cast<uint8_t>(depth + 1);
-                    }
+        while (head < levelEnd) {
+            next.clear();
+            for (const size_t end = std::min(levelEnd, head + 512); head < end; ++head) {
+                uint32_t word = queue[head];
+                const unsigned region = word & 15;
+                mask = 0;
+                for (int i = count - 1; i >= 0; --i) {
+                    word >>= 4;
+                    at[i] = static_cast<int>(word & 15);
+                    mask |= 1u << at[i];
                 }
-                at[i] = from;
+                const unsigned free = ~mask & 0xFFFF;
+                for (int i = 0; i < count; ++i) {
+                    const int from = at[i];
+                    for (int to : neighbours(N, from)) {
+                        if (to < 0 || lowOf[free * 16 + static_cast<unsigned>(to)] != region)
+                            continue;
+                        at[i] = to;
+                        const unsigned moved = mask ^ (1u << from) ^ (1u << to);
+                        const int low = lowOf[(~moved & 0xFFFF) * 16 + static_cast<unsigned>(from)];
+                        const uint32_t rank = rankPlacement(at, count);
+                        __builtin_prefetch(&reached[rank], 1);
+                        next.push_back({rank, pack(at, low), 1u << low});
+                    }
+                    at[i] = from;
+                }
+            }
+            for (const Next& s : next) {
+                uint32_t& r = reached[s.rank];
+                if (!(r & s.low)) {
+                    if ((r & 0xFFFFu) == 0)
+                        r = depth << 16;
+                    r |= s.low;
+                    queue.push_back(s.word);
+                }
             }
         }
     }
+    std::vector<uint8_t> table(total);
+    for (uint32_t i = 0; i < total; ++i)
+        table[i] = static_cast<uint8_t>(reached[i] >> 16);
     return table;
 }
 
@@ -170,8 +188,9 @@ const Tables& builtTables()
     Tables& t = tables();
     std::call_once(t.built, [&] {
         t.groupOf.fill(-1);
+        const std::vector<uint8_t> lowOf = regionsOfEveryFreeSet();
         for (int g = 0; g < 3; ++g) {
-            t.group[g] = buildTable(Groups[g], GroupSize[g]);
+            t.group[g] = buildTable(Groups[g], GroupSize[g], lowOf);
             for (int i = 0; i < GroupSize[g]; ++i)
                 t.groupOf[Groups[g][i]] = static_cast<int8_t>(g);
         }
@@ -185,8 +204,10 @@ public:
     Search(const Tables& tables, const Tiles& t, const std::atomic<bool>* cancel)
         : tables_(tables), cancel_(cancel)
     {
-        for (int k = 0; k < Places; ++k)
+        for (int k = 0; k < Places; ++k) {
             at_[t.home[k]] = static_cast<int8_t>(k);
+            holds_[k] = static_cast<int8_t>(t.home[k]);
+        }
         for (int g = 0; g < 3; ++g) {
             h_[g] = lookup(g);
             mirrored_[g] = lookupMirrored(g);
@@ -248,14 +269,13 @@ private:
         for (int k : neighbours(N, blank)) {
             if (k < 0 || k == cameFrom)
                 continue;
-            int piece = 0;
-            while (at_[piece] != k)
-                ++piece;
+            const int piece = holds_[k];
             const int g1 = tables_.groupOf[piece];
             const int g2 = tables_.groupOf[transposed(piece)];
             const int keep1 = h_[g1], keep2 = mirrored_[g2];
             at_[piece] = static_cast<int8_t>(blank);
             at_[BlankHome] = static_cast<int8_t>(k);
+            holds_[blank] = static_cast<int8_t>(piece);
             h_[g1] = lookup(g1);
             mirrored_[g2] = lookupMirrored(g2);
             path_.push_back({k, blank});
@@ -265,6 +285,7 @@ private:
             path_.pop_back();
             at_[piece] = static_cast<int8_t>(k);
             at_[BlankHome] = static_cast<int8_t>(blank);
+            holds_[k] = static_cast<int8_t>(piece);
             h_[g1] = keep1;
             mirrored_[g2] = keep2;
         }
@@ -273,7 +294,8 @@ private:
 
     const Tables& tables_;
     const std::atomic<bool>* cancel_;
-    std::array<int8_t, Places> at_{};  // at_[h]: the place of the piece of home h
+    std::array<int8_t, Places> at_{};     // at_[h]: the place of the piece of home h
+    std::array<int8_t, Places> holds_{};  // holds_[k]: the home of the piece at place k
     std::array<int, 3> h_{}, mirrored_{};
     int next_ = 0;
     unsigned long long nodes_ = 0;
@@ -284,6 +306,10 @@ private:
 
 bool patternSearch(const Tiles& t, const std::atomic<bool>* cancel, Moves& out)
 {
+    if (t.solved()) {
+        out.clear();
+        return true;
+    }
     const Tables& built = builtTables();
     if (cancel && cancel->load())
         return false;

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <future>
 #include <memory>
 #include <random>
@@ -180,5 +182,122 @@ TEST(Solver, TheLowerBoundCountsPiecesInEachOthersWay)
         const Board b = slideBoard(3, c.pieces);
         EXPECT_EQ(game::lowerBound(b), c.bound);
         EXPECT_LE(game::lowerBound(b), *game::exactDistance(b));
+    }
+}
+
+namespace {
+
+// Every 4 x 4 slide board up to `depth` slides from home, with its distance:
+// a plain breadth first search, four bits a place.
+std::unordered_map<uint64_t, int> nearBoards(int depth)
+{
+    auto pack = [](const std::vector<int>& p) {
+        uint64_t w = 0;
+        for (int v : p)
+            w = w << 4 | uint64_t(v);
+        return w;
+    };
+    std::vector<int> home(16);
+    for (int k = 0; k < 15; ++k)
+        home[k] = k + 1;
+    std::unordered_map<uint64_t, int> distance{{pack(home), 0}};
+    std::vector<std::vector<int>> level{home};
+    for (int d = 1; d <= depth; ++d) {
+        std::vector<std::vector<int>> next;
+        for (const std::vector<int>& p : level) {
+            const int e = int(std::find(p.begin(), p.end(), 0) - p.begin());
+            for (int k : {e - 1, e + 1, e - 4, e + 4}) {
+                if (k < 0 || k > 15 || (k / 4 != e / 4 && k % 4 != e % 4))
+                    continue;
+                std::vector<int> q = p;
+                std::swap(q[k], q[e]);
+                if (distance.emplace(pack(q), d).second)
+                    next.push_back(q);
+            }
+        }
+        level = std::move(next);
+    }
+    return distance;
+}
+
+std::vector<int> unpack(uint64_t w)
+{
+    std::vector<int> p(16);
+    for (int k = 15; k >= 0; --k, w >>= 4)
+        p[k] = int(w & 15);
+    return p;
+}
+
+}  // namespace
+
+// The 4 x 4 tables take seconds to build, once for each program: the 4 x 4
+// optimal cases share one test.
+TEST(Solver, FourByFourSolutionsAreTheShortestAndASearchCanBeCalledOff)
+{
+    // A search called off before it starts answers at once, tables or not.
+    // The pieces turned half round (two exchanged so that slides can solve
+    // it): far from home, a long search.
+    const Board far = slideBoard(4, {14, 15, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, EmptyTag});
+    std::atomic<bool> cancel{true};
+    EXPECT_FALSE(game::optimalSolution(far, &cancel));
+
+    game::preparePatternTables();
+    EXPECT_TRUE(game::patternTablesReady());
+
+    // The first three of Korf's hundred boards, with their published lengths.
+    struct Case {
+        std::vector<int> korf;
+        int slides;
+    };
+    const Case cases[] = {
+        {{14, 13, 15, 7, 11, 12, 9, 5, 6, 0, 2, 1, 4, 8, 10, 3}, 57},
+        {{13, 5, 4, 10, 9, 12, 8, 14, 2, 3, 7, 1, 0, 15, 11, 6}, 55},
+        {{14, 7, 8, 2, 13, 11, 10, 4, 9, 12, 5, 0, 3, 6, 1, 15}, 59},
+    };
+    for (const Case& c : cases) {
+        const Board b = slideBoard(4, fromKorf(c.korf));
+        const std::optional<Moves> moves = game::optimalSolution(b);
+        ASSERT_TRUE(moves);
+        EXPECT_EQ(int(moves->size()), c.slides);
+        EXPECT_TRUE(solves(b, *moves));
+        EXPECT_LE(game::lowerBound(b), c.slides);
+    }
+
+    // Boards near home: as short as the breadth first search finds.
+    const std::unordered_map<uint64_t, int> near = nearBoards(14);
+    int checked[15] = {};
+    for (const auto& [word, depth] : near) {
+        if (depth < 8 || checked[depth] >= 4)
+            continue;
+        ++checked[depth];
+        const Board b = slideBoard(4, unpack(word));
+        const std::optional<Moves> moves = game::optimalSolution(b);
+        ASSERT_TRUE(moves);
+        EXPECT_EQ(int(moves->size()), depth);
+        EXPECT_TRUE(solves(b, *moves));
+    }
+
+    // Called off while it searches, it answers nothing, soon.
+    cancel = false;
+    auto search = std::async(std::launch::async, [&] { return game::optimalSolution(far, &cancel); });
+    EXPECT_EQ(search.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
+    cancel = true;
+    ASSERT_EQ(search.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    EXPECT_FALSE(search.get());
+}
+
+// Shuffled boards of every size larger than 3 x 3: the quick solution stays
+// within a few times the lower bound, the optimal 4 x 4 at or above it.
+TEST(Solver, OptimalSolutionsAreOfferedUpToFourByFour)
+{
+    EXPECT_TRUE(game::hasOptimalSolution(8, Mode::Swap));
+    EXPECT_TRUE(game::hasOptimalSolution(3, Mode::Slide));
+    EXPECT_TRUE(game::hasOptimalSolution(4, Mode::Slide));
+    EXPECT_FALSE(game::hasOptimalSolution(5, Mode::Slide));
+    EXPECT_FALSE(game::optimalSolution(shuffled(5, Mode::Slide, 1)));
+    for (int n = 5; n <= 8; ++n) {
+        const Board b = shuffled(n, Mode::Slide, 3);
+        EXPECT_LE(game::quickSolution(b).size(), 4u * game::lowerBound(b)) << n;
+        EXPECT_FALSE(game::exactDistance(b)) << n;
     }
 }
