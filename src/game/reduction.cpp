@@ -38,9 +38,15 @@ public:
     }
 
 private:
+    // A slide that takes back the one before it cancels it: where one
+    // piece's way ends and the next one's begins, the empty place often
+    // turns back.
     void slide(int place)
     {
-        moves_.push_back({place, t_.blank});
+        if (!moves_.empty() && moves_.back().a == t_.blank && moves_.back().b == place)
+            moves_.pop_back();
+        else
+            moves_.push_back({place, t_.blank});
         t_.slide(place);
     }
 
