@@ -5,10 +5,11 @@
 #include "game/puzzle_shuffle.h"
 #include "game/solver.h"
 
+#include "seeded_draws.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <numeric>
 #include <random>
 #include <string>
@@ -19,12 +20,6 @@ using game::Change;
 using game::Mode;
 
 namespace {
-
-Board::Draw seeded(unsigned seed)
-{
-    auto gen = std::make_shared<std::mt19937>(seed);
-    return [gen] { return std::uniform_real_distribution<double>(0.0, 1.0)(*gen); };
-}
 
 // A board drawn at random among all that slides can solve: any order, and if
 // slides cannot solve it, two pieces exchanged.

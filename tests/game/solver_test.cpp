@@ -4,14 +4,14 @@
 
 #include "game/solver.h"
 
+#include "seeded_draws.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <future>
-#include <memory>
-#include <random>
 #include <unordered_map>
 #include <vector>
 
@@ -23,12 +23,6 @@ using game::Moves;
 using game::Press;
 
 namespace {
-
-Board::Draw seeded(unsigned seed)
-{
-    auto gen = std::make_shared<std::mt19937>(seed);
-    return [gen] { return std::uniform_real_distribution<double>(0.0, 1.0)(*gen); };
-}
 
 Board shuffled(int n, Mode mode, unsigned seed)
 {
