@@ -4,7 +4,6 @@
 
 #include "game/tiles.h"
 
-#include <bit>
 #include <mutex>
 
 namespace game::detail {
@@ -23,12 +22,11 @@ uint32_t rankOf(const Tiles& t)
 {
     const int p = t.places();
     uint32_t rank = 0;
-    unsigned used = 0;
     for (int k = 0; k < p; ++k) {
-        const unsigned h = t.home[k];
-        const int smaller = std::popcount(~used & ((1u << h) - 1));
+        int smaller = t.home[k];
+        for (int j = 0; j < k; ++j)
+            smaller -= t.home[j] < t.home[k];
         rank = rank * static_cast<uint32_t>(p - k) + static_cast<uint32_t>(smaller);
-        used |= 1u << h;
     }
     return rank;
 }
