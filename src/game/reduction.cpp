@@ -1,5 +1,5 @@
-// The quick solution of a slide board larger than 3 x 3: the top row of the
-// part still unsolved is put home piece by piece, then its left column, until
+// The quick solution of a slide board larger than 3 x 3: the top row or the
+// left column of the part still unsolved is put home piece by piece, until
 // the last 3 x 3 remains, which the table finishes in the fewest moves. Each
 // piece takes the fewest slides that bring it home without disturbing the
 // pieces already home; the last two of a line go in together by the usual
@@ -23,15 +23,24 @@ class Reduction {
 public:
     explicit Reduction(Tiles t) : t_(t), n_(t.n) {}
 
+    // The part still unsolved runs from row top and column left to the
+    // bottom right. While it is larger than 3 x 3, its top row or its left
+    // column goes home, whichever takes fewer slides.
     Moves run()
     {
-        for (int s = 0; n_ - s > 3; ++s) {
-            // The top row of the part that starts at row and column s.
-            if (!line(s * n_ + s, 1, n_ - s))
+        for (int top = 0, left = 0; n_ - top > 3 || n_ - left > 3;) {
+            Reduction byRow = *this, byColumn = *this;
+            const bool row = n_ - top > 3 && byRow.line(top * n_ + left, 1, n_ - left);
+            const bool column = n_ - left > 3 && byColumn.line(top * n_ + left, n_, n_ - top);
+            if (!row && !column)
                 return moves_;
-            // Its left column, below that row.
-            if (!line((s + 1) * n_ + s, n_, n_ - s - 1))
-                return moves_;
+            if (row && (!column || byRow.moves_.size() <= byColumn.moves_.size())) {
+                *this = std::move(byRow);
+                ++top;
+            } else {
+                *this = std::move(byColumn);
+                ++left;
+            }
         }
         finish();
         return moves_;
