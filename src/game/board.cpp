@@ -69,8 +69,24 @@ bool Board::newGame(int size, Mode mode)
 
 bool Board::shuffle(const Draw& draw)
 {
+    return shuffle(draw, {});
+}
+
+bool Board::shuffle(const Draw& draw, const Judge& walkAgain)
+{
     if (n_ < 2)
         return false;
+    moves_ = 0;
+    state_ = State::Playing;
+    walk(draw);
+    for (int walks = 1; walkAgain && walks < MaxWalks && walkAgain(*this); ++walks)
+        walk(draw);
+    tell({Change::Shuffled});
+    return true;
+}
+
+void Board::walk(const Draw& draw)
+{
     int x = empty_ % n_, y = empty_ / n_;
     // Counted as the game counts them: in floating point.
     const double steps = static_cast<double>(walkSteps());
@@ -91,10 +107,6 @@ bool Board::shuffle(const Draw& draw)
     }
     if (mode_ == Mode::Slide)
         tag_[empty_] = EmptyTag;
-    moves_ = 0;
-    state_ = State::Playing;
-    tell({Change::Shuffled});
-    return true;
 }
 
 Press Board::press(int place)

@@ -82,6 +82,14 @@ public:
     // to walk to.
     bool shuffle(const Draw& draw);
 
+    // The same walk, walked again from where it ended, drawing on, while
+    // walkAgain says the board it made is no puzzle (at most MaxWalks walks
+    // in all, so that a generator that keeps bringing the board back cannot
+    // hold the game). Listeners hear Shuffled once, at the end.
+    using Judge = std::function<bool(const Board&)>;
+    static constexpr int MaxWalks = 1000;
+    bool shuffle(const Draw& draw, const Judge& walkAgain);
+
     // A press on a place under the rules of the mode, then (unless the press
     // was ignored or let go of the selection) the solution test: a solved
     // board is locked.
@@ -134,6 +142,7 @@ public:
 
 private:
     void tell(Change change) const;
+    void walk(const Draw& draw);
     bool onBoard(int place) const { return place >= 0 && place < places(); }
 
     int n_ = 5;

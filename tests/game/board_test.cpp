@@ -3,6 +3,8 @@
 
 #include "game/board.h"
 
+#include "seeded_draws.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -82,12 +84,6 @@ struct Script {
         return [this] { return cycle[taken++ % cycle.size()]; };
     }
 };
-
-Board::Draw seeded(unsigned seed)
-{
-    auto gen = std::make_shared<std::mt19937>(seed);
-    return [gen] { return std::uniform_real_distribution<double>(0.0, 1.0)(*gen); };
-}
 
 }  // namespace
 
