@@ -6,8 +6,12 @@
 #include "services/random.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QUrl>
 #include <QWidget>
 
 namespace widgets {
@@ -29,6 +33,17 @@ Seams makeDefaults()
     s.askYesNo = [](QWidget* owner, const QString& text, const QString& caption) {
         return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes;
+    };
+    s.tell = [](QWidget* owner, const QString& text, const QString& caption) {
+        QMessageBox::warning(owner, caption, text);
+    };
+    s.chooseFiles = [](QWidget* owner, const QString& caption, const QString& filter) {
+        return QFileDialog::getOpenFileNames(
+            owner, caption, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+            filter);
+    };
+    s.openFolder = [](const QString& folder) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
     };
     s.HtmlHelp = [](QWidget*, int16_t) {};
     s.showAbout = [](QWidget*) {};

@@ -7,6 +7,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 
@@ -34,6 +35,17 @@ struct Seams {
     // Asks `text` with the buttons Yes and No, the question icon and the
     // caption given; true on Yes. Default: a message box.
     std::function<bool(QWidget* owner, const QString& text, const QString& caption)> askYesNo;
+    // Tells the player `text` with an OK button, the warning icon and the
+    // caption given. Default: a message box.
+    std::function<void(QWidget* owner, const QString& text, const QString& caption)> tell;
+    // The desktop's dialog for opening files: the files the player chose
+    // (none when cancelled), several at once, shown by `filter` ("Pictures
+    // (*.png *.jpg)"), starting in the player's pictures folder.
+    std::function<QStringList(QWidget* owner, const QString& caption, const QString& filter)>
+        chooseFiles;
+    // Opens the folder in the desktop's file manager; false when nothing
+    // could open it. Default: QDesktopServices.
+    std::function<bool(const QString& folder)> openFolder;
     // HtmlHelp(owner, Sprache): opens the help window owned by `owner` at its
     // default topic in that language. Default: the help viewer.
     std::function<void(QWidget* owner, int16_t sprache)> HtmlHelp;
