@@ -176,7 +176,7 @@ QRect centredSquare(QSize size)
 QRect squareOf(const Square& square, QSize upright)
 {
     const QRect& r = square.region;
-    const bool usable = square.kind == Square::Kind::Region && r.width() == r.height()
+    const bool usable = square.kind != Square::Kind::Middle && r.width() == r.height()
         && r.width() > 0 && QRect(QPoint(0, 0), upright).contains(r);
     return usable ? r : centredSquare(upright);
 }

@@ -34,7 +34,8 @@ struct Square {
     enum class Kind {
         Middle,   // the largest square in the middle
         Region,   // `region`, a square of the upright picture in its pixels
-        Stretch,  // the whole picture squeezed into the square
+        Stretch,  // the whole picture squeezed into the square (`region`
+                  // kept for when the player turns back to a square)
     };
     Kind kind = Kind::Middle;
     QRect region;
@@ -52,9 +53,9 @@ QImage loadWholePicture(const QString& path, int maxSide, QSize* upright = nullp
 
 // The square in the middle of a picture of this size.
 QRect centredSquare(QSize size);
-// The square the board shows of a picture whose upright size is `upright`: the
-// region when it is a square lying inside the picture, else the middle one.
-// (Stretch has no square: the whole picture.)
+// The square of a picture whose upright size is `upright`: the region when it
+// is a square lying inside the picture, else the middle one. (The board shows
+// the whole picture when stretched.)
 QRect squareOf(const Square& square, QSize upright);
 
 // What reading a picture found.

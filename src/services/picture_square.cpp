@@ -33,13 +33,19 @@ QList<Line> readLines(const QString& file)
     return lines;
 }
 
-Square parse(const QString& value)
+Square parse(const QString& text)
 {
-    if (value == kStretch)
+    const bool stretch = text.startsWith(kStretch);
+    QString value = stretch ? text.mid(kStretch.size()) : text;
+    if (stretch && value.isEmpty())
         return {Square::Kind::Stretch, {}};
+    if (stretch && !value.startsWith(QLatin1Char(',')))
+        return {};
+    if (stretch)
+        value.remove(0, 1);
     const QStringList parts = value.split(QLatin1Char(','));
     if (parts.size() != 3)
-        return {};
+        return stretch ? Square{Square::Kind::Stretch, {}} : Square{};
     int n[3];
     for (int i = 0; i < 3; ++i) {
         bool ok = false;
@@ -48,16 +54,18 @@ Square parse(const QString& value)
             return {};
     }
     if (n[0] < 0 || n[1] < 0 || n[2] < 1)
-        return {};
-    return {Square::Kind::Region, QRect(n[0], n[1], n[2], n[2])};
+        return stretch ? Square{Square::Kind::Stretch, {}} : Square{};
+    return {stretch ? Square::Kind::Stretch : Square::Kind::Region, QRect(n[0], n[1], n[2], n[2])};
 }
 
 QString format(const Square& square)
 {
-    if (square.kind == Square::Kind::Stretch)
-        return kStretch;
     const QRect& r = square.region;
-    return QStringLiteral("%1,%2,%3").arg(r.x()).arg(r.y()).arg(r.width());
+    const bool region = r.width() == r.height() && r.width() > 0;
+    const QString numbers = QStringLiteral("%1,%2,%3").arg(r.x()).arg(r.y()).arg(r.width());
+    if (square.kind == Square::Kind::Stretch)
+        return region ? kStretch + QLatin1Char(',') + numbers : kStretch;
+    return numbers;
 }
 
 }  // namespace

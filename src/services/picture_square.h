@@ -5,6 +5,7 @@
 //   IMG_0001.JPG=0,120,3000      x, y and side of the square, in pixels of
 //                                the upright picture
 //   Panorama.png=stretch         the whole picture, stretched
+//   Beach.webp=stretch,0,0,900   stretched; the square kept for turning back
 //
 // A picture without a line is played as its middle square; choosing the
 // middle square again takes its line away. The name is everything before the

@@ -195,6 +195,10 @@ TEST_F(PictureFile, TheSquareOfEachFileIsKeptInItsFolder)
     const QByteArray file = testsupport::readFile(pictures::squaresFile(dir.path()));
     EXPECT_TRUE(file.contains("IMG 1.jpg=10,0,300\n")) << file.constData();
     EXPECT_TRUE(file.contains("x=y \xc3\xa9.png=stretch\n")) << file.constData();
+    // Stretched, the square is kept for turning back.
+    const Square stretchKeeping{Square::Kind::Stretch, {1, 2, 30, 30}};
+    ASSERT_TRUE(pictures::storeSquare(dir.filePath("k.png"), stretchKeeping));
+    EXPECT_EQ(pictures::storedSquare(dir.filePath("k.png")), stretchKeeping);
     // The middle again takes the line away; the other stays.
     ASSERT_TRUE(pictures::storeSquare(a, Square{}));
     EXPECT_EQ(pictures::storedSquare(a), Square{});
