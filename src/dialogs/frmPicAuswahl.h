@@ -11,9 +11,8 @@
 
 #include "dialogs/dialog_controls.h"
 
-#include "services/picture_file.h"
-
 #include <QDialog>
+#include <QImage>
 #include <array>
 #include <cstdint>
 

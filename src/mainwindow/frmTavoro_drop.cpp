@@ -7,7 +7,6 @@
 #include "services/picture_file.h"
 #include "services/picture_square.h"
 #include "services/settings.h"
-#include "services/shared.h"
 #include "widgets/picture_intake.h"
 
 #include <QDragEnterEvent>

@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
@@ -38,9 +40,11 @@ Seams makeDefaults()
         QMessageBox::warning(owner, caption, text);
     };
     s.chooseFiles = [](QWidget* owner, const QString& caption, const QString& filter) {
-        return QFileDialog::getOpenFileNames(
-            owner, caption, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
-            filter);
+        // The player's pictures folder, or the home folder where there is none.
+        QString start = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        if (!QFileInfo(start).isDir())
+            start = QDir::homePath();
+        return QFileDialog::getOpenFileNames(owner, caption, start, filter);
     };
     s.openFolder = [](const QString& folder) {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));

@@ -40,7 +40,7 @@ struct Seams {
     std::function<void(QWidget* owner, const QString& text, const QString& caption)> tell;
     // The desktop's dialog for opening files: the files the player chose
     // (none when cancelled), several at once, shown by `filter` ("Pictures
-    // (*.png *.jpg)"), starting in the player's pictures folder.
+    // (*.png *.jpg)"), starting in the player's pictures folder (else home).
     std::function<QStringList(QWidget* owner, const QString& caption, const QString& filter)>
         chooseFiles;
     // Opens the folder in the desktop's file manager; false when nothing

@@ -26,12 +26,7 @@ using widgets::seams;
 
 namespace {
 
-QImage filled(int w, int h, QColor c)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(c);
-    return img;
-}
+using testsupport::filledPicture;
 
 class OwnPictures : public ::testing::Test, protected testsupport::WindowEnv {
 protected:
@@ -88,8 +83,8 @@ TEST_F(OwnPictures, AddedPicturesAreListedAndTheLastChosen)
 {
     load();
     EXPECT_EQ(w->cmdAdd->text(), "m190 %1");
-    chosen = {file("b.png", filled(40, 40, Qt::red)), from.filePath("missing.jpg"),
-              file("a.jpg", filled(60, 40, Qt::blue), "JPEG")};
+    chosen = {file("b.png", filledPicture(40, 40, Qt::red)), from.filePath("missing.jpg"),
+              file("a.jpg", filledPicture(60, 40, Qt::blue), "JPEG")};
     w->cmdAdd->click();
     EXPECT_EQ(Allgemein::settings().Album(), 1);  // the files in front
     EXPECT_EQ(w->File1->FileName(), "a.jpg");
@@ -110,12 +105,12 @@ TEST_F(OwnPictures, AddedPicturesAreListedAndTheLastChosen)
 
 TEST_F(OwnPictures, ADropOrAPasteIsPlayedAtOnce)
 {
-    const QString png = file("dropped.png", filled(30, 50, Qt::green));
+    const QString png = file("dropped.png", filledPicture(30, 50, Qt::green));
     for (bool paste : {false, true}) {
         SCOPED_TRACE(paste ? "paste" : "drop");
         load();
         if (paste) {
-            QApplication::clipboard()->setImage(filled(20, 20, Qt::cyan));
+            QApplication::clipboard()->setImage(filledPicture(20, 20, Qt::cyan));
             for (QShortcut* s : w->findChildren<QShortcut*>())
                 if (s->key() == QKeySequence(QKeySequence::Paste))
                     s->activated();
@@ -148,7 +143,7 @@ TEST_F(OwnPictures, TheSquareOfAPanoramaIsChosenAndKeptPerFile)
             wide.setPixel(x, y, qRgb(x < 100 ? 250 : 0, x >= 100 && x < 200 ? 250 : 0, x >= 200 ? 250 : 0));
     ASSERT_TRUE(testsupport::writeFile(pics() + "/wide.png", testsupport::encodePicture(wide, "PNG")));
     ASSERT_TRUE(testsupport::writeFile(pics() + "/square.png",
-                                       testsupport::encodePicture(filled(50, 50, Qt::red), "PNG")));
+                                       testsupport::encodePicture(filledPicture(50, 50, Qt::red), "PNG")));
     Allgemein::settings().setAlbum(1);
     load();
     // A square picture needs no choosing.

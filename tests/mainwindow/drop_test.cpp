@@ -23,12 +23,7 @@ using widgets::seams;
 
 namespace {
 
-QImage filled(int w, int h, QColor c)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(c);
-    return img;
-}
+using testsupport::filledPicture;
 
 class RoomPictures : public ::testing::Test, protected testsupport::WindowEnv {
 protected:
@@ -70,9 +65,9 @@ protected:
 
 TEST_F(RoomPictures, WhatIsDroppedOrPastedIsCopiedAndTheLastOnePlayed)
 {
-    const QByteArray jpeg = testsupport::encodePicture(filled(120, 80, Qt::red), "JPEG");
-    const QByteArray png = testsupport::encodePicture(filled(50, 70, Qt::green), "PNG");
-    const QByteArray bmp = testsupport::encodePicture(filled(30, 30, Qt::blue), "BMP");
+    const QByteArray jpeg = testsupport::encodePicture(filledPicture(120, 80, Qt::red), "JPEG");
+    const QByteArray png = testsupport::encodePicture(filledPicture(50, 70, Qt::green), "PNG");
+    const QByteArray bmp = testsupport::encodePicture(filledPicture(30, 30, Qt::blue), "BMP");
     enum class How { Files, Data, Paste, PasteNothing };
     const struct {
         const char* what;
@@ -114,11 +109,11 @@ TEST_F(RoomPictures, WhatIsDroppedOrPastedIsCopiedAndTheLastOnePlayed)
             break;
         }
         case How::Data:
-            data.setImageData(filled(64, 64, Qt::yellow));
+            data.setImageData(filledPicture(64, 64, Qt::yellow));
             drop(data);
             break;
         case How::Paste:
-            QApplication::clipboard()->setImage(filled(64, 64, Qt::cyan));
+            QApplication::clipboard()->setImage(filledPicture(64, 64, Qt::cyan));
             for (QShortcut* s : w->findChildren<QShortcut*>())
                 if (s->key() == QKeySequence(QKeySequence::Paste))
                     s->activated();

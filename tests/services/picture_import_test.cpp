@@ -20,9 +20,7 @@ using testsupport::encodePicture;
 
 QImage sample(int w, int h)
 {
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(QColor(200, 120, 40));
-    return img;
+    return testsupport::filledPicture(w, h, QColor(200, 120, 40));
 }
 
 class PictureImport : public ::testing::Test {

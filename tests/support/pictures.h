@@ -3,10 +3,19 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QColor>
 #include <QImage>
 #include <QtEndian>
 
 namespace testsupport {
+
+// A picture of one colour.
+inline QImage filledPicture(int w, int h, QColor colour)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(colour);
+    return img;
+}
 
 // The picture in the file format given ("JPEG", "PNG", "BMP", "WEBP").
 inline QByteArray encodePicture(const QImage& img, const char* format, int quality = 90)
