@@ -92,6 +92,9 @@ bool storeSquare(const QString& picturePath, const Square& square)
     const QString name = info.fileName();
     if (name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r')))
         return false;
+    // As with the pictures, a folder that is a link is not written into.
+    if (QFileInfo(info.path()).isSymLink())
+        return false;
     const QString file = squaresFile(info.path());
     QList<Line> lines = readLines(file);
     const bool middle = square.kind == Square::Kind::Middle

@@ -25,7 +25,7 @@ QString squaresFile(const QString& folder);
 Square storedSquare(const QString& picturePath);
 
 // Stores the square for the picture file, written whole (files::replace);
-// false when the file cannot be written.
+// false when the file cannot be written or the folder is a symbolic link.
 bool storeSquare(const QString& picturePath, const Square& square);
 
 }  // namespace pictures

@@ -8,6 +8,9 @@
 #include "services/picture_square.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -203,6 +206,11 @@ TEST_F(PictureFile, TheSquareOfEachFileIsKeptInItsFolder)
     ASSERT_TRUE(pictures::storeSquare(a, Square{}));
     EXPECT_EQ(pictures::storedSquare(a), Square{});
     EXPECT_EQ(pictures::storedSquare(b), stretch);
+    // Not written through a folder that is a link.
+    QDir().mkpath(dir.filePath("real"));
+    ASSERT_TRUE(QFile::link(dir.filePath("real"), dir.filePath("linked")));
+    EXPECT_FALSE(pictures::storeSquare(dir.filePath("linked/a.png"), region));
+    EXPECT_FALSE(QFileInfo::exists(pictures::squaresFile(dir.filePath("real"))));
     // Lines a hand has spoilt read as the middle.
     ASSERT_TRUE(testsupport::writeFile(pictures::squaresFile(dir.path()),
                                        "a.jpg=1,2\nb.jpg=-1,0,5\nc.jpg=x,y,z\nd.jpg=3,4,5\r\n"));
