@@ -97,7 +97,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.tavoro.example/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # (FluidSynth and SDL2 are opened when first needed.)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-qpa-plugins, fonts-liberation, fonts-comic-neue, libfluidsynth3, libsdl2-2.0-0")
+  "qt6-qpa-plugins, qt6-image-formats-plugins, fonts-liberation, fonts-comic-neue, libfluidsynth3, libsdl2-2.0-0")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont | fluid-soundfont-gm, qt6-translations-l10n")
 include(CPack)
 

@@ -7,12 +7,13 @@ build_pkgs=(cmake g++ make pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   libfluidsynth-dev timgm6mb-soundfont libsdl2-dev libfontconfig-dev
   fonts-liberation fonts-dejavu-core fonts-comic-neue
-  qt6-translations-l10n)
+  qt6-translations-l10n qt6-image-formats-plugins)
 # clang and libFuzzer build the fuzz targets (the replays in the test run need
-# only g++; its sanitizers come with it); the X11 tools serve bench/startup.sh.
+# only g++; its sanitizers come with it); the X11 tools serve bench/startup.sh,
+# xclip puts a picture on the clipboard when pasting is tried by hand.
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libfuzzer-14-dev
   desktop-file-utils appstream
-  xvfb x11-utils xdotool libx11-dev libxdamage-dev gcc dbus)
+  xvfb x11-utils xdotool xclip libx11-dev libxdamage-dev gcc dbus)
 # The Debian package: dpkg-shlibdeps finds the libraries' packages, file
 # tells CPack which files are programs.
 package_pkgs=(dpkg-dev file)

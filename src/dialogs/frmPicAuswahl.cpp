@@ -2,6 +2,8 @@
 
 #include "errors/trap.h"
 #include "services/picture_file.h"
+#include "widgets/picture_intake.h"
+#include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/twips.h"
 #include "services/resources.h"
@@ -26,15 +28,6 @@ constexpr int kWindowHeight = 4950;
 constexpr int kPreviewSide = 3000;
 // The tab bar: the left tab (built-in pictures) ends at 89 of its 180 pixels.
 constexpr int kLeftTabEnd = 90;
-// The preview's picture is read at twice its size in pixels, sharp on
-// screens with two device pixels to the pixel.
-constexpr int kPreviewPixels = 2 * kPreviewSide / twips::TwipsPerPixel;
-
-// Shows a wait cursor while a large picture is read.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 QString lang(int16_t message)
 {
@@ -45,7 +38,7 @@ QString lang(int16_t message)
 
 QString frmPicAuswahl::picsFolder()
 {
-    return appinfo::dataFolder() + QStringLiteral("/pics");
+    return widgets::picsFolder();
 }
 
 frmPicAuswahl::frmPicAuswahl(QWidget* parent) : QDialog(parent)
@@ -117,8 +110,11 @@ frmPicAuswahl::frmPicAuswahl(QWidget* parent) : QDialog(parent)
     lblSeite->setGeometry(twips::rect(0, 300, 2700, 500));
 
     File1 = new dialogs::FileListBox(fraAuswahl[1]);
-    File1->setPattern(QStringLiteral("*.bmp;*.jpg;*.jpeg"));
-    File1->setGeometry(twips::rect(120, 120, 2460, 2385));
+    QStringList patterns;
+    for (const QString& suffix : pictures::playedSuffixes())
+        patterns << QStringLiteral("*.") + suffix;
+    File1->setPattern(patterns.join(QLatin1Char(';')));
+    File1->setGeometry(twips::rect(120, 120, 2460, 1830));
     File1->onClick = [this] { File1_Click(); };
 
     lblHinweis = new QLabel(fraAuswahl[1]);
@@ -126,13 +122,15 @@ frmPicAuswahl::frmPicAuswahl(QWidget* parent) : QDialog(parent)
     lblHinweis->setAlignment(Qt::AlignCenter);
     lblHinweis->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblHinweis->setStyleSheet(QStringLiteral("color: #4a3520; background: transparent;"));
-    lblHinweis->setGeometry(twips::rect(180, 180, 2340, 2265));
+    lblHinweis->setGeometry(twips::rect(180, 180, 2340, 1770));
     lblHinweis->hide();
 
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setGeometry(twips::rect(5700, 4020, 1200, 450));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+
+    createOwnPictureControls();
 }
 
 void frmPicAuswahl::Form_Load()
@@ -169,6 +167,7 @@ void frmPicAuswahl::Form_Load()
             lblHinweis->setText(lang(170) + QStringLiteral("\n\n")
                                 + QDir::toNativeSeparators(picsFolder()));
         },
+        [&] { setOwnPictureTexts(); },
     });
 }
 
@@ -253,6 +252,7 @@ void frmPicAuswahl::cmdOK_Click()
 
 void frmPicAuswahl::showBuiltIn()
 {
+    showSquareControls(false, false);
     imgBild->setPicture(QPixmap::fromImage(resources::loadBitmap(settings().Picture() + 100)));
     lblSeite->setText(QStringLiteral("%1 / 16").arg(settings().Picture() - 100));
 }
@@ -278,13 +278,10 @@ void frmPicAuswahl::showSelectedFile()
     lblHinweis->setVisible(empty);
     if (File1->ListIndex() < 0) {
         imgBild->setPicture(QPixmap());
+        showSquareControls(false, false);
         return;
     }
-    // A file that cannot be read fails before the preview changes.
-    WaitCursor wait;
-    const QImage picture = pictures::loadPuzzlePicture(
-        File1->Path() + QLatin1Char('/') + File1->FileName(), kPreviewPixels);
-    imgBild->setPicture(QPixmap::fromImage(picture));
+    showFilePreview(selectedPath());
 }
 
 void frmPicAuswahl::playPageSound()

@@ -1,7 +1,9 @@
 #pragma once
 // The picture window: the player chooses the puzzle picture from the sixteen
-// built-in pictures (paged with previous and next) or from a BMP or JPEG file
-// of the "pics" folder, with a large preview of the choice. OK (or a
+// built-in pictures (paged with previous and next) or from a picture file of
+// the "pics" folder, with a large preview of the choice. Own pictures come in
+// through "Add pictures...", a drop or Ctrl+V; the square the board shows of
+// a picture that is not square is chosen on the preview. OK (or a
 // double-click on the preview) stores Picture, Album and File under
 // "Pictures"; closing the window otherwise stores nothing but leaves the
 // browsed Picture and Album in memory. Every procedure runs under the trap as
@@ -10,11 +12,17 @@
 #include "dialogs/dialog_controls.h"
 
 #include <QDialog>
+#include <QImage>
 #include <array>
 #include <cstdint>
 
+class QCheckBox;
 class QFrame;
 class QLabel;
+
+namespace dialogs {
+class SquareChooser;
+}
 
 class frmPicAuswahl : public QDialog {
     Q_OBJECT
@@ -30,6 +38,15 @@ public:
     void imgBild_DblClick();
     void cmdOK_Click();
 
+    // Own pictures: the file dialog, the folder in the file manager, the
+    // square chosen on the preview or the whole picture stretched, and
+    // pictures dropped or pasted, which are played at once (as OK).
+    void cmdAdd_Click();
+    void cmdFolder_Click();
+    void chkStretch_Click();
+    void picSquare_Chosen(QRect square);
+    void pastePicture();
+
     // The "pics" folder beside the player's other files.
     static QString picsFolder();
 
@@ -44,6 +61,14 @@ public:
     dialogs::ClickImage* imgBild = nullptr;        // preview, 3000 x 3000 twips, stretched
     widgets::ImageControl* imgAlbum = nullptr;  // the window's background artwork
     QPushButton* cmdOK = nullptr;
+    QPushButton* cmdAdd = nullptr;                 // "Add pictures..."
+    QPushButton* cmdFolder = nullptr;              // opens the "pics" folder
+    QCheckBox* chkStretch = nullptr;               // the whole picture, stretched
+    dialogs::SquareChooser* picSquare = nullptr;   // the whole picture with its square
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     // Pages the built-in pictures by step, reporting under the procedure's name.
@@ -55,4 +80,21 @@ private:
     // The preview takes the file selected in File1 (nothing while none is).
     void showSelectedFile();
     void playPageSound();
+
+    // The controls of own pictures, made with the window.
+    void createOwnPictureControls();
+    // Their texts in the current language.
+    void setOwnPictureTexts();
+    // The preview of the file at `path`: its chosen square, or the whole
+    // picture with the square framed when it is not square.
+    void showFilePreview(const QString& path);
+    // The controls of own pictures shown for a picture file or hidden.
+    void showSquareControls(bool notSquare, bool stretched);
+    // Lists the files added and selects the last one; with `play`, takes it
+    // as OK does.
+    void takeAdded(const QStringList& added, bool play);
+    QString selectedPath() const;
+
+    QImage shownWhole_;  // the selected file's whole picture, scaled for showing
+    QSize wholeSize_;    // its size upright, in its own pixels
 };

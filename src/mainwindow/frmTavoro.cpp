@@ -2,6 +2,7 @@
 
 #include "errors/trap.h"
 #include "services/picture_file.h"
+#include "services/picture_square.h"
 #include "widgets/controls.h"
 #include "mainwindow/startsize.h"
 #include "platform/appinfo.h"
@@ -198,6 +199,7 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
 
     createMenus();
+    acceptNewPictures();
 
     board.listen([this](const game::Change& change) { boardChanged(change); });
 }
@@ -258,7 +260,7 @@ QImage frmTavoro::chosenPuzzlePicture(QString& file) const
         + Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp");
     if (!QFileInfo(file).isFile())
         return {};
-    return pictures::loadPuzzlePicture(file);
+    return pictures::loadPuzzlePicture(file, pictures::storedSquare(file));
 }
 
 // ---------------------------------------------------------------------------

@@ -166,6 +166,11 @@ public:
     // or when Album is neither; a picture that cannot be read raises its
     // failure. Start-up and the picture command each decide what a failure means.
     QImage chosenPuzzlePicture(QString& file) const;
+    // Pictures dropped on the room or pasted with Ctrl+V are copied into the
+    // "pics" folder; the last one is chosen (Album 1, File) and a new game
+    // begins with it. Nothing changes when none could be added.
+    void playNewPictures(const QStringList& added);
+    void pastePicture();
 
     // Persistent drawing: while it is on, what the window draws goes into its
     // background image, which stays and is shown whenever the window is
@@ -212,6 +217,8 @@ protected:
     void focusInEvent(QFocusEvent*) override {}
     void focusOutEvent(QFocusEvent*) override {}
     void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     widgets::PuzzlePiece* createPiece(int16_t index);
@@ -219,6 +226,8 @@ private:
     // Builds the options and help menus and makes their shortcuts work
     // anywhere in the window.
     void createMenus();
+    // Drops and Ctrl+V bring new pictures (frmTavoro_drop.cpp).
+    void acceptNewPictures();
     // The menus' captions in the current language.
     void setMenuCaptions();
     // Whether the window stands on the screen, so that its size is the one

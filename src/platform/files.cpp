@@ -4,6 +4,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,6 +72,33 @@ bool writeInPlace(const QByteArray& path, std::initializer_list<QByteArrayView> 
     return closeKeepingErrno(fd, ok);
 }
 
+// A fresh name beside the target, made by this call alone: the open file
+// descriptor, or -1 with errno set.
+int openTempBeside(const QByteArray& target, QByteArray& temp)
+{
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+        temp = target + '.';
+        for (int i = 0; i < 6; ++i)
+            temp += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    return fd;
+}
+
+// Writes the parts, makes them durable and closes the file.
+bool writeAndClose(int fd, std::initializer_list<QByteArrayView> parts)
+{
+    bool ok = true;
+    for (QByteArrayView part : parts)
+        ok = ok && writeAll(fd, part);
+    ok = ok && ::fsync(fd) == 0;
+    return closeKeepingErrno(fd, ok);
+}
+
 }  // namespace
 
 bool openForReading(QFile& file, const QString& path)
@@ -111,18 +139,8 @@ bool replace(const QString& path, std::initializer_list<QByteArrayView> parts)
     // A file that may not be written is not replaced either.
     if (exists && ::access(target.constData(), W_OK) != 0)
         return false;
-    // A fresh name beside the file, made by this call alone.
     QByteArray temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-        temp = target + '.';
-        for (int i = 0; i < 6; ++i)
-            temp += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
-        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
+    const int fd = openTempBeside(target, temp);
     if (fd < 0) {
         if (exists && (errno == EACCES || errno == EPERM))
             return writeInPlace(target, parts);
@@ -130,17 +148,38 @@ bool replace(const QString& path, std::initializer_list<QByteArrayView> parts)
     }
     if (exists)
         ::fchmod(fd, st.st_mode & 07777);
-    bool ok = true;
-    for (QByteArrayView part : parts)
-        ok = ok && writeAll(fd, part);
-    ok = ok && ::fsync(fd) == 0;
-    ok = closeKeepingErrno(fd, ok);
+    const bool ok = writeAndClose(fd, parts);
     if (ok && ::rename(temp.constData(), target.constData()) == 0)
         return true;
     const int err = errno;
     ::unlink(temp.constData());
     errno = err;
     return false;
+}
+
+bool createNew(const QString& path, QByteArrayView bytes)
+{
+    const QByteArray target = native(path);
+    QByteArray temp;
+    const int fd = openTempBeside(target, temp);
+    if (fd < 0)
+        return false;
+    bool ok = writeAndClose(fd, {bytes});
+    if (ok) {
+        // A hard link takes the name only while nobody has it; where the
+        // file system has no hard links, a rename that does not replace.
+        ok = ::link(temp.constData(), target.constData()) == 0;
+        if (!ok && (errno == EPERM || errno == EOPNOTSUPP || errno == EMLINK)) {
+            ok = ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(),
+                             RENAME_NOREPLACE) == 0;
+            if (ok)
+                return true;
+        }
+    }
+    const int err = errno;
+    ::unlink(temp.constData());
+    errno = err;
+    return ok;
 }
 
 bool append(const QString& path, QByteArrayView bytes)

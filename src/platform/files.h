@@ -11,6 +11,9 @@
 //   the old file or the new one, never half of one. When the folder takes no
 //   new file but the file itself may be written (a read-only program folder
 //   with a writable settings file), the file is written in place.
+// - createNew: a file that was not there, written whole under a fresh name
+//   and then given its own name only while no file, folder or link has it
+//   (EEXIST otherwise): a copy never overwrites and is never seen half made.
 // - append: bytes added at the end, the file made when missing.
 // - openForOverwrite + writeAllAt: a file rewritten in place under a lock of
 //   the caller's (the temporary files the music player holds open).
@@ -33,6 +36,8 @@ bool readRegular(const QString& path, QByteArray& bytes);
 
 bool replace(const QString& path, std::initializer_list<QByteArrayView> parts);
 inline bool replace(const QString& path, QByteArrayView bytes) { return replace(path, {bytes}); }
+
+bool createNew(const QString& path, QByteArrayView bytes);
 
 bool append(const QString& path, QByteArrayView bytes);
 

@@ -4,8 +4,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
+#include <QImageIOHandler>
 #include <QImageReader>
+#include <QTransform>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cstdlib>
@@ -45,20 +47,17 @@ public:
     bool cutShort() const { return g_cutShort; }
 };
 
-// A bitmap file shorter than its header says: its last rows are missing.
-bool bitmapCutShort(const QString& path)
+// A bitmap shorter than its header says: its last rows are missing.
+bool bitmapCutShort(QIODevice& device)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray head = file.read(54);
+    const QByteArray head = device.peek(54);
     if (head.size() < 2 || !head.startsWith("BM"))
         return false;
     if (head.size() < 34)
         return true;
     const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(head.constData() + at); };
     const auto i32 = [&](int at) { return qFromLittleEndian<qint32>(head.constData() + at); };
-    const qint64 fileSize = file.size();
+    const qint64 fileSize = device.size();
     const quint32 compression = u32(30);
     const qint64 bitsPerPixel = qFromLittleEndian<quint16>(head.constData() + 28);
     if (compression == 0 || compression == 3) {
@@ -69,6 +68,103 @@ bool bitmapCutShort(const QString& path)
     return qint64(u32(2)) > fileSize;
 }
 
+// How the stored pixels become the upright picture: mirrored, flipped, then
+// turned a quarter clockwise, as the reader does it.
+QTransform uprightTransform(QSize stored, QImageIOHandler::Transformations t)
+{
+    const qreal w = stored.width(), h = stored.height();
+    QTransform m;
+    if (t & QImageIOHandler::TransformationMirror)
+        m *= QTransform(-1, 0, 0, 1, w, 0);
+    if (t & QImageIOHandler::TransformationFlip)
+        m *= QTransform(1, 0, 0, -1, 0, h);
+    if (t & QImageIOHandler::TransformationRotate90)
+        m *= QTransform(0, 1, -1, 0, h, 0);
+    return m;
+}
+
+QSize uprightSize(QSize stored, QImageIOHandler::Transformations t)
+{
+    return (t & QImageIOHandler::TransformationRotate90) ? stored.transposed() : stored;
+}
+
+// What is read of the picture: the whole of it scaled to fit, or a square.
+enum class Cut { Whole, Square };
+
+struct Read {
+    Reading reading = Reading::NotAPicture;
+    QImage picture;
+    QSize upright;
+    QByteArray format;
+};
+
+Read readPicture(QIODevice& device, Cut cut, const Square& square, int maxSide)
+{
+    Read r;
+    if (bitmapCutShort(device)) {
+        r.reading = Reading::CutShort;
+        return r;
+    }
+    QImageReader reader(&device);
+    reader.setDecideFormatFromContent(true);
+    r.format = reader.format();
+    // The size comes from the header; nothing is decoded yet.
+    const QSize stored = reader.size();
+    if (!stored.isValid() || stored.isEmpty())
+        return r;
+    if (qint64(stored.width()) * stored.height() > kMaxPicturePixels) {
+        r.reading = Reading::TooLarge;
+        return r;
+    }
+    const auto transformation = reader.transformation();
+    r.upright = uprightSize(stored, transformation);
+    const int limit = std::max(1, maxSide);
+    if (cut == Cut::Whole) {
+        reader.setScaledSize(stored.scaled(QSize(limit, limit), Qt::KeepAspectRatio)
+                                 .boundedTo(stored).expandedTo(QSize(1, 1)));
+    } else if (square.kind == Square::Kind::Stretch) {
+        const int side = std::min(limit, std::max(stored.width(), stored.height()));
+        reader.setScaledSize(QSize(side, side));
+    } else {
+        const QRect upright = squareOf(square, r.upright);
+        const QRect inStored =
+            uprightTransform(stored, transformation).inverted().mapRect(QRectF(upright)).toRect();
+        const int side = std::min(inStored.width(), limit);
+        reader.setClipRect(inStored);
+        reader.setScaledSize(QSize(side, side));
+    }
+    reader.setAutoTransform(true);
+    reader.setQuality(100);  // smooth scaling
+
+    bool cutShort = false;
+    {
+        CutShortWatch watch;
+        r.picture = reader.read();
+        cutShort = watch.cutShort();
+    }
+    if (r.picture.isNull() || cutShort) {
+        r.picture = QImage();
+        r.reading = Reading::CutShort;
+        return r;
+    }
+    r.reading = Reading::Whole;
+    r.picture = r.picture.convertToFormat(QImage::Format_RGB32);
+    return r;
+}
+
+Read readFile(const QString& path, Cut cut, const Square& square, int maxSide)
+{
+    if (!QFileInfo(path).isFile())
+        errors::raise(errors::ErrFileNotFound);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        invalidPicture();
+    Read r = readPicture(file, cut, square, maxSide);
+    if (r.reading != Reading::Whole)
+        invalidPicture();
+    return r;
+}
+
 }  // namespace
 
 QRect centredSquare(QSize size)
@@ -77,40 +173,60 @@ QRect centredSquare(QSize size)
     return {(size.width() - side) / 2, (size.height() - side) / 2, side, side};
 }
 
+QRect squareOf(const Square& square, QSize upright)
+{
+    const QRect& r = square.region;
+    const bool usable = square.kind != Square::Kind::Middle && r.width() == r.height()
+        && r.width() > 0 && QRect(QPoint(0, 0), upright).contains(r);
+    return usable ? r : centredSquare(upright);
+}
+
 QImage loadPuzzlePicture(const QString& path, int maxSide)
 {
-    if (!QFileInfo(path).isFile())
-        errors::raise(errors::ErrFileNotFound);
+    return loadPuzzlePicture(path, Square{}, maxSide);
+}
 
-    if (bitmapCutShort(path))
-        invalidPicture();
+QImage loadPuzzlePicture(const QString& path, const Square& square, int maxSide)
+{
+    return readFile(path, Cut::Square, square, maxSide).picture;
+}
 
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    // The size comes from the file's header; nothing is decoded yet.
-    const QSize full = reader.size();
-    if (!full.isValid() || full.isEmpty())
-        invalidPicture();
-    if (qint64(full.width()) * full.height() > kMaxPicturePixels)
-        invalidPicture();
+QImage loadWholePicture(const QString& path, int maxSide, QSize* upright)
+{
+    Read r = readFile(path, Cut::Whole, Square{}, maxSide);
+    if (upright)
+        *upright = r.upright;
+    return r.picture;
+}
 
-    const QRect square = centredSquare(full);
-    const int side = std::min(square.width(), std::max(1, maxSide));
-    reader.setClipRect(square);
-    reader.setScaledSize(QSize(side, side));
-    reader.setAutoTransform(true);
-    reader.setQuality(100);  // smooth scaling
+Reading checkPicture(QIODevice& device, QByteArray* format, int maxSide)
+{
+    Read r = readPicture(device, Cut::Square, Square{}, maxSide);
+    if (format)
+        *format = r.format;
+    return r.reading;
+}
 
-    QImage picture;
-    bool cutShort = false;
-    {
-        CutShortWatch watch;
-        picture = reader.read();
-        cutShort = watch.cutShort();
+QStringList playedFormats()
+{
+    const QList<QByteArray> installed = QImageReader::supportedImageFormats();
+    QStringList formats;
+    for (const char* f : {"bmp", "jpeg", "png", "webp"})
+        if (installed.contains(f))
+            formats << QLatin1String(f);
+    return formats;
+}
+
+QStringList playedSuffixes()
+{
+    QStringList suffixes;
+    for (const QString& f : playedFormats()) {
+        if (f == QLatin1String("jpeg"))
+            suffixes << QStringLiteral("jpg") << QStringLiteral("jpeg");
+        else
+            suffixes << f;
     }
-    if (picture.isNull() || cutShort)
-        invalidPicture();
-    return picture.convertToFormat(QImage::Format_RGB32);
+    return suffixes;
 }
 
 }  // namespace pictures

@@ -1,5 +1,12 @@
 #include "services/seams.h"
 
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
+
 #include "platform/appinfo.h"
 #include "services/language.h"
 #include "services/media.h"
@@ -51,6 +58,16 @@ Seams makeDefaults()
         return screen ? screen->size() : QSize();
     };
     s.requestActivation = [](QWidget* window) { window->activateWindow(); };
+    s.chooseFiles = [](QWidget* owner, const QString& caption, const QString& filter) {
+        // The player's pictures folder, or the home folder where there is none.
+        QString start = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        if (!QFileInfo(start).isDir())
+            start = QDir::homePath();
+        return QFileDialog::getOpenFileNames(owner, caption, start, filter);
+    };
+    s.openFolder = [](const QString& folder) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    };
     return s;
 }
 

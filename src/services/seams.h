@@ -14,6 +14,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -54,6 +55,14 @@ struct Seams {
     // Asks the window system to make `window` the active window: without a
     // window manager nobody else does.
     std::function<void(QWidget* window)> requestActivation;
+    // The desktop's dialog for opening files: the files the player chose
+    // (none when cancelled), several at once, shown by `filter` ("Pictures
+    // (*.png *.jpg)"), starting in the player's pictures folder (else home).
+    std::function<QStringList(QWidget* owner, const QString& caption, const QString& filter)>
+        chooseFiles;
+    // Opens the folder in the desktop's file manager; false when nothing
+    // could open it.
+    std::function<bool(const QString& folder)> openFolder;
 
     // Allgemein::Rnd(): the draws in [0, 1); scripted draws also make
     // Randomize do nothing.

@@ -123,7 +123,7 @@ TEST_F(PicWindow, LoadsTheSourceTextsAndTheStoredFile)
         Allgemein::settings().setPicture(0);
         sounds.clear();
         load();
-        EXPECT_EQ(listed(), (QStringList{"A.bmp", "b.JPG", "c.jpeg"}));
+        EXPECT_EQ(listed(), (QStringList{"A.bmp", "b.JPG", "c.jpeg", "d.png"}));
         EXPECT_EQ(w->File1->ListIndex(), c.selected);
         EXPECT_EQ(Allgemein::settings().Album(), c.album);
         EXPECT_EQ(Allgemein::settings().Picture(), 101);

@@ -96,6 +96,20 @@ TEST_P(Files, ReadingNeverWaitsOnAFifo)
                                                                 : EINVAL);
 }
 
+// A new file takes only a name nobody has: whatever is there stays as it was.
+TEST_P(Files, CreateNewNeverTakesANameThatIsThere)
+{
+    plant(GetParam().planted);
+    const bool free = GetParam().planted == Planted::Nothing;
+    EXPECT_EQ(files::createNew(file, QByteArrayView("new")), free);
+    if (!free)
+        EXPECT_EQ(errno, EEXIST);
+    EXPECT_EQ(contents(victim), "victim");
+    if (free || GetParam().planted == Planted::Regular)
+        EXPECT_EQ(contents(file), free ? "new" : "old");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 2);
+}
+
 INSTANTIATE_TEST_SUITE_P(Planted, Files,
                          ::testing::Values(Case{"Nothing", Planted::Nothing, true, "new", "+"},
                                            Case{"Regular", Planted::Regular, true, "new", "old+"},

@@ -19,6 +19,7 @@
 #include "support/child_process.h"
 #include "support/files.h"
 #include "support/main_window_services.h"
+#include "support/pictures.h"
 #include "support/scripted_errors.h"
 
 #include <QBuffer>
@@ -220,39 +221,7 @@ TEST_F(BadSettings, EveryBadSettingStartsTheGameWithItsDefaultAndKeepsTheFileWho
 
 // ---- Pictures ---------------------------------------------------------------
 
-namespace {
-
-// A PNG header that claims width x height, with a few bytes of picture data.
-QByteArray pngClaiming(quint32 width, quint32 height)
-{
-    QByteArray png("\x89PNG\r\n\x1a\n", 8);
-    auto chunk = [&](const QByteArray& type, const QByteArray& data) {
-        QByteArray len(4, '\0');
-        qToBigEndian<quint32>(quint32(data.size()), len.data());
-        QByteArray crcPart = type + data;
-        // CRC-32 as PNG wants it.
-        quint32 crc = 0xffffffffu;
-        for (char ch : crcPart) {
-            crc ^= quint8(ch);
-            for (int k = 0; k < 8; ++k)
-                crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
-        }
-        QByteArray crcBytes(4, '\0');
-        qToBigEndian<quint32>(crc ^ 0xffffffffu, crcBytes.data());
-        png += len + crcPart + crcBytes;
-    };
-    QByteArray ihdr(13, '\0');
-    qToBigEndian<quint32>(width, ihdr.data());
-    qToBigEndian<quint32>(height, ihdr.data() + 4);
-    ihdr[8] = 8;  // bit depth
-    ihdr[9] = 2;  // RGB
-    chunk("IHDR", ihdr);
-    chunk("IDAT", QByteArray::fromHex("789c63000000010001"));
-    chunk("IEND", {});
-    return png;
-}
-
-}  // namespace
+using testsupport::pngClaiming;
 
 // Each bad picture file is refused as an invalid picture, and the main window
 // then plays built-in picture 101 without a word (the settings stay).

@@ -1,0 +1,80 @@
+// New pictures for the room: image files or picture data dropped on it, or a
+// picture pasted with Ctrl+V, are copied into the "pics" folder and played.
+
+#include "mainwindow/frmTavoro.h"
+
+#include "errors/trap.h"
+#include "services/picture_file.h"
+#include "services/picture_square.h"
+#include "services/settings.h"
+#include "widgets/picture_intake.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QShortcut>
+
+using Allgemein::settings;
+using errors::Procedure;
+
+void frmTavoro::acceptNewPictures()
+{
+    setAcceptDrops(true);
+    auto* paste = new QShortcut(QKeySequence::Paste, this);
+    connect(paste, &QShortcut::activated, this, [this] { pastePicture(); });
+}
+
+void frmTavoro::dragEnterEvent(QDragEnterEvent* e)
+{
+    if (widgets::carriesPictures(e->mimeData()))
+        e->acceptProposedAction();
+}
+
+void frmTavoro::dropEvent(QDropEvent* e)
+{
+    Procedure proc{"frmTavoro", "dropEvent"};
+    proc.run({
+        [&] {
+            e->acceptProposedAction();
+            playNewPictures(widgets::takeDroppedPictures(this, e->mimeData()));
+        },
+    });
+}
+
+void frmTavoro::pastePicture()
+{
+    Procedure proc{"frmTavoro", "pastePicture"};
+    proc.run({
+        [&] { playNewPictures(widgets::pastePicture(this)); },
+    });
+}
+
+void frmTavoro::playNewPictures(const QStringList& added)
+{
+    Procedure proc{"frmTavoro", "playNewPictures"};
+    QString path;
+    QImage picture;
+    proc.run({
+        [&] {
+            if (added.isEmpty())
+                proc.leave();
+        },
+        // Read before anything changes: a picture that fails leaves the
+        // picture, the settings and the game as they were.
+        [&] {
+            path = widgets::picsFolder() + QLatin1Char('/') + added.last();
+            picture = pictures::loadPuzzlePicture(path, pictures::storedSquare(path));
+        },
+        [&] {
+            settings().setAlbum(1);
+            settings().store(Allgemein::Setting::Album);
+            Allgemein::SaveIni("Pictures", "File", added.last());
+        },
+        [&] {
+            PicClip1.setPicture(picture);
+            PictureFile = path;
+            imgPreview->setPicture(QPixmap::fromImage(PicClip1.Picture()));
+        },
+        [&] { NewGame(); },
+    });
+}
