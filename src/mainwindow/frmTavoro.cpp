@@ -536,6 +536,17 @@ void frmTavoro::keyPressEvent(QKeyEvent* e)
         resumeGame();
         return;
     }
+    if (solving() && !modifierAlone) {
+        // Any key stops the solution being played, and does nothing else.
+        e->accept();
+        stopSolving();
+        return;
+    }
+    if (e->key() == Qt::Key_H && e->modifiers() == Qt::NoModifier && !board.locked()) {
+        e->accept();
+        mnuHint_Click();
+        return;
+    }
     if (e->key() == Qt::Key_P && e->modifiers() == Qt::NoModifier && !board.locked()) {
         e->accept();
         pauseGame();

@@ -17,6 +17,7 @@
 
 #include "mainwindow/board_geometry.h"
 #include "game/board.h"
+#include "game/solver.h"
 #include "services/picture_clip.h"
 #include "widgets/controls.h"
 #include "mainwindow/frame.h"
@@ -26,6 +27,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <atomic>
 #include <memory>
 #include <vector>
 #include <cstdint>
@@ -86,6 +88,15 @@ public:
     // Seconds played in the running game, pauses left out.
     int playedSeconds() const;
 
+    // Help when stuck: a hint (H) shows the next move of a solution until the
+    // next move; Solve plays the rest, stopped by any press or key. A game
+    // that had either does not enter the champions list.
+    void mnuHint_Click();
+    void mnuSolve_Click();
+    bool solving() const;
+    bool hintShown() const;
+    bool helped() const { return helped_; }
+
     // Keyboard play: an arrow key or Space on the board while a game runs.
     // False when the key is not one the board takes (or no game runs), so
     // that it goes on to the window.
@@ -122,6 +133,8 @@ public:
     QAction* mnuPlaySounds = nullptr;
     QAction* mnuAnimate = nullptr;     // moves glide (a setting of our own)
     QAction* mnuPause = nullptr;       // P: the game paused
+    QAction* mnuHint = nullptr;        // H: the next move shown
+    QAction* mnuSolve = nullptr;       // the rest played
     QMenu* mnuPlayMusic = nullptr;     // the music modes
     QMenu* mnuHilfe = nullptr;
     QAction* mnuOnlinehilfe = nullptr; // F1
@@ -257,6 +270,22 @@ private:
     void showKeyCursor(int place);
     int keyCursor_ = -1;  // the place under the keyboard cursor, -1 while hidden
     mainwindow::PieceMotion motion_;
+    // Help: the hint's frames, the solution being played and whether the
+    // game had help; the generation counts the board's moves, so that an
+    // answer for an older board is dropped.
+    void showHint(const game::Move& move);
+    void hideHint();
+    void boardMoved();
+    void stopSolving();
+    void solveStep();
+    std::array<widgets::ShapeControl*, 2> shpHint_{};
+    QTimer* solveTimer_ = nullptr;
+    std::vector<game::Move> solution_;
+    size_t solutionStep_ = 0;
+    bool solverPressing_ = false;
+    bool helped_ = false;
+    int boardGeneration_ = 0;
+    std::shared_ptr<std::atomic<bool>> thinking_;
     mainwindow::Cloth* cloth_ = nullptr;  // over the board while paused
     bool paused_ = false;
     double playedDays_ = 0;        // the game's time when it was paused

@@ -5,6 +5,8 @@
 
 #include "mainwindow/frmTavoro.h"
 
+#include "game/puzzle_shuffle.h"
+
 #include "errors/trap.h"
 #include "widgets/controls.h"
 #include "widgets/seams.h"
@@ -54,6 +56,7 @@ void frmTavoro::boardChanged(const game::Change& change)
 {
     switch (change.kind) {
     case game::Change::Exchanged:
+        boardMoved();
         ChangeButtons(static_cast<int16_t>(change.a), static_cast<int16_t>(change.b));
         break;
     case game::Change::Selected:
@@ -61,6 +64,7 @@ void frmTavoro::boardChanged(const game::Change& change)
         break;
     case game::Change::Shuffled:
     case game::Change::Arranged:
+        boardMoved();
         for (int k = 0; k < board.places(); ++k)
             drawPiece(k);
         break;
@@ -151,6 +155,8 @@ void frmTavoro::NewGame()
             if (!board.locked())
                 forgetGame();
             resumeGame();
+            stopSolving();
+            helped_ = false;
             board.deselect();
             showKeyCursor(-1);
         },
@@ -201,7 +207,8 @@ void frmTavoro::Shuffle()
         // The random walk of the empty place, N^4 steps, then a game runs.
         // The pieces show their new cells once, at the end; in slide mode the
         // empty place shows the empty-place picture.
-        [&] { board.shuffle([] { return Allgemein::Rnd(); }); },
+        // A walk that ends too near home is walked on: every game is a puzzle.
+        [&] { game::shuffleAsPuzzle(board, [] { return Allgemein::Rnd(); }); },
         [&] {
             for (int k = 0; k < board.places(); ++k)
                 imgPuzz(k)->show();
@@ -217,6 +224,9 @@ void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*S
     Press press = Press::Ignored;
     // A move still gliding ends at once: this press counts from where it ends.
     motion_.finish();
+    // The player's own press stops a solution being played.
+    if (!solverPressing_)
+        stopSolving();
     proc.run({
         [&] {
             if (board.locked() || paused_)
@@ -262,7 +272,8 @@ void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*S
             letTheWholePictureShow();
         },
         [&] { g.HSScore = numbers::Format00000(Seconds) + numbers::Format00000(board.moves()); },
-        [&] { g.HSPending = vbTrue; },
+        // A game solved with help only shows the list.
+        [&] { g.HSPending = helped_ ? vbFalse : vbTrue; },
         [&] { widgets::seams().showChampions(this); },
         [&] { g.HSPending = vbFalse; },
         [&] { PicBut(5)->setEnabled(true); },

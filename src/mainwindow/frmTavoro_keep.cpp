@@ -66,6 +66,7 @@ void frmTavoro::keepGame()
     k.pieces = board.arrangement();
     k.moves = board.moves();
     k.seconds = std::min(playedSeconds(), 99999);
+    k.helped = helped_;
     keptgame::keep(k);
 }
 
@@ -131,6 +132,7 @@ void frmTavoro::continueKeptGame()
     NewGame();
     if (!board.restore(kept->size, kept->mode, kept->pieces, kept->moves))
         return;
+    helped_ = kept->helped;
     lblZugzahl->setText(QString::number(board.moves()));
     Seconds = kept->seconds;
     lblTime->setText(QString::number(Seconds));

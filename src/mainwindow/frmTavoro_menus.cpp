@@ -90,6 +90,11 @@ void frmTavoro::createMenus()
     mnuPause = checkable(mnuOptionen, QString());
     mnuPause->setShortcut(QKeySequence(Qt::Key_P));
     connect(mnuPause, &QAction::triggered, this, [this] { mnuPause_Click(); });
+    mnuHint = mnuOptionen->addAction(QString());
+    mnuHint->setShortcut(QKeySequence(Qt::Key_H));
+    connect(mnuHint, &QAction::triggered, this, [this] { mnuHint_Click(); });
+    mnuSolve = mnuOptionen->addAction(QString());
+    connect(mnuSolve, &QAction::triggered, this, [this] { mnuSolve_Click(); });
     mnuPlayMusic = mnuOptionen->addMenu(QString());
     QActionGroup* modes = choiceGroup(mnuPlayMusic);
     for (int i = 0; i < int(mnuMusic_.size()); ++i) {
@@ -101,6 +106,8 @@ void frmTavoro::createMenus()
             [this] {
                 mnuPlaySounds->setChecked(settings().PlaySound());
                 mnuPause->setEnabled(!board.locked());
+                mnuHint->setEnabled(!board.locked());
+                mnuSolve->setEnabled(!board.locked());
                 mnuPause->setChecked(paused_);
             });
 
@@ -149,6 +156,8 @@ void frmTavoro::setMenuCaptions()
     mnuPlaySounds->setText(text(119));
     mnuAnimate->setText(text(212));
     mnuPause->setText(text(235));
+    mnuHint->setText(text(210));
+    mnuSolve->setText(text(211));
     mnuUeber->setText(text(123));
 }
 

@@ -55,6 +55,7 @@ QByteArray encode(const Game& game)
     file.setValue(kSection, QStringLiteral("Pieces"), pieces.join(QLatin1Char(',')));
     file.setValue(kSection, QStringLiteral("Moves"), QString::number(game.moves));
     file.setValue(kSection, QStringLiteral("Seconds"), QString::number(game.seconds));
+    file.setValue(kSection, QStringLiteral("Helped"), QString::number(game.helped ? 1 : 0));
     return file.bytes();
 }
 
@@ -87,6 +88,10 @@ std::optional<Game> decode(const QByteArray& bytes, QString* why)
     g.file = file.value(kSection, QStringLiteral("File")).value_or(QString());
     g.moves = *moves;
     g.seconds = *seconds;
+    // Missing reads as no help; anything but 0 as help, so that a game is
+    // never laundered into the champions list.
+    g.helped = file.value(kSection, QStringLiteral("Helped")).value_or(QStringLiteral("0"))
+        != QLatin1String("0");
     const QStringList parts = pieces->split(QLatin1Char(','));
     if (parts.size() != g.size * g.size)
         return fail("the pieces do not fill the board");

@@ -11,6 +11,7 @@
 //   Pieces=5,1,...    the piece at each place, row by row, 0 the empty place
 //   Moves=12
 //   Seconds=34        seconds played
+//   Helped=0          1 when a hint or Solve was used: no champions entry
 //
 // Written whole through a new file beside it after each move, on the worker
 // thread; removed when the game ends.
@@ -33,6 +34,7 @@ struct Game {
     std::vector<int> pieces;
     int moves = 0;
     int seconds = 0;
+    bool helped = false;
 };
 
 // The file's path in the folder of the player's files.

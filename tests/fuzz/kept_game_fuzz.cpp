@@ -22,6 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(again->pieces == g->pieces && again->size == g->size && again->mode == g->mode
                && again->moves == g->moves && again->seconds == g->seconds
                && again->album == g->album && again->picture == g->picture
-               && again->file == g->file);
+               && again->file == g->file && again->helped == g->helped);
     return 0;
 }

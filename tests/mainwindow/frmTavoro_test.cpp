@@ -213,22 +213,20 @@ TEST_F(BoardWindow, NewGameOrdersThePictureForEverySize)
     }
 }
 
-TEST_F(BoardWindow, TheWalkCountsExactlyNToTheFourthSteps)
+TEST_F(BoardWindow, AWalkThatEndsNextToHomeIsWalkedOn)
 {
     // From the last place: right (off the board, not counted), left, right,
-    // down (off the board): two counted steps in every four draws.
+    // down (off the board): every walk of N^4 steps ends where it began or
+    // a place to the left, next to home, so the board is walked on and on
+    // (the core counts the steps and caps the walks).
     for (int16_t mode : {0, 1}) {
-        for (int16_t n = 3; n <= 8; ++n) {
+        for (int16_t n = 3; n <= 4; ++n) {
             SCOPED_TRACE(testing::Message() << "mode " << mode << " N " << n);
             newBoard(n, mode);
             scriptDraws({0.3, 0.1, 0.3, 0.8});
             w->Shuffle();
             const long long steps = static_cast<long long>(n) * n * n * n;
-            // The last counted step is the second (odd walk) or third (even
-            // walk) draw of a round of four.
-            EXPECT_EQ(draws, 2 * steps - (steps % 2 == 0 ? 1 : 0));
-            // An even walk ends where it began, an odd one a place to the left.
-            EXPECT_EQ(w->board.emptyPlace(), n * n - 1 - steps % 2);
+            EXPECT_GT(draws, 2 * steps);
             EXPECT_FALSE(w->board.locked());
             EXPECT_TRUE(w->Timer1->isActive());
         }

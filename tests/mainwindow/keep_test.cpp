@@ -236,6 +236,7 @@ TEST_F(KeptGameWindow, AMissingPictureOrADamagedFileIsSaidAndTheGameStartsAsUsua
     EXPECT_EQ(Allgemein::settings().Album(), 0);
 
     told.clear();
+    keptgame::flush();  // the continued game is kept again first
     ASSERT_TRUE(testsupport::writeFile(keptgame::path(), "[Game]\r\nSize=12\r\n"));
     open();
     EXPECT_EQ(told.size(), 1u);

@@ -46,7 +46,8 @@ TEST_F(KeptGame, WhatIsKeptComesBackAndTheFileGoesWhenForgotten)
     keptgame::flush();
     EXPECT_EQ(testsupport::readFile(keptgame::path()),
               "[Game]\r\nSize=4\r\nMode=0\r\nAlbum=1\r\nPicture=101\r\nFile=Strand im Mai.jpg\r\n"
-              "Pieces=1,2,3,4,5,6,7,8,9,10,11,12,13,14,0,15\r\nMoves=17\r\nSeconds=245\r\n");
+              "Pieces=1,2,3,4,5,6,7,8,9,10,11,12,13,14,0,15\r\nMoves=17\r\nSeconds=245\r\n"
+              "Helped=0\r\n");
     QString problem;
     const auto back = keptgame::load(&problem);
     ASSERT_TRUE(back);
