@@ -138,6 +138,8 @@ void frmPicAuswahl::Form_Load()
     Procedure proc{"frmPicAuswahl", "Form_Load"};
     proc.run({
         [&] {
+            openedAlbum_ = settings().Album();
+            openedPicture_ = settings().Picture();
             // The folder is made on first use, so that players find where
             // their own pictures go.
             QDir().mkpath(picsFolder());
@@ -248,6 +250,13 @@ void frmPicAuswahl::cmdOK_Click()
         [&] { Allgemein::SaveIni("Pictures", "File", File1->FileName()); },
         [&] { accept(); },
     });
+}
+
+void frmPicAuswahl::reject()
+{
+    settings().setAlbum(openedAlbum_);
+    settings().setPicture(openedPicture_);
+    QDialog::reject();
 }
 
 void frmPicAuswahl::showBuiltIn()

@@ -37,6 +37,9 @@ public:
     void File1_Click();
     void imgBild_DblClick();
     void cmdOK_Click();
+    // Esc or the close box: the window closes and every choice browsed in it
+    // is dropped, the settings as they were when it opened.
+    void reject() override;
 
     // Own pictures: the file dialog, the folder in the file manager, the
     // square chosen on the preview or the whole picture stretched, and
@@ -97,4 +100,7 @@ private:
 
     QImage shownWhole_;  // the selected file's whole picture, scaled for showing
     QSize wholeSize_;    // its size upright, in its own pixels
+    // The source and built-in picture when the window opened.
+    int openedAlbum_ = 0;
+    int openedPicture_ = 101;
 };

@@ -163,16 +163,20 @@ TEST_F(PicWindow, AnEmptyOrMissingFolderShowsWhereThePicturesGo)
     EXPECT_EQ(w->imgBild->Picture().toImage().size(), QSize(60, 60));
 }
 
-TEST_F(PicWindow, OkStoresTheChoiceAndClosingKeepsItInMemoryOnly)
+TEST_F(PicWindow, OkStoresTheChoiceAndClosingDropsIt)
 {
     put("mine.jpg", jpeg({50, 50}, Qt::red));
     storeFile("mine.jpg");
     load();
+    const int album = Allgemein::settings().Album();
     w->cmdNext_Click();  // 102
-    w->reject();
-    EXPECT_EQ(Allgemein::settings().Picture(), 102);
+    w->imgTab_Click(album == 1 ? 1 : 0);  // the other source
+    w->reject();         // Esc or the close box
+    EXPECT_EQ(Allgemein::settings().Picture(), 101);
+    EXPECT_EQ(Allgemein::settings().Album(), album);
     EXPECT_FALSE(ini().contains("Picture="));
 
+    Allgemein::settings().setPicture(102);
     for (bool byDoubleClick : {false, true}) {
         SCOPED_TRACE(byDoubleClick);
         load();
