@@ -56,7 +56,9 @@ void frmTavoro::playNewPictures(const QStringList& added)
     QImage picture;
     proc.run({
         [&] {
-            if (added.isEmpty())
+            // The pictures stay in "pics"; a running game goes only when the
+            // player gives it up.
+            if (added.isEmpty() || !mayAbandonGame())
                 proc.leave();
         },
         // Read before anything changes: a picture that fails leaves the

@@ -6,6 +6,7 @@
 #include "services/picture_square.h"
 #include "services/resources.h"
 #include "support/pictures.h"
+#include "support/room.h"
 #include "support/window_env.h"
 
 #include <QApplication>
@@ -34,13 +35,9 @@ protected:
     void SetUp() override
     {
         services::seams().resourceRoot = ":/testres";
-        services::seams().PlayWAV = [](int16_t) {};
         services::seams().GetLang = [](int16_t key) { return QStringLiteral("m%1 %2").arg(key).arg("%1"); };
         services::seams().warn = [this](QWidget*, const QString& text) { told << text; };
-        w = std::make_unique<frmTavoro>();
-        w->resize(684, 470);
-        w->Form_Load();
-        w->FirstResetDone = true;
+        w = testsupport::openRoom();
     }
     void TearDown() override
     {
@@ -162,3 +159,27 @@ TEST_F(RoomPictures, TheChosenSquareIsWhatTheBoardShows)
 }
 
 }  // namespace
+
+TEST_F(RoomPictures, ARunningGameGoesOnlyWhenThePlayerGivesItUp)
+{
+    int questions = 0;
+    bool yes = false;
+    services::seams().askYesNoDefaultNo = [&](QWidget*, const QString&) {
+        ++questions;
+        return yes;
+    };
+    Allgemein::settings().setSize(3);
+    w->NewGame();
+    ASSERT_TRUE(w->board.restore(3, game::Mode::Slide, {1, 2, 3, 4, 5, 6, 0, 7, 8}, 0));
+    w->imgPuzz_MouseDown(7, 1, 0, 0, 0);
+    const QString path = file("sea.png", testsupport::encodePicture(filledPicture(40, 40, Qt::blue), "PNG"));
+    for (bool answer : {false, true}) {
+        yes = answer;
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        drop(data);
+        EXPECT_EQ(w->board.locked(), answer);  // No: the game goes on
+    }
+    EXPECT_EQ(questions, 2);
+    EXPECT_EQ(pics().size(), 2);  // copied both times
+}

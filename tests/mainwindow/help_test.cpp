@@ -7,7 +7,8 @@
 #include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
-#include "support/scripted_errors.h"
+#include "support/room.h"
+#include "support/window_env.h"
 #include "widgets/controls.h"
 #include "widgets/seams.h"
 
@@ -20,35 +21,15 @@
 
 namespace {
 
-class Help : public ::testing::Test {
+class Help : public ::testing::Test, protected testsupport::WindowEnv {
 protected:
-    testsupport::ScriptedErrors errors;
-    QTemporaryDir folder;
-    std::unique_ptr<frmTavoro> w;
     std::vector<int16_t> pending;  // HSPending as the champions window saw it
+    std::unique_ptr<frmTavoro> w = testsupport::openRoom();
 
     void SetUp() override
     {
-        g = SharedRecord{};
-        Allgemein::settings() = Allgemein::Settings{};
         Allgemein::settings().setAnimate(false);
-        services::seams().PlayWAV = [](int16_t) {};
         widgets::seams().showChampions = [this](QWidget*) { pending.push_back(g.HSPending); };
-        platform::seams().programFolder = folder.path();
-        w = std::make_unique<frmTavoro>();
-        w->resize(684, 470);
-        w->Form_Load();
-        w->FirstResetDone = true;
-    }
-
-    void TearDown() override
-    {
-        w.reset();
-        EXPECT_TRUE(errors.reports.empty());
-        widgets::resetSeams();
-        services::resetSeams();
-        platform::resetSeams();
-        Allgemein::settings() = Allgemein::Settings{};
     }
 
     void play(int n, game::Mode mode, const std::vector<int>& pieces)

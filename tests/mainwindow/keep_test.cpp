@@ -11,7 +11,8 @@
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
-#include "support/scripted_errors.h"
+#include "support/room.h"
+#include "support/window_env.h"
 #include "widgets/controls.h"
 #include "widgets/seams.h"
 
@@ -32,10 +33,8 @@ namespace {
 const QDateTime kStart(QDate(2026, 12, 11), QTime(9, 0, 0));
 const std::vector<int> kPlaying = {1, 2, 3, 4, 5, 6, 0, 7, 8};  // 3 x 3 slide, two moves from home
 
-class KeptGameWindow : public ::testing::Test {
+class KeptGameWindow : public ::testing::Test, protected testsupport::WindowEnv {
 protected:
-    testsupport::ScriptedErrors errors;
-    QTemporaryDir folder;
     std::unique_ptr<frmTavoro> w;
     std::vector<QString> questions;
     std::vector<QString> told;
@@ -45,20 +44,14 @@ protected:
 
     void SetUp() override
     {
-        g = SharedRecord{};
-        Allgemein::settings() = Allgemein::Settings{};
-        widgets::resetSeams();
-        services::resetSeams();
-        services::seams().PlayWAV = [](int16_t) {};
-        seams().showChampions = [this](QWidget*) { ++champions; };
+        widgets::seams().showChampions = [this](QWidget*) { ++champions; };
+        widgets::seams().showPictureWindow = [this](QWidget*) { inPictureWindow(); };
         services::seams().askYesNoDefaultNo = [this](QWidget*, const QString& text) {
             questions.push_back(text);
             return answerYes;
         };
         services::seams().askYesNo = [](QWidget*, const QString&, const QString&) { return false; };
         services::seams().tell = [this](QWidget*, const QString& text) { told.push_back(text); };
-        seams().showPictureWindow = [this](QWidget*) { inPictureWindow(); };
-        platform::seams().programFolder = folder.path();
         platform::seams().now = [] { return kStart; };
         open();
     }
@@ -67,20 +60,12 @@ protected:
     {
         w.reset();
         keptgame::flush();
-        EXPECT_TRUE(errors.reports.empty());
-        widgets::resetSeams();
-        services::resetSeams();
-        
-        platform::resetSeams();
-        Allgemein::settings() = Allgemein::Settings{};
     }
 
     // The window of a new start, laid out; the kept game, if any, continues.
     void open()
     {
-        w = std::make_unique<frmTavoro>();
-        w->resize(684, 470);
-        w->Form_Load();
+        w = testsupport::openRoom();
         w->positionieren();
         w->continueKeptGame();
     }

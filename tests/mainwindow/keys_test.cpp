@@ -8,7 +8,8 @@
 #include "services/resources.h"
 #include "services/settings.h"
 #include "services/shared.h"
-#include "support/scripted_errors.h"
+#include "support/room.h"
+#include "support/window_env.h"
 #include "widgets/controls.h"
 #include "widgets/seams.h"
 
@@ -23,39 +24,16 @@ using widgets::seams;
 
 namespace {
 
-class KeyboardPlay : public ::testing::Test {
+class KeyboardPlay : public ::testing::Test, protected testsupport::WindowEnv {
 protected:
-    testsupport::ScriptedErrors errors;
-    QTemporaryDir folder;
-    std::unique_ptr<frmTavoro> w;
     std::vector<int16_t> sounds;
     int champions = 0;
+    std::unique_ptr<frmTavoro> w = testsupport::openRoom();
 
     void SetUp() override
     {
-        g = SharedRecord{};
-        Allgemein::settings() = Allgemein::Settings{};
-        widgets::resetSeams();
-        services::resetSeams();
         services::seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
-        seams().showChampions = [this](QWidget*) { ++champions; };
-        platform::seams().programFolder = folder.path();
-        services::seams().resourceRoot = ":/testres";
-        w = std::make_unique<frmTavoro>();
-        w->resize(684, 470);
-        w->Form_Load();
-        w->FirstResetDone = true;
-    }
-
-    void TearDown() override
-    {
-        w.reset();
-        EXPECT_TRUE(errors.reports.empty());
-        widgets::resetSeams();
-        services::resetSeams();
-        
-        platform::resetSeams();
-        Allgemein::settings() = Allgemein::Settings{};
+        widgets::seams().showChampions = [this](QWidget*) { ++champions; };
     }
 
     // A running 3 x 3 game with the pieces as given (0 the empty place).

@@ -9,7 +9,8 @@
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
-#include "support/scripted_errors.h"
+#include "support/room.h"
+#include "support/window_env.h"
 #include "widgets/controls.h"
 #include "widgets/seams.h"
 
@@ -23,44 +24,21 @@ using widgets::seams;
 
 namespace {
 
-class Motion : public ::testing::Test {
+class Motion : public ::testing::Test, protected testsupport::WindowEnv {
 protected:
-    testsupport::ScriptedErrors errors;
-    QTemporaryDir folder;
-    std::unique_ptr<frmTavoro> w;
     int champions = 0;
+    std::unique_ptr<frmTavoro> w;
 
     void SetUp() override
     {
-        g = SharedRecord{};
-        Allgemein::settings() = Allgemein::Settings{};
-        widgets::resetSeams();
-        services::resetSeams();
-        services::seams().PlayWAV = [](int16_t) {};
-        seams().showChampions = [this](QWidget*) { ++champions; };
+        widgets::seams().showChampions = [this](QWidget*) { ++champions; };
         services::seams().requestActivation = [](QWidget*) {};
-        platform::seams().programFolder = folder.path();
-        w = std::make_unique<frmTavoro>();
-        w->resize(684, 470);
-        w->Form_Load();
-        w->FirstResetDone = true;
+        w = testsupport::openRoom();
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
         ASSERT_TRUE(QTest::qWaitFor([this] { return w->Positioned; }));
         Allgemein::settings().setSize(3);
         w->NewGame();
-    }
-
-    void TearDown() override
-    {
-        w.reset();
-        for (const auto& r : errors.reports)
-            ADD_FAILURE() << qPrintable(r.procedure) << " " << r.failure.number << " "
-                          << qPrintable(r.failure.description);
-        widgets::resetSeams();
-        services::resetSeams();
-        platform::resetSeams();
-        Allgemein::settings() = Allgemein::Settings{};
     }
 
     QPoint home(int place) const
