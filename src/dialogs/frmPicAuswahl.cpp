@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -250,6 +251,23 @@ void frmPicAuswahl::cmdOK_Click()
         [&] { Allgemein::SaveIni("Pictures", "File", File1->FileName()); },
         [&] { accept(); },
     });
+}
+
+void frmPicAuswahl::keyPressEvent(QKeyEvent* e)
+{
+    if (settings().Album() == 0) {
+        if (e->key() == Qt::Key_Left || e->key() == Qt::Key_PageUp) {
+            e->accept();
+            cmdPrev_Click();
+            return;
+        }
+        if (e->key() == Qt::Key_Right || e->key() == Qt::Key_PageDown) {
+            e->accept();
+            cmdNext_Click();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void frmPicAuswahl::reject()

@@ -41,6 +41,13 @@ public:
     // is dropped, the settings as they were when it opened.
     void reject() override;
 
+protected:
+    // With the built-in pictures in front, Left/Right and Page Up/Down turn
+    // the pages as the arrow buttons do.
+    void keyPressEvent(QKeyEvent* e) override;
+
+public:
+
     // Own pictures: the file dialog, the folder in the file manager, the
     // square chosen on the preview or the whole picture stretched, and
     // pictures dropped or pasted, which are played at once (as OK).

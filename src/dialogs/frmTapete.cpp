@@ -9,6 +9,7 @@
 #include "services/shared.h"
 
 #include <QLabel>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -140,6 +141,23 @@ void frmTapete::picBG_Click(int16_t Index)
         [&] { settings().setBackground(static_cast<int16_t>(Index + 101)); },
         [&] { settings().store(Allgemein::Setting::Background); },
     });
+}
+
+void frmTapete::keyPressEvent(QKeyEvent* e)
+{
+    // The swatches lie four to a row; the last cell of the grid is OK's.
+    const int current = settings().Background() - 101;
+    int next = current;
+    switch (e->key()) {
+    case Qt::Key_Left: next = current - 1; break;
+    case Qt::Key_Right: next = current + 1; break;
+    case Qt::Key_Up: next = current - 4; break;
+    case Qt::Key_Down: next = current + 4; break;
+    default: QDialog::keyPressEvent(e); return;
+    }
+    e->accept();
+    if (next >= 0 && next < int(picBG_.size()) && next != current)
+        picBG_Click(static_cast<int16_t>(next));
 }
 
 void frmTapete::picBG_DblClick(int16_t Index)

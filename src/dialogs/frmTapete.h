@@ -43,6 +43,9 @@ protected:
     // The window's ground: a cream panel in a walnut rim, each swatch mounted
     // on a card with a thin shadow.
     void paintEvent(QPaintEvent* e) override;
+    // The arrow keys move the choice over the swatches as a click does;
+    // Enter is OK, Esc closes.
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     // Puts the red frame over swatch s.

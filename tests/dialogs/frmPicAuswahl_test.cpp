@@ -98,6 +98,14 @@ TEST_F(PicWindow, PagesRoundAtBothEnds)
     sounds.clear();
     w->cmdNext_Click();
     EXPECT_TRUE(sounds.empty());
+
+    // The keyboard turns the pages too.
+    Allgemein::settings().setPicture(105);
+    for (auto [key, to] : {std::pair{Qt::Key_Right, 106}, {Qt::Key_PageDown, 107},
+                           {Qt::Key_Left, 106}, {Qt::Key_PageUp, 105}}) {
+        QTest::keyClick(w.get(), key);
+        EXPECT_EQ(Allgemein::settings().Picture(), to) << key;
+    }
 }
 
 TEST_F(PicWindow, LoadsTheSourceTextsAndTheStoredFile)

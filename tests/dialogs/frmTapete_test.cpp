@@ -115,3 +115,25 @@ TEST_F(WallpaperWindow, AClickStoresAtOnceAndADoubleClickCloses)
 }
 
 }  // namespace
+
+TEST_F(WallpaperWindow, TheArrowsMoveTheChoiceOverTheGridAndEnterCloses)
+{
+    Allgemein::settings().setBackground(101);
+    load();
+    const struct { Qt::Key key; int background; } steps[] = {
+        {Qt::Key_Left, 101},   // at the first swatch: stays
+        {Qt::Key_Up, 101},
+        {Qt::Key_Right, 102}, {Qt::Key_Down, 106}, {Qt::Key_Down, 110}, {Qt::Key_Down, 114},
+        {Qt::Key_Down, 114},   // below lies nothing
+        {Qt::Key_Right, 115},
+        {Qt::Key_Right, 115},  // the last swatch; OK's cell follows
+    };
+    for (const auto& s : steps) {
+        QTest::keyClick(w.get(), s.key);
+        EXPECT_EQ(Allgemein::settings().Background(), s.background) << s.key;
+    }
+    EXPECT_TRUE(ini().contains("Background=115\r\n"));
+    QTest::keyClick(w.get(), Qt::Key_Return);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(w->result(), QDialog::Accepted);
+}
