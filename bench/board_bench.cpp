@@ -79,6 +79,43 @@ void PressOn8x8(benchmark::State& state)
 }
 BENCHMARK(PressOn8x8)->Unit(benchmark::kMicrosecond);
 
+// One frame of a glide on an 8 x 8 board in a 1920 x 1080 room: the moving
+// piece one step further and the window painted where it changed.
+void GlideFrameOn8x8At1080p(benchmark::State& state)
+{
+    static frmTavoro* w = [] {
+        auto* win = new frmTavoro;
+        win->resize(1920, 1080);
+        win->PicClip1.setPicture(benchPicture());
+        win->Form_Load();
+        win->NewGame();
+        win->show();
+        QCoreApplication::processEvents();
+        win->positionieren();
+        return win;
+    }();
+    Allgemein::settings().setSize(8);
+    Allgemein::settings().setMode(game::Mode::Slide);
+    Allgemein::settings().setPlaySound(false);
+    w->NewGame();
+    w->Start();
+    QCoreApplication::processEvents();
+    const int16_t e = w->board.emptyPlace();
+    const int16_t k = e % 8 > 0 ? e - 1 : e + 1;
+    w->imgPuzz_MouseDown(k, 1, 0, 1, 1);  // the piece now at e glides from k
+    QWidget* piece = w->imgPuzz(e);
+    const QPoint home = piece->pos();
+    int step = 0;
+    for (auto _ : state) {
+        piece->move(home + QPoint(step % 2 ? -3 : 3, 0));
+        ++step;
+        QCoreApplication::processEvents();
+    }
+    piece->move(home);
+    state.SetLabel("budget 8000 us a frame");
+}
+BENCHMARK(GlideFrameOn8x8At1080p)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv)
