@@ -2,6 +2,8 @@
 
 #include "platform/numbers.h"
 
+#include <algorithm>
+
 namespace mainwindow {
 
 int16_t BoardGeometry::boardSideFor(double innerHeight)
@@ -22,6 +24,10 @@ int16_t BoardGeometry::cellSizeFor(int16_t boardSide, int16_t n)
 void BoardGeometry::setBoard(double innerWidth, double innerHeight)
 {
     BoardSide = boardSideFor(innerHeight);
+    // A window taller than wide: the board as wide as the room leaves beside
+    // the preview and the toolbar, as on the smallest room (800 x 600).
+    if (innerHeight > innerWidth)
+        BoardSide = std::min<int16_t>(BoardSide, numbers::CInt(std::max(innerWidth - 380, 60.0)));
     BoardLeft = boardLeftFor(innerWidth, BoardSide);
 }
 

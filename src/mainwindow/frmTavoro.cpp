@@ -140,7 +140,11 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     imgUhr->installEventFilter(this);
     lblTime->installEventFilter(this);
     // Quitting in any way (a signal, the session's end) keeps a running game.
-    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { keepGameNow(); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        keepGameNow();
+        if (Positioned && isVisible())
+            mainwindow::rememberWindowPlace(*this);
+    });
     lblTime->hide();
 
     // The board; the pieces go in under the empty place's picture, so they
@@ -445,7 +449,11 @@ void frmTavoro::Form_Resize()
                 positionieren();
                 // The game kept when the program last ended goes on.
                 continueKeptGame();
+            } else if (Positioned && size() != laidOutSize_ && !layingOut_) {
+                // Every new size lays the room out again; a game goes on.
+                positionieren();
             }
+            laidOutSize_ = size();
         },
     });
 }
@@ -515,6 +523,8 @@ bool frmTavoro::event(QEvent* e)
 
 void frmTavoro::closeEvent(QCloseEvent* e)
 {
+    if (Positioned)
+        mainwindow::rememberWindowPlace(*this);
     QWidget::closeEvent(e);
     Form_Unload();
 }

@@ -296,6 +296,11 @@ private:
     // After the solving move: the glide ends and the whole picture stays a
     // moment before the champions window covers it. Input waits meanwhile.
     void letTheWholePictureShow();
+    // Every piece drawn again with the cells as now cut.
+    void redrawBoard();
+    bool laidOut_ = false;  // positionieren has laid the room out once
+    QSize laidOutSize_;     // the size the room was last laid out for
+    bool layingOut_ = false;  // positionieren runs: its own resizes wait
     // Piece k's size and place on the board.
     void placePiece(int k);
     // The frame's opening fitted to the board as it lies now.

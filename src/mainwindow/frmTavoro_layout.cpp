@@ -6,6 +6,7 @@
 #include "errors/trap.h"
 #include "widgets/controls.h"
 #include "mainwindow/frame.h"
+#include "mainwindow/cloth.h"
 #include "mainwindow/startsize.h"
 #include "platform/audio.h"
 #include "platform/numbers.h"
@@ -24,6 +25,7 @@
 #include <QPainter>
 #include <QIcon>
 #include <QLinearGradient>
+#include <QTimer>
 #include <QWindow>
 
 using Allgemein::settings;
@@ -52,6 +54,15 @@ void frmTavoro::cutPictureIntoPieces()
     cells_.reserve(cells);
     for (int i = 0; i < cells; ++i)
         cells_.push_back(QPixmap::fromImage(PicClip1.GraphicCell(i)));
+}
+
+void frmTavoro::redrawBoard()
+{
+    for (int k = 0; k < board.places(); ++k)
+        drawPiece(k);
+    // A solved slide board shows its last cell in the empty place.
+    if (board.state() == game::Board::State::Solved && board.mode() == game::Mode::Slide)
+        imgPuzz(board.emptyPlace())->setPicture(cellPicture(board.places() - 1));
 }
 
 void frmTavoro::placePiece(int k)
@@ -114,6 +125,7 @@ void frmTavoro::positionieren()
     Procedure proc{"frmTavoro", "positionieren"};
     const double W = width();
     const double H = height();
+    layingOut_ = true;
     proc.run({
         // Nothing is drawn while everything moves into place.
         [&] { setUpdatesEnabled(false); },
@@ -126,7 +138,14 @@ void frmTavoro::positionieren()
         },
         [&] { cutPictureIntoPieces(); },
         // Every piece at home, showing its cell; the empty place is the last.
-        [&] { orderBoard(); },
+        // Laid out again for a new size, a game goes on untouched: each piece
+        // only shows its cell cut anew.
+        [&] {
+            if (!laidOut_ || board.state() == game::Board::State::Ordered)
+                orderBoard();
+            else
+                redrawBoard();
+        },
         [&] {
             for (int r = 0; r < board.size(); ++r)
                 for (int c = 0; c < board.size(); ++c)
@@ -225,13 +244,29 @@ void frmTavoro::positionieren()
             imgTeddy->show();
             shpPreview->show();
         },
-        [&] { PaintBG(); },
+        // The wallpaper covers the whole screen from the start: a new size
+        // needs it painted no more.
+        [&] {
+            if (!laidOut_)
+                PaintBG();
+        },
         [&] { shpRahmen->setWidth(imgPuzz(0)->Width()); },
-        // The room is arranged for this size once: the window never gets
-        // smaller, so the toolbar cannot fall outside it.
-        [&] { setMinimumSize(int(W), int(H)); },
+        // The smallest room the layout holds, or the screen where that is
+        // smaller: the toolbar never falls outside the window.
+        [&] { setMinimumSize(mainwindow::smallestClient(*this)); },
         [&] { setUpdatesEnabled(true); },
     });
+    laidOut_ = true;
+    layingOut_ = false;
+    // A size given meanwhile (the smallest room the window may have) is laid
+    // out next.
+    if (size() != QSize(int(W), int(H)))
+        QTimer::singleShot(0, this, [this] { Form_Resize(); });
+    // What lies over the board follows it.
+    showSelection(board.selected());
+    hideHint();
+    if (paused_ && cloth_)
+        cloth_->setGeometry(imgPuzz(0)->geometry().united(imgPuzz(board.places() - 1)->geometry()));
     // A layout left early still lets the window draw itself.
     if (!updatesEnabled())
         setUpdatesEnabled(true);

@@ -7,6 +7,7 @@
 // on a smaller screen it opens with a client area of exactly 800 x 600 at the
 // top left of the free area, which keeps every control of the layout there.
 
+#include <QRect>
 #include <QSize>
 
 class QWidget;
@@ -27,7 +28,21 @@ bool opensMaximized(QSize available);
 QSize startClientSize(const QWidget& window);
 QSize startClientSize();
 
-// Shows the main window for the first time.
+// The smallest client area the room is laid out for: MinimumClient, or
+// the free area of the window's screen where that is smaller.
+QSize smallestClient(const QWidget& window);
+
+// Where the window stands when not maximized, on a first start: four fifths
+// of the free area, centred.
+QRect normalPlace(const QRect& available);
+
+// Shows the main window for the first time: maximized when the screen
+// leaves room, otherwise at the smallest room; in either case as the player
+// left it last time (normal place and maximized state, kept per user, not in
+// Tavoro.ini) while that place is still on a screen.
 void showMainWindow(QWidget& window);
+
+// Keeps the window's normal place and maximized state for the next start.
+void rememberWindowPlace(const QWidget& window);
 
 }  // namespace mainwindow

@@ -20,12 +20,16 @@ namespace {
 
 constexpr int kBufferSize = 255;
 
-std::unique_ptr<QSettings> startMemory()
+}  // namespace
+
+std::unique_ptr<QSettings> PlayerRecord()
 {
     if (const QString& file = services::seams().startMemoryFile; !file.isEmpty())
         return std::make_unique<QSettings>(file, QSettings::IniFormat);
     return std::make_unique<QSettings>(QStringLiteral("Tavoro"), QStringLiteral("Tavoro"));
 }
+
+namespace {
 
 const QString kStartedKey = QStringLiteral("Start/StartedBefore");
 
@@ -72,12 +76,12 @@ void WriteLanguageFile()
 
 bool StartedBefore()
 {
-    return startMemory()->value(kStartedKey, false).toBool();
+    return PlayerRecord()->value(kStartedKey, false).toBool();
 }
 
 void RememberStart()
 {
-    auto memory = startMemory();
+    auto memory = PlayerRecord();
     memory->setValue(kStartedKey, true);
     memory->sync();
 }

@@ -14,7 +14,9 @@
 #include "widgets/seams.h"
 
 #include <QIcon>
+#include <QGuiApplication>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -306,20 +308,22 @@ TEST_F(Layout, ALayoutFailureIsReportedAndTheWindowStillDraws)
     errors.reports.clear();
 }
 
-TEST_F(Layout, TheFirstShowingLaysOutOnceAtItsSize)
+TEST_F(Layout, EveryNewSizeLaysTheRoomOutAgain)
 {
     Allgemein::settings().setSize(8);
-    w->resize(800, 553);
+    w->resize(800, 600);
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     EXPECT_TRUE(w->Positioned);
-    EXPECT_FLOAT_EQ(w->imgRahmen->Left(), 195.4f);
+    const float left = w->imgRahmen->Left();
+    EXPECT_FLOAT_EQ(w->lblToolbar->Left(), 800 - 1.15f * 550 / 15);
     EXPECT_EQ(sounds, std::vector<int16_t>{102});
 
     w->resize(1000, 700);
     QCoreApplication::processEvents();
-    EXPECT_FLOAT_EQ(w->imgRahmen->Left(), 195.4f);
-    EXPECT_FLOAT_EQ(w->lblToolbar->Left(), 800 - 1.15f * 550 / 15);
+    EXPECT_GT(w->imgRahmen->Left(), left);
+    EXPECT_FLOAT_EQ(w->lblToolbar->Left(), 1000 - 1.15f * 550 / 15);
+    EXPECT_EQ(sounds, std::vector<int16_t>{102});  // the wallpaper is not painted again
 }
 
 // The room is painted once when it first stands on the screen: the controls
@@ -427,14 +431,11 @@ TEST_F(Layout, TheFirstShowingAsksToBecomeActive)
 TEST_F(Layout, ANewGameAfterAResizeKeepsTheBoardInItsFrame)
 {
     layOut(684, 470, 5);
-    EXPECT_EQ(w->minimumSize(), QSize(684, 470));
-    const mainwindow::BoardGeometry first = w->geometry;
+    EXPECT_EQ(w->minimumSize(), mainwindow::smallestClient(*w));
     w->resize(1200, 900);
     for (int16_t n : {int16_t(3), int16_t(5), int16_t(8)}) {
         Allgemein::settings().setSize(n);
         w->NewGame();
-        EXPECT_EQ(w->geometry.BoardSide, first.BoardSide) << n;
-        EXPECT_EQ(w->geometry.BoardLeft, first.BoardLeft) << n;
         // The board's first and last pieces lie inside the frame's opening.
         const QRectF frame(w->imgRahmen->Left(), w->imgRahmen->Top(), w->imgRahmen->Width(),
                            w->imgRahmen->Height());
@@ -602,6 +603,77 @@ TEST(StartSize, MaximizedWhenTheScreenHoldsTheWholeLayout)
     for (const auto& c : cases)
         EXPECT_EQ(mainwindow::opensMaximized(c.available), c.maximized)
             << c.available.width() << " x " << c.available.height();
+}
+
+// ---------------------------------------------------------------------------
+// The room at any size
+
+TEST_F(Layout, AtEverySizeTheRoomLiesInsideTheWindowAndAGameGoesOn)
+{
+    const QSize sizes[] = {{800, 600}, {1024, 768}, {1366, 768}, {1920, 1080}, {2560, 1440},
+                           {1080, 1920}};
+    layOut(800, 600, 4);
+    w->Positioned = true;
+    w->Start();
+    const int empty = w->board.emptyPlace();
+    const int next = empty % 4 > 0 ? empty - 1 : empty + 1;
+    w->imgPuzz_MouseDown(int16_t(next), 1, 0, 0, 0);
+    const std::vector<int> playing = w->board.arrangement();
+    for (const QSize& size : sizes) {
+        SCOPED_TRACE(testing::Message() << size.width() << " x " << size.height());
+        w->resize(size);  // as the window manager gives it: laid out again
+        w->Form_Resize();
+        const QRect window = w->rect();
+        const QRect board = w->imgPuzz(0)->geometry().united(w->imgPuzz(15)->geometry());
+        // The frame's outer moulding may touch the window's edge by a pixel or two.
+        EXPECT_TRUE(window.adjusted(-3, -3, 3, 3).contains(w->imgRahmen->geometry()));
+        EXPECT_TRUE(window.contains(w->lblToolbar->geometry().intersected(window)));
+        EXPECT_EQ(w->lblToolbar->geometry().right(), window.right());
+        for (const QWidget* b : {static_cast<QWidget*>(w->PicBut(0)), static_cast<QWidget*>(w->PicBut(16))})
+            EXPECT_TRUE(window.contains(b->geometry()));
+        for (const QWidget* furniture : {static_cast<QWidget*>(w->imgKalender),
+                                         static_cast<QWidget*>(w->imgUhr),
+                                         static_cast<QWidget*>(w->imgPreview),
+                                         static_cast<QWidget*>(w->lblToolbar)})
+            EXPECT_FALSE(furniture->geometry().intersects(board));
+        EXPECT_GT(board.width(), 250);
+        // The game goes on: same pieces, moves, clock.
+        EXPECT_EQ(w->board.arrangement(), playing);
+        EXPECT_EQ(w->board.moves(), 1);
+        EXPECT_FALSE(w->board.locked());
+        EXPECT_TRUE(w->Timer1->isActive());
+    }
+}
+
+TEST_F(Layout, TheWindowComesBackWhereThePlayerLeftItWhileThatIsOnAScreen)
+{
+    QTemporaryDir record;
+    services::seams().startMemoryFile = record.filePath("Tavoro.conf");
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect kept(free.topLeft() + QPoint(40, 30), QSize(900, 650));
+    {
+        QWidget first;
+        first.setGeometry(kept);
+        mainwindow::rememberWindowPlace(first);
+    }
+    const struct { QRect stored; bool restored; } cases[] = {
+        {kept, true},
+        {kept.translated(free.width() + 5000, 0), false},  // on a screen gone since
+    };
+    for (const auto& c : cases) {
+        QWidget first;
+        first.setGeometry(c.stored);
+        mainwindow::rememberWindowPlace(first);
+        QWidget again;
+        mainwindow::showMainWindow(again);
+        if (c.restored)
+            EXPECT_EQ(again.geometry(), c.stored);
+        else
+            EXPECT_TRUE(free.contains(again.geometry().topLeft()));
+    }
+    // Never stored: four fifths of the free area, centred.
+    const QRect place = mainwindow::normalPlace(QRect(0, 0, 1920, 1040));
+    EXPECT_EQ(place, QRect(192, 104, 1536, 832));
 }
 
 }  // namespace
