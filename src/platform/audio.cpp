@@ -239,6 +239,12 @@ void loadLibraries()
     (void)sdl::library();
 }
 
+void forgetThread()
+{
+    if (sdl::isLoaded())
+        sdl::library().SDL_TLSCleanup();
+}
+
 bool isOpen()
 {
     const State* s = state();

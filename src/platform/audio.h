@@ -46,6 +46,10 @@ bool ensureOpen();
 // Loads SDL's libraries (on a worker: it takes a while the first time).
 void loadLibraries();
 
+// Frees what SDL keeps for the calling thread (a thread SDL did not make
+// keeps it otherwise); at the end of a thread that used SDL.
+void forgetThread();
+
 // Whether the device runs (without trying to open it).
 bool isOpen();
 

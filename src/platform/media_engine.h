@@ -62,8 +62,8 @@ public:
     void waitUntilIdle();
 
 private:
-    worker::Worker decoder_{worker::Priority::Low};
-    worker::Worker device_{worker::Priority::Normal};
+    worker::Worker decoder_{worker::Priority::Low, audio::forgetThread};
+    worker::Worker device_{worker::Priority::Normal, audio::forgetThread};
     audio::Device audio_;
     mci::Alias alias_;
     std::unique_ptr<QObject> context_;

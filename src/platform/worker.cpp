@@ -21,7 +21,10 @@ void lowerPriority()
 
 }  // namespace
 
-Worker::Worker(Priority priority) : priority_(priority) {}
+Worker::Worker(Priority priority, std::function<void()> atThreadEnd)
+    : priority_(priority), atThreadEnd_(std::move(atThreadEnd))
+{
+}
 
 Worker::~Worker()
 {
@@ -35,8 +38,12 @@ void Worker::loop()
     std::unique_lock lock(m_);
     for (;;) {
         work_.wait(lock, [this] { return stopping_ || (!jobs_.empty() && !heldBack_); });
-        if (stopping_)
+        if (stopping_) {
+            lock.unlock();
+            if (atThreadEnd_)
+                atThreadEnd_();
             return;
+        }
         std::function<void()> job = std::move(jobs_.front());
         jobs_.pop_front();
         busy_ = true;

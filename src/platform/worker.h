@@ -22,7 +22,9 @@ enum class Priority { Normal, Low };
 
 class Worker {
 public:
-    explicit Worker(Priority priority);
+    // `atThreadEnd` runs on the thread as it ends (freeing what libraries
+    // keep for each thread).
+    explicit Worker(Priority priority, std::function<void()> atThreadEnd = {});
     // Stops it (see stop()).
     ~Worker();
     Worker(const Worker&) = delete;
@@ -52,6 +54,7 @@ private:
     void loop();
 
     const Priority priority_;
+    const std::function<void()> atThreadEnd_;
     mutable std::mutex m_;
     std::condition_variable work_;
     std::condition_variable idle_;
