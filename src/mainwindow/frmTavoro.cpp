@@ -374,7 +374,8 @@ void frmTavoro::Form_Unload()
 {
     Procedure proc{"frmTavoro", "Form_Unload"};
     proc.runSkippingFailures({
-        [&] { QCoreApplication::processEvents(); },
+        // Events waiting now are handled once the unloading has returned.
+        [] {},
         [&] {
             if (g.MusicOn) {
                 mciSendString(QStringLiteral("close midi"));
