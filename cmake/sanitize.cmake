@@ -5,10 +5,18 @@
 # The fuzzing build (TAVORO_FUZZ, fuzz.cmake) turns the same sanitizers on and
 # adds libFuzzer's coverage.
 option(TAVORO_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+# ThreadSanitizer instead (it cannot be combined with the others); meant for
+# the media tests: cmake -S . -B build/tsan -DTAVORO_BUILD_TESTS=ON
+# -DTAVORO_SANITIZE_THREAD=ON, then build the target tavoro_media_tests.
+option(TAVORO_SANITIZE_THREAD "Build with ThreadSanitizer" OFF)
 
-if(TAVORO_SANITIZE OR TAVORO_FUZZ)
-  set(TAVORO_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all
-    -fno-omit-frame-pointer)
+if(TAVORO_SANITIZE OR TAVORO_FUZZ OR TAVORO_SANITIZE_THREAD)
+  if(TAVORO_SANITIZE_THREAD)
+    set(TAVORO_SANITIZER_FLAGS -fsanitize=thread -fno-omit-frame-pointer)
+  else()
+    set(TAVORO_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all
+      -fno-omit-frame-pointer)
+  endif()
   if(TAVORO_FUZZ)
     list(APPEND TAVORO_SANITIZER_FLAGS -fsanitize=fuzzer-no-link)
   endif()

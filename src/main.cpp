@@ -10,11 +10,10 @@
 #include "platform/fonts.h"
 #include "platform/termination.h"
 #include "platform/trace.h"
-#include "platform/worker.h"
+#include "services/media.h"
 #include "widgets/seams.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include <memory>
 
@@ -54,9 +53,9 @@ int main(int argc, char* argv[])
     fonts::prepareInBackground(QStringList{frmInfo::titleFontFamily()} + frmTavoro::fontFamilies());
     frmTavoro::prerenderFirstFrame();
     // Sound and music wait until the room has been painted once (the main
-    // window releases them then), or a few seconds at most.
-    worker::holdBack();
-    QTimer::singleShot(3000, [] { worker::release(); });
+    // window lets them start then), or a few seconds at most. Made after the
+    // application object and ended before it, with the windows gone.
+    Allgemein::Media media{media::Engine::Sound::AfterFirstPaint};
     QApplication::setApplicationName(appinfo::title());
     QApplication::setApplicationVersion(appinfo::versionText());
     // The desktop matches the window to its menu entry and icon by this name.
@@ -85,5 +84,8 @@ int main(int argc, char* argv[])
         },
     });
     frmInfo::showStartScreen();
-    return app.exec();
+    const int exitCode = app.exec();
+    window.reset();
+    media.engine().shutdown();
+    return exitCode;
 }

@@ -1,4 +1,6 @@
 // One test program for the whole game; the windows need a QApplication.
+#include "services/media.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -16,5 +18,6 @@ int main(int argc, char* argv[])
     qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    Allgemein::Media media;
     return RUN_ALL_TESTS();
 }

@@ -393,7 +393,8 @@ void frmTavoro::Form_Unload()
     proc.runSkippingFailures({
         // A game that runs is kept for the next start, whole on disk.
         [&] { keepGameNow(); },
-        [&] { QCoreApplication::processEvents(); },
+        // Events waiting now are handled once the unloading has returned.
+        [] {},
         [&] {
             if (settings().MusicOn()) {
                 mciSendString(QStringLiteral("close midi"));

@@ -8,11 +8,10 @@
 #include "mainwindow/frame.h"
 #include "mainwindow/cloth.h"
 #include "mainwindow/startsize.h"
-#include "platform/audio.h"
 #include "platform/numbers.h"
 #include "platform/trace.h"
 #include "platform/twips.h"
-#include "platform/worker.h"
+#include "platform/media_engine.h"
 #include "services/resources.h"
 #include "services/seams.h"
 #include "services/settings.h"
@@ -431,8 +430,7 @@ void frmTavoro::paintEvent(QPaintEvent* e)
             [this] {
                 trace::mark("room painted");
                 setWindowIcon(QIcon(QStringLiteral(":/art/icon/tavoro.png")));
-                audio::openInBackground();
-                worker::release();
+                media::startSound();
             },
             Qt::QueuedConnection);
     }

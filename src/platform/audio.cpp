@@ -1,21 +1,22 @@
 #include "platform/audio.h"
 
-#include <QCoreApplication>
+#include "platform/audio_libraries.h"
+#include "platform/media_engine.h"
+
+#include <QMetaObject>
 #include <QTimer>
 
-#include "platform/worker.h"
-
-#include "platform/audio_libraries.h"
-
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <utility>
 
 namespace audio {
 
-namespace {
-
-struct State {
+struct Device::State {
+    // Guards the opening and closing of the device itself (not what it
+    // plays); taken on the device worker, and by the engine's shutdown.
+    std::recursive_mutex deviceMutex;
     SDL_AudioDeviceID device = 0;
     bool paused = true;  // a device with nothing to play rests: no wake-ups
     bool tried = false;
@@ -24,21 +25,50 @@ struct State {
     MusicRenderer music;
     std::vector<float> effect;
     size_t effectPos = 0;
+    // The snapshot the window reads.
+    std::atomic<bool> open{false};
+    std::atomic<bool> playing{false};
+    std::atomic<bool> effectSounding{false};
 };
 
-// Guards the opening and closing of the device itself (not what it plays).
-std::recursive_mutex deviceMutex;
+using State = Device::State;
 
-// Never freed: the audio thread may still run while the process ends.
-State& state()
+// Holds the audio thread of the device in `s` off.
+class DeviceLock {
+public:
+    explicit DeviceLock(State& s) : s_(s)
+    {
+        s_.deviceMutex.lock();
+        device_ = s_.device;
+        if (device_ != 0)
+            sdl::library().SDL_LockAudioDevice(device_);
+    }
+    ~DeviceLock()
+    {
+        if (device_ != 0)
+            sdl::library().SDL_UnlockAudioDevice(device_);
+        s_.deviceMutex.unlock();
+    }
+    DeviceLock(const DeviceLock&) = delete;
+    DeviceLock& operator=(const DeviceLock&) = delete;
+
+private:
+    State& s_;
+    SDL_AudioDeviceID device_ = 0;
+};
+
+namespace {
+
+// The running engine's device, or null.
+State* state()
 {
-    static State* s = new State;
-    return *s;
+    media::Engine* e = media::Engine::current();
+    return e ? &e->audioDevice().state() : nullptr;
 }
 
-void SDLCALL mix(void* /*userdata*/, Uint8* stream, int len)
+void SDLCALL mix(void* userdata, Uint8* stream, int len)
 {
-    State& s = state();
+    State& s = *static_cast<State*>(userdata);
     float* out = reinterpret_cast<float*>(stream);
     const int frames = len / static_cast<int>(sizeof(float) * kChannels);
     const size_t samples = static_cast<size_t>(frames) * kChannels;
@@ -53,17 +83,16 @@ void SDLCALL mix(void* /*userdata*/, Uint8* stream, int len)
         for (size_t i = 0; i < n; ++i)
             out[i] += src[i];
         s.effectPos += n;
+        if (s.effectPos >= s.effect.size())
+            s.effectSounding = false;
     }
     for (size_t i = 0; i < samples; ++i)
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
 
-}  // namespace
-
-bool ensureOpen()
+bool openDevice(State& s)
 {
-    std::lock_guard lock(deviceMutex);
-    State& s = state();
+    std::lock_guard lock(s.deviceMutex);
     if (s.device != 0)
         return true;
     if (s.tried)
@@ -86,6 +115,7 @@ bool ensureOpen()
     want.channels = kChannels;
     want.samples = 1024;
     want.callback = mix;
+    want.userdata = &s;
     SDL_AudioSpec have{};
     // No changes allowed: SDL converts to whatever the hardware takes.
     s.device = sdl::library().SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
@@ -95,16 +125,16 @@ bool ensureOpen()
         return false;
     }
     s.paused = true;  // opened paused; it runs while something plays
+    s.open = true;
     return true;
 }
-
-namespace {
 
 // Lets the device run; called with the audio lock held.
 void resume(State& s)
 {
     if (s.device != 0 && s.paused) {
         s.paused = false;
+        s.playing = true;
         sdl::library().SDL_PauseAudioDevice(s.device, 0);
     }
 }
@@ -115,65 +145,58 @@ bool silent(const State& s)
 }
 
 // Closes a resting device: even paused, SDL's audio thread wakes for every
-// buffer. Runs on the media worker, as closing waits for that thread to end.
+// buffer. On the device worker, as closing waits for that thread to end.
 void closeIfSilent()
 {
-    std::lock_guard lock(deviceMutex);
-    State& s = state();
-    if (s.device != 0 && s.paused && silent(s)) {
-        sdl::library().SDL_CloseAudioDevice(s.device);
-        s.device = 0;
-        s.tried = false;  // opened again for the next sound
+    State* s = state();
+    if (!s)
+        return;
+    std::lock_guard lock(s->deviceMutex);
+    if (s->device != 0 && s->paused && silent(*s)) {
+        sdl::library().SDL_CloseAudioDevice(s->device);
+        s->device = 0;
+        s->open = false;
+        s->tried = false;  // opened again for the next sound
     }
 }
 
-// Rests the device when neither music nor an effect is playing.
-void pauseIfSilent()
+// Rests the device when neither music nor an effect is playing, and closes it
+// a moment later.
+void pauseIfSilent(State& s)
 {
-    AudioLock lock;
-    State& s = state();
+    DeviceLock lock(s);
     if (s.device != 0 && !s.paused && silent(s)) {
         s.paused = true;
+        s.playing = false;
         sdl::library().SDL_PauseAudioDevice(s.device, 1);
-        worker::post([] { closeIfSilent(); });
+        media::onDevice([] { closeIfSilent(); });
     }
 }
 
-// Looks again once the effect should have ended (on the user interface's
-// thread, whose event loop runs the check, from whichever thread asks).
+// Looks again on the device worker once the effect should have ended; the
+// timer runs on the user interface's thread and dies with the engine.
 void pauseAfter(size_t frames)
 {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app)
+    media::Engine* e = media::Engine::current();
+    if (!e || !e->context())
         return;
     const int ms = int(frames * 1000 / kSampleRate) + 200;
-    QMetaObject::invokeMethod(app, [app, ms] { QTimer::singleShot(ms, app, [] { pauseIfSilent(); }); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        e->context(),
+        [context = e->context(), ms] {
+            QTimer::singleShot(ms, context, [] {
+                media::onDevice([] {
+                    if (State* s = state())
+                        pauseIfSilent(*s);
+                });
+            });
+        },
+        Qt::QueuedConnection);
 }
 
-}  // namespace
-
-void openInBackground()
+void close(State& s)
 {
-    worker::post([] { ensureOpen(); });
-}
-
-bool isOpen()
-{
-    std::lock_guard lock(deviceMutex);
-    return state().device != 0;
-}
-
-bool running()
-{
-    std::lock_guard lock(deviceMutex);
-    return state().device != 0 && !state().paused;
-}
-
-void shutdown()
-{
-    std::lock_guard lock(deviceMutex);
-    State& s = state();
+    std::lock_guard lock(s.deviceMutex);
     if (s.device != 0)
         sdl::library().SDL_CloseAudioDevice(s.device);  // waits for the audio thread to end
     if (s.sdlStarted)
@@ -186,37 +209,96 @@ void shutdown()
     s.effect.clear();
     s.effect.shrink_to_fit();
     s.effectPos = 0;
+    s.open = false;
+    s.playing = false;
+    s.effectSounding = false;
+}
+
+}  // namespace
+
+Device::Device() : state_(std::make_unique<State>()) {}
+
+Device::~Device()
+{
+    closeNow();
+}
+
+void Device::closeNow()
+{
+    close(*state_);
+}
+
+bool ensureOpen()
+{
+    State* s = state();
+    return s && openDevice(*s);
+}
+
+void loadLibraries()
+{
+    (void)sdl::library();
+}
+
+void forgetThread()
+{
+    if (sdl::isLoaded())
+        sdl::library().SDL_TLSCleanup();
+}
+
+bool isOpen()
+{
+    const State* s = state();
+    return s && s->open;
+}
+
+bool running()
+{
+    const State* s = state();
+    return s && s->playing;
+}
+
+void shutdown()
+{
+    if (State* s = state())
+        close(*s);
 }
 
 void setMusic(MusicRenderer renderer)
 {
+    State* s = state();
+    if (!s)
+        return;
     MusicRenderer old;
-    if (renderer && !isOpen())
-        ensureOpen();  // it may have been closed while it rested
+    std::lock_guard guard(s->deviceMutex);  // not closed between the two
+    if (renderer && s->device == 0)
+        openDevice(*s);  // it may have been closed while it rested
     {
-        AudioLock lock;
-        old = std::exchange(state().music, std::move(renderer));
-        if (state().music)
-            resume(state());
+        DeviceLock lock(*s);
+        old = std::exchange(s->music, std::move(renderer));
+        if (s->music)
+            resume(*s);
         else
-            pauseIfSilent();
+            pauseIfSilent(*s);
     }
     // The old renderer is released here, outside the audio thread's way.
 }
 
 void playEffect(std::vector<float> samples)
 {
+    State* s = state();
+    if (!s)
+        return;
     size_t frames = 0;
     {
-        AudioLock lock;
-        State& s = state();
-        s.effect.swap(samples);
-        s.effectPos = 0;
-        frames = s.effect.size() / kChannels;
-        if (!s.effect.empty())
-            resume(s);
+        DeviceLock lock(*s);
+        s->effect.swap(samples);
+        s->effectPos = 0;
+        frames = s->effect.size() / kChannels;
+        s->effectSounding = s->device != 0 && frames > 0;
+        if (!s->effect.empty())
+            resume(*s);
         else
-            pauseIfSilent();
+            pauseIfSilent(*s);
     }
     if (frames > 0)
         pauseAfter(frames);
@@ -225,24 +307,12 @@ void playEffect(std::vector<float> samples)
 
 bool effectPlaying()
 {
-    AudioLock lock;
-    const State& s = state();
-    return s.device != 0 && s.effectPos < s.effect.size();
+    const State* s = state();
+    return s && s->effectSounding;
 }
 
-AudioLock::AudioLock()
-{
-    deviceMutex.lock();
-    device_ = state().device;
-    if (device_ != 0)
-        sdl::library().SDL_LockAudioDevice(device_);
-}
+AudioLock::AudioLock() : lock_(state() ? std::make_unique<DeviceLock>(*state()) : nullptr) {}
 
-AudioLock::~AudioLock()
-{
-    if (device_ != 0)
-        sdl::library().SDL_UnlockAudioDevice(device_);
-    deviceMutex.unlock();
-}
+AudioLock::~AudioLock() = default;
 
 }  // namespace audio

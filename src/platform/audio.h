@@ -4,13 +4,36 @@
 // device everything here is silent and nothing fails.
 //
 // The device runs its own thread; whatever it reads is handed over under the
-// device lock (AudioLock).
+// device lock (AudioLock). It belongs to the media engine (media_engine.h):
+// without a running engine there is no device. It is opened, resumed, paused
+// and closed on the engine's device worker only; what the window asks
+// (isOpen, running, effectPlaying) is read from a snapshot, never under the
+// device lock.
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace audio {
+
+// The device and what it plays; owned by the media engine.
+class Device {
+public:
+    Device();
+    ~Device();
+    Device(const Device&) = delete;
+    Device& operator=(const Device&) = delete;
+
+    // Closes the device and SDL's audio at once (the engine's shutdown).
+    void closeNow();
+
+    struct State;
+    State& state() { return *state_; }
+
+private:
+    std::unique_ptr<State> state_;
+};
 
 // The device format every source delivers: interleaved stereo float.
 constexpr int kSampleRate = 44100;
@@ -20,9 +43,12 @@ constexpr int kChannels = 2;
 // that cannot be opened is not tried again until shutdown().
 bool ensureOpen();
 
-// Opens the device on the media worker, so that the first sound finds it
-// open without the user interface waiting for it.
-void openInBackground();
+// Loads SDL's libraries (on a worker: it takes a while the first time).
+void loadLibraries();
+
+// Frees what SDL keeps for the calling thread (a thread SDL did not make
+// keeps it otherwise); at the end of a thread that used SDL.
+void forgetThread();
 
 // Whether the device runs (without trying to open it).
 bool isOpen();
@@ -34,10 +60,10 @@ bool isOpen();
 bool running();
 
 // Closes the device and SDL's audio; music and effect are dropped. The next
-// ensureOpen() opens afresh.
+// ensureOpen() opens afresh. The caller waits for the device's thread to end.
 void shutdown();
 
-// The music: called on the audio thread to write `frames` stereo frames into
+// The music (on the device worker; it opens the device when closed): called on the audio thread to write `frames` stereo frames into
 // `out` (overwriting it). An empty function takes the music off.
 using MusicRenderer = std::function<void(float* out, int frames)>;
 void setMusic(MusicRenderer renderer);
@@ -51,6 +77,7 @@ bool effectPlaying();
 
 // Holds the audio thread off while it lives, so that whatever it reads can be
 // changed safely. Does nothing without a device. May be nested.
+class DeviceLock;
 class AudioLock {
 public:
     AudioLock();
@@ -59,7 +86,7 @@ public:
     AudioLock& operator=(const AudioLock&) = delete;
 
 private:
-    uint32_t device_;
+    std::unique_ptr<DeviceLock> lock_;
 };
 
 }  // namespace audio

@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <atomic>
 #include <initializer_list>
 #include <mutex>
 #include <utility>
@@ -31,14 +32,24 @@ bool open(const char* soname, std::initializer_list<Symbol> symbols)
 
 namespace sdl {
 
+namespace {
+std::atomic<bool> opened{false};
+}
+
 const Library& library()
 {
     static Library lib;
     static std::once_flag once;
     std::call_once(once, [] {
         lib.loaded = open("libSDL2-2.0.so.0", {TAVORO_SDL_FUNCTIONS(TAVORO_LIBRARY_SYMBOL)});
+        opened = lib.loaded;
     });
     return lib;
+}
+
+bool isLoaded()
+{
+    return opened;
 }
 
 }  // namespace sdl

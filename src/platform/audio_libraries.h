@@ -12,7 +12,7 @@
     X(SDL_SetHint) X(SDL_InitSubSystem) X(SDL_QuitSubSystem) X(SDL_OpenAudioDevice)      \
     X(SDL_CloseAudioDevice) X(SDL_PauseAudioDevice) X(SDL_LockAudioDevice)               \
     X(SDL_UnlockAudioDevice) X(SDL_RWFromConstMem) X(SDL_LoadWAV_RW) X(SDL_FreeWAV)      \
-    X(SDL_BuildAudioCVT) X(SDL_ConvertAudio)
+    X(SDL_BuildAudioCVT) X(SDL_ConvertAudio) X(SDL_TLSCleanup)
 
 #define TAVORO_FLUID_FUNCTIONS(X)                                                              \
     X(fluid_set_log_function) X(new_fluid_settings) X(delete_fluid_settings)                   \
@@ -35,6 +35,9 @@ struct Library {
 
 // The library, opened at the first call (from any thread).
 const Library& library();
+
+// Whether it has been opened and found complete (never opens it).
+bool isLoaded();
 
 }  // namespace sdl
 

@@ -4,12 +4,13 @@
 #include "platform/seams.h"
 #include "platform/smf.h"
 #include "platform/synth.h"
-#include "platform/worker.h"
+#include "platform/media_engine.h"
 
 #include <QFile>
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <mutex>
@@ -38,25 +39,62 @@ int64_t nowMs()
         .count();
 }
 
-// A track's player as the worker makes it. Lock order: `m`, then the audio lock.
+// A track's player as the workers make it: the device worker opens the
+// device, the decoder makes the player, the device worker starts it.
 struct Loading {
-    std::mutex m;
-    bool done = false;          // the worker has finished (player or none)
-    bool cancelled = false;     // closed before the worker finished
+    std::mutex m;               // never held while the device opens or closes
+    bool cancelled = false;     // closed before the workers finished
     bool startWanted = false;   // "play" came before the player was ready
     std::unique_ptr<synth::MidiPlayer> player;  // null: plays silently
+    // The snapshot the window reads.
+    std::atomic<bool> done{false};      // the workers have finished (player or none)
+    std::atomic<bool> audible{false};   // a player was made
+    std::atomic<int64_t> tick{0};       // where the audio thread has rendered to
+    std::atomic<bool> finished{false};  // the player stopped on its own
 };
 
-// Starts a ready player; `l.m` is held.
-void startPlayer(Loading& l)
+// Starts a ready player, on the device worker.
+void startOnDevice(const std::shared_ptr<Loading>& l)
 {
-    synth::MidiPlayer* p = l.player.get();
-    audio::AudioLock lock;
-    p->start();
-    audio::setMusic([p](float* out, int frames) { p->render(out, frames); });
+    if (!audio::ensureOpen())
+        return;
+    std::lock_guard lock(l->m);
+    if (l->cancelled || !l->player)
+        return;
+    synth::MidiPlayer* p = l->player.get();
+    {
+        audio::AudioLock audioLock;
+        p->start();
+    }
+    Loading* snapshot = l.get();  // lives while its player does: the renderer goes first
+    audio::setMusic([p, snapshot](float* out, int frames) {
+        p->render(out, frames);
+        snapshot->tick.store(p->currentTick(), std::memory_order_relaxed);
+        snapshot->finished.store(p->finished(), std::memory_order_relaxed);
+    });
 }
 
-struct OpenTrack {
+// Makes the track's player, on the decoder; started on the device worker
+// when "play" came first.
+void makePlayer(const std::shared_ptr<Loading>& loading, const QByteArray& data,
+                const std::vector<smf::Timing::Preset>& presets)
+{
+    std::unique_ptr<synth::MidiPlayer> p = synth::MidiPlayer::create(data, presets);
+    std::lock_guard lock(loading->m);
+    if (loading->cancelled) {
+        loading->done = true;
+        return;  // freed here, on the decoder
+    }
+    loading->player = std::move(p);
+    loading->audible = loading->player != nullptr;
+    loading->done = true;
+    if (loading->player && loading->startWanted)
+        media::onDevice([loading] { startOnDevice(loading); });
+}
+
+}  // namespace
+
+struct Alias::Track {
     int fd = -1;  // holds the shared lock
     smf::Timing timing;
     std::shared_ptr<Loading> loading;  // null: plays silently
@@ -64,30 +102,41 @@ struct OpenTrack {
     int64_t startedAt = 0;
 };
 
-// Never freed: a track still open when the process ends is left to it.
+namespace {
+
+using OpenTrack = Alias::Track;
+
+// The running engine's open track; none without an engine.
 std::unique_ptr<OpenTrack>& track()
 {
-    static auto* t = new std::unique_ptr<OpenTrack>;
-    return *t;
+    static std::unique_ptr<OpenTrack> none;
+    media::Engine* e = media::Engine::current();
+    return e ? e->alias().track() : none;
 }
 
-void release(std::unique_ptr<OpenTrack>& t)
+void release(std::unique_ptr<OpenTrack>& t, bool onThisThread = false)
 {
     if (!t)
         return;
     if (t->loading) {
-        std::unique_ptr<synth::MidiPlayer> player;
+        std::shared_ptr<synth::MidiPlayer> player;
+        std::shared_ptr<Loading> loading = t->loading;
         {
-            std::lock_guard lock(t->loading->m);
-            t->loading->cancelled = true;
-            player = std::move(t->loading->player);
+            std::lock_guard lock(loading->m);
+            loading->cancelled = true;
+            player = std::move(loading->player);
         }
         if (player) {
-            audio::setMusic(nullptr);
-            // The worker frees it: the synthesizer may read samples again.
-            worker::post([p = std::shared_ptr<synth::MidiPlayer>(std::move(player))]() mutable {
-                p.reset();
-            });
+            // Taken off the device and freed on the device worker (the
+            // synthesizer may read samples again), or here at shutdown.
+            auto takeOff = [player, loading]() mutable {
+                audio::setMusic(nullptr);
+                player.reset();
+            };
+            if (onThisThread)
+                takeOff();
+            else
+                media::onDevice(std::move(takeOff));
         }
     }
     if (t->fd >= 0) {
@@ -120,6 +169,8 @@ int open(const QString& element, const QString& alias)
 {
     if (alias.compare(kAlias, Qt::CaseInsensitive) != 0)
         return InvalidDeviceName;
+    if (!media::Engine::current())
+        return InternalError;
     if (track())
         return DuplicateAlias;
     static const QString type = QStringLiteral("sequencer!");
@@ -153,21 +204,20 @@ int open(const QString& element, const QString& alias)
     }
     t->timing = *timing;
     if (!synth::findSoundFont().isEmpty()) {
-        // The synthesizer and the track's samples are made ready on the worker;
-        // the music starts when they are.
+        // The device is opened at normal priority, then the synthesizer and
+        // the track's samples are made ready at low priority; the music
+        // starts when they are.
         auto loading = std::make_shared<Loading>();
         t->loading = loading;
-        worker::post([loading, data, presets = timing->presets()] {
-            std::unique_ptr<synth::MidiPlayer> p;
-            if (audio::ensureOpen())
-                p = synth::MidiPlayer::create(data, presets);
-            std::lock_guard lock(loading->m);
-            loading->done = true;
-            if (loading->cancelled)
-                return;  // freed here, on the worker
-            loading->player = std::move(p);
-            if (loading->player && loading->startWanted)
-                startPlayer(*loading);
+        media::onDecoder([loading, data, presets = timing->presets()] {
+            audio::loadLibraries();
+            media::onDevice([loading, data, presets] {
+                if (!audio::ensureOpen()) {
+                    loading->done = true;  // plays silently
+                    return;
+                }
+                media::onDecoder([loading, data, presets] { makePlayer(loading, data, presets); });
+            });
         });
     }
     track() = std::move(t);
@@ -184,30 +234,25 @@ int play()
     if (t.loading) {
         std::lock_guard lock(t.loading->m);
         if (!t.loading->done)
-            t.loading->startWanted = true;  // started by the worker when ready
+            t.loading->startWanted = true;  // started by the workers when ready
         else if (t.loading->player)
-            startPlayer(*t.loading);
+            media::onDevice([loading = t.loading] { startOnDevice(loading); });
     }
     return Ok;
 }
 
+// From the snapshot: never waits for the device or the workers.
 int64_t position(const OpenTrack& t)
 {
     const int64_t length = t.timing.lengthMs();
     if (!t.started)
         return 0;
-    std::unique_lock<std::mutex> loadingLock;
-    if (t.loading) {
-        loadingLock = std::unique_lock(t.loading->m);
-        if (!t.loading->done)
-            return 0;  // the music starts a little later
-    }
-    const synth::MidiPlayer* player = t.loading ? t.loading->player.get() : nullptr;
-    if (!player)
+    if (t.loading && !t.loading->done)
+        return 0;  // the music starts a little later
+    if (!t.loading || !t.loading->audible)
         return std::clamp<int64_t>(nowMs() - t.startedAt, 0, length);
-    audio::AudioLock lock;
-    const int64_t tick = player->currentTick();
-    if (player->finished() || tick >= t.timing.totalTicks())
+    const int64_t tick = t.loading->tick.load(std::memory_order_relaxed);
+    if (t.loading->finished.load(std::memory_order_relaxed) || tick >= t.timing.totalTicks())
         return length;
     return std::min(t.timing.tickToMs(tick), length);
 }
@@ -261,25 +306,32 @@ int dispatch(const QString& command, QString& answer)
 
 }  // namespace
 
+Alias::Alias() = default;
+
+Alias::~Alias()
+{
+    closeNow();
+}
+
+void Alias::closeNow()
+{
+    release(track_, true);
+}
+
 bool audible()
 {
-    if (!track() || !track()->loading)
-        return false;
-    std::lock_guard lock(track()->loading->m);
-    return track()->loading->player != nullptr;
+    return track() && track()->loading && track()->loading->audible;
 }
 
 bool loading()
 {
-    if (!track() || !track()->loading)
-        return false;
-    std::lock_guard lock(track()->loading->m);
-    return !track()->loading->done;
+    return track() && track()->loading && !track()->loading->done;
 }
 
 void waitForWorker()
 {
-    worker::waitUntilIdle();
+    if (media::Engine* e = media::Engine::current())
+        e->waitUntilIdle();
 }
 
 }  // namespace mci

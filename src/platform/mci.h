@@ -22,8 +22,30 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 namespace mci {
+
+// The track open under the alias; owned by the media engine (without a
+// running engine "open" answers InternalError).
+class Alias {
+public:
+    Alias();
+    ~Alias();
+    Alias(const Alias&) = delete;
+    Alias& operator=(const Alias&) = delete;
+
+    // Closes the track at once (the engine's shutdown, once its workers are
+    // joined).
+    void closeNow();
+
+    struct Track;
+    std::unique_ptr<Track>& track() { return track_; }
+
+private:
+    std::unique_ptr<Track> track_;
+};
 
 // The answers (0 or the media control interface's error numbers).
 enum Error : int {
@@ -40,16 +62,17 @@ enum Error : int {
 };
 
 // Whether the open track sounds (synthesizer and audio device at hand, its
-// samples read). The synthesizer, SoundFont and samples are made ready on a
-// worker thread after "open": until then the track is silent, "play" is
-// remembered and its position stays at 0; the music starts a little later.
+// samples read). The device is opened on the media engine's device worker
+// and the synthesizer, SoundFont and samples made ready on its decoder after
+// "open": until then the track is silent, "play" is remembered and its
+// position stays at 0; the music starts a little later. The answers come from
+// a snapshot the audio thread keeps: asking never waits for the device.
 bool audible();
 
 // Whether the worker is still making the open track ready.
 bool loading();
 
-// Waits until the worker has nothing left to do (tests, and the end of the
-// program's audio).
+// Waits until the media engine's workers have nothing left to do (tests).
 void waitForWorker();
 
 }  // namespace mci

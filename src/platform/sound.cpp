@@ -2,7 +2,7 @@
 
 #include "platform/audio.h"
 #include "platform/audio_libraries.h"
-#include "platform/worker.h"
+#include "platform/media_engine.h"
 
 #include <QtEndian>
 
@@ -96,7 +96,14 @@ bool playFromMemory(const QByteArray& wave)
 
 void playInBackground(const QByteArray& wave)
 {
-    worker::post([wave] { playFromMemory(wave); });
+    // Decoded at low priority, played from the device worker, which opens the
+    // device at normal priority; both keep the order the sounds came in.
+    media::onDecoder([wave] {
+        media::onDevice([samples = decode(wave)]() mutable {
+            if (audio::ensureOpen())
+                audio::playEffect(std::move(samples));  // an empty one still cuts off the old sound
+        });
+    });
 }
 
 }  // namespace sound

@@ -13,8 +13,8 @@ namespace sound {
 bool playFromMemory(const QByteArray& wave);
 
 // The same without waiting for the sound device or the decoding: both happen
-// on the media worker, in the order the sounds were asked for, and the sound
-// starts as soon as the device is open. The caller never waits for the
+// on the media engine's workers, in the order the sounds were asked for, and
+// the sound starts as soon as the device is open. The caller never waits for the
 // device's libraries to load.
 void playInBackground(const QByteArray& wave);
 

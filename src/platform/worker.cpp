@@ -4,10 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
-#include <thread>
 
 namespace worker {
 
@@ -23,81 +19,115 @@ void lowerPriority()
         setpriority(PRIO_PROCESS, 0, std::min(now + 10, 19));
 }
 
-struct Queue {
-    std::mutex m;
-    std::condition_variable work;
-    std::condition_variable idle;
-    std::deque<std::function<void()>> jobs;
-    bool busy = false;
-    bool heldBack = false;
-    std::thread thread;
-
-    void loop()
-    {
-        lowerPriority();
-        std::unique_lock lock(m);
-        for (;;) {
-            work.wait(lock, [this] { return !jobs.empty() && !heldBack; });
-            std::function<void()> job = std::move(jobs.front());
-            jobs.pop_front();
-            busy = true;
-            lock.unlock();
-            job();
-            job = nullptr;  // what it holds is freed here too
-            lock.lock();
-            busy = false;
-            if (jobs.empty())
-                idle.notify_all();
-        }
-    }
-};
-
-// Never freed: its thread waits for work until the process ends.
-Queue& queue()
-{
-    static auto* q = new Queue;
-    return *q;
-}
-
 }  // namespace
 
-void post(std::function<void()> job)
+Worker::Worker(Priority priority, std::function<void()> atThreadEnd)
+    : priority_(priority), atThreadEnd_(std::move(atThreadEnd))
 {
-    Queue& q = queue();
-    {
-        std::lock_guard lock(q.m);
-        q.jobs.push_back(std::move(job));
-        if (!q.thread.joinable())
-            q.thread = std::thread([&q] { q.loop(); });
-    }
-    q.work.notify_all();
 }
 
-void holdBack()
+Worker::~Worker()
 {
-    Queue& q = queue();
-    std::lock_guard lock(q.m);
-    q.heldBack = true;
+    stop();
 }
 
-void release()
+void Worker::loop()
 {
-    Queue& q = queue();
-    {
-        std::lock_guard lock(q.m);
-        if (!q.heldBack)
+    if (priority_ == Priority::Low)
+        lowerPriority();
+    std::unique_lock lock(m_);
+    for (;;) {
+        work_.wait(lock, [this] { return stopping_ || (!jobs_.empty() && !heldBack_); });
+        if (stopping_) {
+            lock.unlock();
+            if (atThreadEnd_)
+                atThreadEnd_();
             return;
-        q.heldBack = false;
+        }
+        std::function<void()> job = std::move(jobs_.front());
+        jobs_.pop_front();
+        busy_ = true;
+        lock.unlock();
+        job();
+        job = nullptr;  // what it holds is freed here too
+        lock.lock();
+        busy_ = false;
+        if (jobs_.empty())
+            idle_.notify_all();
     }
-    q.work.notify_all();
 }
 
-void waitUntilIdle()
+bool Worker::post(std::function<void()> job)
+{
+    {
+        std::lock_guard lock(m_);
+        if (accepting_) {
+            jobs_.push_back(std::move(job));
+            if (!thread_.joinable())
+                thread_ = std::thread([this] { loop(); });
+            job = nullptr;
+        }
+    }
+    if (job)
+        return false;  // freed here, outside the lock
+    work_.notify_all();
+    return true;
+}
+
+void Worker::holdBack()
+{
+    std::lock_guard lock(m_);
+    heldBack_ = true;
+}
+
+void Worker::release()
+{
+    {
+        std::lock_guard lock(m_);
+        if (!heldBack_)
+            return;
+        heldBack_ = false;
+    }
+    work_.notify_all();
+}
+
+void Worker::waitUntilIdle()
 {
     release();  // held-back jobs would never run
-    Queue& q = queue();
-    std::unique_lock lock(q.m);
-    q.idle.wait(lock, [&q] { return q.jobs.empty() && !q.busy; });
+    std::unique_lock lock(m_);
+    idle_.wait(lock, [this] { return (jobs_.empty() || stopping_) && !busy_; });
+}
+
+void Worker::stop()
+{
+    std::deque<std::function<void()>> dropped;
+    std::thread thread;
+    {
+        std::lock_guard lock(m_);
+        accepting_ = false;
+        stopping_ = true;
+        dropped.swap(jobs_);
+        thread.swap(thread_);
+    }
+    work_.notify_all();
+    idle_.notify_all();
+    if (thread.joinable())
+        thread.join();
+    // The dropped jobs are freed here, on the caller's thread, with no lock held.
+}
+
+void Worker::start()
+{
+    std::lock_guard lock(m_);
+    accepting_ = true;
+    stopping_ = false;
+    heldBack_ = false;
+}
+
+bool Worker::isCurrentThread() const
+{
+    std::lock_guard lock(m_);
+    return thread_.get_id() == std::this_thread::get_id();
 }
 
 }  // namespace worker

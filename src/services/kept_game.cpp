@@ -3,7 +3,7 @@
 #include "platform/appinfo.h"
 #include "platform/files.h"
 #include "platform/profile.h"
-#include "platform/worker.h"
+#include "platform/media_engine.h"
 
 #include <QFile>
 
@@ -30,6 +30,15 @@ std::optional<int> number(const profile::ProfileFile& file, const char* key, int
     if (!ok || value < 0 || value > most)
         return std::nullopt;
     return value;
+}
+
+// Written on the media engine's worker of normal priority, so that the
+// window never waits for the disk; at once while no engine runs.
+void onWorker(const std::function<void()>& job)
+{
+    media::Engine* engine = media::Engine::current();
+    if (!engine || !engine->device().post(job))
+        job();
 }
 
 }  // namespace
@@ -117,17 +126,18 @@ std::optional<Game> decode(const QByteArray& bytes, QString* why)
 void keep(const Game& game)
 {
     auto bytes = std::make_shared<QByteArray>(encode(game));
-    worker::post([bytes, to = path()] { files::replace(to, *bytes); });
+    onWorker([bytes, to = path()] { files::replace(to, *bytes); });
 }
 
 void forget()
 {
-    worker::post([at = path()] { QFile::remove(at); });
+    onWorker([at = path()] { QFile::remove(at); });
 }
 
 void flush()
 {
-    worker::waitUntilIdle();
+    if (media::Engine* engine = media::Engine::current(); engine && !engine->device().isCurrentThread())
+        engine->device().waitUntilIdle();
 }
 
 std::optional<Game> load(QString* problem)

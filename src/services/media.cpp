@@ -23,14 +23,22 @@ namespace Allgemein {
 
 namespace {
 
-int16_t lastTrack_ = 0;
-QString musicFile;
-QByteArray soundBuf;
-std::function<void(bool)> timer2Switch;
+Media* currentMedia = nullptr;
+
+// What the procedures remember; a fresh, forgotten state without the
+// program's media (nothing plays then either).
+Media::Remembered& remembered()
+{
+    static thread_local Media::Remembered scratch;
+    if (currentMedia)
+        return currentMedia->remembered();
+    scratch = {};
+    return scratch;
+}
 
 void switchTimer2(bool on)
 {
-    if (timer2Switch)
+    if (const auto& timer2Switch = remembered().timer2Switch)
         timer2Switch(on);
 }
 
@@ -109,23 +117,41 @@ int32_t checked16(int32_t value)
 
 }  // namespace
 
+Media::Media(media::Engine::Sound sound) : engine_(sound)
+{
+    currentMedia = this;
+}
+
+Media::~Media()
+{
+    engine_.shutdown();
+    if (currentMedia == this)
+        currentMedia = nullptr;
+}
+
+Media* Media::current()
+{
+    return currentMedia;
+}
+
 void MakeMusic()
 {
     errors::Procedure proc{"Allgemein", "MakeMusic"};
     int16_t track = 0;
+    Media::Remembered& r = remembered();
     proc.run({
         [&] {
             // No track follows itself.
             do {
                 track = static_cast<int16_t>(Zufallszahl(1, 6) + 1000);
-            } while (track == lastTrack_);
+            } while (track == r.lastTrack);
         },
-        [&] { lastTrack_ = track; },
-        [&] { musicFile = GetTempDir() + QStringLiteral("~tmp.mid"); },
+        [&] { r.lastTrack = track; },
+        [&] { r.musicFile = GetTempDir() + QStringLiteral("~tmp.mid"); },
         // Kept as it is while the open track still holds it.
-        [&] { ModResFiles::SaveResItemToDisk(track, QStringLiteral("midi"), musicFile); },
+        [&] { ModResFiles::SaveResItemToDisk(track, QStringLiteral("midi"), r.musicFile); },
         // Fails while a track is open under the alias; that one then plays on.
-        [&] { mciSendString(QStringLiteral("open sequencer!") + musicFile + QStringLiteral(" alias midi")); },
+        [&] { mciSendString(QStringLiteral("open sequencer!") + r.musicFile + QStringLiteral(" alias midi")); },
         [&] { mciSendString(QStringLiteral("play midi")); },
         [&] { QCoreApplication::processEvents(); },
         [&] {
@@ -160,12 +186,13 @@ void MusicWatchTick()
 
 void setMusicTimerSwitch(std::function<void(bool)> enableTimer2)
 {
-    timer2Switch = std::move(enableTimer2);
+    remembered().timer2Switch = std::move(enableTimer2);
 }
 
 void PlayWAV(int16_t number)
 {
     errors::Procedure proc{"Allgemein", "PlayWAV"};
+    QByteArray& soundBuf = remembered().soundBuf;
     proc.run({
         [&] {
             // A sound that cannot be loaded leaves an empty buffer, so that
@@ -222,24 +249,25 @@ void Shutdown()
 
 int16_t lastTrack()
 {
-    return lastTrack_;
+    return remembered().lastTrack;
 }
 
 QString musicFilePath()
 {
-    return musicFile;
+    return remembered().musicFile;
 }
 
 const QByteArray& soundBuffer()
 {
-    return soundBuf;
+    return remembered().soundBuf;
 }
 
 void resetMediaForTesting()
 {
-    lastTrack_ = 0;
-    musicFile.clear();
-    soundBuf.clear();
+    Media::Remembered& r = remembered();
+    r.lastTrack = 0;
+    r.musicFile.clear();
+    r.soundBuf.clear();
 }
 
 }  // namespace Allgemein

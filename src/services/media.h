@@ -6,6 +6,8 @@
 // "midi". In the endless mode the main window's Timer2 watches the track every
 // second (MusicWatchTick) and starts the next one when it has ended.
 
+#include "platform/media_engine.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -13,6 +15,33 @@
 #include <functional>
 
 namespace Allgemein {
+
+// The program's media: the engine that plays them and what the procedures
+// here remember between calls. The program makes one after the application
+// object and ends it before that (the destructor shuts the engine down);
+// without one the procedures below play nothing.
+class Media {
+public:
+    explicit Media(media::Engine::Sound sound = media::Engine::Sound::Now);
+    ~Media();
+    Media(const Media&) = delete;
+    Media& operator=(const Media&) = delete;
+
+    media::Engine& engine() { return engine_; }
+    static Media* current();
+
+    struct Remembered {
+        int16_t lastTrack = 0;
+        QString musicFile;
+        QByteArray soundBuf;
+        std::function<void(bool)> timer2Switch;
+    };
+    Remembered& remembered() { return remembered_; }
+
+private:
+    media::Engine engine_;
+    Remembered remembered_;
+};
 
 // Starts a new random track; never the one played last. While a track is
 // still open it plays on. In the endless mode it switches Timer2 on.
@@ -24,7 +53,7 @@ void MakeMusic();
 void MusicWatchTick();
 
 // The main window hands in how Timer2 is switched on (true) and off (false).
-// Until then the switch does nothing.
+// Until then the switch does nothing. Kept by the program's media.
 void setMusicTimerSwitch(std::function<void(bool)> enableTimer2);
 
 // Plays the WAV resource of that number asynchronously; a new sound cuts off

@@ -21,31 +21,35 @@ namespace {
     errors::raise(errors::ErrInvalidPicture);
 }
 
-// The JPEG reader tells of a file cut short only by a warning and fills the
-// missing rows with grey; that warning is caught here while a picture is read.
-bool g_cutShort = false;
-QtMessageHandler g_previousHandler = nullptr;
-
-void watchForCutShort(QtMsgType type, const QMessageLogContext& context, const QString& text)
+// A JPEG file that ends before its end marker: the JPEG reader tells of that
+// only by a warning on the process's message log and fills the missing rows
+// with grey, so the file is looked at instead. The segments before the first
+// scan are stepped over by their lengths (an embedded thumbnail holds markers
+// of its own); after it, scan data hold no end marker but the real one.
+bool jpegCutShort(const QByteArray& data)
 {
-    if (text.contains(QLatin1String("premature end"), Qt::CaseInsensitive)) {
-        g_cutShort = true;
-        return;
+    const auto byte = [&](qsizetype at) { return static_cast<unsigned char>(data[at]); };
+    if (data.size() < 2 || byte(0) != 0xFF || byte(1) != 0xD8)
+        return false;  // no JPEG
+    qsizetype pos = 2;
+    for (;;) {
+        while (pos < data.size() && byte(pos) == 0xFF && pos + 1 < data.size() && byte(pos + 1) == 0xFF)
+            ++pos;  // fill bytes
+        if (pos + 4 > data.size() || byte(pos) != 0xFF)
+            return true;
+        const unsigned char marker = byte(pos + 1);
+        const qsizetype length = (qsizetype(byte(pos + 2)) << 8) | byte(pos + 3);
+        if (marker == 0xD9)
+            return false;  // ends before any scan: the reader says so itself
+        pos += 2 + length;
+        if (marker == 0xDA)
+            break;
     }
-    if (g_previousHandler)
-        g_previousHandler(type, context, text);
+    for (; pos + 1 < data.size(); ++pos)
+        if (byte(pos) == 0xFF && byte(pos + 1) == 0xD9)
+            return false;
+    return true;
 }
-
-class CutShortWatch {
-public:
-    CutShortWatch()
-    {
-        g_cutShort = false;
-        g_previousHandler = qInstallMessageHandler(watchForCutShort);
-    }
-    ~CutShortWatch() { qInstallMessageHandler(g_previousHandler); }
-    bool cutShort() const { return g_cutShort; }
-};
 
 // A bitmap shorter than its header says: its last rows are missing.
 bool bitmapCutShort(QIODevice& device)
@@ -136,12 +140,16 @@ Read readPicture(QIODevice& device, Cut cut, const Square& square, int maxSide)
     reader.setAutoTransform(true);
     reader.setQuality(100);  // smooth scaling
 
+    // Looked at before the reader moves on in the device.
     bool cutShort = false;
-    {
-        CutShortWatch watch;
-        r.picture = reader.read();
-        cutShort = watch.cutShort();
+    if (r.format == "jpeg") {
+        const qint64 at = device.pos();
+        device.seek(0);
+        cutShort = jpegCutShort(device.readAll());
+        device.seek(at);
     }
+    if (!cutShort)
+        r.picture = reader.read();
     if (r.picture.isNull() || cutShort) {
         r.picture = QImage();
         r.reading = Reading::CutShort;

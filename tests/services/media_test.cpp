@@ -1,3 +1,4 @@
+#include "platform/mci.h"
 #include "platform/seams.h"
 #include "platform/worker.h"
 #include "services/media.h"
@@ -231,13 +232,13 @@ TEST_F(Media, PlayWAV)
     // The sound is decoded and started on the media worker.
     Allgemein::PlayWAV(101);
     EXPECT_EQ(Allgemein::soundBuffer(), resources::load("WAV", 101));
-    worker::waitUntilIdle();
+    mci::waitForWorker();
     EXPECT_TRUE(audio::effectPlaying());
 
     // Data that cannot be played: silence, no report.
     Allgemein::PlayWAV(110);
     EXPECT_EQ(Allgemein::soundBuffer(), resources::load("WAV", 110));
-    worker::waitUntilIdle();
+    mci::waitForWorker();
     EXPECT_FALSE(audio::effectPlaying());
     EXPECT_TRUE(errors.reports.empty());
 
@@ -251,7 +252,7 @@ TEST_F(Media, PlayWAV)
     EXPECT_EQ(errors.reports[0].failure.number, 326);
     EXPECT_EQ(errors.reports[0].failure.line, 50010);
     EXPECT_TRUE(Allgemein::soundBuffer().isEmpty());
-    worker::waitUntilIdle();
+    mci::waitForWorker();
     EXPECT_FALSE(audio::effectPlaying());
 }
 

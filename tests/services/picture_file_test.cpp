@@ -96,6 +96,7 @@ TEST_F(PictureFile, RefusesWhatIsNoWholePicture)
         {"notes.jpg", "these are words, not a picture", errors::ErrInvalidPicture},
         {"empty.jpg", "", errors::ErrInvalidPicture},
         {"half.jpg", jpeg.left(jpeg.size() / 2), errors::ErrInvalidPicture},
+        {"no-end.jpg", jpeg.left(jpeg.size() - 2), errors::ErrInvalidPicture},
         {"half.bmp", bmp.left(bmp.size() / 2), errors::ErrInvalidPicture},
     };
     for (const auto& c : cases) {
@@ -104,6 +105,8 @@ TEST_F(PictureFile, RefusesWhatIsNoWholePicture)
     }
     EXPECT_EQ(failureNumber(dir.filePath("missing.jpg")), errors::ErrFileNotFound);
     EXPECT_EQ(failureNumber(dir.path()), errors::ErrFileNotFound);
+    // Whole, with bytes after its end marker: read as it is.
+    EXPECT_EQ(failureNumber(put("tail.jpg", jpeg + "trailing bytes")), 0);
 }
 
 // Every pixel different, so that a cut one pixel off shows.
