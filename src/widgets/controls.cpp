@@ -197,18 +197,15 @@ void ButtonControl::renderIcon()
     // The icon is drawn by the button itself, which greys it out when the
     // button is disabled; it is rendered for the screen's pixel ratio.
     setIconSize(iconSize_);
-    setIcon(QIcon(renderArt(artPath_, iconSize_, devicePixelRatioF())));
-}
-
-void ButtonControl::changeEvent(QEvent* e)
-{
-    QPushButton::changeEvent(e);
-    if (e->type() == QEvent::ScreenChangeInternal && look_ == Look::Icon && !artPath_.isEmpty())
-        renderIcon();
+    iconRatio_ = devicePixelRatioF();
+    setIcon(QIcon(renderArt(artPath_, iconSize_, iconRatio_)));
 }
 
 void ButtonControl::paintEvent(QPaintEvent* e)
 {
+    // On a screen of another scale factor the icon is rendered again for it.
+    if (look_ == Look::Icon && !artPath_.isEmpty() && iconRatio_ != devicePixelRatioF())
+        renderIcon();
     if (look_ == Look::Icon || artPath_.isEmpty()) {
         QPushButton::paintEvent(e);
         if (isChecked()) {

@@ -170,7 +170,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
-    void changeEvent(QEvent* e) override;
 
 private:
     void renderIcon();
@@ -178,6 +177,7 @@ private:
     QString artPath_;
     Look look_ = Look::Icon;
     QSize iconSize_;
+    qreal iconRatio_ = 0;  // the scale factor the icon was rendered for
     QPixmap fillCache_;
 };
 
