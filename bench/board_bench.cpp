@@ -8,6 +8,7 @@
 #include "services/shared.h"
 
 #include <QApplication>
+#include <QFile>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -133,12 +134,27 @@ void RelayoutAt1080p(benchmark::State& state)
     w->NewGame();
     w->Start();
     QCoreApplication::processEvents();
+    // Memory after the first 200 resizes, and its growth over the rest.
+    const auto residentKiB = [] {
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (!status.open(QIODevice::ReadOnly))
+            return 0LL;
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmRSS:"))
+                return line.mid(6).trimmed().split(' ').front().toLongLong();
+        return 0LL;
+    };
     int step = 0;
+    long long settled = 0;
     for (auto _ : state) {
         w->resize(step++ % 2 ? QSize(1920, 1080) : QSize(1900, 1060));
         w->Form_Resize();
         QCoreApplication::processEvents();
+        if (step == 200)
+            settled = residentKiB();
     }
+    if (settled > 0)
+        state.counters["rss_growth_kib"] = double(residentKiB() - settled);
     state.SetLabel("budget 16000 us");
 }
 BENCHMARK(RelayoutAt1080p)->Unit(benchmark::kMicrosecond);
