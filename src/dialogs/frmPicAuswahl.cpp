@@ -30,10 +30,6 @@ constexpr int kPreviewSide = 3000;
 // The tab bar: the left tab (built-in pictures) ends at 89 of its 180 pixels.
 constexpr int kLeftTabEnd = 90;
 
-QString lang(int16_t message)
-{
-    return services::seams().GetLang(int16_t(settings().Sprache() + message));
-}
 
 }  // namespace
 
@@ -161,13 +157,13 @@ void frmPicAuswahl::Form_Load()
         },
         [&] { imgTab_Click(settings().Album() == 1 ? 0 : 1); },
         [&] {
-            Label1->setText(lang(154));
-            cmdNext->setToolTip(lang(132));
-            cmdPrev->setToolTip(lang(136));
-            imgTab[0]->setToolTip(lang(131));
-            imgTab[1]->setToolTip(lang(131));
-            File1->setToolTip(lang(139));
-            lblHinweis->setText(lang(170) + QStringLiteral("\n\n")
+            Label1->setText(services::textOf(154));
+            cmdNext->setToolTip(services::textOf(132));
+            cmdPrev->setToolTip(services::textOf(136));
+            imgTab[0]->setToolTip(services::textOf(131));
+            imgTab[1]->setToolTip(services::textOf(131));
+            File1->setToolTip(services::textOf(139));
+            lblHinweis->setText(services::textOf(170) + QStringLiteral("\n\n")
                                 + QDir::toNativeSeparators(picsFolder()));
         },
         [&] { setOwnPictureTexts(); },

@@ -42,10 +42,6 @@ struct WaitCursor {
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
-QString lang(int16_t message)
-{
-    return services::seams().GetLang(int16_t(settings().Sprache() + message));
-}
 
 // The part of the shown picture that the square of the whole picture covers.
 QImage cutShown(const QImage& shown, QSize whole, QRect square)
@@ -88,10 +84,10 @@ void frmPicAuswahl::createOwnPictureControls()
 
 void frmPicAuswahl::setOwnPictureTexts()
 {
-    cmdAdd->setText(lang(190));
-    cmdFolder->setToolTip(lang(191));
-    chkStretch->setText(lang(192));
-    picSquare->setToolTip(lang(193));
+    cmdAdd->setText(services::textOf(190));
+    cmdFolder->setToolTip(services::textOf(191));
+    chkStretch->setText(services::textOf(192));
+    picSquare->setToolTip(services::textOf(193));
 }
 
 QString frmPicAuswahl::selectedPath() const
@@ -133,7 +129,7 @@ void frmPicAuswahl::cmdAdd_Click()
     QStringList chosen;
     proc.run({
         [&] {
-            QString caption = lang(190);
+            QString caption = services::textOf(190);
             caption.remove(QLatin1Char('&'));
             if (caption.endsWith(QLatin1String("...")))
                 caption.chop(3);

@@ -256,12 +256,17 @@ bool frmTavoro::hasPicBut(int i) const
 
 QImage frmTavoro::chosenPuzzlePicture(QString& file) const
 {
-    if (settings().Album() == 0)
-        return resources::loadBitmap(settings().Picture() + 100);
-    if (settings().Album() != 1)
+    return puzzlePicture(settings().Album(), settings().Picture(),
+                         Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp"), file);
+}
+
+QImage frmTavoro::puzzlePicture(int album, int picture, const QString& fileName, QString& file)
+{
+    if (album == 0)
+        return resources::loadBitmap(picture + 100);
+    if (album != 1)
         return {};
-    file = appinfo::dataFolder() + QStringLiteral("/pics/")
-        + Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp");
+    file = appinfo::dataFolder() + QStringLiteral("/pics/") + fileName;
     if (!QFileInfo(file).isFile())
         return {};
     return pictures::loadPuzzlePicture(file, pictures::storedSquare(file));

@@ -179,6 +179,9 @@ public:
     // or when Album is neither; a picture that cannot be read raises its
     // failure. Start-up and the picture command each decide what a failure means.
     QImage chosenPuzzlePicture(QString& file) const;
+    // The same for a picture named here: built-in `picture`, or `fileName`
+    // in the "pics" folder cut at its chosen square.
+    static QImage puzzlePicture(int album, int picture, const QString& fileName, QString& file);
     // Pictures dropped on the room or pasted with Ctrl+V are copied into the
     // "pics" folder; the last one is chosen (Album 1, File) and a new game
     // begins with it. Nothing changes when none could be added.
@@ -303,6 +306,8 @@ private:
     bool layingOut_ = false;  // positionieren runs: its own resizes wait
     // Piece k's size and place on the board.
     void placePiece(int k);
+    // Where the pieces of the board lie on the window.
+    QRect boardArea() const;
     // The frame's opening fitted to the board as it lies now.
     void fitFrameToBoard();
     // The mode buttons show which mode is on.

@@ -5,11 +5,8 @@
 #include "mainwindow/frmTavoro.h"
 
 #include "mainwindow/cloth.h"
-#include "platform/appinfo.h"
 #include "platform/clock.h"
-#include "platform/numbers.h"
 #include "services/kept_game.h"
-#include "services/picture_file.h"
 #include "services/resources.h"
 #include "services/settings.h"
 #include "services/shared.h"
@@ -25,15 +22,6 @@
 using Allgemein::settings;
 using services::seams;
 
-namespace {
-
-QString text(int message)
-{
-    return seams().GetLang(int16_t(settings().Sprache() + message));
-}
-
-}  // namespace
-
 bool frmTavoro::gameWithMovesRuns() const
 {
     return !board.locked() && board.moves() > 0;
@@ -43,7 +31,7 @@ bool frmTavoro::mayAbandonGame()
 {
     if (!gameWithMovesRuns())
         return true;
-    return seams().askYesNoDefaultNo(this, text(230));
+    return seams().askYesNoDefaultNo(this, services::textOf(230));
 }
 
 int frmTavoro::playedSeconds() const
@@ -87,7 +75,7 @@ void frmTavoro::continueKeptGame()
     const std::optional<keptgame::Game> kept = keptgame::load(&problem);
     if (!kept) {
         if (!problem.isEmpty())
-            seams().tell(this, text(233));
+            seams().tell(this, services::textOf(233));
         return;
     }
     // The game's own size, mode and picture; the settings follow it.
@@ -103,24 +91,18 @@ void frmTavoro::continueKeptGame()
     }
     showMode();
     QImage picture;
-    if (kept->album == 1) {
-        const QString file = appinfo::dataFolder() + QStringLiteral("/pics/") + kept->file;
-        try {
-            if (QFileInfo(file).isFile())
-                picture = pictures::loadPuzzlePicture(file);
-        } catch (...) {
-        }
-        if (!picture.isNull()) {
-            PictureFile = file;
-            settings().setAlbum(1);
-        } else {
-            seams().tell(this, text(234));
-        }
-    } else {
-        settings().setPicture(kept->picture);
-        picture = resources::loadBitmap(kept->picture + 100);
-        settings().setAlbum(0);
+    QString file;
+    try {
+        picture = puzzlePicture(kept->album, kept->picture, kept->file, file);
+    } catch (...) {
     }
+    if (kept->album == 1 && picture.isNull())
+        seams().tell(this, services::textOf(234));
+    settings().setAlbum(kept->album);
+    if (kept->album == 1)
+        PictureFile = file;
+    else
+        settings().setPicture(kept->picture);
     if (picture.isNull()) {
         settings().setAlbum(0);
         settings().setPicture(101);
@@ -160,10 +142,8 @@ void frmTavoro::pauseGame()
         cloth_ = new mainwindow::Cloth(this);
         cloth_->pressed = [this] { resumeGame(); };
     }
-    cloth_->setTexts(text(231), text(232));
-    const QRect onBoard =
-        imgPuzz(0)->geometry().united(imgPuzz(board.places() - 1)->geometry());
-    cloth_->setGeometry(onBoard);
+    cloth_->setTexts(services::textOf(231), services::textOf(232));
+    cloth_->setGeometry(boardArea());
     cloth_->stackUnder(shpPreview);
     cloth_->show();
     if (mnuPause)

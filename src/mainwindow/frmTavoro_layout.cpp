@@ -110,13 +110,16 @@ void frmTavoro::prerenderFirstFrame()
     mainwindow::prerenderFrame(f.pixels.size(), f.opening, screen ? screen->devicePixelRatio() : 1.0);
 }
 
+QRect frmTavoro::boardArea() const
+{
+    return imgPuzz(0)->geometry().united(imgPuzz(board.places() - 1)->geometry());
+}
+
 void frmTavoro::fitFrameToBoard()
 {
     // The border reaches a pixel under the board, so that no wallpaper shows
     // between them.
-    const QRect onBoard =
-        imgPuzz(0)->geometry().united(imgPuzz(board.places() - 1)->geometry());
-    imgRahmen->setOpening(QRectF(onBoard.translated(-imgRahmen->pos())).adjusted(1, 1, -1, -1));
+    imgRahmen->setOpening(QRectF(boardArea().translated(-imgRahmen->pos())).adjusted(1, 1, -1, -1));
 }
 
 void frmTavoro::positionieren()
@@ -265,7 +268,7 @@ void frmTavoro::positionieren()
     showSelection(board.selected());
     hideHint();
     if (paused_ && cloth_)
-        cloth_->setGeometry(imgPuzz(0)->geometry().united(imgPuzz(board.places() - 1)->geometry()));
+        cloth_->setGeometry(boardArea());
     // A layout left early still lets the window draw itself.
     if (!updatesEnabled())
         setUpdatesEnabled(true);

@@ -141,9 +141,7 @@ void frmTavoro::createMenus()
 
 void frmTavoro::setMenuCaptions()
 {
-    const auto text = [](int message) {
-        return services::seams().GetLang(int16_t(settings().Sprache() + message));
-    };
+    const auto text = services::textOf;
     mnuEMail->setText(text(122));
     mnuHilfe->setTitle(text(120));
     mnuOnlinehilfe->setText(text(121));

@@ -197,19 +197,7 @@ int openForOverwrite(const QString& path, int mode)
 
 bool writeAllAt(int fd, QByteArrayView bytes)
 {
-    if (::ftruncate(fd, 0) != 0)
-        return false;
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done), done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += n;
-    }
-    return true;
+    return ::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, bytes);
 }
 
 }  // namespace files

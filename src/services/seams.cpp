@@ -1,4 +1,5 @@
 #include "services/seams.h"
+#include "services/settings.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -82,6 +83,11 @@ Seams& seams()
 void resetSeams()
 {
     seams() = makeDefaults();
+}
+
+QString textOf(int message)
+{
+    return seams().GetLang(int16_t(Allgemein::settings().Sprache() + message));
 }
 
 }  // namespace services

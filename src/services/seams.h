@@ -80,6 +80,9 @@ struct Seams {
 
 // The pieces in force.
 Seams& seams();
+// GetLang(Sprache + message) through the seams: the message's text in the
+// language of the settings.
+QString textOf(int message);
 // Puts every piece back to its default.
 void resetSeams();
 

@@ -36,10 +36,6 @@ enum Message : int16_t {
     kFolderNotOpened = 202,
 };
 
-QString lang(int16_t message)
-{
-    return services::seams().GetLang(int16_t(settings().Sprache() + message));
-}
 
 void tell(QWidget* owner, const QStringList& lines)
 {
@@ -64,7 +60,7 @@ public:
         case Refusal::TooLarge: problem(kTooLarge, shown); return true;
         case Refusal::Unreadable: problem(kUnreadable, shown); return true;
         case Refusal::FolderNotWritable:
-            problems_ << lang(kFolderNotWritable) + QLatin1Char('\n')
+            problems_ << services::textOf(kFolderNotWritable) + QLatin1Char('\n')
                     + QDir::toNativeSeparators(picsFolder());
             return false;
         }
@@ -72,7 +68,7 @@ public:
     }
     void problem(int16_t message, const QString& shown)
     {
-        problems_ << lang(message).arg(shown);
+        problems_ << services::textOf(message).arg(shown);
     }
     const QStringList& added() const { return added_; }
 
@@ -84,7 +80,7 @@ private:
 
 QStringList takeImage(QWidget* owner, const QImage& image)
 {
-    const QString name = lang(kPictureName) + QLatin1Char(' ')
+    const QString name = services::textOf(kPictureName) + QLatin1Char(' ')
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH.mm.ss"));
     Intake intake(owner);
     intake.take(name, pictures::addPictureImage(image, picsFolder(), name));
@@ -103,7 +99,7 @@ QString pictureFilter()
     QStringList patterns;
     for (const QString& suffix : pictures::playedSuffixes())
         patterns << QStringLiteral("*.") + suffix;
-    return lang(kFilterName) + QStringLiteral(" (") + patterns.join(QLatin1Char(' '))
+    return services::textOf(kFilterName) + QStringLiteral(" (") + patterns.join(QLatin1Char(' '))
         + QLatin1Char(')');
 }
 
@@ -132,7 +128,7 @@ QStringList takeDroppedPictures(QWidget* owner, const QMimeData* data)
     if (paths.isEmpty() && data->hasImage())
         return takeImage(owner, qvariant_cast<QImage>(data->imageData()));
     if (paths.isEmpty() && !others.isEmpty()) {
-        tell(owner, {lang(kNotAPicture).arg(others.first())});
+        tell(owner, {services::textOf(kNotAPicture).arg(others.first())});
         return {};
     }
     return takePictureFiles(owner, paths);
@@ -146,7 +142,7 @@ QStringList pastePicture(QWidget* owner)
     // Files copied in a file manager come as their addresses.
     if (data && data->hasUrls())
         return takeDroppedPictures(owner, data);
-    tell(owner, {lang(kNoPictureOnClipboard)});
+    tell(owner, {services::textOf(kNoPictureOnClipboard)});
     return {};
 }
 
@@ -154,7 +150,7 @@ void openPicsFolder(QWidget* owner)
 {
     QDir().mkpath(picsFolder());
     if (!services::seams().openFolder(picsFolder()))
-        tell(owner, {lang(kFolderNotOpened) + QLatin1Char('\n')
+        tell(owner, {services::textOf(kFolderNotOpened) + QLatin1Char('\n')
                      + QDir::toNativeSeparators(picsFolder())});
 }
 

@@ -8,6 +8,8 @@
 #include "services/seams.h"
 #include "platform/clock.h"
 #include "services/kept_game.h"
+#include "services/picture_file.h"
+#include "services/picture_square.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/files.h"
@@ -206,9 +208,29 @@ TEST_F(KeptGameWindow, AClosedGameContinuesPausedWithItsBoardMovesAndSeconds)
 
 TEST_F(KeptGameWindow, AMissingPictureOrADamagedFileIsSaidAndTheGameStartsAsUsual)
 {
+    // A photo of its own continues cut at the square chosen for it.
+    QDir(folder.path()).mkpath("pics");
+    const QString photo = folder.filePath("pics/wide.png");
+    QImage wide(60, 30, QImage::Format_RGB32);
+    wide.fill(Qt::blue);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 30; ++x)
+            wide.setPixel(x, y, qRgb(255, 0, 0));
+    ASSERT_TRUE(wide.save(photo));
+    ASSERT_TRUE(pictures::storeSquare(photo, {pictures::Square::Kind::Region, QRect(0, 0, 30, 30)}));
     keptgame::Game k;
     k.size = 3;
     k.album = 1;
+    k.file = QStringLiteral("wide.png");
+    k.pieces = kPlaying;
+    k.moves = 4;
+    keptgame::keep(k);
+    keptgame::flush();
+    open();
+    EXPECT_TRUE(told.empty());
+    EXPECT_EQ(w->PicClip1.Picture().pixel(25, 15), qRgb(255, 0, 0));  // the left square, not the middle
+    EXPECT_EQ(w->PictureFile, photo);
+
     k.file = QStringLiteral("gone.jpg");
     k.pieces = kPlaying;
     k.moves = 4;
