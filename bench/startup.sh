@@ -13,7 +13,8 @@
 # build/bench-floor (the bare window) and build/bench/mapwait. The game runs
 # from a private copy whose Tavoro.ini sets the music off, or on (once); a
 # third copy runs with music off and its cache folder emptied every time, as
-# at a first start.
+# at a first start (the game keeps nothing there: it must start as fast as
+# at later starts).
 # The game's measured window is the main room, not its start screen; "room
 # completely painted" is the end of the room's first paint (the last drawing
 # before the window stays untouched for 150 ms), against the bare window's
@@ -41,7 +42,7 @@ WORK=$(mktemp -d /tmp/tavoro-bench.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 # A private program folder for each music setting, with its own HOME and TMPDIR;
 # "cold" is music off with the player's cache emptied before every run, as at
-# the first start after installing (the drawn picture frame is kept there).
+# the first start after installing.
 for variant in 0 1 cold; do
     music=${variant/cold/0}
     d="$WORK/music$variant"

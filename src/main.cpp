@@ -48,10 +48,9 @@ int main(int argc, char* argv[])
     fonts::loadConfigurationEarly();
     QApplication app(argc, argv);
     trace::mark("application made");
-    // On workers while the start screen is built: the fonts looked up before
-    // the first text is drawn, and the largest drawing of the room.
+    // On a worker while the start screen is built: the fonts looked up
+    // before the first text is drawn.
     fonts::prepareInBackground(QStringList{frmInfo::titleFontFamily()} + frmTavoro::fontFamilies());
-    frmTavoro::prerenderFirstFrame();
     // Sound and music wait until the room has been painted once (the main
     // window lets them start then), or a few seconds at most. Made after the
     // application object and ended before it, with the windows gone.

@@ -139,9 +139,6 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
         setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setFixedSize(twips::size(kWindow.width(), kWindow.height()));
     const qreal dpr = devicePixelRatioF();
-    widgets::prerenderArt(kImage1Art, inPixels(kImage1).size(), dpr);
-    widgets::prerenderArt(kImage2Art, inPixels(kImage2).size(), dpr);
-    widgets::prerenderArt(kFlagArt, inPixels(kFlag).size(), dpr);
 
     Image1 = artLabel(new QLabel(this), kImage1);
     Image2 = artLabel(new QLabel(this), kImage2);
@@ -230,7 +227,9 @@ void frmInfo::Form_Load()
             }
         },
         [&] {
-            showAndPaint();
+            // Shown, not waited for: the start screen appears with the first
+            // turn of the event loop, together with the room.
+            show();
             QApplication::setOverrideCursor(Qt::WaitCursor);
         },
         [&] {
@@ -252,21 +251,6 @@ void frmInfo::Form_Load()
             close();
         },
     });
-}
-
-void frmInfo::showAndPaint()
-{
-    show();
-    // The window is painted before the main window's loading keeps the
-    // program busy: wait for it to be on the screen, but not long. It paints
-    // itself as it is exposed.
-    QTimer limit;
-    limit.setSingleShot(true);
-    limit.start(300);
-    while (!(windowHandle() && windowHandle()->isExposed()) && limit.isActive())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    // What was painted is sent to the screen.
-    QCoreApplication::processEvents();
 }
 
 void frmInfo::imgLang_Click(int16_t Index)

@@ -75,7 +75,6 @@ protected:
 
 private:
     // Shows the window and lets it paint before the main window loads.
-    void showAndPaint();
     // The main window the start screen loaded, or the owner of the about box.
     QWidget* mainWindow() const;
 

@@ -14,19 +14,12 @@
 
 namespace mainwindow {
 
-// Begins drawing the frame for `size` and `opening` on a worker thread, ahead
-// of the other artwork: the control that then paints at that size and opening
-// takes it from there instead of drawing it itself. Only the latest one is
-// kept.
-void prerenderFrame(QSize size, const QRectF& opening, qreal devicePixelRatio);
-
 class FrameControl : public widgets::ImageControl {
 public:
     explicit FrameControl(QWidget* parent);
 
     // The opening in the control's own pixels. Without one the border is
-    // 31/300 of the control's size on every side. The frame for it is
-    // begun on a worker at once.
+    // 31/300 of the control's size on every side.
     void setOpening(const QRectF& opening);
     QRectF Opening() const;
 

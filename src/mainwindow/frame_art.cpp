@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygonF>
 #include <QRegularExpression>
 #include <QSvgRenderer>
@@ -27,6 +28,7 @@ constexpr double kMiddleFrom = 96.3;     // the shell with its leaf sprays
 constexpr double kMiddle = 106.4;
 constexpr double kShade = 22.0;        // depth of the light and shade on each side
 constexpr double kOverlap = 0.75;      // how far a piece reaches beyond its own edges, in units
+const QColor kGround(0x5e, 0x41, 0x17);  // the darkest gold of the artwork
 
 // The side artwork once for each kind of piece, each without the beads that
 // lie wholly outside that piece: they would be clipped away, drawn for
@@ -34,8 +36,9 @@ constexpr double kOverlap = 0.75;      // how far a piece reaches beyond its own
 // some twenty pieces).
 struct SideArt {
     QSvgRenderer whole, leftEnd, rightEnd, middle, tile;
+    bool copied = true;  // the bead lengths copied, not each rendered
 
-    SideArt(const QString& path, SidePieces pieces)
+    SideArt(const QString& path, SidePieces pieces) : copied(pieces == SidePieces::Trimmed)
     {
         QFile file(path);
         const QByteArray svg = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -91,10 +94,34 @@ void piece(QSvgRenderer& side, QPainter& p, double from, double width, const QRe
     p.restore();
 }
 
+// The bead lengths between `from` and `from + count * length`, each on whole
+// device pixels. A bead length is rendered once for each of the (at most two)
+// widths in pixels the run needs and then copied: the beads are most of a
+// side's drawing. With `copied` false each is rendered in its place.
+void tileRun(QSvgRenderer& tile, QPainter& p, double from, int count, double length, double thick,
+             qreal dpr, bool copied)
+{
+    std::array<QImage, 2> made;  // the narrower and the wider width
+    const int narrow = int(std::floor(length * dpr));
+    for (int i = 0; i < count; ++i) {
+        const int x0 = int(std::lround((from + i * length) * dpr));
+        const int x1 = int(std::lround((from + (i + 1) * length) * dpr));
+        const int w = x1 - x0;
+        QImage& image = made[w > narrow ? 1 : 0];
+        if (image.width() != w || !copied) {
+            image = QImage(w, int(std::ceil(thick * dpr)), QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter q(&image);
+            q.setRenderHint(QPainter::Antialiasing);
+            piece(tile, q, kEnd, kTile, QRectF(0, 0, w, thick * dpr));
+        }
+        p.drawImage(QRectF(x0 / dpr, 0, w / dpr, image.height() / dpr), image);
+    }
+}
 // One side, drawn as the top one in its own coordinates: `length` long,
 // `thick` thick, its ends mitred towards the neighbours' thicknesses.
 void drawSide(SideArt& side, QPainter& p, double length, double thick, double prevThick,
-              double nextThick, QColor light)
+              double nextThick, QColor light, qreal dpr)
 {
     const double s = thick / kThick;
     const double endLeft = kEnd * prevThick / kThick;
@@ -110,10 +137,8 @@ void drawSide(SideArt& side, QPainter& p, double length, double thick, double pr
         piece(side.middle, p, kMiddleFrom, kMiddle, QRectF(middleLeft, 0, middle, thick));
         const int tiles = std::max(1, int(std::lround(gap / (kTile * s))));
         const double tile = gap / tiles;
-        for (int i = 0; i < tiles; ++i) {
-            piece(side.tile, p, kEnd, kTile, QRectF(endLeft + i * tile, 0, tile, thick));
-            piece(side.tile, p, kEnd, kTile, QRectF(middleLeft + middle + i * tile, 0, tile, thick));
-        }
+        tileRun(side.tile, p, endLeft, tiles, tile, thick, dpr, side.copied);
+        tileRun(side.tile, p, middleLeft + middle, tiles, tile, thick, dpr, side.copied);
     }
     const double d = kShade / kThick;
     p.setPen(Qt::NoPen);
@@ -153,9 +178,15 @@ QImage renderFrame(QSize size, const QRectF& opening, qreal dpr, const QString& 
     QSvgRenderer corner(artRoot + QStringLiteral("/furniture/rahmen_ecke.svg"));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    // An opaque ground under the artwork, whose bands and sides meet on
+    // antialiased edges: no line of the wallpaper shows through there.
+    QPainterPath ring;
+    ring.addRect(QRectF(0, 0, W, H));
+    ring.addRect(o);
+    p.fillPath(ring, kGround);
     for (int i = 0; i < 4; ++i) {
         p.setTransform(turn[i]);
-        drawSide(side, p, length[i], t[i], t[(i + 3) % 4], t[(i + 1) % 4], light[i]);
+        drawSide(side, p, length[i], t[i], t[(i + 3) % 4], t[(i + 1) % 4], light[i], dpr);
     }
     // The corner blocks, each as wide as the side it stands on and as high
     // as the side before it.

@@ -13,9 +13,10 @@
 
 namespace mainwindow {
 
-// What each piece of a side is drawn from: the side artwork without the
-// beads that lie outside the piece (the game), or the whole side artwork (a
-// check that leaving them out changes nothing).
+// How a side is drawn: each piece from the side artwork without the beads
+// that lie outside it, the bead lengths rendered once and copied (the game);
+// or each piece from the whole side artwork and rendered in its place (a
+// check that neither changes a pixel).
 enum class SidePieces { Trimmed, Whole };
 
 // The frame at `size` around `opening` (in the same pixels); without an

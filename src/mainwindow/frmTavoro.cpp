@@ -60,16 +60,12 @@ widgets::LabelControl* makeLabel(QWidget* parent, const QString& text, QRect geo
 
 // An image showing a piece of the window's artwork, at its designed place and
 // size.
-ImageControl* makeArt(QWidget* parent, const QString& art, QRectF geometry, bool visible,
-                      bool prerender = true)
+ImageControl* makeArt(QWidget* parent, const QString& art, QRectF geometry, bool visible)
 {
     auto* img = new ImageControl(parent);
     img->setArt(QStringLiteral(":/art/") + art);
     img->place(geometry.x(), geometry.y(), geometry.width(), geometry.height());
     img->setVisible(visible);
-    // Rendered on a worker while the window is being built.
-    if (prerender)
-        widgets::prerenderArt(img->Art(), img->size(), img->devicePixelRatioF());
     return img;
 }
 
@@ -108,14 +104,6 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     // From the bottom up: the frame behind the board, the wallpaper holder,
     // the furniture (cactus and teddy in front of the cupboard), the calendar
     // with the labels on its page, and the clock in front of the calendar.
-    // The toolbar's icons and flags are rendered on a worker meanwhile.
-    for (const ToolbarButton& b : kToolbar) {
-        const QString art = QStringLiteral(":/art/") + QLatin1String(b.art);
-        if (b.index <= 9)
-            widgets::prerenderArt(art, QSize(28, 28), devicePixelRatioF());
-        else
-            widgets::prerenderArt(art, QSize(38, 25), devicePixelRatioF());
-    }
     imgRahmen = new mainwindow::FrameControl(this);
     imgRahmen->place(0, 0, 300, 300);
     imgRahmen->hide();
@@ -351,16 +339,6 @@ void frmTavoro::Form_Load()
             });
         },
         [&] {
-            // The frame for the size the window will first stand at is drawn
-            // on a worker meanwhile, ready for the first layout's paint. The
-            // program's start has usually begun this very frame already
-            // (prerenderFirstFrame), and it is not begun twice; this one
-            // counts when the size checked here differs.
-            const FramePlace f =
-                framePlaceFor(mainwindow::startClientSize(*this), settings().Size());
-            mainwindow::prerenderFrame(f.pixels.size(), f.opening, devicePixelRatioF());
-        },
-        [&] {
             settings().load(Allgemein::Setting::Animate);
             mnuAnimate->setChecked(settings().Animate());
         },
@@ -521,6 +499,10 @@ bool frmTavoro::eventFilter(QObject* watched, QEvent* e)
 
 bool frmTavoro::event(QEvent* e)
 {
+    // Qt's own texts in another language concern its dialogs, not the room:
+    // its texts come from the game's table, so it is not painted again.
+    if (e->type() == QEvent::LanguageChange)
+        return true;
     const bool handled = QWidget::event(e);
     if (e->type() == QEvent::WindowActivate)
         Form_Activate();

@@ -209,12 +209,6 @@ public:
     };
     static FramePlace framePlaceFor(QSize client, int16_t n);
 
-    // Begins drawing the picture frame for the stored board size on a worker,
-    // for the window the program is about to make, before any window exists.
-    // Reads the settings without a word: the window's own loading reports
-    // what is wrong in them.
-    static void prerenderFirstFrame();
-
     // The font families of the window's labels.
     static QStringList fontFamilies();
 

@@ -102,14 +102,6 @@ frmTavoro::FramePlace frmTavoro::framePlaceFor(QSize client, int16_t n)
     return f;
 }
 
-void frmTavoro::prerenderFirstFrame()
-{
-    const int16_t n = Allgemein::PeekIniSetting(Allgemein::Setting::Size);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const FramePlace f = framePlaceFor(mainwindow::startClientSize(), n);
-    mainwindow::prerenderFrame(f.pixels.size(), f.opening, screen ? screen->devicePixelRatio() : 1.0);
-}
-
 QRect frmTavoro::boardArea() const
 {
     return imgPuzz(0)->geometry().united(imgPuzz(board.places() - 1)->geometry());

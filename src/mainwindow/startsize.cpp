@@ -28,26 +28,11 @@ QRect availableArea(const QWidget& window)
     return availableArea(window.screen() ? window.screen() : QGuiApplication::primaryScreen());
 }
 
-QSize clientSizeIn(const QRect& available)
-{
-    return opensMaximized(available.size()) ? available.size() : MinimumClient;
-}
-
 }  // namespace
-
-QSize startClientSize(const QWidget& window)
-{
-    return clientSizeIn(availableArea(window));
-}
 
 QSize smallestClient(const QWidget& window)
 {
     return MinimumClient.boundedTo(availableArea(window).size());
-}
-
-QSize startClientSize()
-{
-    return clientSizeIn(availableArea(QGuiApplication::primaryScreen()));
 }
 
 namespace {

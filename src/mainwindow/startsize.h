@@ -22,12 +22,6 @@ inline constexpr int FrameAllowance = 40;
 // panels and docks) is `available`.
 bool opensMaximized(QSize available);
 
-// The client size the main window first has on its screen (maximized, or
-// MinimumClient), as showMainWindow gives it; without a window, on the
-// primary screen, where a new window first stands.
-QSize startClientSize(const QWidget& window);
-QSize startClientSize();
-
 // The smallest client area the room is laid out for: MinimumClient, or
 // the free area of the window's screen where that is smaller.
 QSize smallestClient(const QWidget& window);

@@ -153,7 +153,10 @@ void MakeMusic()
         // Fails while a track is open under the alias; that one then plays on.
         [&] { mciSendString(QStringLiteral("open sequencer!") + r.musicFile + QStringLiteral(" alias midi")); },
         [&] { mciSendString(QStringLiteral("play midi")); },
-        [&] { QCoreApplication::processEvents(); },
+        // The window's pending events run when this returns to the event
+        // loop, not here in the middle of a procedure: the track plays on
+        // the engine's own threads meanwhile.
+        [] {},
         [&] {
             if (settings().MusicEndless())
                 switchTimer2(true);

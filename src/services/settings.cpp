@@ -146,14 +146,6 @@ int16_t GetIniInt(Setting setting)
     return GetIniInt(QLatin1String(k.section), QLatin1String(k.key), k.defaultValue);
 }
 
-int16_t PeekIniSetting(Setting setting)
-{
-    const Stored stored = readStored(keyOf(setting));
-    return stored.present && SettingAllowed(setting, stored.number)
-        ? static_cast<int16_t>(stored.number)
-        : SettingDefault(setting);
-}
-
 int16_t GetIniSetting(Setting setting)
 {
     const SettingKey k = keyOf(setting);

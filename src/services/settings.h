@@ -59,10 +59,6 @@ int16_t GetIniSetting(Setting setting);
 // default): for a command that reports a bad value in its own way.
 int16_t GetIniInt(Setting setting);
 
-// The stored value when the setting may take it, else the default; nothing
-// is reported or stored. For work begun before any window exists.
-int16_t PeekIniSetting(Setting setting);
-
 // Stores the value under the setting's key as its decimal text (SaveIni).
 void SaveIni(Setting setting, int16_t value);
 

@@ -8,61 +8,13 @@
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <QThreadPool>
 
-#include <future>
-#include <map>
-#include <mutex>
 
 namespace widgets {
 
-namespace {
-
-QString artKey(const QString& path, QSize size, qreal dpr)
-{
-    return QStringLiteral("%1|%2x%3@%4").arg(path).arg(size.width()).arg(size.height()).arg(dpr);
-}
-
-std::mutex artMutex;
-std::map<QString, std::shared_future<QImage>>& artJobs()
-{
-    static auto* jobs = new std::map<QString, std::shared_future<QImage>>;
-    return *jobs;
-}
-
-}  // namespace
-
-void prerenderArt(const QString& path, QSize size, qreal devicePixelRatio)
-{
-    // Art rasterised at build time is decoded when first needed: quicker
-    // than a worker's start.
-    if (size.isEmpty() || hasArtRaster(path, size, devicePixelRatio))
-        return;
-    auto promise = std::make_shared<std::promise<QImage>>();
-    {
-        std::lock_guard lock(artMutex);
-        auto [it, added] = artJobs().emplace(artKey(path, size, devicePixelRatio),
-                                             promise->get_future().share());
-        if (!added)
-            return;
-    }
-    QThreadPool::globalInstance()->start([promise, path, size, devicePixelRatio] {
-        promise->set_value(renderArtImage(path, size, devicePixelRatio));
-    });
-}
-
 QPixmap renderArt(const QString& path, QSize size, qreal devicePixelRatio)
 {
-    std::shared_future<QImage> begun;
-    {
-        std::lock_guard lock(artMutex);
-        auto it = artJobs().find(artKey(path, size, devicePixelRatio));
-        if (it != artJobs().end()) {
-            begun = it->second;
-            artJobs().erase(it);
-        }
-    }
-    QImage image = begun.valid() ? begun.get() : renderArtImage(path, size, devicePixelRatio);
+    QImage image = renderArtImage(path, size, devicePixelRatio);
     if (image.isNull())
         return {};
     QPixmap pm = QPixmap::fromImage(std::move(image));

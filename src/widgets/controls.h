@@ -38,14 +38,8 @@ inline int nearestPixel(float v)
 // the given size in pixels for the device pixel ratio, so that it stays sharp
 // at any size. A null pixmap when the artwork cannot be read.
 // Decoded from the art rasterised at build time when the program carries it at
-// that size and ratio (art_render.h); else taken from the renderings begun by
-// prerenderArt when one matches.
+// that size and ratio (art_render.h), else rendered from the SVG.
 QPixmap renderArt(const QString& path, QSize size, qreal devicePixelRatio = 1.0);
-
-// Begins rendering artwork on a worker thread, so that the window finds it
-// ready when it first needs it (renderArt). Each rendering is used once.
-// Art rasterised at build time needs no worker: it is decoded on the spot.
-void prerenderArt(const QString& path, QSize size, qreal devicePixelRatio = 1.0);
 
 // A control with a place and size in single precision. When its geometry is
 // set by other means (QWidget::resize, move), the values read back are the

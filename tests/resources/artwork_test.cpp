@@ -3,7 +3,6 @@
 #include "widgets/controls.h"
 #include "mainwindow/frame.h"
 #include "mainwindow/frame_art.h"
-#include "mainwindow/frame_cache.h"
 #include "services/resources.h"
 
 #include <QFile>
@@ -235,21 +234,17 @@ TEST(WindowArtwork, LeavesRoomForTheLabelsOnTop)
     }
 }
 
-TEST(WindowArtwork, RenderedOnAWorkerAsOnTheSpot)
+TEST(WindowArtwork, ArtWithoutARasterIsRenderedFromItsSvg)
 {
-    // A piece of furniture and a flag at sizes that have no raster made at build
-    // time: begun on a worker, each comes out pixel for pixel as rendered
-    // directly, and only once.
+    // A piece of furniture and a flag at sizes that have no raster made at
+    // build time come out at the size asked for; missing art gives nothing.
     for (const auto& [path, size] : {std::pair{QString(":/art/furniture/kommode.svg"), QSize(300, 114)},
                                      std::pair{QString(":/art/flags/se.svg"), QSize(57, 38)}}) {
         SCOPED_TRACE(path.toStdString());
         ASSERT_FALSE(widgets::hasArtRaster(path, size, 1));
-        const QImage direct = widgets::renderArt(path, size).toImage();
-        ASSERT_EQ(direct.size(), size);
-        widgets::prerenderArt(path, size);
-        widgets::prerenderArt(path, size);  // begun once
-        EXPECT_EQ(widgets::renderArt(path, size).toImage(), direct);
-        EXPECT_EQ(widgets::renderArt(path, size).toImage(), direct);
+        const QImage image = widgets::renderArt(path, size).toImage();
+        EXPECT_EQ(image.size(), size);
+        EXPECT_EQ(image.pixelColor(size.width() / 2, size.height() / 2).alpha(), 255);
     }
     EXPECT_TRUE(widgets::renderArt(":/art/none.svg", QSize(10, 10)).isNull());
 }
@@ -273,75 +268,44 @@ TEST(WindowArtwork, TheFramesPiecesLeaveOutOnlyWhatTheyDoNotShow)
     }
 }
 
-namespace {
-
-// What a frame control of that size and opening paints after a frame was
-// begun on a worker for the same size and the opening `begun`; the workers
-// have finished when it returns.
-QImage paintedFrame(QSize size, const QRectF& begun, const QRectF& opening)
+TEST(WindowArtwork, TheFramesBorderHasNoGap)
 {
-    mainwindow::prerenderFrame(size, begun, 1.0);
+    // At every pixel ratio the border is opaque from the outer edge to the
+    // opening: no wallpaper shows where the artwork's bands, the pieces of a
+    // side or two sides meet.
+    const struct { int side; int border; qreal dpr; } cases[] = {
+        {827, 38, 1.0}, {430, 37, 1.0}, {300, 33, 1.5}, {827, 38, 2.0}, {612, 35, 1.25},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.side << " at " << c.dpr);
+        const QRectF opening(c.border, c.border - 2, c.side - 2 * c.border, c.side - 2 * c.border);
+        const QImage frame = mainwindow::renderFrame(QSize(c.side, c.side), opening, c.dpr, ":/art");
+        const int w = frame.width();
+        const int inner = int(std::floor((c.border - 2) * c.dpr)) - 1;
+        int holes = 0;
+        for (int y = 0; y < inner; ++y)
+            for (int x = 0; x < w; ++x) {
+                // The top border, and the same band down the left.
+                holes += qAlpha(frame.pixel(x, y)) != 255;
+                holes += qAlpha(frame.pixel(y, x)) != 255;
+            }
+        EXPECT_EQ(holes, 0);
+    }
+}
+
+TEST(WindowArtwork, TheFrameControlPaintsTheFrameForItsOpening)
+{
+    // Painted as drawn for its size and opening, and drawn again when the
+    // opening moves.
+    const QSize size(300, 300);
     QWidget parent;
     mainwindow::FrameControl frame(&parent);
     frame.resize(size);
-    frame.setOpening(opening);
-    QImage painted(size, QImage::Format_ARGB32_Premultiplied);
-    painted.fill(Qt::transparent);
-    frame.render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
-    QThreadPool::globalInstance()->waitForDone();  // a frame drawn is kept after it was handed over
-    return painted;
-}
-
-}  // namespace
-
-TEST(WindowArtwork, TheFrameBegunOnAWorkerIsTheOnePainted)
-{
-    // The frame control paints the frame begun for its size and opening; one
-    // begun for another opening is not taken.
-    const QSize size(300, 300);
-    const QRectF opening(36, 38, 226, 226);
-    const QImage direct = mainwindow::renderFrame(size, opening, 1.0, ":/art");
-    for (const QRectF& begun : {opening, QRectF(30, 30, 240, 240)})
-        EXPECT_EQ(paintedFrame(size, begun, opening), direct);
-}
-
-TEST(WindowArtwork, TheFrameIsKeptForTheNextRunAndDrawnAnewWhenItsFileDoesNotFit)
-{
-    // The first frame begun is drawn and kept; begun again (as at the next
-    // start) it is read back with the same pixels. A kept file that is cut
-    // short or holds another size is drawn anew and written again; a cache
-    // folder that is a file only means drawing every time.
-    const QSize size(240, 240);
-    const QRectF opening(29, 31, 181, 181);
-    const QImage direct = mainwindow::renderFrame(size, opening, 1.0, ":/art");
-    auto begun = [&] { return paintedFrame(size, opening, opening); };
-    const QString file = mainwindow::framecache::fileFor(size, opening, 1.0);
-    ASSERT_FALSE(file.isEmpty());
-    QFile::remove(file);
-    EXPECT_EQ(begun(), direct);
-    ASSERT_TRUE(QFile::exists(file));
-    const qint64 whole = QFileInfo(file).size();
-    EXPECT_EQ(whole, 16 + 240 * 240 * 4);
-    EXPECT_EQ(mainwindow::framecache::load(size, opening, 1.0), direct);
-    EXPECT_EQ(begun(), direct);
-
-    for (const QByteArray& wrong : {QByteArray("TAVFRAM1"), QByteArray(whole, 'x')}) {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(wrong);
-        f.close();
-        EXPECT_TRUE(mainwindow::framecache::load(size, opening, 1.0).isNull());
-        EXPECT_EQ(begun(), direct);
-        EXPECT_EQ(QFileInfo(file).size(), whole);  // written again
+    for (const QRectF& opening : {QRectF(36, 38, 226, 226), QRectF(30, 30, 240, 240)}) {
+        frame.setOpening(opening);
+        QImage painted(size, QImage::Format_ARGB32_Premultiplied);
+        painted.fill(Qt::transparent);
+        frame.render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
+        EXPECT_EQ(painted, mainwindow::renderFrame(size, opening, 1.0, ":/art"));
     }
-
-    const QByteArray cacheHome = qgetenv("XDG_CACHE_HOME");
-    QTemporaryDir elsewhere;
-    QFile blocker(elsewhere.path() + "/Tavoro");  // a file where the folder would be
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    qputenv("XDG_CACHE_HOME", elsewhere.path().toLocal8Bit());
-    EXPECT_EQ(begun(), direct);
-    EXPECT_TRUE(mainwindow::framecache::load(size, opening, 1.0).isNull());
-    qputenv("XDG_CACHE_HOME", cacheHome);
 }
