@@ -117,7 +117,7 @@ void frmTavoro::createMenus()
     mnuOnlinehilfe->setShortcut(QKeySequence(Qt::Key_F1));
     connect(mnuOnlinehilfe, &QAction::triggered, this, [this] { mnuOnlinehilfe_Click(); });
     mnuBar6 = mnuHilfe->addSeparator();
-    mnuHomepage = mnuHilfe->addAction(QStringLiteral("&Ostrafel's Homepage..."));
+    mnuHomepage = mnuHilfe->addAction(QString());
     connect(mnuHomepage, &QAction::triggered, this, [this] { mnuHomepage_Click(); });
     mnuEMail = mnuHilfe->addAction(QString());
     connect(mnuEMail, &QAction::triggered, this, [this] { mnuEMail_Click(); });
@@ -145,6 +145,7 @@ void frmTavoro::setMenuCaptions()
     mnuEMail->setText(text(122));
     mnuHilfe->setTitle(text(120));
     mnuOnlinehilfe->setText(text(121));
+    mnuHomepage->setText(text(181));
     mnuOptionen->setTitle(text(116));
     mnuTeile->setTitle(text(148));
     mnuPlayMusic->setTitle(text(118));
