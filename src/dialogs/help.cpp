@@ -50,7 +50,10 @@ namespace {
 // window (a child window would be kept above the game).
 class HelpWindowHolder : public QObject {
 public:
-    explicit HelpWindowHolder(QWidget* owner) : QObject(owner), window(new HelpWindow(owner)) {}
+    explicit HelpWindowHolder(QWidget* owner) : QObject(owner), window(new HelpWindow(owner))
+    {
+        setObjectName(QStringLiteral("HelpWindowHolder"));
+    }
     ~HelpWindowHolder() override { delete window.data(); }
 
     QPointer<HelpWindow> window;
@@ -58,7 +61,9 @@ public:
 
 HelpWindowHolder* holderOf(QWidget* owner)
 {
-    return owner->findChild<HelpWindowHolder*>(QString(), Qt::FindDirectChildrenOnly);
+    // By name: the holder has no meta-object of its own to look it up by.
+    return dynamic_cast<HelpWindowHolder*>(
+        owner->findChild<QObject*>(QStringLiteral("HelpWindowHolder"), Qt::FindDirectChildrenOnly));
 }
 
 }  // namespace
