@@ -50,6 +50,14 @@ QActionGroup* choiceGroup(QObject* parent)
     return group;
 }
 
+// Opens an address with the desktop's program for it; without one, the
+// player is told so, naming `shown`.
+void openOrSaySo(QWidget* owner, const QString& address, const QString& shown)
+{
+    if (!shell::open(address))
+        services::seams().tell(owner, services::textOf(241).arg(shown));
+}
+
 }  // namespace
 
 namespace mainwindow {
@@ -269,7 +277,7 @@ void frmTavoro::mnuHomepage_Click()
 {
     Procedure proc{"frmTavoro", "mnuHomepage_Click"};
     proc.run({
-        [&] { shell::open(maker::homePage()); },
+        [&] { openOrSaySo(this, maker::homePage(), maker::homePage()); },
     });
 }
 
@@ -277,7 +285,7 @@ void frmTavoro::mnuEMail_Click()
 {
     Procedure proc{"frmTavoro", "mnuEMail_Click"};
     proc.run({
-        [&] { shell::open(mainwindow::mailTarget()); },
+        [&] { openOrSaySo(this, mainwindow::mailTarget(), maker::supportEmail()); },
     });
 }
 

@@ -372,11 +372,19 @@ TEST_F(Menus, HelpHomePageMailAndAbout)
     EXPECT_EQ(helps[0].first, w.get());
     EXPECT_EQ(helps[0].second, 3000);
 
-    // Nothing opens them here, and nothing fails.
+    // Nothing opens them here: the player is told so, in the game's language.
+    QStringList told;
+    services::seams().tell = [&](QWidget*, const QString& text) { told << text; };
     w->mnuHomepage->trigger();
     w->mnuEMail->trigger();
     EXPECT_EQ(opened, std::vector<QString>({"https://www.tavoro.example/",
                                             "mailto:service@tavoro.example?Subject=Tavoro"}));
+    EXPECT_EQ(told, QStringList({"Nessun programma trovato per aprire https://www.tavoro.example/.",
+                                 "Nessun programma trovato per aprire service@tavoro.example."}));
+    // A desktop that takes them says nothing more.
+    platform::seams().openAddress = [this](const QString& a) { opened.push_back(a); return true; };
+    w->mnuHomepage->trigger();
+    EXPECT_EQ(told.size(), 2);
     EXPECT_EQ(mainwindow::mailTarget(), "mailto:service@tavoro.example?Subject=Tavoro");
 
     w->mnuUeber->trigger();
