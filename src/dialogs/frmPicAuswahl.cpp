@@ -3,6 +3,7 @@
 #include "errors/trap.h"
 #include "services/picture_file.h"
 #include "widgets/picture_intake.h"
+#include "widgets/controls.h"
 #include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/twips.h"
@@ -27,6 +28,7 @@ namespace {
 constexpr int kWindowWidth = 7500;
 constexpr int kWindowHeight = 4950;
 constexpr int kPreviewSide = 3000;
+constexpr qreal kHeadingPoints = 15;  // smaller where a language needs it
 // The tab bar: the left tab (built-in pictures) ends at 89 of its 180 pixels.
 constexpr int kLeftTabEnd = 90;
 
@@ -54,7 +56,7 @@ frmPicAuswahl::frmPicAuswahl(QWidget* parent) : QDialog(parent)
 
     Label1 = new QLabel(this);
     QFont heading(QStringLiteral("Comic Sans MS"));
-    heading.setPointSizeF(15);
+    heading.setPointSizeF(kHeadingPoints);
     heading.setBold(true);
     Label1->setFont(heading);
     Label1->setAlignment(Qt::AlignCenter);
@@ -158,6 +160,7 @@ void frmPicAuswahl::Form_Load()
         [&] { imgTab_Click(settings().Album() == 1 ? 0 : 1); },
         [&] {
             Label1->setText(services::textOf(154));
+            widgets::fitText(Label1, kHeadingPoints);
             cmdNext->setToolTip(services::textOf(132));
             cmdPrev->setToolTip(services::textOf(136));
             imgTab[0]->setToolTip(services::textOf(131));

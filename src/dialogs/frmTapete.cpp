@@ -7,6 +7,7 @@
 #include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
+#include "widgets/controls.h"
 
 #include <QLabel>
 #include <QKeyEvent>
@@ -99,7 +100,10 @@ void frmTapete::Form_Load()
 {
     Procedure proc{"frmTapete", "Form_Load"};
     proc.run({
-        [&] { lblText->setText(services::seams().GetLang(int16_t(settings().Sprache() + 130))); },
+        [&] {
+            lblText->setText(services::seams().GetLang(int16_t(settings().Sprache() + 130)));
+            widgets::fitText(lblText, 15);
+        },
         [&] {
             // A stored number without a wallpaper leaves no swatch framed.
             const int s = settings().Background() - 101;

@@ -15,6 +15,8 @@ class QWidget;
 
 namespace help {
 
+class HelpWindow;
+
 // The help file's name as the program knows it.
 QString HelpFileName();
 
@@ -24,6 +26,9 @@ QString HelpFileName();
 // turns to the default topic in that language. Nothing visible happens when
 // there is no help to show; it never fails.
 void HtmlHelp(QWidget* owner, int16_t sprache);
+
+// The help window HtmlHelp opened for `owner`, or null.
+HelpWindow* WindowOf(QWidget* owner);
 
 // The folder name of a language's pages: "de", "en", "sv", "it", "es", "fr";
 // English for any value that is no language.

@@ -3,6 +3,7 @@
 #include "platform/appinfo.h"
 #include "dialogs/help.h"
 #include "platform/shell.h"
+#include "services/seams.h"
 
 #include <QAction>
 #include <QDir>
@@ -21,54 +22,22 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <array>
-
 namespace help {
 
 namespace {
 
-// The window's own words in the six languages.
-struct WindowTexts {
-    const char* folder;
-    const char* title;
-    const char* contents;
-    const char* back;
-    const char* forward;
-    const char* find;
-    const char* previousMatch;
-    const char* nextMatch;
-    const char* close;
-    const char* notFound;
+// The window's own words: messages of the language table.
+enum Word : int16_t {
+    Title = 182,
+    Contents = 183,
+    Back = 184,
+    Forward = 185,
+    Find = 186,
+    PreviousMatch = 187,
+    NextMatch = 188,
+    Close = 189,
+    NotFound = 240,
 };
-
-constexpr std::array<WindowTexts, 6> kTexts = {{
-    {"de", "Tavoro – Hilfe", "Inhalt", "Zurück", "Vorwärts", "Suchen", "Voriger Treffer",
-     "Nächster Treffer", "Schließen", "Nicht gefunden"},
-    {"en", "Tavoro – Help", "Contents", "Back", "Forward", "Find", "Previous match",
-     "Next match", "Close", "Not found"},
-    {"sv", "Tavoro – Hjälp", "Innehåll", "Bakåt", "Framåt", "Sök", "Föregående träff",
-     "Nästa träff", "Stäng", "Hittades inte"},
-    {"it", "Tavoro – Guida", "Sommario", "Indietro", "Avanti", "Trova", "Occorrenza precedente",
-     "Occorrenza successiva", "Chiudi", "Non trovato"},
-    {"es", "Tavoro – Ayuda", "Contenido", "Atrás", "Adelante", "Buscar", "Coincidencia anterior",
-     "Coincidencia siguiente", "Cerrar", "No se ha encontrado"},
-    {"fr", "Tavoro – Aide", "Sommaire", "Précédent", "Suivant", "Rechercher",
-     "Occurrence précédente", "Occurrence suivante", "Fermer", "Introuvable"},
-}};
-
-const WindowTexts& textsFor(int16_t sprache)
-{
-    const QString folder = LanguageFolder(sprache);
-    for (const auto& t : kTexts)
-        if (folder == QLatin1String(t.folder))
-            return t;
-    return kTexts[1];
-}
-
-QString tr8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 // The page's <title>, as plain text.
 QString pageTitle(const QString& resourcePath)
@@ -97,7 +66,7 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
     return page;
 }
 
-HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Tool)
+HelpWindow::HelpWindow(QWidget* owner) : QWidget(nullptr, Qt::Window), owner_(owner)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);  // closing only hides; the next F1 reuses it
@@ -241,18 +210,20 @@ void HelpWindow::openAt(int16_t sprache, const QString& page)
 
 void HelpWindow::applyLanguage()
 {
-    const WindowTexts& t = textsFor(sprache_);
-    setWindowTitle(tr8(t.title));
-    contentsHeading_->setText(tr8(t.contents));
-    back_->setText(tr8(t.back));
-    forward_->setText(tr8(t.forward));
-    home_->setText(tr8(t.contents));
-    find_->setText(tr8(t.find));
-    findField_->setPlaceholderText(tr8(t.find));
-    findPrevious_->setToolTip(tr8(t.previousMatch));
-    findNext_->setToolTip(tr8(t.nextMatch));
-    findClose_->setToolTip(tr8(t.close));
-    notFound_->setText(tr8(t.notFound));
+    // Pages of a language the table lacks are English; so are the words.
+    const int16_t shown = LanguageFolder(sprache_) == QLatin1String("en") ? int16_t(1000) : sprache_;
+    const auto word = [shown](Word w) { return services::seams().GetLang(int16_t(shown + w)); };
+    setWindowTitle(word(Title));
+    contentsHeading_->setText(word(Contents));
+    back_->setText(word(Back));
+    forward_->setText(word(Forward));
+    home_->setText(word(Contents));
+    find_->setText(word(Find));
+    findField_->setPlaceholderText(word(Find));
+    findPrevious_->setToolTip(word(PreviousMatch));
+    findNext_->setToolTip(word(NextMatch));
+    findClose_->setToolTip(word(Close));
+    notFound_->setText(word(NotFound));
 }
 
 void HelpWindow::fillContents()
@@ -316,13 +287,37 @@ bool HelpWindow::findAgain(bool backwards)
         backwards ? QTextDocument::FindBackward : QTextDocument::FindFlags();
     if (browser_->find(text, flags))
         return true;
-    QTextCursor c = browser_->textCursor();
-    c.movePosition(backwards ? QTextCursor::End : QTextCursor::Start);
-    browser_->setTextCursor(c);
-    if (browser_->find(text, flags))
-        return true;
+    // On to the next page that holds it, in the order of the contents
+    // (backwards: the previous one), round to this page again.
+    const QStringList topics = Topics();
+    const int here = topics.indexOf(browser_->source().fileName());
+    for (int step = 1; step <= topics.size(); ++step) {
+        const int count = int(topics.size());
+        const int at = ((here + (backwards ? -step : step)) % count + count) % count;
+        if (at != here && !pageText(topics[at]).contains(text, Qt::CaseInsensitive))
+            continue;
+        if (at != here)
+            browser_->setSource(QUrl(TopicUrl(sprache_, topics[at])));
+        QTextCursor c = browser_->textCursor();
+        c.movePosition(backwards ? QTextCursor::End : QTextCursor::Start);
+        browser_->setTextCursor(c);
+        if (browser_->find(text, flags))
+            return true;
+    }
     notFound_->show();
     return false;
+}
+
+QString HelpWindow::pageText(const QString& page)
+{
+    const QString key = folder_ + QLatin1Char('/') + page;
+    auto known = pageTexts_.constFind(key);
+    if (known != pageTexts_.cend())
+        return *known;
+    const QUrl url(TopicUrl(sprache_, page));
+    QTextDocument document;
+    document.setHtml(browser_->loadResource(QTextDocument::HtmlResource, url).toString());
+    return pageTexts_.insert(key, document.toPlainText()).value();
 }
 
 void HelpWindow::placeBesideOwner()
@@ -331,7 +326,7 @@ void HelpWindow::placeBesideOwner()
         return;
     placed_ = true;
     resize(920, 660);
-    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    QWidget* owner = owner_ ? owner_->window() : nullptr;
     QScreen* screen = owner ? owner->screen() : this->screen();
     if (!screen)
         return;

@@ -1,8 +1,11 @@
 #pragma once
-// The help window: a tool window of its owner with the contents list on the
-// left, the page on the right, back, forward, contents and find in its
-// toolbar, and a find bar that Ctrl+F opens below the page.
+// The help window: an ordinary window of the desktop, placed over its owner
+// when first shown, with the contents list on the left, the page on the
+// right, back, forward, contents and find in its toolbar, and a find bar that
+// Ctrl+F opens below the page.
 
+#include <QHash>
+#include <QPointer>
 #include <QTextBrowser>
 #include <QWidget>
 #include <cstdint>
@@ -33,9 +36,10 @@ public:
     // Shows the window in front of its owner at `page` in the language `sprache`.
     void openAt(int16_t sprache, const QString& page);
 
-    // Looks for the find field's text from the cursor on, starting again at the
-    // other end when it runs out. False (and "not found" shown) when the page
-    // does not hold it.
+    // Looks for the find field's text from the cursor on; when the page holds
+    // no further match, on the next page of the contents that holds it
+    // (backwards: the previous one), and at last again on this page from its
+    // other end. False (and "not found" shown) when no page holds it.
     bool findAgain(bool backwards = false);
 
     int16_t language() const { return sprache_; }
@@ -52,7 +56,10 @@ private:
     void closeFindBar();
     void followLink(const QUrl& link);
     void placeBesideOwner();
+    QString pageText(const QString& page);  // a page of the language shown, as plain text
 
+    QPointer<QWidget> owner_;
+    QHash<QString, QString> pageTexts_;
     int16_t sprache_ = 0;
     QString folder_;  // the language folder shown, empty before the first page
     bool placed_ = false;

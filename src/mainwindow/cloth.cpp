@@ -53,23 +53,30 @@ void Cloth::paintEvent(QPaintEvent*)
     p.drawLine(QPointF(0, r.bottom() - fringe), QPointF(r.right(), r.bottom() - fringe));
 
     // The words, embroidered in gold.
+    const auto [title, hint] = drawnTexts();
+    p.setFont(title.font);
+    p.setPen(QColor(0, 0, 0, 120));
+    p.drawText(title.box.translated(2, 2), title.flags, title.text);
+    p.setPen(QColor(235, 200, 100));
+    p.drawText(title.box, title.flags, title.text);
+    p.setFont(hint.font);
+    p.setPen(QColor(240, 225, 180));
+    p.drawText(hint.box, hint.flags, hint.text);
+}
+
+std::array<Cloth::DrawnText, 2> Cloth::drawnTexts() const
+{
+    const QRectF r = rect();
     QFont titleFont(QStringLiteral("DejaVu Serif"));
     titleFont.setBold(true);
     titleFont.setPixelSize(std::max(18, int(r.height() / 9)));
-    p.setFont(titleFont);
     const QRectF titleBox(r.left(), r.top() + r.height() * 0.30, r.width(), r.height() * 0.2);
-    p.setPen(QColor(0, 0, 0, 120));
-    p.drawText(titleBox.translated(2, 2), Qt::AlignCenter, title_);
-    p.setPen(QColor(235, 200, 100));
-    p.drawText(titleBox, Qt::AlignCenter, title_);
-
     QFont hintFont(QStringLiteral("DejaVu Sans"));
     hintFont.setPixelSize(std::max(12, int(r.height() / 30)));
-    p.setFont(hintFont);
-    p.setPen(QColor(240, 225, 180));
     const QRectF hintBox(r.left() + r.width() * 0.1, titleBox.bottom(), r.width() * 0.8,
                          r.height() * 0.2);
-    p.drawText(hintBox, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, hint_);
+    return {{{title_, titleFont, titleBox, Qt::AlignCenter},
+             {hint_, hintFont, hintBox, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap}}};
 }
 
 void Cloth::mousePressEvent(QMouseEvent* e)

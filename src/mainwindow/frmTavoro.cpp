@@ -73,6 +73,7 @@ ImageControl* makeArt(QWidget* parent, const QString& art, QRectF geometry, bool
 const QString kSerif = QStringLiteral("Times New Roman");
 const QString kSans = QStringLiteral("Arial");
 const QString kMono = QStringLiteral("Courier");
+constexpr qreal kMovesPoints = 12;  // the calendar's "Moves", smaller where a language needs it
 
 // A toolbar button is 550 twips square.
 constexpr float ToolbarButtonSide = 550.0f / twips::TwipsPerPixel;
@@ -116,7 +117,8 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     imgKalender = makeArt(this, QStringLiteral("furniture/kalender.svg"), QRectF(64, 240, 105, 140), true);
 
     lblZuege = makeLabel(this, services::seams().GetLang(int16_t(settings().Sprache() + 106)),
-                         QRect(75, 264, 85, 20), kSerif, 12, true, Qt::red, Qt::transparent);
+                         QRect(75, 264, 85, 20), kSerif, kMovesPoints, true, Qt::red, Qt::transparent);
+    widgets::fitText(lblZuege, kMovesPoints);
     lblZugzahl = makeLabel(this, QStringLiteral("0"), QRect(72, 296, 89, 41),
                            kSerif, 26.25, true, Qt::black, Qt::white);
     Label1 = makeLabel(this, appinfo::title(), QRect(80, 352, 73, 15), kSans, 8,
@@ -398,7 +400,10 @@ void frmTavoro::Sprache()
     Procedure proc{"frmTavoro", "Sprache"};
     proc.run({
         [&] { setMenuCaptions(); },
-        [&] { lblZuege->setText(services::seams().GetLang(int16_t(settings().Sprache() + 106))); },
+        [&] {
+            lblZuege->setText(services::seams().GetLang(int16_t(settings().Sprache() + 106)));
+            widgets::fitText(lblZuege, kMovesPoints);
+        },
         [&] {
             for (int i = 0; i < int(languagetable::kToolbarTooltips.size()); ++i) {
                 if (hasPicBut(i))

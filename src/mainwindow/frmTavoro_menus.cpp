@@ -50,6 +50,14 @@ QActionGroup* choiceGroup(QObject* parent)
     return group;
 }
 
+// Opens an address with the desktop's program for it; without one, the
+// player is told so, naming `shown`.
+void openOrSaySo(QWidget* owner, const QString& address, const QString& shown)
+{
+    if (!shell::open(address))
+        services::seams().tell(owner, services::textOf(241).arg(shown));
+}
+
 }  // namespace
 
 namespace mainwindow {
@@ -117,7 +125,7 @@ void frmTavoro::createMenus()
     mnuOnlinehilfe->setShortcut(QKeySequence(Qt::Key_F1));
     connect(mnuOnlinehilfe, &QAction::triggered, this, [this] { mnuOnlinehilfe_Click(); });
     mnuBar6 = mnuHilfe->addSeparator();
-    mnuHomepage = mnuHilfe->addAction(QStringLiteral("&Ostrafel's Homepage..."));
+    mnuHomepage = mnuHilfe->addAction(QString());
     connect(mnuHomepage, &QAction::triggered, this, [this] { mnuHomepage_Click(); });
     mnuEMail = mnuHilfe->addAction(QString());
     connect(mnuEMail, &QAction::triggered, this, [this] { mnuEMail_Click(); });
@@ -145,6 +153,7 @@ void frmTavoro::setMenuCaptions()
     mnuEMail->setText(text(122));
     mnuHilfe->setTitle(text(120));
     mnuOnlinehilfe->setText(text(121));
+    mnuHomepage->setText(text(181));
     mnuOptionen->setTitle(text(116));
     mnuTeile->setTitle(text(148));
     mnuPlayMusic->setTitle(text(118));
@@ -268,7 +277,7 @@ void frmTavoro::mnuHomepage_Click()
 {
     Procedure proc{"frmTavoro", "mnuHomepage_Click"};
     proc.run({
-        [&] { shell::open(maker::homePage()); },
+        [&] { openOrSaySo(this, maker::homePage(), maker::homePage()); },
     });
 }
 
@@ -276,7 +285,7 @@ void frmTavoro::mnuEMail_Click()
 {
     Procedure proc{"frmTavoro", "mnuEMail_Click"};
     proc.run({
-        [&] { shell::open(mainwindow::mailTarget()); },
+        [&] { openOrSaySo(this, mainwindow::mailTarget(), maker::supportEmail()); },
     });
 }
 

@@ -4,13 +4,24 @@
 #include "widgets/art_render.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-
 namespace widgets {
+
+void fitText(QLabel* label, qreal points, int margin)
+{
+    QFont font = label->font();
+    font.setPointSizeF(points);
+    const qreal room = label->contentsRect().width() - 2 * margin;
+    while (font.pointSizeF() - 0.25 >= points * 2 / 3
+           && QFontMetricsF(font).horizontalAdvance(label->text()) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    label->setFont(font);
+}
 
 QPixmap renderArt(const QString& path, QSize size, qreal devicePixelRatio)
 {

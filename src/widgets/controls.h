@@ -175,6 +175,12 @@ private:
     QPixmap fillCache_;
 };
 
+// Sets the label's font to `points` or, when its one-line text would not fit
+// the label's width with `margin` pixels free on either side, to the largest
+// smaller size (in quarter points, down to two thirds) at which it does.
+// Call it after each change of the text.
+void fitText(QLabel* label, qreal points, int margin = 3);
+
 class LabelControl : public Placed<QLabel> {
 public:
     explicit LabelControl(const QString& text, QWidget* parent);

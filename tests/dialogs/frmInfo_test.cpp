@@ -183,7 +183,7 @@ TEST_F(AboutWindow, FrenchChosenInTheAboutBoxReachesTheMainWindow)
     EXPECT_EQ(main.lblZuege->text(), "Moves");
     main.Form_Activate();
     EXPECT_EQ(main.lblZuege->text(), "Mouvements");
-    EXPECT_EQ(main.mnuUeber->text(), "A propos...");
+    EXPECT_EQ(main.mnuUeber->text(), QString::fromUtf8("À &propos..."));
 }
 
 TEST_F(AboutWindow, TheFlagOfTheLanguageInUseStoresNothing)

@@ -6,6 +6,7 @@
 #include "dialogs/help.h"
 #include "dialogs/help_window.h"
 #include "platform/seams.h"
+#include "support/game_folders.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -15,7 +16,10 @@
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QSet>
+#include <QPointer>
 #include <QTest>
+#include <QTextDocument>
+#include <QWindow>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -68,25 +72,33 @@ QString resourcePath(const QUrl& url)
 
 class HelpWindowTest : public ::testing::Test {
 protected:
+    testsupport::GameFolders files;  // the language table the window's words come from
     std::unique_ptr<QWidget> owner = std::make_unique<QWidget>();
 
     help::HelpWindow* window() const
     {
-        return owner->findChild<help::HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+        return help::WindowOf(owner.get());
     }
 };
 
 TEST_F(HelpWindowTest, OpensAtTheDefaultPageOfEachLanguageInOneReusedWindow)
 {
     owner->show();
+    new QObject(owner.get());  // the owner's other children are no help window
+    QPointer<help::HelpWindow> first;
     for (const Language& l : kLanguages) {
         SCOPED_TRACE(l.folder);
         help::HtmlHelp(owner.get(), l.sprache);
         help::HelpWindow* w = window();
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(owner->findChildren<help::HelpWindow*>().size(), 1);
+        if (!first)
+            first = w;
+        EXPECT_EQ(w, first.data());
         EXPECT_TRUE(w->isVisible());
-        EXPECT_TRUE(w->isWindow());
+        // An ordinary window of the desktop, not one kept above the game.
+        EXPECT_EQ(w->windowType(), Qt::Window);
+        EXPECT_EQ(w->parentWidget(), nullptr);
+        EXPECT_EQ(w->windowHandle()->transientParent(), nullptr);
         EXPECT_FALSE(w->isModal());
         EXPECT_EQ(w->windowTitle(), QString::fromUtf8(l.window));
         EXPECT_EQ(w->browser()->source(),
@@ -97,6 +109,9 @@ TEST_F(HelpWindowTest, OpensAtTheDefaultPageOfEachLanguageInOneReusedWindow)
         EXPECT_EQ(w->contents()->currentRow(), 0);
         EXPECT_EQ(w->contents()->item(0)->text(), QString::fromUtf8(l.heading));
     }
+    // It goes with its owner.
+    owner.reset();
+    EXPECT_TRUE(first.isNull());
 }
 
 TEST_F(HelpWindowTest, AnyOtherLanguageValueShowsEnglish)
@@ -151,6 +166,50 @@ TEST_F(HelpWindowTest, ContentsLinksBackForwardAndFindWork)
         EXPECT_TRUE(w->findAgain());
     w->findField()->setText(QStringLiteral("xylophone"));
     EXPECT_FALSE(w->findAgain());
+}
+
+// Find goes on through the other pages of the language, in the order of the
+// contents, round to the first match again; backwards it goes the other way.
+TEST_F(HelpWindowTest, FindSearchesEveryPageOfTheLanguage)
+{
+    help::HtmlHelp(owner.get(), 6000);
+    help::HelpWindow* w = window();
+    const QString word = QStringLiteral("pics");
+    QStringList expected;  // the page of each match, in order
+    for (const QString& page : help::Topics()) {
+        QTextDocument document;
+        document.setHtml(readAll(QStringLiteral(":/help/fr/") + page));
+        for (int i = document.toPlainText().count(word, Qt::CaseInsensitive); i > 0; --i)
+            expected << page;
+    }
+    ASSERT_FALSE(expected.contains(help::DefaultTopic()));
+    const int matches = int(expected.size());
+    expected.removeDuplicates();
+    ASSERT_GE(expected.size(), 2);
+
+    w->findField()->setText(word);
+    QStringList found;
+    QString previous;
+    for (int i = 0; i < matches; ++i) {
+        ASSERT_TRUE(w->findAgain());
+        EXPECT_EQ(w->browser()->textCursor().selectedText().toLower(), word);
+        const QString page = w->browser()->source().fileName();
+        if (page != previous)
+            found << page;
+        previous = page;
+    }
+    EXPECT_EQ(found, expected);
+    // Round again: the first page, and from there backwards the last.
+    while (w->browser()->source().fileName() == expected.last())
+        ASSERT_TRUE(w->findAgain());
+    EXPECT_EQ(w->browser()->source().fileName(), expected.first());
+    ASSERT_TRUE(w->findAgain(true));
+    ASSERT_TRUE(w->findAgain(true));
+    EXPECT_EQ(w->browser()->source().fileName(), expected.last());
+    // Not on any page: reported, and the page stays.
+    w->findField()->setText(QStringLiteral("xylophone"));
+    EXPECT_FALSE(w->findAgain());
+    EXPECT_EQ(w->browser()->source().fileName(), expected.last());
 }
 
 QString titleOf(const QString& html)

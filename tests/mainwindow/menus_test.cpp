@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QMap>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
@@ -125,11 +126,11 @@ TEST_F(Menus, EntriesInTheirOrderWithFixedAndEnglishCaptions)
     Allgemein::settings().setSprache(1000);
     load();
     w->Sprache();
-    EXPECT_EQ(texts(w->mnuOptionen), QStringList({"&Pieces", "---", "&Sound effects", "&Animated moves", "&Pause", "&Hint", "S&olve", "&Play music"}));
+    EXPECT_EQ(texts(w->mnuOptionen), QStringList({"&Pieces", "---", "&Sound effects", "&Animated moves", "Pa&use", "&Hint", "S&olve", "Play &music"}));
     EXPECT_EQ(texts(w->mnuTeile),
               QStringList({"&3 x 3", "&4 x 4", "&5 x 5", "&6 x 6", "&7 x 7", "&8 x 8"}));
-    EXPECT_EQ(texts(w->mnuPlayMusic), QStringList({"&Off", "&Once", "&Loop"}));
-    EXPECT_EQ(texts(w->mnuHilfe), QStringList({"&Online help", "---", "&Ostrafel's Homepage...",
+    EXPECT_EQ(texts(w->mnuPlayMusic), QStringList({"O&ff", "&Once", "&Loop"}));
+    EXPECT_EQ(texts(w->mnuHilfe), QStringList({"&Online help", "---", "Ostrafel's &Homepage...",
                                                "&E-Mail to Ostrafel...", "---", "&About..."}));
     EXPECT_EQ(w->mnuOptionen->title(), "Options");
     EXPECT_EQ(w->mnuHilfe->title(), "Help");
@@ -144,13 +145,15 @@ TEST_F(Menus, CaptionsAndQtsOwnTextsFollowTheLanguage)
         const char* pieces;
         const char* about;
         const char* off;
+        const char* homepage;
         const char* qt;
     } cases[] = {
-        {0, "&Teile", "&Über...", "&Keine", "de"},
-        {2000, "&Delar", "&Info...", "&Ingen", "sv"},
-        {5000, "&Piezas", "&Acerca de...", "&Desactivada", "es"},
-        {6000, "Pièces", "A propos...", "Off", "fr"},
-        {1000, "&Pieces", "&About...", "&Off", "en"},
+        {0, "&Teile", "&Über...", "&Keine", "&Homepage von Ostrafel...", "de"},
+        {2000, "&Delar", "&Info...", "&Ingen", "Ostrafels &hemsida...", "sv"},
+        {3000, "&Parti", "&Informazioni...", "&Nessuna", "&Homepage di Ostrafel...", "it"},
+        {5000, "&Piezas", "&Acerca de...", "&Desactivada", "&Página web de Ostrafel...", "es"},
+        {6000, "&Pièces", "À &propos...", "&Désactivée", "&Site web d'Ostrafel...", "fr"},
+        {1000, "&Pieces", "&About...", "O&ff", "Ostrafel's &Homepage...", "en"},
     };
     writeIni("[Optionen]\r\nPlayMusic=0\r\n");
     load();
@@ -160,10 +163,52 @@ TEST_F(Menus, CaptionsAndQtsOwnTextsFollowTheLanguage)
         EXPECT_EQ(w->mnuTeile->title(), QString::fromUtf8(c.pieces)) << c.sprache;
         EXPECT_EQ(w->mnuUeber->text(), QString::fromUtf8(c.about)) << c.sprache;
         EXPECT_EQ(w->mnuMusic(0)->text(), QString::fromUtf8(c.off)) << c.sprache;
-        // The size entries and the home page keep their captions.
+        EXPECT_EQ(w->mnuHomepage->text(), QString::fromUtf8(c.homepage)) << c.sprache;
+        // The size entries keep their captions.
         EXPECT_EQ(w->mnuSize(4)->text(), "&7 x 7");
-        EXPECT_EQ(w->mnuHomepage->text(), "&Ostrafel's Homepage...");
         EXPECT_EQ(qttranslations::current(), c.qt);
+    }
+}
+
+// The access key of a caption: the character after its one '&' ("&&" is a
+// plain '&'); none when it has no or several.
+QChar accessKey(const QString& caption)
+{
+    QChar key;
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&')
+            continue;
+        if (caption[i + 1] == u'&') {
+            ++i;
+            continue;
+        }
+        if (!key.isNull())
+            return {};
+        key = caption[i + 1].toCaseFolded();
+    }
+    return key;
+}
+
+// In every language each entry of each menu has an access key of its own.
+TEST_F(Menus, EveryEntryHasAnAccessKeyOfItsOwnInEveryLanguage)
+{
+    writeIni("[Optionen]\r\nPlayMusic=0\r\n");
+    load();
+    for (int16_t sprache : {0, 1000, 2000, 3000, 5000, 6000}) {
+        Allgemein::settings().setSprache(sprache);
+        w->Form_Activate();
+        for (const QMenu* menu : {w->mnuOptionen, w->mnuTeile, w->mnuPlayMusic, w->mnuHilfe}) {
+            QMap<QChar, QString> taken;
+            for (const QAction* a : menu->actions()) {
+                if (a->isSeparator())
+                    continue;
+                const QChar key = accessKey(a->text());
+                SCOPED_TRACE(QStringLiteral("%1: %2").arg(sprache).arg(a->text()).toStdString());
+                EXPECT_FALSE(key.isNull()) << "no single access key";
+                EXPECT_FALSE(taken.contains(key)) << "key taken by " << taken.value(key).toStdString();
+                taken.insert(key, a->text());
+            }
+        }
     }
 }
 
@@ -327,11 +372,19 @@ TEST_F(Menus, HelpHomePageMailAndAbout)
     EXPECT_EQ(helps[0].first, w.get());
     EXPECT_EQ(helps[0].second, 3000);
 
-    // Nothing opens them here, and nothing fails.
+    // Nothing opens them here: the player is told so, in the game's language.
+    QStringList told;
+    services::seams().tell = [&](QWidget*, const QString& text) { told << text; };
     w->mnuHomepage->trigger();
     w->mnuEMail->trigger();
     EXPECT_EQ(opened, std::vector<QString>({"https://www.tavoro.example/",
                                             "mailto:service@tavoro.example?Subject=Tavoro"}));
+    EXPECT_EQ(told, QStringList({"Nessun programma trovato per aprire https://www.tavoro.example/.",
+                                 "Nessun programma trovato per aprire service@tavoro.example."}));
+    // A desktop that takes them says nothing more.
+    platform::seams().openAddress = [this](const QString& a) { opened.push_back(a); return true; };
+    w->mnuHomepage->trigger();
+    EXPECT_EQ(told.size(), 2);
     EXPECT_EQ(mainwindow::mailTarget(), "mailto:service@tavoro.example?Subject=Tavoro");
 
     w->mnuUeber->trigger();

@@ -22,8 +22,9 @@ namespace {
 constexpr int16_t kMessages[] = {106, 108, 109, 110, 111, 114, 116, 118, 119, 120, 121, 122,
                                  123, 124, 126, 128, 130, 131, 132, 133, 134, 136, 139, 144,
                                  145, 147, 148, 149, 154, 155, 158, 159, 161, 162, 164, 166,
-                                 170, 171, 190, 191, 192, 193, 194, 195, 196, 197, 198, 199,
-                                 200, 201, 202, 210, 211, 212, 230, 231, 232, 233, 234, 235};
+                                 170, 171, 181, 182, 183, 184, 185, 186, 187, 188, 189, 190,
+                                 191, 192, 193, 194, 195, 196, 197, 198, 199, 200, 201, 202,
+                                 210, 211, 212, 230, 231, 232, 233, 234, 235, 240, 241};
 
 QByteArray readFile(const QString& p)
 {
@@ -96,14 +97,15 @@ TEST_F(Language, GetLangLooksUpFourDigitKeys)
         {1000 + 106, "Moves"},
         {6000 + 106, "Mouvements"},
         {0 + 123, QString::fromUtf8("&Über...")},
-        {2000 + 134, QString::fromUtf8("&Endlös")},
+        {2000 + 134, QString::fromUtf8("&Oändlig")},
         {3000 + 124, QString::fromUtf8("Desidera veramente già finire?")},
         {5000 + 124, QString::fromUtf8("¿Realmente quiere terminar el juego?")},
         {5000 + 126, QString::fromUtf8("¡Por favor, introduzca su nombre!")},
         {6000 + 108, QString::fromUtf8("Afficher/Masquer l'image aperçu")},
-        {6000 + 122, QString::fromUtf8("E-mail à Ostrafel...")},
-        {2000 + 126, "Skriv ditt nam!"},
-        {3000 + 164, "Vuale davvero canvellare la lista di campioni?"},
+        {6000 + 122, QString::fromUtf8("&E-mail à Ostrafel...")},
+        {6000 + 123, QString::fromUtf8("À &propos...")},
+        {2000 + 126, "Skriv ditt namn!"},
+        {3000 + 164, "Vuoi davvero cancellare la lista dei campioni?"},
         {4000 + 106, ""},  // digit 4 has no texts
         {0 + 107, ""},     // no such message
         {106, QString::fromUtf8("Züge")},
