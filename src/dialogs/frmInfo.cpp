@@ -15,10 +15,13 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+
+#include <algorithm>
 
 using Allgemein::settings;
 using errors::Procedure;
@@ -230,6 +233,7 @@ void frmInfo::Form_Load()
             }
         },
         [&] {
+            shownFor_.start();
             showAndPaint();
             QApplication::setOverrideCursor(Qt::WaitCursor);
         },
@@ -247,10 +251,25 @@ void frmInfo::Form_Load()
                 main->activateWindow();
             }
         },
+        // The start screen stays long enough to be seen, then fades out over
+        // the room, which is already in use.
         [&] {
             QApplication::restoreOverrideCursor();
-            close();
+            fadeOut();
         },
+    });
+}
+
+void frmInfo::fadeOut()
+{
+    const qint64 left = std::max<qint64>(0, kStartScreenShortest - shownFor_.elapsed());
+    QTimer::singleShot(int(left), this, [this] {
+        auto* fade = new QPropertyAnimation(this, "windowOpacity", this);
+        fade->setDuration(kStartScreenFade);
+        fade->setStartValue(1.0);
+        fade->setEndValue(0.0);
+        connect(fade, &QPropertyAnimation::finished, this, &QWidget::close);
+        fade->start(QAbstractAnimation::DeleteWhenStopped);
     });
 }
 

@@ -3,6 +3,7 @@
 #include "platform/appinfo.h"
 #include "dialogs/help.h"
 #include "platform/shell.h"
+#include "widgets/room_look.h"
 
 #include <QAction>
 #include <QDir>
@@ -101,6 +102,7 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Tool)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);  // closing only hides; the next F1 reuses it
+    widgets::useRoomLook(this);
 
     auto* toolbar = new QToolBar(this);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
