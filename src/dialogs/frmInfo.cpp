@@ -135,9 +135,10 @@ void frmInfo::showAboutBox(QWidget* owner)
 frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
 {
     setWindowTitle(appinfo::title());
-    // The start screen stands without a frame; the about box is a dialog.
+    // The start screen stands without a frame, above the room while it
+    // fades out; the about box is a dialog.
     if (!StartScreenShown)
-        setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+        setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     else
         setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setFixedSize(twips::size(kWindow.width(), kWindow.height()));
