@@ -197,8 +197,9 @@ void frmTavoro::positionieren()
                     top = h * (i + 2) + 3 + 100;
                 else
                     top = h * 17 + 103;
-                const float left = i <= 9 ? lblToolbar->Left() + 4
-                                          : lblToolbar->Left() + (lblToolbar->Width() - button->Width()) / 2;
+                const float strip = lblToolbar->Left();
+                const float left =
+                    i <= 9 ? strip + 4 : strip + (lblToolbar->Width() - button->Width()) / 2;
                 button->place(left, float(top), button->Width(), button->Height());
                 button->show();
             }

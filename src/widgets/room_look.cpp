@@ -13,6 +13,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <utility>
 
 namespace widgets {
 
@@ -37,21 +38,20 @@ const char* const kTitleSpacer = "roomTitleSpacer";
 
 QPalette roomPalette()
 {
+    const QColor faded(0x9a, 0x8a, 0x78);
+    const std::pair<QPalette::ColorRole, QColor> roles[] = {
+        {QPalette::Window, kPaper},         {QPalette::WindowText, kInk},
+        {QPalette::Text, kInk},             {QPalette::Base, kPaperLight},
+        {QPalette::AlternateBase, kPaper},  {QPalette::Button, kWalnut},
+        {QPalette::ButtonText, kLetters},   {QPalette::Highlight, kWalnut},
+        {QPalette::HighlightedText, kLetters}, {QPalette::ToolTipBase, kPaperLight},
+        {QPalette::ToolTipText, kInk},      {QPalette::Link, kLink},
+    };
     QPalette p = QApplication::palette();
-    p.setColor(QPalette::Window, kPaper);
-    p.setColor(QPalette::WindowText, kInk);
-    p.setColor(QPalette::Text, kInk);
-    p.setColor(QPalette::Base, kPaperLight);
-    p.setColor(QPalette::AlternateBase, kPaper);
-    p.setColor(QPalette::Button, kWalnut);
-    p.setColor(QPalette::ButtonText, kLetters);
-    p.setColor(QPalette::Highlight, kWalnut);
-    p.setColor(QPalette::HighlightedText, kLetters);
-    p.setColor(QPalette::ToolTipBase, kPaperLight);
-    p.setColor(QPalette::ToolTipText, kInk);
-    p.setColor(QPalette::Link, kLink);
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x9a, 0x8a, 0x78));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x9a, 0x8a, 0x78));
+    for (const auto& [role, colour] : roles)
+        p.setColor(role, colour);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, faded);
+    p.setColor(QPalette::Disabled, QPalette::Text, faded);
     return p;
 }
 
@@ -64,8 +64,9 @@ bool wantsLook(const QWidget* w)
 bool hasTitleBar(const QWidget* w)
 {
     const Qt::WindowFlags flags = w->windowFlags();
-    return !(flags & Qt::FramelessWindowHint) && (flags & Qt::WindowType_Mask) != Qt::SplashScreen
-        && (flags & Qt::WindowType_Mask) != Qt::ToolTip && (flags & Qt::WindowType_Mask) != Qt::Popup;
+    const Qt::WindowFlags type = flags & Qt::WindowType_Mask;
+    return !(flags & Qt::FramelessWindowHint) && type != Qt::SplashScreen && type != Qt::ToolTip
+        && type != Qt::Popup;
 }
 
 // The wooden buttons carry words only: the desktop's stock icons of OK,

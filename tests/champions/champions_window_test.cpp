@@ -32,12 +32,12 @@ TEST_F(ChampionsTest, OnlyTheRowOfTheEntryJustMadeIsMarked)
     open(5, 0, "0002500009");
     ASSERT_EQ(row(3)[0], "Anna");
     EXPECT_EQ(w->newRank, 3);
+    const QColor plain = w->lblHName[1]->palette().color(QPalette::WindowText);
     for (int i = 1; i <= 10; ++i) {
-        for (const QLabel* label : {w->Label1[i], w->lblHName[i], w->lblHScore[i], w->lblHScore[10 + i]}) {
+        for (const QLabel* label :
+             {w->Label1[i], w->lblHName[i], w->lblHScore[i], w->lblHScore[10 + i]}) {
             EXPECT_EQ(isMarked(label), i == 3) << "row " << i;
-            EXPECT_EQ(label->palette().color(QPalette::WindowText) == w->lblHName[1]->palette().color(QPalette::WindowText),
-                      i != 3)
-                << "row " << i;
+            EXPECT_EQ(label->palette().color(QPalette::WindowText) == plain, i != 3) << "row " << i;
         }
     }
     // Opened again only to look, no row stands out.
@@ -48,8 +48,9 @@ TEST_F(ChampionsTest, OnlyTheRowOfTheEntryJustMadeIsMarked)
 
 TEST_F(ChampionsTest, TwentyCharactersOfANameShowWhole)
 {
-    for (const QString name : {QStringLiteral("Wolfgang-Maximilian!"), QStringLiteral("WWWWWWWWWWWWWWWWWWWW"),
-                               QStringLiteral("ÆØÅÉÈÊËÀÂÄÖÜßÑÇŒ@@@@")}) {
+    for (const QString name :
+         {QStringLiteral("Wolfgang-Maximilian!"), QStringLiteral("WWWWWWWWWWWWWWWWWWWW"),
+          QStringLiteral("ÆØÅÉÈÊËÀÂÄÖÜßÑÇŒ@@@@")}) {
         SCOPED_TRACE(name.toStdString());
         QFile::remove(hsc());
         names = {name};
