@@ -11,6 +11,7 @@
 #include "platform/termination.h"
 #include "platform/trace.h"
 #include "services/media.h"
+#include "widgets/room_look.h"
 #include "widgets/seams.h"
 
 #include <QApplication>
@@ -59,6 +60,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(appinfo::versionText());
     // The desktop matches the window to its menu entry and icon by this name.
     QGuiApplication::setDesktopFileName(appinfo::desktopId());
+    // Every dialog of the run in the room's look.
+    widgets::RoomLook roomLook;
     errors::installErrorDialog();
     termination::quitOnSignals();
     wireWindows();

@@ -29,6 +29,19 @@ const QColor kHeadColour(128, 64, 64);
 
 // The message that tells the player the champions file did not take a change.
 constexpr int16_t kNotSavedMessage = 171;
+// The name prompt's line with the result ("Rank 3: 42 moves in 97 seconds"),
+// and the note on the characters a name cannot keep.
+constexpr int16_t kResultMessage = 172;
+constexpr int16_t kLostCharactersMessage = 173;
+
+// The names' column holds the 20 characters of the longest name in 12-pt
+// Courier (144 twips each) with a little room: everything right of it moves
+// over by as much as it grows.
+constexpr int kNameColumn = champions::kNameLength * 144 + 60;
+constexpr int kWiden = kNameColumn - 1800;
+
+// The row of the entry just made stands out from the others.
+const QColor kNewEntryColour(176, 32, 0);
 
 // Courier New, or the metric-compatible face the system serves for it.
 QFont courierNew(qreal points, bool bold)
@@ -80,38 +93,38 @@ frmHighscore::frmHighscore(QWidget* owner) : QDialog(owner)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QStringLiteral("Tavoro Champions"));
-    setFixedSize(twips::size(5730, 6600));
+    setFixedSize(twips::size(5730 + kWiden, 6600));
     setAutoFillBackground(true);
     paint(this, QPalette::Window, kBackground);
 
-    lblTitle = makeLabel(this, twips::rect(600, 240, 4575, 495), courierNew(18, true),
+    lblTitle = makeLabel(this, twips::rect(600, 240, 4575 + kWiden, 495), courierNew(18, true),
                          Qt::AlignHCenter, kBrown);
     lblTitle->setAutoFillBackground(true);
     paint(lblTitle, QPalette::Window, kTitleBack);
 
-    lblMode = makeLabel(this, twips::rect(240, 900, 5055, 255), courierNew(9.75, false),
+    lblMode = makeLabel(this, twips::rect(240, 900, 5055 + kWiden, 255), courierNew(9.75, false),
                         Qt::AlignHCenter, kHeadColour);
 
     Shape1 = new QFrame(this);
-    Shape1->setGeometry(twips::rect(120, 1200, 5415, 4695));
+    Shape1->setGeometry(twips::rect(120, 1200, 5415 + kWiden, 4695));
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setStyleSheet(
         QStringLiteral("#Shape1 { border: 1px solid rgb(255, 192, 128); background: transparent; }"));
 
     fraHighscore = new QFrame(this);
-    fraHighscore->setGeometry(twips::rect(240, 1440, 5175, 4170));
+    fraHighscore->setGeometry(twips::rect(240, 1440, 5175 + kWiden, 4170));
     fraHighscore->setAutoFillBackground(true);
     paint(fraHighscore, QPalette::Window, kBackground);
 
-    const int headLefts[3] = {600, 2400, 3960};
-    const int headWidths[3] = {1455, 1575, 1095};
+    const int headLefts[3] = {600, 2400 + kWiden, 3960 + kWiden};
+    const int headWidths[3] = {1455 + kWiden, 1575, 1095};
     for (int i = 0; i < 3; ++i)
         lblHeader[i] = makeLabel(fraHighscore, twips::rect(headLefts[i], 120, headWidths[i], 255),
                                  courierNew(9.75, false), Qt::AlignHCenter, kHeadColour);
 
     Line1 = new QFrame(fraHighscore);
     Line1->setGeometry(twips::toPixels(240), twips::toPixels(480),
-                       twips::toPixels(5040 - 240) + 1, 1);
+                       twips::toPixels(5040 + kWiden - 240) + 1, 1);
     Line1->setAutoFillBackground(true);
     paint(Line1, QPalette::Window, kHeadColour);
 
@@ -120,16 +133,19 @@ frmHighscore::frmHighscore(QWidget* owner) : QDialog(owner)
         const QRect rank = i < 10 ? twips::rect(200, top, 350, 350) : twips::rect(75, top, 465, 350);
         Label1[i] = makeLabel(fraHighscore, rank, courierNew(12, false), Qt::AlignRight, kBrown);
         Label1[i]->setText(QString::number(i) + QLatin1Char('.'));
-        lblHName[i] = makeLabel(fraHighscore, twips::rect(800, top, 1800, 350),
-                                courierNew(12, true), Qt::AlignLeft, kBrown);
-        lblHScore[i] = makeLabel(fraHighscore, twips::rect(2760, top, 1000, 350),
-                                 courierNew(12, true), Qt::AlignRight, kBrown);
-        lblHScore[10 + i] = makeLabel(fraHighscore, twips::rect(3840, top, 1005, 350),
-                                      courierNew(12, true), Qt::AlignRight, kBrown);
+        lblHName[i] = makeLabel(fraHighscore, twips::rect(800, top, kNameColumn, 350),
+                                courierNew(12, false), Qt::AlignLeft, kBrown);
+        lblHScore[i] = makeLabel(fraHighscore, twips::rect(2760 + kWiden, top, 1000, 350),
+                                 courierNew(12, false), Qt::AlignRight, kBrown);
+        lblHScore[10 + i] = makeLabel(fraHighscore, twips::rect(3840 + kWiden, top, 1005, 350),
+                                      courierNew(12, false), Qt::AlignRight, kBrown);
     }
 
-    cmdDelHS = makeButton(this, twips::rect(600, 6120, 1455, 330));
-    cmdOK = makeButton(this, twips::rect(3840, 6120, 1455, 330));
+    // The buttons take a share of the wider window, for the longer captions.
+    cmdDelHS = makeButton(this, twips::rect(600, 6120, 1455 + kWiden / 2, 330));
+    cmdOK = makeButton(this, twips::rect(3840 + kWiden / 2, 6120, 1455 + kWiden / 2, 330));
+    // Enter answers OK even while Reset has the focus.
+    cmdDelHS->setAutoDefault(false);
     cmdOK->setText(QStringLiteral("&OK"));
     cmdOK->setDefault(true);
     cmdOK->setFocus();
@@ -191,16 +207,31 @@ void frmHighscore::CheckHS()
     std::optional<QString> answer;
     proc.run({
         [&] { last = lstSort.List(9); },
+        // A result equal to the tenth keeps out: the tenth stays.
         [&] {
-            if (!champions::qualifies(g.HSScore, last))
+            if (!champions::qualifies(g.HSScore, last) || champions::tiesLast(g.HSScore, last))
                 proc.leave();
         },
+        // The prompt shows the result and its rank, and offers the name last
+        // entered.
         [&] {
-            answer = seams().InputBox(parentWidget(), seams().GetLang(int16_t(settings().Sprache() + 126)),
-                                      seams().GetLang(int16_t(settings().Sprache() + 128)));
+            const QString preset = settings().loadLastName();
+            answer = seams().InputBox(parentWidget(), namePrompt(preset),
+                                      seams().GetLang(int16_t(settings().Sprache() + 128)), preset);
         },
-        // A cancelled box gives the empty name; the entry is still made.
-        [&] { Name = champions::nameFromAnswer(answer.value_or(QString())); },
+        // A cancelled box keeps the result out of the list. Characters the
+        // file cannot keep are named before they are stored as "?".
+        [&] {
+            if (!answer)
+                proc.leave();
+            Name = champions::nameFromAnswer(*answer);
+            const QString lost = champions::lostCharacters(answer->trimmed());
+            if (!lost.isEmpty())
+                seams().tell(parentWidget(), seams()
+                                                 .GetLang(int16_t(settings().Sprache()
+                                                                  + kLostCharactersMessage))
+                                                 .arg(lost));
+        },
         [&] { NewEntry = g.HSScore + Name; },
         // The name box may have stood open for minutes, and another copy of
         // the game may have stored a result meanwhile: rank among what the
@@ -211,7 +242,27 @@ void frmHighscore::CheckHS()
             if (!WriteHS())
                 warnNotSaved();
         },
+        [&] {
+            newRank = static_cast<int>(lstSort.items().lastIndexOf(NewEntry)) + 1;
+            if (newRank > 10)
+                newRank = 0;
+        },
+        [&] {
+            settings().setLastName(Name);
+            settings().storeLastName();
+        },
     });
+}
+
+QString frmHighscore::namePrompt(const QString& preset) const
+{
+    const int rank = champions::rankOf(lstSort, g.HSScore + preset);
+    const QString result = seams()
+                               .GetLang(int16_t(settings().Sprache() + kResultMessage))
+                               .arg(rank)
+                               .arg(g.HSScore.mid(5, 5).toInt())
+                               .arg(g.HSScore.left(5).toInt());
+    return seams().GetLang(int16_t(settings().Sprache() + 126)) + QStringLiteral("\n\n") + result;
 }
 
 void frmHighscore::ShowHS()
@@ -224,6 +275,7 @@ void frmHighscore::ShowHS()
                 lblHName[i]->setText(row.name);
                 lblHScore[10 + i]->setText(row.seconds);
                 lblHScore[i]->setText(row.moves);
+                markRow(i, i == newRank);
             }
         },
     });
@@ -243,12 +295,16 @@ void frmHighscore::cmdDelHS_Click()
     bool yes = false;
     proc.run({
         [&] {
-            yes = seams().askYesNo(this, seams().GetLang(int16_t(settings().Sprache() + 164)),
-                                   seams().GetLang(int16_t(settings().Sprache() + 155)));
+            yes = seams().askYesNoDefaultNo(this,
+                                            seams().GetLang(int16_t(settings().Sprache() + 164)),
+                                            seams().GetLang(int16_t(settings().Sprache() + 155)));
         },
+        // No leaves the focus on OK, so that Enter then closes the window.
         [&] {
-            if (!yes)
+            if (!yes) {
+                cmdOK->setFocus();
                 proc.leave();
+            }
         },
         [&] {
             if (!SaveHS(std::nullopt, QString()))
@@ -256,6 +312,16 @@ void frmHighscore::cmdDelHS_Click()
         },
         [&] { cmdOK_Click(); },
     });
+}
+
+void frmHighscore::markRow(int i, bool isNew)
+{
+    for (QLabel* label : {Label1[i], lblHName[i], lblHScore[i], lblHScore[10 + i]}) {
+        QFont f = label->font();
+        f.setBold(isNew);
+        label->setFont(f);
+        paint(label, QPalette::WindowText, isNew ? kNewEntryColour : kBrown);
+    }
 }
 
 void frmHighscore::warnNotSaved()
@@ -282,10 +348,9 @@ void frmHighscore::changeEvent(QEvent* event)
 
 void frmHighscore::keyPressEvent(QKeyEvent* event)
 {
-    // The window closes through its buttons and its frame only; Esc does
-    // not close it.
-    if (event->key() == Qt::Key_Escape) {
-        event->ignore();
+    // Esc closes the window as OK does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdOK_Click();
         return;
     }
     QDialog::keyPressEvent(event);

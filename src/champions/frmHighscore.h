@@ -76,6 +76,9 @@ public:
     QString Section;
     QString Name;
     QString NewEntry;
+    // The rank (1 ... 10) of the entry just made, whose row is marked; 0
+    // when none was made.
+    int newRank = 0;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -85,6 +88,11 @@ protected:
 private:
     // Tells the player that the champions file did not take a change.
     void warnNotSaved();
+    // The name box's prompt: the request for the name and the result with
+    // the rank it takes under the name offered.
+    QString namePrompt(const QString& preset) const;
+    // Row i in the look of the entry just made, or of the others.
+    void markRow(int i, bool isNew);
 };
 
 namespace champions {

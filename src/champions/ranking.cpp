@@ -37,6 +37,30 @@ bool qualifies(const QString& score, const QString& last)
     return QString::compare(score, last, Qt::CaseSensitive) < 0 && numbers::Val(score) != 0;
 }
 
+bool tiesLast(const QString& score, const QString& last)
+{
+    return isEntry(last) && score.size() == 10 && last.left(10) == score;
+}
+
+int rankOf(const SortedList& list, const QString& entry)
+{
+    SortedList with = list;
+    with.AddItem(entry);
+    return static_cast<int>(with.items().lastIndexOf(entry)) + 1;
+}
+
+QString lostCharacters(const QString& answer)
+{
+    QString lost;
+    const QList<uint> points = answer.toUcs4();
+    for (const uint point : points) {
+        const QString ch = QString::fromUcs4(reinterpret_cast<const char32_t*>(&point), 1);
+        if (ansi::fromAnsi(ansi::toAnsi(ch)) != ch && !lost.contains(ch))
+            lost += ch;
+    }
+    return lost;
+}
+
 QString nameFromAnswer(const QString& answer)
 {
     auto trimBlanks = [](QString s) {

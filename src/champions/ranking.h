@@ -44,10 +44,24 @@ private:
 // seconds or moves and more) never enters.
 bool qualifies(const QString& score, const QString& last);
 
+// Whether a result equals the tenth entry `last` in seconds and moves. Such a
+// result could only enter by a name that sorts before the tenth's, which the
+// player cannot foresee; the earlier champion keeps the place and the player
+// is not asked for a name.
+bool tiesLast(const QString& score, const QString& last);
+
+// The rank (1 ... 11) an entry takes when it is added to the list.
+int rankOf(const SortedList& list, const QString& entry);
+
 // The name to store from the name box's answer: blanks cut at both ends, at
 // most kNameLength characters, and only characters the Windows-1252 code
 // page holds (others become "?"), so the name shown is the name stored.
 QString nameFromAnswer(const QString& answer);
+
+// The characters of the answer the code page lacks, each once, in the order
+// they first appear: the ones nameFromAnswer turns into "?". Empty when the
+// whole name can be kept.
+QString lostCharacters(const QString& answer);
 
 // What row i of the window shows of an entry: empty texts for empty slots
 // and for texts whose first five characters do not read as a number other

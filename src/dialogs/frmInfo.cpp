@@ -15,10 +15,13 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+
+#include <algorithm>
 
 using Allgemein::settings;
 using errors::Procedure;
@@ -132,9 +135,10 @@ void frmInfo::showAboutBox(QWidget* owner)
 frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
 {
     setWindowTitle(appinfo::title());
-    // The start screen stands without a frame; the about box is a dialog.
+    // The start screen stands without a frame, above the room while it
+    // fades out; the about box is a dialog.
     if (!StartScreenShown)
-        setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+        setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     else
         setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setFixedSize(twips::size(kWindow.width(), kWindow.height()));
@@ -228,7 +232,9 @@ void frmInfo::Form_Load()
         },
         [&] {
             // Shown, not waited for: the start screen appears with the first
-            // turn of the event loop, together with the room.
+            // turn of the event loop, together with the room, and stands a
+            // moment before it fades.
+            shownFor_.start();
             show();
             QApplication::setOverrideCursor(Qt::WaitCursor);
         },
@@ -246,10 +252,25 @@ void frmInfo::Form_Load()
                 main->activateWindow();
             }
         },
+        // The start screen stays long enough to be seen, then fades out over
+        // the room, which is already in use.
         [&] {
             QApplication::restoreOverrideCursor();
-            close();
+            fadeOut();
         },
+    });
+}
+
+void frmInfo::fadeOut()
+{
+    const qint64 left = std::max<qint64>(0, kStartScreenShortest - shownFor_.elapsed());
+    QTimer::singleShot(int(left), this, [this] {
+        auto* fade = new QPropertyAnimation(this, "windowOpacity", this);
+        fade->setDuration(kStartScreenFade);
+        fade->setStartValue(1.0);
+        fade->setEndValue(0.0);
+        connect(fade, &QPropertyAnimation::finished, this, &QWidget::close);
+        fade->start(QAbstractAnimation::DeleteWhenStopped);
     });
 }
 

@@ -8,6 +8,7 @@
 // Its procedures run under the trap as "frmInfo".
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <cstdint>
@@ -51,6 +52,11 @@ public:
     // The font family of the version line.
     static QString titleFontFamily();
 
+    // The start screen stands at least this long (ms), then fades out in
+    // the second time.
+    static constexpr int kStartScreenShortest = 1200;
+    static constexpr int kStartScreenFade = 400;
+
     explicit frmInfo(QWidget* owner = nullptr);
     ~frmInfo() override;
 
@@ -77,7 +83,11 @@ private:
     // Shows the window and lets it paint before the main window loads.
     // The main window the start screen loaded, or the owner of the about box.
     QWidget* mainWindow() const;
+    // Closes the start screen once it has stood kStartScreenShortest, fading
+    // it out over kStartScreenFade; the room is in use meanwhile.
+    void fadeOut();
 
     QLabel* Label0_ = nullptr;
     QLabel* imgLang6_ = nullptr;
+    QElapsedTimer shownFor_;
 };

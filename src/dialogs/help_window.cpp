@@ -4,6 +4,7 @@
 #include "dialogs/help.h"
 #include "platform/shell.h"
 #include "services/seams.h"
+#include "widgets/room_look.h"
 
 #include <QAction>
 #include <QDir>
@@ -70,6 +71,7 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(nullptr, Qt::Window), owner_(ow
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);  // closing only hides; the next F1 reuses it
+    widgets::useRoomLook(this);
 
     auto* toolbar = new QToolBar(this);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

@@ -77,6 +77,10 @@ constexpr qreal kMovesPoints = 12;  // the calendar's "Moves", smaller where a l
 
 // A toolbar button is 550 twips square.
 constexpr float ToolbarButtonSide = 550.0f / twips::TwipsPerPixel;
+// A language flag is a little smaller than the 38 x 25 of its artwork, so
+// that the flags stand apart on the toolbar and clear of the window's edge.
+constexpr float FlagWidth = 34;
+constexpr float FlagHeight = 22;
 
 struct ToolbarButton {
     int16_t index;
@@ -175,8 +179,10 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
         } else {
             button->setArt(QStringLiteral(":/art/") + QLatin1String(b.art),
                            widgets::ButtonControl::Look::Fill);
-            button->setSize(38, 25);
+            button->setSize(FlagWidth, FlagHeight);
             button->setToolTip(QString::fromUtf8(b.tooltip));
+            // The flag of the language in use stays marked.
+            button->setCheckable(true);
         }
         button->hide();
     }
@@ -412,6 +418,15 @@ void frmTavoro::Sprache()
             }
         },
         [&] { qttranslations::apply(settings().Sprache()); },
+        [&] {
+            static const int16_t buttonOfDigit[7] = {10, 11, 12, 13, -1, 14, 16};
+            const int digit = settings().Sprache() / 1000;
+            const int active = digit >= 0 && digit < 7 ? buttonOfDigit[digit] : -1;
+            for (int i = 10; i <= 16; ++i) {
+                if (hasPicBut(i))
+                    PicBut(i)->setChecked(i == active);
+            }
+        },
     });
 }
 

@@ -5,6 +5,7 @@
 #include "mainwindow/frmTavoro.h"
 
 #include "mainwindow/cloth.h"
+#include "platform/appinfo.h"
 #include "platform/clock.h"
 #include "services/kept_game.h"
 #include "services/resources.h"
@@ -31,7 +32,7 @@ bool frmTavoro::mayAbandonGame()
 {
     if (!gameWithMovesRuns())
         return true;
-    return seams().askYesNoDefaultNo(this, services::textOf(230));
+    return seams().askYesNoDefaultNo(this, services::textOf(230), appinfo::title());
 }
 
 int frmTavoro::playedSeconds() const

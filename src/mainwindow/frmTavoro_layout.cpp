@@ -174,11 +174,12 @@ void frmTavoro::positionieren()
         [&] {
             // Start, end and preview at the top; picture to help after a gap;
             // the languages after another, French directly below Spanish.
+            // The flags stand 3 pixels apart, centred on the strip.
             for (int i = 0; i < int(PicBut_.size()); ++i) {
                 if (!PicBut_[i])
                     continue;
                 widgets::ButtonControl* button = PicBut_[i];
-                const double h = button->Height();
+                const double h = i <= 9 ? button->Height() : button->Height() + 3;
                 double top;
                 if (i <= 2)
                     top = h * i + 3;
@@ -188,7 +189,10 @@ void frmTavoro::positionieren()
                     top = h * (i + 2) + 3 + 100;
                 else
                     top = h * 17 + 103;
-                button->place(lblToolbar->Left() + 4, float(top), button->Width(), button->Height());
+                const float strip = lblToolbar->Left();
+                const float left =
+                    i <= 9 ? strip + 4 : strip + (lblToolbar->Width() - button->Width()) / 2;
+                button->place(left, float(top), button->Width(), button->Height());
                 button->show();
             }
         },

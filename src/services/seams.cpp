@@ -22,6 +22,17 @@ namespace services {
 
 namespace {
 
+// A question with Yes and No and the question icon; No is also what Esc and
+// the window's close answer.
+bool ask(QWidget* owner, const QString& text, const QString& caption,
+         QMessageBox::StandardButton byDefault)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    owner);
+    box.setDefaultButton(byDefault);
+    return box.exec() == QMessageBox::Yes;
+}
+
 Seams makeDefaults()
 {
     Seams s;
@@ -30,23 +41,20 @@ Seams makeDefaults()
     s.Zufallszahl = Allgemein::Zufallszahl;
     s.Shutdown = Allgemein::Shutdown;
     s.askYesNo = [](QWidget* owner, const QString& text, const QString& caption) {
-        return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No,
-                                     QMessageBox::Yes)
-               == QMessageBox::Yes;
+        return ask(owner, text, caption, QMessageBox::Yes);
     };
-    s.askYesNoDefaultNo = [](QWidget* owner, const QString& text) {
-        return QMessageBox::question(owner, appinfo::title(), text,
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-               == QMessageBox::Yes;
+    s.askYesNoDefaultNo = [](QWidget* owner, const QString& text, const QString& caption) {
+        return ask(owner, text, caption, QMessageBox::No);
     };
-    s.InputBox = [](QWidget* owner, const QString& prompt,
-                    const QString& title) -> std::optional<QString> {
-        bool ok = false;
-        const QString answer =
-            QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, QString(), &ok);
-        if (!ok)
+    s.InputBox = [](QWidget* owner, const QString& prompt, const QString& title,
+                    const QString& preset) -> std::optional<QString> {
+        QInputDialog box(owner);
+        box.setWindowTitle(title);
+        box.setLabelText(prompt);
+        box.setTextValue(preset);
+        if (box.exec() != QDialog::Accepted)
             return std::nullopt;
-        return answer;
+        return box.textValue();
     };
     s.warn = [](QWidget* owner, const QString& text) {
         QMessageBox::warning(owner, appinfo::title(), text);

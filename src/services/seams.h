@@ -37,13 +37,14 @@ struct Seams {
     // Asks `text` over `owner` with the buttons Yes and No (Yes the default)
     // and the question icon, under the caption given; true on Yes.
     std::function<bool(QWidget* owner, const QString& text, const QString& caption)> askYesNo;
-    // The same question with No as the default button, under the program's
-    // title, for a question whose Yes loses something (a running game).
-    std::function<bool(QWidget* owner, const QString& text)> askYesNoDefaultNo;
-    // The name box: the prompt, the title, no preset text. The answer, or
-    // nothing when the player cancels it.
+    // The same question with No as the default button, for a question whose
+    // Yes loses something (a running game, the champions list).
+    std::function<bool(QWidget* owner, const QString& text, const QString& caption)>
+        askYesNoDefaultNo;
+    // The name box: the prompt, the title and the text it starts with. The
+    // answer, or nothing when the player cancels it.
     std::function<std::optional<QString>(QWidget* owner, const QString& prompt,
-                                         const QString& title)>
+                                         const QString& title, const QString& preset)>
         InputBox;
     // A message over `owner` with an OK button under the application title:
     // `warn` with the warning icon, `tell` with the information icon.

@@ -185,6 +185,22 @@ void SaveIni(Setting setting, int16_t value)
     SaveIni(QLatin1String(k.section), QLatin1String(k.key), QString::number(value));
 }
 
+namespace {
+const QString kLastNameSection = QStringLiteral("Optionen");
+const QString kLastNameKey = QStringLiteral("LastName");
+}  // namespace
+
+const QString& Settings::loadLastName()
+{
+    lastName_ = GetIniString(kLastNameSection, kLastNameKey, QString());
+    return lastName_;
+}
+
+void Settings::storeLastName() const
+{
+    SaveIni(kLastNameSection, kLastNameKey, lastName_);
+}
+
 Settings::Settings()
 {
     for (int i = 0; i < kCount; ++i)

@@ -112,6 +112,13 @@ public:
     void setMusicOn(bool on) { musicOn_ = on; }
     void setMusicEndless(bool endless) { musicEndless_ = endless; }
 
+    // The name last entered for the champions list, offered the next time:
+    // [Optionen] LastName, a key of our own (empty when there is none).
+    const QString& LastName() const { return lastName_; }
+    void setLastName(const QString& name) { lastName_ = name; }
+    const QString& loadLastName();
+    void storeLastName() const;
+
 private:
     static constexpr int kCount = 9;
     static int index(Setting setting) { return static_cast<int>(setting); }
@@ -120,6 +127,7 @@ private:
     std::array<int16_t, kCount> values_{};
     bool musicOn_ = false;
     bool musicEndless_ = false;
+    QString lastName_;
 };
 
 // The settings of the run.

@@ -182,12 +182,12 @@ void ButtonControl::paintEvent(QPaintEvent* e)
         return;
     }
     // A flag fills its button edge to edge: it sinks a pixel while held down,
-    // lightens under the mouse and shows a dotted line when it has the focus.
+    // lightens under the mouse, wears a gilt rim while its language is the
+    // one in use and shows a dotted line when it has the focus.
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const QPixmap& flag = cachedArt(fillCache_, artPath_, size(), devicePixelRatioF());
-    const bool down = isDown() || isChecked();
-    if (down) {
+    if (isDown()) {
         p.fillRect(rect(), QColor(30, 20, 12));
         p.drawPixmap(QRect(1, 1, width() - 1, height() - 1), flag);
         p.fillRect(rect(), QColor(0, 0, 0, 60));
@@ -195,6 +195,10 @@ void ButtonControl::paintEvent(QPaintEvent* e)
         p.drawPixmap(0, 0, flag);
         if (underMouse() && isEnabled())
             p.fillRect(rect(), QColor(255, 255, 255, 45));
+        if (isChecked()) {
+            p.setPen(QPen(QColor(230, 175, 40), 2));
+            p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+        }
     }
     if (!isEnabled())
         p.fillRect(rect(), QColor(128, 128, 128, 140));

@@ -152,7 +152,9 @@ TEST_F(SolvedGame, AsksTheNameShowsItFirstAndTheToolbarFindsItAfterARestart)
     EXPECT_EQ(w->lblZugzahl->text(), QString::number(moves));
     EXPECT_EQ(g.HSPending, 0);
 
-    EXPECT_EQ(prompts, QStringList{"Please enter your name!"});
+    EXPECT_EQ(prompts, QStringList{QStringLiteral("Please enter your name!\n\nRank 1: %1 moves in 7 "
+                                                  "seconds")
+                                       .arg(moves)});
     const Row expected = {"Anna", QString::number(moves), "7"};
     ASSERT_EQ(firstRows.size(), 1u);
     EXPECT_EQ(firstRows[0], expected);

@@ -43,6 +43,8 @@ inline QString englishText(int16_t key)
     case 164: return QStringLiteral("Really delete highscores?");
     case 166: return QStringLiteral("Mode");
     case 171: return QStringLiteral("The champions list could not be saved.");
+    case 172: return QStringLiteral("Rank %1: %2 moves in %3 seconds");
+    case 173: return QStringLiteral("Stored as \"?\": %1");
     default: return QString();
     }
 }
@@ -54,6 +56,8 @@ protected:
     // Answers of the name box in turn (nothing: cancelled), and what it asked.
     std::deque<std::optional<QString>> names;
     std::vector<std::pair<QString, QString>> prompts;  // prompt, title
+    QStringList presets;                               // the names offered
+    QStringList told;
     std::function<void()> whileNameBoxOpen;
     std::vector<std::pair<QString, QString>> questions;  // text, caption
     bool answerYes = false;
@@ -69,8 +73,10 @@ protected:
         services::resetSeams();
         auto& h = services::seams();
         h.GetLang = englishText;
-        h.InputBox = [this](QWidget*, const QString& prompt, const QString& title) {
+        h.InputBox = [this](QWidget*, const QString& prompt, const QString& title,
+                            const QString& preset) {
             prompts.emplace_back(prompt, title);
+            presets << preset;
             if (whileNameBoxOpen)
                 whileNameBoxOpen();
             std::optional<QString> answer;
@@ -80,11 +86,12 @@ protected:
             }
             return answer;
         };
-        h.askYesNo = [this](QWidget*, const QString& text, const QString& caption) {
+        h.askYesNoDefaultNo = [this](QWidget*, const QString& text, const QString& caption) {
             questions.emplace_back(text, caption);
             return answerYes;
         };
         h.warn = [this](QWidget*, const QString& text) { warnings.push_back(text); };
+        h.tell = [this](QWidget*, const QString& text) { told.push_back(text); };
     }
 
     void TearDown() override

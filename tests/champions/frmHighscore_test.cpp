@@ -39,7 +39,8 @@ TEST_F(ChampionsTest, TheFirstResultAsksTheNameShowsItFirstAndWritesTenKeys)
     open(3, 1, "0000700012");
 
     ASSERT_EQ(prompts.size(), 1u);
-    EXPECT_EQ(prompts[0], std::make_pair(QString("Please enter your name!"),
+    EXPECT_EQ(prompts[0], std::make_pair(QString("Please enter your name!\n\n"
+                                                 "Rank 1: 12 moves in 7 seconds"),
                                          QString("Congratulations!")));
     EXPECT_EQ(w->Section, "m31");
     EXPECT_EQ(row(1), (Row{"Anna", "12", "7"}));
@@ -71,12 +72,12 @@ TEST_F(ChampionsTest, AResultTakesItsRankInAFullList)
          QStringList{"0001000004Zed"} + kFull.mid(0, 9)},
         {"same seconds and moves: by name, without regard to case", "0001000009", "Cat", true,
          kFull.mid(0, 2) + QStringList{"0001000009Cat"} + kFull.mid(2, 7)},
-        {"equal to the tenth with a later name: asked but not kept", "0009000009", "Zed", true,
-         kFull},
+        {"equal to the tenth: not asked, the tenth stays", "0009000009", "Aaron", false, kFull},
         {"worse than the tenth: not asked, nothing written", "0009000010", "Zed", false, kFull},
         {"0 seconds and 0 moves never enter", "0000000000", "Zed", false, kFull},
-        {"a cancelled name box stores the entry without a name", "0000500002", std::nullopt,
-         true, QStringList{"0000500002"} + kFull.mid(0, 9)},
+        {"a cancelled name box stores nothing", "0000500002", std::nullopt, true, kFull},
+        {"an empty name is still an entry", "0000500002", "  ", true,
+         QStringList{"0000500002"} + kFull.mid(0, 9)},
         {"25 characters keep their first 20", "0000500002", "  Abcdefghijklmnopqrstuvwxy ", true,
          QStringList{"0000500002Abcdefghijklmnopqrst"} + kFull.mid(0, 9)},
     };
@@ -97,11 +98,17 @@ TEST_F(ChampionsTest, AResultTakesItsRankInAFullList)
         for (int i = 1; i <= 10; ++i)
             EXPECT_EQ(row(i), shown(c.after[i - 1])) << i;
     }
-    // The cancelled box's row: numbers and no name.
+    // The empty name's row: numbers and no name; a cancelled first result
+    // leaves no file behind.
+    QFile::remove(hsc());
+    names = {""};
+    open(5, 0, "0000500002");
+    EXPECT_EQ(row(1), (Row{"", "2", "5"}));
     QFile::remove(hsc());
     names = {std::nullopt};
     open(5, 0, "0000500002");
-    EXPECT_EQ(row(1), (Row{"", "2", "5"}));
+    EXPECT_EQ(row(1), kEmptyRow);
+    EXPECT_FALSE(QFile::exists(hsc()));
 }
 
 TEST_F(ChampionsTest, NinetyNineThousandNineHundredNinetyNineSecondsAreStoredButShowEmpty)

@@ -97,3 +97,23 @@ TEST(Ranking, WhatARowShows)
         EXPECT_EQ(row.seconds, c.seconds) << qPrintable(c.entry);
     }
 }
+
+TEST(Ranking, TiesWithTheTenthRankAndCharactersTheFileCannotKeep)
+{
+    EXPECT_TRUE(champions::tiesLast("0001000005", "0001000005Bob"));
+    EXPECT_TRUE(champions::tiesLast("0001000005", "0001000005"));
+    EXPECT_FALSE(champions::tiesLast("0001000004", "0001000005Bob"));
+    EXPECT_FALSE(champions::tiesLast("9999999999", kEmptySlot));  // an empty slot is no tie
+
+    champions::SortedList list;
+    for (const char* t : {"0001000005Bob", "0002000003Dora", "9999999999 "})
+        list.AddItem(QString::fromLatin1(t));
+    EXPECT_EQ(champions::rankOf(list, "0000900001Zed"), 1);
+    EXPECT_EQ(champions::rankOf(list, "0001000005Ann"), 1);  // equal numbers: by name
+    EXPECT_EQ(champions::rankOf(list, "0001000005Bob"), 2);  // after the same entry
+    EXPECT_EQ(champions::rankOf(list, "0001000005carl"), 2);
+    EXPECT_EQ(champions::rankOf(list, "0003000001"), 3);
+
+    EXPECT_EQ(champions::lostCharacters(QString::fromUtf8("Zoë Œuvre ß")), "");
+    EXPECT_EQ(champions::lostCharacters(QString::fromUtf8("李x李Ω😀")), QString::fromUtf8("李Ω😀"));
+}

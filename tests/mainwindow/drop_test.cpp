@@ -164,7 +164,7 @@ TEST_F(RoomPictures, ARunningGameGoesOnlyWhenThePlayerGivesItUp)
 {
     int questions = 0;
     bool yes = false;
-    services::seams().askYesNoDefaultNo = [&](QWidget*, const QString&) {
+    services::seams().askYesNoDefaultNo = [&](QWidget*, const QString&, const QString&) {
         ++questions;
         return yes;
     };

@@ -48,7 +48,7 @@ protected:
     {
         widgets::seams().showChampions = [this](QWidget*) { ++champions; };
         widgets::seams().showPictureWindow = [this](QWidget*) { inPictureWindow(); };
-        services::seams().askYesNoDefaultNo = [this](QWidget*, const QString& text) {
+        services::seams().askYesNoDefaultNo = [this](QWidget*, const QString& text, const QString&) {
             questions.push_back(text);
             return answerYes;
         };

@@ -197,19 +197,29 @@ TEST_F(Layout, ToolbarButtonsStandInThreeGroups)
         {6, 239.6667f}, {7, 276.3333f}, {8, 313},   {9, 349.6667f},  {10, 403},      {11, 428},
         {12, 453},     {13, 478},     {14, 503},    {16, 528},
     };
-    const float left = 800 - 1.15f * 550 / 15 + 4;
+    const float strip = 1.15f * 550 / 15;
+    const float left = 800 - strip + 4;
+    const float flagLeft = 800 - strip + (strip - 34) / 2;
     for (const auto& t : tops) {
         SCOPED_TRACE(t.index);
         const widgets::ButtonControl* b = w->PicBut(t.index);
         EXPECT_FALSE(b->isHidden());
         EXPECT_NEAR(b->Top(), t.top, 1e-3);
-        EXPECT_FLOAT_EQ(b->Left(), left);
+        EXPECT_FLOAT_EQ(b->Left(), t.index <= 9 ? left : flagLeft);
     }
-    // Each group's buttons touch without overlapping; French ends 553 pixels down.
-    for (int i : {0, 1, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13})
+    // Each group's buttons touch without overlapping; the flags stand 3
+    // pixels apart, French below Spanish, all clear of the window's edges.
+    for (int i : {0, 1, 3, 4, 5, 6, 7, 8})
         EXPECT_EQ(w->PicBut(i)->geometry().bottom() + 1, w->PicBut(i + 1)->geometry().top()) << i;
-    EXPECT_EQ(w->PicBut(14)->geometry().bottom() + 1, w->PicBut(16)->geometry().top());
-    EXPECT_EQ(w->PicBut(16)->geometry().bottom() + 1, 553);
+    for (int i : {10, 11, 12, 13, 14}) {
+        const int below = i == 14 ? 16 : i + 1;
+        EXPECT_EQ(w->PicBut(i)->geometry().bottom() + 1 + 3, w->PicBut(below)->geometry().top()) << i;
+    }
+    for (int i : {10, 11, 12, 13, 14, 16}) {
+        EXPECT_LE(w->PicBut(i)->geometry().right(), 800 - 1 - 3) << i;
+        EXPECT_GE(w->PicBut(i)->geometry().left(), w->lblToolbar->geometry().left() + 3) << i;
+    }
+    EXPECT_EQ(w->PicBut(16)->geometry().bottom() + 1, 550);
     EXPECT_FALSE(w->hasPicBut(15));
 }
 
@@ -233,7 +243,7 @@ TEST_F(Layout, ControlsAsCreated)
     for (const auto& f : flags) {
         SCOPED_TRACE(f.index);
         const widgets::ButtonControl* b = fresh->PicBut(f.index);
-        EXPECT_EQ(b->size(), QSize(38, 25));
+        EXPECT_EQ(b->size(), QSize(34, 22));
         EXPECT_EQ(b->toolTip(), QString::fromUtf8(f.tooltip));
         EXPECT_EQ(b->Art(), QStringLiteral(":/art/flags/%1.svg").arg(f.flag));
         EXPECT_FALSE(widgets::renderArt(b->Art(), b->size()).isNull());

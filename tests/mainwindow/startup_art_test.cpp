@@ -75,6 +75,10 @@ TEST(StartUpArt, TheStartScreenAndTheRoomRenderNoSvgButTheFrame)
 
     widgets::resetSeams();
     frmInfo::setMainWindow({});
+    // The start screen, still fading out, goes with the test.
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (qobject_cast<frmInfo*>(top))
+            top->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     main.reset();
     testsupport::restoreServices();

@@ -127,6 +127,12 @@ TEST_F(Toolbar, EveryIndexDoesWhatItsButtonSays)
     EXPECT_EQ(w->PicBut(0)->toolTip(), "m5110");
     EXPECT_EQ(w->PicBut(4)->toolTip(), "m5158");
     EXPECT_EQ(w->PicBut(14)->toolTip(), QString::fromUtf8("Español"));
+    // Only the flag of the language in use is marked, however often it is pressed.
+    for (int pressed : {14, 14, 16, 10}) {
+        w->PicBut(pressed)->click();
+        for (int i : {10, 11, 12, 13, 14, 16})
+            EXPECT_EQ(w->PicBut(i)->isChecked(), i == pressed) << pressed << " " << i;
+    }
 }
 
 TEST_F(Toolbar, ThePictureCommandReloadsByAlbumAndStartsAfresh)
