@@ -264,7 +264,7 @@ TEST_P(TextFit, TheGamesMessageBoxes)
     auto& s = services::seams();
     for (int message : {124, 164, 230}) {
         expectWholeBox("question", [&] { s.askYesNo(nullptr, services::textOf(message), QStringLiteral("Tavoro")); });
-        expectWholeBox("question, No first", [&] { s.askYesNoDefaultNo(nullptr, services::textOf(message)); });
+        expectWholeBox("question, No first", [&] { s.askYesNoDefaultNo(nullptr, services::textOf(message), QStringLiteral("Tavoro")); });
     }
     for (int message : {171, 200, 233, 234})
         expectWholeBox("information", [&] { s.tell(nullptr, services::textOf(message)); });
