@@ -90,6 +90,16 @@ void SDLCALL mix(void* userdata, Uint8* stream, int len)
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
 
+}  // namespace
+
+std::unique_lock<std::mutex> lockSdlGlobals()
+{
+    static std::mutex sdlGlobals;
+    return std::unique_lock(sdlGlobals);
+}
+
+namespace {
+
 bool openDevice(State& s)
 {
     std::lock_guard lock(s.deviceMutex);
@@ -101,6 +111,7 @@ bool openDevice(State& s)
     if (!sdl::library().loaded)
         return false;
 
+    const auto sdlGlobals = lockSdlGlobals();
     // The window system, not SDL, decides how the program ends: SDL would
     // otherwise swallow SIGINT and SIGTERM.
     sdl::library().SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -197,6 +208,7 @@ void pauseAfter(size_t frames)
 void close(State& s)
 {
     std::lock_guard lock(s.deviceMutex);
+    const auto sdlGlobals = lockSdlGlobals();
     if (s.device != 0)
         sdl::library().SDL_CloseAudioDevice(s.device);  // waits for the audio thread to end
     if (s.sdlStarted)

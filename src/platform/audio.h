@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace audio {
@@ -42,6 +43,11 @@ constexpr int kChannels = 2;
 // Opens the device at the first call and tells whether one runs. A device
 // that cannot be opened is not tried again until shutdown().
 bool ensureOpen();
+
+// SDL keeps its hints and subsystems in globals that are not safe to read on
+// one thread while another changes them: the device's opening and closing and
+// the decoding of sounds each hold this lock over their calls into SDL.
+std::unique_lock<std::mutex> lockSdlGlobals();
 
 // Loads SDL's libraries (on a worker: it takes a while the first time).
 void loadLibraries();

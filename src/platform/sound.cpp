@@ -50,6 +50,7 @@ std::vector<float> decode(const QByteArray& wave)
     if (wave.isEmpty() || wave.size() > std::numeric_limits<int>::max() || !sdl::library().loaded)
         return out;
     const QByteArray fitted = withChunksThatFit(wave);
+    const auto sdlGlobals = audio::lockSdlGlobals();
     SDL_RWops* rw =
         sdl::library().SDL_RWFromConstMem(fitted.constData(), static_cast<int>(fitted.size()));
     if (!rw)
