@@ -85,6 +85,9 @@ protected:
 private:
     // Tells the player that the champions file did not take a change.
     void warnNotSaved();
+    // The list as GetHS last read it from the file, to tell what this window
+    // added since (nothing read yet: the list is written as it stands).
+    std::optional<QStringList> readEntries_;
 };
 
 namespace champions {
