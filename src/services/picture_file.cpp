@@ -124,8 +124,15 @@ bool bitmapCutShort(QIODevice& device)
     const quint32 compression = u32(30);
     const qint64 bitsPerPixel = qFromLittleEndian<quint16>(head.constData() + 28);
     if (compression == 0 || compression == 3) {
-        const qint64 rowBytes = (qint64(std::abs(i32(18))) * bitsPerPixel + 31) / 32 * 4;
-        const qint64 needed = qint64(u32(10)) + rowBytes * std::abs(qint64(i32(22)));
+        // Checked: a header can claim more than any file holds (a width and
+        // height near 2^31 at 65535 bits a pixel).
+        qint64 rowBits = 0, needed = 0;
+        if (__builtin_mul_overflow(std::abs(qint64(i32(18))), bitsPerPixel, &rowBits))
+            return true;
+        const qint64 rowBytes = (rowBits + 31) / 32 * 4;
+        if (__builtin_mul_overflow(rowBytes, std::abs(qint64(i32(22))), &needed)
+            || __builtin_add_overflow(needed, qint64(u32(10)), &needed))
+            return true;
         return fileSize < needed;
     }
     return qint64(u32(2)) > fileSize;

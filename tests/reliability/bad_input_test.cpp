@@ -130,6 +130,22 @@ QByteArray randomBytes(int n, quint32 seed)
 
 const QByteArray kMegabyte(1 << 20, 'x');
 
+// The first 45 bytes of a bitmap whose header claims width x height at
+// `bits` a pixel, uncompressed.
+QByteArray bmpHeaderClaiming(qint32 width, qint32 height, quint16 bits)
+{
+    QByteArray b(54, '\0');
+    b[0] = 'B';
+    b[1] = 'M';
+    qToLittleEndian<quint32>(54, b.data() + 10);
+    qToLittleEndian<quint32>(40, b.data() + 14);
+    qToLittleEndian<qint32>(width, b.data() + 18);
+    qToLittleEndian<qint32>(height, b.data() + 22);
+    qToLittleEndian<quint16>(1, b.data() + 26);
+    qToLittleEndian<quint16>(bits, b.data() + 28);
+    return b.left(45);
+}
+
 }  // namespace
 
 TEST_F(BadSettings, EveryBadSettingStartsTheGameWithItsDefaultAndKeepsTheFileWhole)
@@ -243,6 +259,10 @@ TEST_F(BadSettings, BadPictureFilesAreRefusedAndTheGameFallsBackOnItsOwnPicture)
         {"truncated.bmp", bmp.left(bmp.size() / 2)},
         {"text.bmp", "This is no picture, only a note.\r\n"},
         {"huge.jpg", pngClaiming(20000, 20000)},
+        // 45 bytes whose width x depth x height overflows 64 bits, and one
+        // whose width is the most negative 32-bit number.
+        {"overflow.bmp", bmpHeaderClaiming(0x7FFFFFFF, 0x7FFFFFFF, 0xFFFF)},
+        {"negative.bmp", bmpHeaderClaiming(qint32(0x80000000), qint32(0x80000000), 32)},
     };
     ASSERT_TRUE(QDir(folder).mkpath("pics"));
     for (const Row& row : rows) {
