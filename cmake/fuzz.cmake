@@ -13,7 +13,7 @@ set(TAVORO_FUZZ_TARGETS
   language   # the language table "~tmp.lng"
   smf        # the music tracks' MIDI files
   wav        # the sound effects' wave files
-  picture    # puzzle pictures (BMP, JPEG) and their cutting into cells
+  picture    # puzzle pictures through the game's own loader, and their cutting into cells
   champions  # Tavoro.hsc's scrambled entries: decoder and encoder
   kept_game  # the running game kept on disk
 )

@@ -47,7 +47,10 @@ public:
     // the whole section. True when the file took it.
     bool SaveHS(const std::optional<QString>& key, const QString& value);
     // Stores the first ten entries of the list, all ten in one replacement of
-    // the file; true when the file took them.
+    // the file; true when the file took them. Under the folder's lock the
+    // list is read again first and the entries added since GetHS are ranked
+    // among it, so that what another copy of the game stored meanwhile stays.
+    // The list then holds what was stored.
     bool WriteHS();
     // An entry scrambled and in its stored form, and back: the same codec
     // (hscodec) the tests and the fuzzer drive. Crypt is the scrambling alone.
@@ -93,6 +96,9 @@ private:
     QString namePrompt(const QString& preset) const;
     // Row i in the look of the entry just made, or of the others.
     void markRow(int i, bool isNew);
+    // The list as GetHS last read it from the file, to tell what this window
+    // added since (nothing read yet: the list is written as it stands).
+    std::optional<QStringList> readEntries_;
 };
 
 namespace champions {

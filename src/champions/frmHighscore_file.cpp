@@ -8,6 +8,7 @@
 #include "errors/trap.h"
 #include "platform/ansi.h"
 #include "platform/appinfo.h"
+#include "platform/files.h"
 #include "platform/profile.h"
 
 #include <string>
@@ -55,6 +56,7 @@ void frmHighscore::GetHS()
                 const QString entry = GetHSVal(QString::number(k), champions::kEmptySlot);
                 lstSort.AddItem(champions::isEntry(entry) ? entry : champions::kEmptySlot);
             }
+            readEntries_ = lstSort.items();
         },
     });
 }
@@ -87,9 +89,22 @@ bool frmHighscore::WriteHS()
 {
     std::vector<std::pair<QString, QString>> values;
     bool saved = false;
+    std::optional<files::FolderLock> lock;
     Procedure proc{"frmHighscore", "WriteHS"};
     proc.run({
         [&] {
+            // Under the lock, the list is read again: what another copy of
+            // the game stored since this window read it stays, and the
+            // entries this window added are ranked among it.
+            lock.emplace(HscPath());
+            if (readEntries_) {
+                QStringList added = lstSort.items();
+                for (const QString& entry : *readEntries_)
+                    added.removeOne(entry);
+                GetHS();
+                for (const QString& entry : added)
+                    lstSort.AddItem(entry);
+            }
             values.clear();
             for (int k = 1; k <= 10; ++k)
                 values.emplace_back(QString::number(k), Conv(lstSort.List(k - 1)));

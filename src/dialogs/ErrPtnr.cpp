@@ -379,7 +379,9 @@ void ErrPtnr::printProtocol(const QString& protocol)
 void ErrPtnr::saveProtocol(const QString& protocol)
 {
     const QString path = QDir::toNativeSeparators(savedProtocolPath());
-    if (QFileInfo::exists(path)) {
+    // A link under the name is never written through, so it is not offered
+    // for overwriting either: the write below refuses it and says so.
+    if (QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
         const QString question =
             QStringLiteral("Vorhandene Datei '") + path + QStringLiteral("' überschreiben ?");
         if (!services::seams().askYesNo(this, question, appinfo::title()))

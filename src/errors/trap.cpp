@@ -22,6 +22,8 @@ public:
 StderrService fallbackService;
 ErrorService* currentService = nullptr;
 std::function<void()> programExit;
+// The timed service whose tick runs now on this thread, if any.
+thread_local TimedService* runningService = nullptr;
 
 }  // namespace
 
@@ -69,8 +71,15 @@ bool Procedure::run(std::initializer_list<Statement> statements)
             throw;
         } catch (...) {
             const Failure f = currentFailure();
-            const int16_t answer = errorService().OnError(object_, name_,
-                                                          {f.number(), f.description(), line_});
+            int16_t answer = Cancel;
+            if (!runningService || !runningService->off_) {
+                answer = errorService().OnError(object_, name_,
+                                                {f.number(), f.description(), line_});
+                // Told once: the timer's service goes off unless the player
+                // asked to try again.
+                if (runningService && answer != Retry)
+                    runningService->off_ = true;
+            }
             if (answer == Retry)
                 continue;
             if (answer == End) {
@@ -91,6 +100,22 @@ bool Procedure::run(std::initializer_list<Statement> statements)
     }
     line_ = 0;
     return true;
+}
+
+bool TimedService::run(const std::function<void()>& tick)
+{
+    if (off_)
+        return false;
+    TimedService* outer = runningService;
+    runningService = this;
+    try {
+        tick();
+    } catch (...) {
+        runningService = outer;
+        throw;
+    }
+    runningService = outer;
+    return !off_;
 }
 
 void Procedure::runSkippingFailures(std::initializer_list<Statement> statements)

@@ -84,6 +84,23 @@ private:
     bool leaving_ = false;
 };
 
+// A service that a timer runs again and again (the music watch). A failure
+// in one of its ticks is reported once, as any other; the service is then off
+// for the rest of the run: further failures of that tick are answered with
+// Cancel without asking, and no tick runs any more. So a failure that stays
+// never raises one dialog after another.
+class TimedService {
+public:
+    // Runs the tick under the service unless it is off. Returns whether the
+    // service is still on afterwards (the caller stops its timer when not).
+    bool run(const std::function<void()>& tick);
+    bool isOff() const { return off_; }
+
+private:
+    friend class Procedure;
+    bool off_ = false;
+};
+
 // Line number of the statement with 0-based index i.
 constexpr int32_t statementLine(int i) { return 50010 + 10 * i; }
 

@@ -432,8 +432,10 @@ void frmTavoro::Sprache()
 
 void frmTavoro::Timer2_Timer()
 {
-    // The music watch reports under "frmTavoro" / "Timer2_Timer" itself.
-    Allgemein::MusicWatchTick();
+    // The music watch reports under "frmTavoro" / "Timer2_Timer" itself; a
+    // failure in it is told once, and the watch then stops for the run.
+    if (!musicWatch.run([] { Allgemein::MusicWatchTick(); }))
+        Timer2->stop();
 }
 
 void frmTavoro::Form_Resize()

@@ -16,6 +16,7 @@
 // background image.
 
 #include "mainwindow/board_geometry.h"
+#include "errors/trap.h"
 #include "game/board.h"
 #include "game/solver.h"
 #include "services/picture_clip.h"
@@ -164,6 +165,7 @@ public:
     widgets::LabelControl* lblToolbar = nullptr;   // the toolbar strip behind the buttons
     QTimer* Timer1 = nullptr;                         // the game clock, 1000 ms, off
     QTimer* Timer2 = nullptr;                         // the music watch, 1000 ms, off
+    errors::TimedService musicWatch;                  // off for the run after a failure told once
     pictures::PictureClip PicClip1;                       // the whole puzzle picture, cut into cells
 
     // Board data and game state.

@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 // The folder `cmake --install` puts the program in, and the name of its menu
 // entry; the build passes them in.
 #ifndef TAVORO_INSTALL_BINDIR
@@ -82,6 +85,13 @@ bool mayKeepFilesIn(const QString& folder)
 {
     const QFileInfo info(folder);
     if (!info.isDir() || !info.isWritable())
+        return false;
+    // Only a folder of the player's own that nobody else may write: in a
+    // shared copy another account could plant links or files under the
+    // game's names there.
+    struct stat st {};
+    if (::stat(QFile::encodeName(folder).constData(), &st) != 0 || st.st_uid != ::geteuid()
+        || (st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
         return false;
     const QString installed = QFileInfo(QStringLiteral(TAVORO_INSTALL_BINDIR)).canonicalFilePath();
     return installed.isEmpty() || info.canonicalFilePath() != installed;

@@ -15,7 +15,8 @@ QString programFolder();
 // The folder that holds the player's files: Tavoro.ini, Tavoro.hsc, the error
 // log and saved protocol, and the "pics" folder. Every path to one of them is
 // made from this folder, without a trailing separator. A program whose folder
-// can be written (a portable copy, a build folder) keeps them beside itself;
+// is the player's own (a portable copy, a build folder) keeps them beside
+// itself; a folder that other accounts may write counts as installed;
 // an installed one keeps them in the player's own data folder, which is made
 // on first use. Chosen at the first call and kept for the run.
 QString dataFolder();
@@ -34,7 +35,8 @@ struct DataFolderFacts {
 QString chooseDataFolder(const DataFolderFacts& facts);
 
 // Whether the game may keep its files in this folder: an existing folder that
-// the user can write and that is not the one the game was installed to.
+// the user owns and can write, that no other account may write (no group or
+// other write permission), and that is not the one the game was installed to.
 bool mayKeepFilesIn(const QString& programFolder);
 
 // The name of the game's menu entry and software centre entry, without

@@ -1,11 +1,17 @@
 #include "platform/files.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
+
+#include <chrono>
+#include <map>
+#include <thread>
 
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,11 +24,13 @@ QByteArray native(const QString& path)
     return QFile::encodeName(path);
 }
 
-// Opens without following a link and without blocking, then makes sure a
-// regular file was opened. Blocking is turned on again for the writes.
-int openRegular(const QByteArray& path, int flags, int mode = 0666)
+// Opens without following a link (unless the caller follows them) and
+// without blocking, then makes sure a regular file was opened. Blocking is
+// turned on again for the writes.
+int openRegular(const QByteArray& path, int flags, int mode = 0666, Links links = Links::Refuse)
 {
-    const int fd = ::open(path.constData(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
+    const int noFollow = links == Links::Refuse ? O_NOFOLLOW : 0;
+    const int fd = ::open(path.constData(), flags | noFollow | O_NONBLOCK | O_CLOEXEC, mode);
     if (fd < 0)
         return -1;
     struct stat st {};
@@ -101,9 +109,9 @@ bool writeAndClose(int fd, std::initializer_list<QByteArrayView> parts)
 
 }  // namespace
 
-bool openForReading(QFile& file, const QString& path)
+bool openForReading(QFile& file, const QString& path, Links links)
 {
-    const int fd = openRegular(native(path), O_RDONLY);
+    const int fd = openRegular(native(path), O_RDONLY, 0, links);
     if (fd < 0)
         return false;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
@@ -198,6 +206,57 @@ int openForOverwrite(const QString& path, int mode)
 bool writeAllAt(int fd, QByteArrayView bytes)
 {
     return ::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, bytes);
+}
+
+namespace {
+
+// The folder locks this thread holds: descriptor and depth, by folder.
+struct HeldLock {
+    int fd = -1;
+    int depth = 0;
+};
+thread_local std::map<QByteArray, HeldLock> heldLocks;
+
+// How long a start waits for the other copy's write (a few milliseconds as
+// a rule).
+constexpr auto kLockPatience = std::chrono::seconds(5);
+
+}  // namespace
+
+FolderLock::FolderLock(const QString& fileInFolder)
+    : folder_(native(QFileInfo(fileInFolder).absolutePath()))
+{
+    auto found = heldLocks.find(folder_);
+    if (found != heldLocks.end()) {
+        ++found->second.depth;
+        held_ = true;
+        return;
+    }
+    const int fd = ::open(folder_.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    const auto until = std::chrono::steady_clock::now() + kLockPatience;
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() > until) {
+            ::close(fd);
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    heldLocks[folder_] = HeldLock{fd, 1};
+    held_ = true;
+}
+
+FolderLock::~FolderLock()
+{
+    if (!held_)
+        return;
+    auto found = heldLocks.find(folder_);
+    if (found == heldLocks.end() || --found->second.depth > 0)
+        return;
+    // Closing the only descriptor of the folder releases the lock.
+    ::close(found->second.fd);
+    heldLocks.erase(found);
 }
 
 }  // namespace files

@@ -29,8 +29,10 @@ class QFile;
 namespace files {
 
 // Opens a regular file for reading into `file`; false with errno set when it
-// is missing or no regular file.
-bool openForReading(QFile& file, const QString& path);
+// is missing or no regular file. A file of the game's own is never read
+// through a link; a file the player chose (a picture) may be a link to one.
+enum class Links { Refuse, Follow };
+bool openForReading(QFile& file, const QString& path, Links links = Links::Refuse);
 // The file's bytes; false when it is missing, no regular file or unreadable.
 bool readRegular(const QString& path, QByteArray& bytes);
 
@@ -47,5 +49,27 @@ int openForOverwrite(const QString& path, int mode);
 // Truncates the open file and writes the bytes from its start; false with
 // errno set when a write fails.
 bool writeAllAt(int fd, QByteArrayView bytes);
+
+// One read-modify-write of a file of the game's, kept apart from that of
+// another copy of the game on the same folder (a player starting it twice)
+// and of another thread: an advisory lock (flock) on the folder that holds
+// the file, held while the object lives. Everything read under the lock is
+// what the last writer left. The same thread may take it again inside (the
+// inner one then adds nothing). A folder that cannot be opened, or a lock
+// not had within a few seconds (a copy hung while it held it), leaves the
+// write unlocked rather than lost.
+class FolderLock {
+public:
+    explicit FolderLock(const QString& fileInFolder);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    // Whether the lock is held (by this object or an outer one of the thread).
+    bool held() const { return held_; }
+
+private:
+    QByteArray folder_;
+    bool held_ = false;
+};
 
 }  // namespace files

@@ -265,6 +265,50 @@ bool ProfileFile::setValue(const QString& section, const QString& key, const QSt
     return true;
 }
 
+namespace {
+
+// The longest text a reader of the key takes (a buffer of 255 characters).
+constexpr qsizetype kReaderLength = 254;
+
+QString exactKey(const QString& key)
+{
+    return key + QStringLiteral(".utf8");
+}
+
+}  // namespace
+
+bool ProfileFile::setText(const QString& section, const QString& key, const QString& value)
+{
+    if (!setValue(section, key, value))
+        return false;
+    const bool fits = value.size() <= kReaderLength && ansi::fromAnsi(ansi::toAnsi(value)) == value;
+    if (fits) {
+        removeKey(section, exactKey(key));
+        return true;
+    }
+    return setValue(section, exactKey(key), QString::fromLatin1(value.toUtf8().toPercentEncoding()));
+}
+
+std::optional<QString> ProfileFile::exactText(const QString& section, const QString& key) const
+{
+    const std::optional<QString> stored = value(section, key);
+    const std::optional<QString> exact = value(section, exactKey(key));
+    if (!stored || !exact)
+        return std::nullopt;
+    const QString decoded = QString::fromUtf8(QByteArray::fromPercentEncoding(exact->toLatin1()));
+    // The code page's form of the exact text must be the value beside it.
+    if (ansi::toAnsi(decoded) != ansi::toAnsi(*stored))
+        return std::nullopt;
+    return decoded;
+}
+
+std::optional<QString> ProfileFile::text(const QString& section, const QString& key) const
+{
+    if (std::optional<QString> exact = exactText(section, key))
+        return exact;
+    return value(section, key);
+}
+
 void ProfileFile::removeKey(const QString& section, const QString& key)
 {
     const qsizetype header = findSection(section);
@@ -338,10 +382,12 @@ QString GetPrivateProfileString(const QString& section, const QString& key,
 namespace {
 
 // Reads the file, applies the edit and replaces the file with the result in
-// one write. False, the file unchanged, when it cannot be read or written or
-// the edit refuses.
+// one write, under the folder's lock: another copy of the game writing the
+// same file meanwhile has its change read here and kept. False, the file
+// unchanged, when it cannot be read or written or the edit refuses.
 bool rewrite(const QString& path, const std::function<bool(ProfileFile&)>& edit)
 {
+    const files::FolderLock lock(path);
     ProfileFile file;
     QByteArray before;
     if (files::readRegular(path, before))
@@ -375,6 +421,12 @@ bool WritePrivateProfileString(const QString& section, const std::optional<QStri
             return file.setValue(section, *key, *value);
         return true;
     });
+}
+
+bool WritePrivateProfileText(const QString& section, const QString& key, const QString& value,
+                             const QString& path)
+{
+    return rewrite(path, [&](ProfileFile& file) { return file.setText(section, key, value); });
 }
 
 bool WritePrivateProfileValues(const QString& section,

@@ -60,6 +60,19 @@ public:
     // "=" in a key, "]" in a section name).
     bool setValue(const QString& section, const QString& key, const QString& value);
 
+    // A text that Windows-1252 cannot hold (a file name in Cyrillic or
+    // Chinese) or longer than a reader's 254 characters: setText stores the
+    // key as setValue does (what the code page holds, "?" for the rest), and
+    // beside it the key "<key>.utf8" with the exact text, its UTF-8 bytes
+    // percent-encoded (plain ASCII); other readers pass over that key. A text
+    // that fits has that key removed. text() gives the exact text when the
+    // added key still belongs to the value beside it (a reader that knows
+    // only the key may have changed it since), else the key's value.
+    bool setText(const QString& section, const QString& key, const QString& value);
+    std::optional<QString> text(const QString& section, const QString& key) const;
+    // The exact text alone: nothing when no added key belongs to the value.
+    std::optional<QString> exactText(const QString& section, const QString& key) const;
+
     // Removes the key's line(s) from the section.
     void removeKey(const QString& section, const QString& key);
 
@@ -111,6 +124,11 @@ QString GetPrivateProfileString(const QString& section, const QString& key,
 // unchanged.
 bool WritePrivateProfileString(const QString& section, const std::optional<QString>& key,
                                const std::optional<QString>& value, const QString& path);
+
+// Writes a text as ProfileFile::setText does; false, the file unchanged, as
+// WritePrivateProfileString.
+bool WritePrivateProfileText(const QString& section, const QString& key, const QString& value,
+                             const QString& path);
 
 // Writes the keys' values into the section in their order, as that many
 // WritePrivateProfileString calls would, but replaces the file once: a

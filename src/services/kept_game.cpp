@@ -60,7 +60,7 @@ QByteArray encode(const Game& game)
                   QString::number(game.mode == game::Mode::Slide ? 0 : 1));
     file.setValue(kSection, QStringLiteral("Album"), QString::number(game.album));
     file.setValue(kSection, QStringLiteral("Picture"), QString::number(game.picture));
-    file.setValue(kSection, QStringLiteral("File"), game.file);
+    file.setText(kSection, QStringLiteral("File"), game.file);
     file.setValue(kSection, QStringLiteral("Pieces"), pieces.join(QLatin1Char(',')));
     file.setValue(kSection, QStringLiteral("Moves"), QString::number(game.moves));
     file.setValue(kSection, QStringLiteral("Seconds"), QString::number(game.seconds));
@@ -94,7 +94,7 @@ std::optional<Game> decode(const QByteArray& bytes, QString* why)
     g.mode = *mode == 0 ? game::Mode::Slide : game::Mode::Swap;
     g.album = *album;
     g.picture = *picture;
-    g.file = file.value(kSection, QStringLiteral("File")).value_or(QString());
+    g.file = file.text(kSection, QStringLiteral("File")).value_or(QString());
     g.moves = *moves;
     g.seconds = *seconds;
     // Missing reads as no help; anything but 0 as help, so that a game is

@@ -1,6 +1,7 @@
 #include "services/picture_file.h"
 
 #include "errors/failure.h"
+#include "platform/files.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -51,6 +52,64 @@ bool jpegCutShort(const QByteArray& data)
     return true;
 }
 
+// The memory a JPEG decoder keeps for the whole picture before it gives a
+// row: a progressive JPEG (and one of several scans) holds every coefficient
+// of every component, two bytes each, whatever size it is scaled down to.
+// Read from the frame header; 0 for a baseline JPEG, which is decoded a few
+// rows at a time, and for anything else.
+qint64 jpegCoefficientBytes(QIODevice& device)
+{
+    const qint64 at = device.pos();
+    device.seek(0);
+    const QByteArray data = device.read(4 << 20);
+    device.seek(at);
+    const auto byte = [&](qsizetype at) { return static_cast<unsigned char>(data[at]); };
+    if (data.size() < 4 || byte(0) != 0xFF || byte(1) != 0xD8)
+        return 0;
+    qsizetype pos = 2;
+    while (pos + 4 <= data.size() && byte(pos) == 0xFF) {
+        const unsigned char marker = byte(pos + 1);
+        if (marker == 0xFF) {
+            ++pos;  // fill byte
+            continue;
+        }
+        const qsizetype length = (qsizetype(byte(pos + 2)) << 8) | byte(pos + 3);
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8
+            && marker != 0xCC;
+        if (!frame) {
+            if (marker == 0xDA || marker == 0xD9 || length < 2)
+                return 0;
+            pos += 2 + length;
+            continue;
+        }
+        // Progressive frames: C2, C6, CA, CE.
+        if ((marker & 0x03) != 0x02 || pos + 10 > data.size())
+            return 0;
+        const qint64 height = (qint64(byte(pos + 5)) << 8) | byte(pos + 6);
+        const qint64 width = (qint64(byte(pos + 7)) << 8) | byte(pos + 8);
+        const int components = byte(pos + 9);
+        if (pos + 10 + 3 * qsizetype(components) > data.size())
+            return 0;
+        int hMax = 1, vMax = 1;
+        for (int c = 0; c < components; ++c) {
+            const unsigned char sampling = byte(pos + 11 + 3 * c);
+            hMax = std::max(hMax, sampling >> 4);
+            vMax = std::max(vMax, sampling & 0x0F);
+        }
+        qint64 bytes = 0;
+        for (int c = 0; c < components; ++c) {
+            const unsigned char sampling = byte(pos + 11 + 3 * c);
+            const qint64 h = std::max(1, sampling >> 4), v = std::max(1, sampling & 0x0F);
+            const qint64 blocksWide = (width * h + 8 * hMax - 1) / (8 * hMax);
+            const qint64 blocksHigh = (height * v + 8 * vMax - 1) / (8 * vMax);
+            // Rounded up to whole groups of the component's blocks.
+            bytes += (blocksWide + h - 1) / h * h * ((blocksHigh + v - 1) / v * v) * 64 * 2;
+        }
+        return bytes;
+    }
+    return 0;
+}
+
 // A bitmap shorter than its header says: its last rows are missing.
 bool bitmapCutShort(QIODevice& device)
 {
@@ -65,8 +124,15 @@ bool bitmapCutShort(QIODevice& device)
     const quint32 compression = u32(30);
     const qint64 bitsPerPixel = qFromLittleEndian<quint16>(head.constData() + 28);
     if (compression == 0 || compression == 3) {
-        const qint64 rowBytes = (qint64(std::abs(i32(18))) * bitsPerPixel + 31) / 32 * 4;
-        const qint64 needed = qint64(u32(10)) + rowBytes * std::abs(qint64(i32(22)));
+        // Checked: a header can claim more than any file holds (a width and
+        // height near 2^31 at 65535 bits a pixel).
+        qint64 rowBits = 0, needed = 0;
+        if (__builtin_mul_overflow(std::abs(qint64(i32(18))), bitsPerPixel, &rowBits))
+            return true;
+        const qint64 rowBytes = (rowBits + 31) / 32 * 4;
+        if (__builtin_mul_overflow(rowBytes, std::abs(qint64(i32(22))), &needed)
+            || __builtin_add_overflow(needed, qint64(u32(10)), &needed))
+            return true;
         return fileSize < needed;
     }
     return qint64(u32(2)) > fileSize;
@@ -116,7 +182,16 @@ Read readPicture(QIODevice& device, Cut cut, const Square& square, int maxSide)
     const QSize stored = reader.size();
     if (!stored.isValid() || stored.isEmpty())
         return r;
-    if (qint64(stored.width()) * stored.height() > kMaxPicturePixels) {
+    // Every decode stays within kMaxDecodeBytes: the pixels the reader
+    // allocates (the reader's own limit) and what a progressive JPEG keeps
+    // besides them.
+    static const bool limited = [] {
+        QImageReader::setAllocationLimit(int(kMaxDecodeBytes >> 20));
+        return true;
+    }();
+    Q_UNUSED(limited);
+    if (qint64(stored.width()) * stored.height() > kMaxPicturePixels
+        || jpegCoefficientBytes(device) > kMaxDecodeBytes) {
         r.reading = Reading::TooLarge;
         return r;
     }
@@ -164,8 +239,9 @@ Read readFile(const QString& path, Cut cut, const Square& square, int maxSide)
 {
     if (!QFileInfo(path).isFile())
         errors::raise(errors::ErrFileNotFound);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Never waits on what is no regular file (a FIFO put in its place).
+    QFile file;
+    if (!files::openForReading(file, path, files::Links::Follow))
         invalidPicture();
     Read r = readPicture(file, cut, square, maxSide);
     if (r.reading != Reading::Whole)

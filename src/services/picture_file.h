@@ -11,8 +11,9 @@
 // square is given in the pixels of the picture as it stands upright.
 //
 // Failures: File not found (53) when there is no such file; Invalid picture
-// (481) when the file is no picture the reader knows, is cut short, or is
-// larger than kMaxPicturePixels before any pixel is decoded.
+// (481) when the file is no picture the reader knows, is cut short, is
+// larger than kMaxPicturePixels or would take more than kMaxDecodeBytes to
+// decode, told before any pixel is decoded.
 
 #include <QByteArray>
 #include <QImage>
@@ -28,6 +29,10 @@ namespace pictures {
 constexpr int kPuzzlePictureMaxSide = 1600;
 // Larger pictures are refused before they are decoded (a 200-megapixel photo).
 constexpr qint64 kMaxPicturePixels = 250'000'000;
+// The most memory one decode may take, told from the header before any pixel
+// is decoded: a progressive JPEG keeps its whole picture's coefficients (a
+// small file of 15,800 x 15,800 pixels would take well over a gigabyte).
+constexpr qint64 kMaxDecodeBytes = 256ll << 20;
 
 // Which square of a picture the board shows.
 struct Square {

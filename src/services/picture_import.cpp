@@ -111,9 +111,10 @@ Intake addPictureFile(const QString& source, const QString& folder)
         return {Refusal::Unreadable, {}};
     if (info.size() > kMaxPictureBytes)
         return {Refusal::TooLarge, {}};
-    QFile file(source);
-    if (!file.open(QIODevice::ReadOnly))
-        return {Refusal::Unreadable, {}};
+    // A FIFO or a device is no picture, and is never waited on.
+    QFile file;
+    if (!files::openForReading(file, source, files::Links::Follow))
+        return {errno == EINVAL ? Refusal::NotAPicture : Refusal::Unreadable, {}};
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return {Refusal::Unreadable, {}};

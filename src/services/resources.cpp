@@ -80,8 +80,10 @@ int32_t SaveResItemToDisk(int16_t number, const QString& type, const QString& fi
             loaded = true;
         },
         [&] {
-            // Without the resource's bytes the file keeps what it holds.
-            if (!loaded) {
+            // Without the resource's bytes the file keeps what it holds;
+            // without a temporary folder (reported where it was looked for)
+            // nothing is written into the current folder.
+            if (!loaded || !QDir::isAbsolutePath(filePath)) {
                 proc.leave();
                 return;
             }
@@ -114,9 +116,29 @@ namespace Allgemein {
 
 namespace {
 
+// Removes everything in the folder (links as links, never followed); false
+// when something stays.
+bool emptyFolder(const QString& folder)
+{
+    QDir dir(folder);
+    const QFileInfoList entries =
+        dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    bool emptied = true;
+    for (const QFileInfo& entry : entries) {
+        const QByteArray native = QFile::encodeName(entry.absoluteFilePath());
+        if (::unlink(native.constData()) == 0)
+            continue;
+        emptied = (errno == EISDIR || errno == EPERM) && !entry.isSymLink()
+                  && QDir(entry.absoluteFilePath()).removeRecursively() && emptied;
+    }
+    return emptied;
+}
+
 // A folder of this user's own for the fixed names: made with mode 0700 when
 // missing, taken only when it is a real folder (no link) owned by this user,
-// and closed to others again when it has been opened.
+// and closed to others again when it has been opened. One that others could
+// write is emptied once it is closed again: whatever lies in it may have been
+// planted (a language file of someone else's choosing).
 bool privateFolder(const QString& folder)
 {
     const QByteArray native = QFile::encodeName(folder);
@@ -127,12 +149,38 @@ bool privateFolder(const QString& folder)
         return false;
     if (!S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
         return false;
-    return (st.st_mode & 0077) == 0 || ::chmod(native.constData(), 0700) == 0;
+    if ((st.st_mode & 0077) == 0)
+        return true;
+    if (::chmod(native.constData(), 0700) != 0)
+        return false;
+    return (st.st_mode & 0022) == 0 || emptyFolder(folder);
 }
 
 // The fresh folder made when the fixed name is taken, kept for the run.
 QString freshBase;
 QString freshFolder;
+
+// The folder of the fixed names under `base`: base/tavoro-<uid> when it is
+// ours, else a fresh one beside it, the same for the rest of the run; empty
+// when none can be made.
+QString folderUnder(const QString& base)
+{
+    const QString fixed = base + QStringLiteral("/tavoro-%1").arg(::getuid());
+    if (privateFolder(fixed))
+        return fixed;
+    if (freshBase != base || !privateFolder(freshFolder)) {
+        QByteArray pattern = QFile::encodeName(fixed + QStringLiteral("-XXXXXX"));
+        if (::mkdtemp(pattern.data()) == nullptr)
+            return {};
+        freshBase = base;
+        freshFolder = QFile::decodeName(pattern);
+    }
+    return freshFolder;
+}
+
+// The missing temporary folder reported last: reported once, not at every
+// lookup.
+QString reportedMissing;
 
 }  // namespace
 
@@ -145,28 +193,26 @@ QString GetTempDir()
             // The user's runtime folder is private already; else the fixed
             // name in the temporary folder when it is ours; else, when someone
             // else holds that name, a fresh folder of our own.
-            // A temporary folder that does not exist reads as empty.
-            if (QDir::tempPath().isEmpty())
-                errors::raise(errors::ErrPathNotFound);
-            QString folder;
             const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-            const QString fixed = QDir::tempPath() + QStringLiteral("/tavoro-%1").arg(::getuid());
             if (runtime.startsWith(QLatin1Char('/'))
                 && privateFolder(runtime + QStringLiteral("/tavoro"))) {
-                folder = runtime + QStringLiteral("/tavoro");
-            } else if (privateFolder(fixed)) {
-                folder = fixed;
-            } else {
-                if (freshBase != QDir::tempPath() || !privateFolder(freshFolder)) {
-                    QByteArray pattern = QFile::encodeName(fixed + QStringLiteral("-XXXXXX"));
-                    if (::mkdtemp(pattern.data()) == nullptr)
-                        errors::raiseErrno(errno);
-                    freshBase = QDir::tempPath();
-                    freshFolder = QFile::decodeName(pattern);
-                }
-                folder = freshFolder;
+                result = TrimNull(runtime + QStringLiteral("/tavoro/"));
+                return;
             }
-            result = TrimNull(folder + QLatin1Char('/'));
+            // A temporary folder that does not exist reads as empty. It is
+            // reported once; the system's own /tmp then serves, so that no
+            // temporary file lands in the current folder.
+            const QString temp = QDir::tempPath();
+            const QString folder = folderUnder(temp.isEmpty() ? QStringLiteral("/tmp") : temp);
+            if (!folder.isEmpty())
+                result = TrimNull(folder + QLatin1Char('/'));
+            const QString named = qEnvironmentVariable("TMPDIR");
+            if (temp.isEmpty() && reportedMissing != named) {
+                reportedMissing = named;
+                errors::raise(errors::ErrPathNotFound);
+            }
+            if (folder.isEmpty())
+                errors::raiseErrno(errno);
         },
     });
     return result;

@@ -29,7 +29,8 @@ namespace ModResFiles {
 // A file that is in use (locked by the music player) or may not be written
 // ends the write silently and keeps its contents; other failures go to the
 // error service under "ModResFiles" / "SaveResItemToDisk". The last part of
-// the path is never followed when it is a link.
+// the path is never followed when it is a link. A path that is not absolute
+// (no temporary folder could be had) is not written.
 int32_t SaveResItemToDisk(int16_t number, const QString& type, const QString& filePath);
 
 }  // namespace ModResFiles
@@ -42,6 +43,9 @@ namespace Allgemein {
 // when the runtime folder is set; else $TMPDIR/tavoro-<uid> when that is the
 // user's own (mode 0700, no link); else, when someone else holds that name, a
 // fresh folder $TMPDIR/tavoro-<uid>-XXXXXX, the same for the rest of the run.
+// A folder of ours that others could write is closed and emptied before it is
+// used. A $TMPDIR that does not exist, while no runtime folder serves, is
+// reported once as Path not found (76) and /tmp is used in its place.
 QString GetTempDir();
 
 // The text up to, not including, its first NUL; the whole text without one.

@@ -5,6 +5,7 @@
 #include "platform/profile.h"
 
 #include <array>
+#include <cerrno>
 #include <limits>
 
 namespace Allgemein {
@@ -46,6 +47,14 @@ QString GetIniString(const QString& section, const QString& key, const QString& 
     proc.run({
         [&] { path = IniPath(); },
         [&] {
+            // A text the code page could not hold comes back exactly, from
+            // the key added beside it.
+            const std::optional<QString> exact =
+                profile::ProfileFile::read(path).exactText(section, key);
+            if (exact) {
+                result = *exact;
+                return;
+            }
             result = profile::GetPrivateProfileString(section, key, defaultValue, kBufferSize,
                                                       path);
         },
@@ -59,8 +68,20 @@ void SaveIni(const QString& section, const QString& key, const QString& value)
     errors::Procedure proc{"Allgemein", "SaveIni"};
     proc.run({
         [&] { path = IniPath(); },
-        // Whether the write succeeded is not examined.
-        [&] { profile::WritePrivateProfileString(section, key, value, path); },
+        // A full disk (or a failing one) is told once a run; a file or
+        // folder the player made read-only, or anything else standing
+        // under the file's name, keeps its settings silently.
+        [&] {
+            static bool toldOnce = false;
+            if (profile::WritePrivateProfileText(section, key, value, path))
+                return;
+            const int err = errno;
+            const bool diskFull = err == ENOSPC || err == EDQUOT || err == EFBIG || err == EIO;
+            if (!diskFull || toldOnce)
+                return;
+            toldOnce = true;
+            errors::raiseErrno(err);
+        },
     });
 }
 

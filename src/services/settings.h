@@ -23,12 +23,17 @@ QString IniPath();
 // reported under "Allgemein" / "GetIniInt"; leaving the procedure gives 0.
 int16_t GetIniInt(const QString& section, const QString& key, int16_t defaultValue);
 
-// The key's value (at most 254 characters), or the default when missing.
+// The key's value (at most 254 characters), or the default when missing. A
+// text stored by SaveIni that Windows-1252 could not hold, or a longer one,
+// comes back exactly and whole (profile::ProfileFile::text).
 QString GetIniString(const QString& section, const QString& key, const QString& defaultValue);
 
-// Stores the value under the key, creating file, section and key as needed.
-// A write that fails is silent: the value is simply not stored and the file
-// keeps what it held.
+// Stores the value under the key, creating file, section and key as needed;
+// a text the code page cannot hold as profile::ProfileFile::setText keeps it.
+// A write that fails keeps the file as it was. A full disk (or another
+// failure of the disk) is reported once a run under "Allgemein" / "SaveIni";
+// a file or folder that may not be written, or no file under the name, is
+// silent.
 void SaveIni(const QString& section, const QString& key, const QString& value);
 
 // The stored settings with a fixed set of values, as the game reads them at

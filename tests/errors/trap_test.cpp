@@ -143,3 +143,41 @@ TEST(Trap, StandardExceptionsMapToClassicNumbers)
     EXPECT_EQ(service.reports[3].failure.number, 51);
     EXPECT_EQ(service.reports[3].failure.line, 50040);
 }
+
+// A failure in a timer's tick is told once; the service then stays off: the
+// same tick asks nobody about its further failures, and no tick runs again.
+TEST(Trap, ATimedServiceTellsItsFailureOnceAndThenStaysOff)
+{
+    ScriptedErrors service;
+    service.fallback = errors::Ignore;
+    errors::TimedService music;
+    int ticks = 0;
+    const auto tick = [&] {
+        ++ticks;
+        Procedure proc{"frmTest", "Timer2_Timer"};
+        proc.run({
+            [] { errors::raise(errors::ErrPathNotFound); },
+            [] { errors::raise(errors::ErrFileNotFound); },
+        });
+    };
+    EXPECT_TRUE(music.run([&] { ++ticks; }));
+    EXPECT_FALSE(music.run(tick));
+    EXPECT_FALSE(music.run(tick));
+    EXPECT_EQ(ticks, 2);
+    ASSERT_EQ(service.reports.size(), 1u);
+    EXPECT_EQ(service.reports[0].failure.number, 76);
+
+    // A Retry keeps the service on; outside a tick every failure is told.
+    errors::TimedService other;
+    service.answers = {errors::Retry, errors::Cancel};
+    int tries = 0;
+    EXPECT_FALSE(other.run([&] {
+        Procedure proc{"frmTest", "Tick"};
+        proc.run({[&] { ++tries; errors::raise(errors::ErrPathNotFound); }});
+    }));
+    EXPECT_EQ(tries, 2);
+    Procedure outside{"frmTest", "Outside"};
+    outside.run({[] { errors::raise(5); }});
+    outside.run({[] { errors::raise(5); }});
+    EXPECT_EQ(service.reports.size(), 5u);
+}

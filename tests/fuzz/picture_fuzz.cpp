@@ -1,23 +1,35 @@
 // The puzzle picture's way: bytes of a picture file (BMP, JPEG or whatever the
-// player renamed) loaded as the game loads them, then cut by the picture-clip
-// element into N x N cells for every board size. Every pixel lies in exactly
-// one cell and every cell is the picture's part it claims to be.
+// player renamed) loaded by the game's own loader (its checks of the header,
+// its memory bound, its square and its scaling), then cut by the picture-clip
+// element into N x N cells for every board size. A file is refused with
+// Invalid picture (481) or loaded; every pixel lies in exactly one cell and
+// every cell is the picture's part it claims to be.
 
 #include "fuzz_support.h"
 
+#include "errors/failure.h"
 #include "services/picture_clip.h"
+#include "services/picture_file.h"
 
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+namespace {
+
+// The picture loaded as the board loads it; null when refused.
+QImage loaded(const QString& path, const pictures::Square& square)
 {
-    static const bool quiet = (fuzz::dropQtWarnings(), true);
-    (void)quiet;
-    QImage picture;
-    if (!picture.loadFromData(fuzz::bytesOf(data, size)))
-        return 0;  // the game reports an invalid picture
-    FUZZ_CHECK(!picture.isNull());
+    try {
+        return pictures::loadPuzzlePicture(path, square);
+    } catch (const errors::Failure& f) {
+        FUZZ_CHECK(f.number() == errors::ErrInvalidPicture);
+        return {};
+    }
+}
 
+void checkCells(const QImage& picture)
+{
     pictures::PictureClip clip;
     clip.setPicture(picture);
     const qint64 pixels = qint64(picture.width()) * picture.height();
@@ -40,5 +52,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         FUZZ_CHECK(covered == pixels);
     }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const bool quiet = (fuzz::dropQtWarnings(), true);
+    (void)quiet;
+    static QTemporaryDir dir;
+    const QString path = dir.filePath("picture");
+    {
+        QFile file(path);
+        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        FUZZ_CHECK(file.write(fuzz::bytesOf(data, size)) == qint64(size));
+    }
+    const QImage middle = loaded(path, {});
+    if (middle.isNull())
+        return 0;  // the game reports an invalid picture
+    FUZZ_CHECK(middle.width() == middle.height());
+    FUZZ_CHECK(middle.width() <= pictures::kPuzzlePictureMaxSide);
+    checkCells(middle);
+    const QImage stretched = loaded(path, {pictures::Square::Kind::Stretch, {}});
+    FUZZ_CHECK(!stretched.isNull() && stretched.width() == stretched.height());
     return 0;
 }

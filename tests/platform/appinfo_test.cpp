@@ -6,6 +6,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using appinfo::DataFolderFacts;
 
 TEST(DataFolder, ChoiceFollowsTheProgramFolderAndTheEnvironment)
@@ -47,6 +50,20 @@ TEST(DataFolder, OnlyAnExistingWritableFolderKeepsTheFiles)
     QFile file(dir.filePath("file"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     EXPECT_FALSE(appinfo::mayKeepFilesIn(file.fileName()));
+
+    // A shared copy: a folder other accounts may write, or another's folder,
+    // keeps no player's files (links could be planted there).
+    const QByteArray sub = QFile::encodeName(dir.filePath("sub"));
+    for (mode_t mode : {0777, 01777, 0775, 0757}) {
+        ASSERT_EQ(::chmod(sub.constData(), mode), 0);
+        EXPECT_FALSE(appinfo::mayKeepFilesIn(dir.filePath("sub"))) << std::oct << mode;
+    }
+    ASSERT_EQ(::chmod(sub.constData(), 0755), 0);
+    EXPECT_TRUE(appinfo::mayKeepFilesIn(dir.filePath("sub")));
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(sub.constData(), 65534, 65534), 0);
+        EXPECT_FALSE(appinfo::mayKeepFilesIn(dir.filePath("sub")));
+    }
 }
 
 TEST(DataFolder, TestsPointThePlayersFilesAtTheProgramFolder)

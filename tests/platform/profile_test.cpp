@@ -334,3 +334,39 @@ TEST(ProfileFile, ListsSectionsAndKeys)
     EXPECT_EQ(file.keys("Optionen").size(), 10);
     EXPECT_EQ(file.bytes(), kSample);
 }
+
+// File names the code page cannot hold, or longer than a reader takes, come
+// back exactly; the file's own key keeps what the code page holds, for other
+// readers, and a reader that changed that key since wins.
+TEST(ProfileFile, TextsBeyondTheCodePageComeBackExactly)
+{
+    const QString longName = QString(300, QLatin1Char('n')) + ".jpg";
+    struct Row {
+        QString text;
+        QByteArray stored;  // what the key itself holds
+        bool added;         // whether the exact key is added
+    } rows[] = {
+        {"Tavoro1.bmp", "Tavoro1.bmp", false},
+        {QString::fromUtf8("Gänseblümchen.jpg"), "G\xE4nsebl\xFCmchen.jpg", false},
+        {QString::fromUtf8("Москва.jpg"), "??????.jpg", true},
+        {QString::fromUtf8("中文.jpg"), "??.jpg", true},
+        {longName, longName.toLatin1(), true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.text.toStdString());
+        profile::ProfileFile file(QByteArray("[Pictures]\r\nFile=old.jpg\r\n"));
+        ASSERT_TRUE(file.setText("Pictures", "File", r.text));
+        EXPECT_EQ(file.text("Pictures", "File"), r.text);
+        const profile::ProfileFile again(file.bytes());
+        EXPECT_EQ(again.text("Pictures", "File"), r.text);
+        EXPECT_TRUE(file.bytes().contains("File=" + r.stored + "\r\n"));
+        EXPECT_EQ(again.keys("Pictures").size(), r.added ? 2 : 1);
+        // Another reader stores a name of its own: that one counts.
+        profile::ProfileFile changed(file.bytes());
+        changed.setValue("Pictures", "File", "other.jpg");
+        EXPECT_EQ(changed.text("Pictures", "File"), "other.jpg");
+        // A name that fits again removes the added key.
+        changed.setText("Pictures", "File", "plain.jpg");
+        EXPECT_EQ(changed.keys("Pictures"), QStringList{"File"});
+    }
+}

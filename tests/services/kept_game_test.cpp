@@ -57,6 +57,15 @@ TEST_F(KeptGame, WhatIsKeptComesBackAndTheFileGoesWhenForgotten)
     EXPECT_EQ(back->moves, 17);
     EXPECT_EQ(back->seconds, 245);
 
+    // A picture name beyond Windows-1252 comes back exactly.
+    keptgame::Game foreign = g;
+    foreign.file = QString::fromUtf8("Москва.jpg");
+    keptgame::keep(foreign);
+    keptgame::flush();
+    const auto foreignBack = keptgame::load(&problem);
+    ASSERT_TRUE(foreignBack);
+    EXPECT_EQ(foreignBack->file, foreign.file);
+
     keptgame::forget();
     keptgame::flush();
     EXPECT_FALSE(QFile::exists(keptgame::path()));

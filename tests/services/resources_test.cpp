@@ -179,9 +179,11 @@ TEST(TempDir, PrivateFolderEndingInASeparator)
     }
     EXPECT_TRUE(service.reports.empty());
 
-    // No temporary folder at all: reported.
+    // No temporary folder at all: reported once, and /tmp serves instead.
     qputenv("TMPDIR", QFile::encodeName(base.filePath("gone")));
-    EXPECT_EQ(Allgemein::GetTempDir(), "");
+    const QString instead = Allgemein::GetTempDir();
+    EXPECT_TRUE(instead.startsWith("/tmp/tavoro-")) << instead.toStdString();
+    EXPECT_EQ(Allgemein::GetTempDir(), instead);
     ASSERT_EQ(service.reports.size(), 1u);
     EXPECT_EQ(service.reports[0].procedure, "GetTempDir");
     qputenv("TMPDIR", oldTmp);

@@ -104,6 +104,21 @@ TEST_F(SettingsFile, SaveIniWritesAtOnceAndKeepsTheRest)
     EXPECT_TRUE(service.reports.empty());
 }
 
+// A picture name beyond Windows-1252, or longer than a reader's 254
+// characters, comes back whole and exactly: the board plays that picture at
+// the next start instead of "??????.jpg".
+TEST_F(SettingsFile, AForeignOrLongPictureNameComesBackExactly)
+{
+    const QString longName = QString(260, QLatin1Char('x')) + ".png";
+    for (const QString& name : {QString::fromUtf8("Москва.jpg"), QString::fromUtf8("中文.jpg"), longName}) {
+        SaveIni("Pictures", "File", name);
+        EXPECT_EQ(GetIniString("Pictures", "File", "Tavoro1.bmp"), name);
+    }
+    SaveIni("Pictures", "File", "Tavoro1.bmp");
+    EXPECT_EQ(readIni(), "[Pictures]\r\nFile=Tavoro1.bmp\r\n");
+    EXPECT_TRUE(service.reports.empty());
+}
+
 TEST_F(SettingsFile, AFailedWriteIsSilent)
 {
     writeIni("[Optionen]\r\nSize=5\r\n");

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QImageWriter>
 #include <QtEndian>
 
 namespace testsupport {
@@ -55,6 +56,40 @@ inline QByteArray pngClaiming(quint32 width, quint32 height)
     chunk("IDAT", QByteArray::fromHex("789c63000000010001"));
     chunk("IEND", {});
     return png;
+}
+
+// The picture as a progressive JPEG.
+inline QByteArray progressiveJpeg(const QImage& img)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.write(img);
+    return bytes;
+}
+
+// A progressive JPEG whose frame header claims width x height with every
+// colour at full resolution; its scans are those of a small picture. A
+// decoder keeps the coefficients of the whole claimed picture (two bytes a
+// sample, three samples a pixel): a file of a few kilobytes asks for
+// gigabytes.
+inline QByteArray progressiveJpegClaiming(quint16 width, quint16 height)
+{
+    QImage img(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            img.setPixel(x, y, qRgb(x * 4, y * 4, (x * y) & 0xFF));
+    QByteArray bytes = progressiveJpeg(img);
+    const qsizetype sof = bytes.indexOf(QByteArray("\xFF\xC2", 2));
+    if (sof < 0)
+        return {};
+    qToBigEndian<quint16>(height, bytes.data() + sof + 5);
+    qToBigEndian<quint16>(width, bytes.data() + sof + 7);
+    for (int c = 0; c < quint8(bytes[sof + 9]); ++c)
+        bytes[sof + 11 + 3 * c] = 0x11;
+    return bytes;
 }
 
 // A JPEG with an Exif orientation mark (1 upright, 3 upside down, 6 turned
