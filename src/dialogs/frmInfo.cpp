@@ -9,6 +9,7 @@
 #include "services/language.h"
 #include "services/settings.h"
 #include "services/shared.h"
+#include "platform/window_activation.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -126,7 +127,7 @@ void frmInfo::showAboutBox(QWidget* owner)
     // The owner becomes the active window again, also on a desktop without
     // a window manager to hand the focus back.
     if (owner)
-        owner->activateWindow();
+        platform::activateWindow(owner);
 }
 
 frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
@@ -244,7 +245,7 @@ void frmInfo::Form_Load()
             // desktop without a window manager to hand it over.
             if (main && !main->isVisible() && mainWindowHooks.show) {
                 mainWindowHooks.show(*main);
-                main->activateWindow();
+                platform::activateWindow(main);
             }
         },
         [&] {
@@ -310,7 +311,7 @@ void frmInfo::showEvent(QShowEvent* e)
     // The about box takes the focus, so that the main window becomes active
     // again when it closes, also on a desktop without a window manager.
     if (isModal())
-        activateWindow();
+        platform::activateWindow(this);
 }
 
 void frmInfo::paintEvent(QPaintEvent* e)

@@ -3,6 +3,7 @@
 #include "platform/appinfo.h"
 #include "dialogs/help.h"
 #include "platform/shell.h"
+#include "platform/window_activation.h"
 
 #include <QAction>
 #include <QDir>
@@ -236,7 +237,7 @@ void HelpWindow::openAt(int16_t sprache, const QString& page)
     else
         show();
     raise();
-    activateWindow();
+    platform::activateWindow(this);
 }
 
 void HelpWindow::applyLanguage()
@@ -253,6 +254,8 @@ void HelpWindow::applyLanguage()
     findNext_->setToolTip(tr8(t.nextMatch));
     findClose_->setToolTip(tr8(t.close));
     notFound_->setText(tr8(t.notFound));
+    contents_->setAccessibleName(tr8(t.contents));
+    browser_->setAccessibleName(tr8(t.title));
 }
 
 void HelpWindow::fillContents()
