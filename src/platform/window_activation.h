@@ -18,4 +18,11 @@ bool programMayActivateWindows();
 // Asks for the window to become the active one, where that may be asked.
 void activateWindow(QWidget* window);
 
+// The same for a window shown for the first time that acts when it becomes
+// active (the main window stores its language and starts the music). Where
+// it may not be asked and the compositor has not activated it once the events
+// waiting are handled, it is told of an activation all the same, so that what
+// it does then is not lost.
+void requestFirstActivation(QWidget* window);
+
 }  // namespace platform

@@ -59,7 +59,7 @@ Seams makeDefaults()
         const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen();
         return screen ? screen->size() : QSize();
     };
-    s.requestActivation = [](QWidget* window) { platform::activateWindow(window); };
+    s.requestActivation = [](QWidget* window) { platform::requestFirstActivation(window); };
     s.chooseFiles = [](QWidget* owner, const QString& caption, const QString& filter) {
         // The player's pictures folder, or the home folder where there is none.
         QString start = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);

@@ -15,6 +15,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 # The names each language must show: room, board, counter, clock, buttons.
 EXPECTED = {
@@ -24,6 +25,7 @@ EXPECTED = {
                  "Wallpaper...", "Slide", "Swap", "Options", "Show champions...",
                  "Help", "Deutsch", "English"],
         "cell": "Row 1, column 1: Piece 1, at home",
+        "empty": "Empty place",
         "champions": ["Name", "Moves", "Time (s)", "Reset", "OK"],
         "yes": "Yes",
     },
@@ -33,6 +35,7 @@ EXPECTED = {
                  "Tapete...", "Schieben", "Tauschen", "Optionen", "Champions anzeigen...",
                  "Hilfe", "Deutsch", "English"],
         "cell": "Zeile 1, Spalte 1: Teil 1, an seinem Platz",
+        "empty": "Leeres Feld",
         "champions": ["Name", "Züge", "Zeit (s)", "Löschen", "OK"],
         "yes": "Ja",
     },
@@ -44,14 +47,23 @@ def fail(text):
     sys.exit(1)
 
 
-def wait_for(what, find, seconds=20.0):
+def wait_for(what, find, seconds=20.0, required=True):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         found = find()
         if found:
             return found
         time.sleep(0.2)
-    fail("no " + what)
+    if required:
+        fail("no " + what)
+    return None
+
+
+def pump():
+    """Hands the events that came in to their listeners."""
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
 
 
 def the_game():
@@ -138,12 +150,28 @@ def new_window(app, known):
     return None
 
 
+def gone(seconds):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        if the_game() is None:
+            return True
+        time.sleep(0.2)
+    return False
+
+
 def quit_by_buttons(app, room, end, yes):
-    """End game, then Yes in the question whether to quit."""
-    known = windows(app)
-    press(find(room, end, "push button"))
-    box = wait_for("question to quit", lambda: new_window(app, known))
-    press(wait_for("Yes button", lambda: find(box, yes, "push button")))
+    """End, answering Yes to each question (to give up a game, to quit),
+    until the program has gone."""
+    for _ in range(3):
+        known = windows(app)
+        press(find(room, end, "push button"))
+        box = wait_for("question", lambda: new_window(app, known), 3, required=False)
+        if box is None:
+            continue  # a running game ended without a question
+        press(wait_for("Yes button", lambda: find(box, yes, "push button")))
+        if gone(3):
+            return
+    fail("the program did not end")
 
 
 def tree(language, path):
@@ -176,6 +204,46 @@ def tree(language, path):
 
     with open(path, "w", encoding="utf-8") as f:
         f.write("\n".join(out) + "\n")
+
+    # A move played without seeing the board: Start, then the piece beside
+    # the empty place pressed; the cells tell of the exchange.
+    press(find(room, texts["room"][4], "push button"))
+    board = board.queryTable()
+    size = board.nRows
+
+    def empty_place():
+        for k in range(size * size):
+            if board.getAccessibleAt(k // size, k % size).name.endswith(texts["empty"]):
+                return k + 1
+        return None
+
+    empty = wait_for("empty place", empty_place) - 1
+    row, column = divmod(empty, size)
+    neighbour = (row + 1 if row + 1 < size else row - 1) * size + column
+    piece = board.getAccessibleAt(neighbour // size, neighbour % size)
+    before = piece.name.split(": ", 1)[1]
+    events = []
+    listener = lambda e: events.append((e.type, role_of(e.source), e.source.name))
+    pyatspi.Registry.registerEventListener(
+        listener, "object:property-change:accessible-name",
+        "object:property-change:accessible-description")
+    press(piece)
+    now_empty = board.getAccessibleAt(neighbour // size, neighbour % size)
+    wait_for("moved piece", lambda: now_empty.name.endswith(texts["empty"]))
+    moved = board.getAccessibleAt(row, column).name
+    if not moved.split(": ", 1)[1].startswith(before.split(",")[0]):
+        fail("the piece did not arrive: " + moved)
+
+    # The reader heard of it: both cells' names changed, and the board's
+    # description tells what moved.
+    def heard():
+        pump()
+        kinds = {(str(t).split(":")[-1], r) for t, r, _ in events}
+        return {("accessible-name", "table cell"), ("accessible-description", "table")} <= kinds
+    wait_for("events of the move", heard, 5)
+    pyatspi.Registry.deregisterEventListener(
+        listener, "object:property-change:accessible-name",
+        "object:property-change:accessible-description")
     quit_by_buttons(app, room, texts["room"][5], texts["yes"])
 
 
