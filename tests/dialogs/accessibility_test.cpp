@@ -14,7 +14,10 @@
 #include "widgets/accessibility.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QDialog>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -70,10 +73,35 @@ protected:
         Allgemein::WriteLanguageFile();
         widgets::describeControlsForAssistiveTechnology();
     }
+    void TearDown() override { frmInfo::StartScreenShown = startScreenShown; }
+    const bool startScreenShown = frmInfo::StartScreenShown;
+
+    // Tab goes round the window's controls, each shown, and comes back to
+    // where it began; Esc closes the window where it should.
+    static void goRoundWithTab(QWidget* window, bool escCloses)
+    {
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QWidget* first = QApplication::focusWidget();
+        ASSERT_NE(first, nullptr);
+        int steps = 0;
+        do {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* now = QApplication::focusWidget();
+            ASSERT_NE(now, nullptr);
+            EXPECT_TRUE(now->isVisible()) << now->metaObject()->className();
+            EXPECT_EQ(now->window(), window);
+        } while (QApplication::focusWidget() != first && ++steps < 60);
+        EXPECT_LT(steps, 60) << "Tab never comes back to " << first->metaObject()->className();
+        if (escCloses) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            EXPECT_FALSE(window->isVisible());
+        }
+    }
 
     // The names the window shows in the language, after checking that every
     // control that wants one has it.
-    QStringList namesIn(int16_t sprache, const std::function<QWidget*()>& open)
+    QStringList namesIn(int16_t sprache, const std::function<QWidget*()>& open, bool escCloses)
     {
         Allgemein::settings().setSprache(sprache);
         QWidget* window = open();
@@ -81,6 +109,7 @@ protected:
         QStringList names, unnamed;
         walk(QAccessible::queryAccessibleInterface(window), names, unnamed);
         EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(", ").toStdString();
+        goRoundWithTab(window, escCloses);
         delete window;
         return names;
     }
@@ -94,24 +123,33 @@ TEST_F(WindowAccess, EveryWindowNamesItsControlsInEnglishAndGerman)
         const char* window;
         std::function<QWidget*()> open;
         QString english, german;  // a name in each language
+        bool escCloses;           // the champions window closes by its buttons only
     } cases[] = {
-        {"champions", [] { auto* w = new frmHighscore; w->Form_Load(); return w; }, "Time (s)", "Zeit (s)"},
-        {"wallpaper", [] { auto* w = new frmTapete; w->Form_Load(); return w; }, "OK", "OK"},
+        {"champions", [] { auto* w = new frmHighscore; w->Form_Load(); return w; }, "Time (s)", "Zeit (s)",
+         false},
+        {"wallpaper", [] { auto* w = new frmTapete; w->Form_Load(); return w; }, "OK", "OK", true},
         {"picture", [] { auto* w = new frmPicAuswahl; w->Form_Load(); return w; },
-         "Select a picture!", "Wähle ein Bild aus!"},
-        {"about", [] { auto* w = new frmInfo; w->Form_Load(); return w; }, "Français", "Français"},
+         "Select a picture!", "Wähle ein Bild aus!", true},
+        {"about",
+         [] {
+             frmInfo::StartScreenShown = true;  // the about box, not the start screen
+             auto* w = new frmInfo;
+             w->Form_Load();
+             return w;
+         },
+         "Français", "Français", true},
         {"help",
          [this] {
              auto* help = new help::HelpWindow(&owner);
              help->openAt(Allgemein::settings().Sprache(), QStringLiteral("index.html"));
              return help;
          },
-         "Contents", "Inhalt"},
+         "Contents", "Inhalt", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.window);
-        const QStringList english = namesIn(1000, c.open);
-        const QStringList german = namesIn(0, c.open);
+        const QStringList english = namesIn(1000, c.open, c.escCloses);
+        const QStringList german = namesIn(0, c.open, c.escCloses);
         EXPECT_TRUE(english.contains(c.english)) << english.join(" | ").toStdString();
         EXPECT_TRUE(german.contains(c.german)) << german.join(" | ").toStdString();
     }
