@@ -40,7 +40,7 @@ public:
     explicit BoardObject(frmTavoro& room) : QObject(&room), room_(room)
     {
         setObjectName(QStringLiteral("board"));
-        outline_ = new widgets::ShapeControl(&room, QColor(255, 255, 255), 2);
+        outline_ = new widgets::ShapeControl(&room, QColor(255, 255, 255), 3);
         outline_->hide();
         room.installEventFilter(this);
     }
