@@ -202,9 +202,6 @@ def tree(language, path):
     press(find(champions, "OK", "push button"))
     wait_for("champions window closed", lambda: not showing(champions) or champions not in windows(app))
 
-    with open(path, "w", encoding="utf-8") as f:
-        f.write("\n".join(out) + "\n")
-
     # A move played without seeing the board: Start, then the piece beside
     # the empty place pressed; the cells tell of the exchange.
     press(find(room, texts["room"][4], "push button"))
@@ -244,6 +241,10 @@ def tree(language, path):
     pyatspi.Registry.deregisterEventListener(
         listener, "object:property-change:accessible-name",
         "object:property-change:accessible-description")
+    out.append("== the board after Start and one move ==")
+    dump(find(room, texts["room"][0], "table"), out)
+    with open(path, "w", encoding="utf-8") as f:
+        f.write("\n".join(out) + "\n")
     quit_by_buttons(app, room, texts["room"][5], texts["yes"])
 
 
