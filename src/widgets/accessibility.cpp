@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QVariant>
 #include <QWidget>
 
@@ -33,20 +34,27 @@ bool showsOwnText(const QWidget* w)
     return false;
 }
 
-// The control takes its tooltip for its name, unless it was named otherwise.
-void nameAfterToolTip(QWidget* w)
+// The control takes `name`, unless it was named by other means.
+void giveName(QWidget* w, const QString& name)
 {
-    if (w->isWindow())
-        return;
     const QVariant given = w->property(kNameFromTip);
     const QString current = w->accessibleName();
     if (!current.isEmpty() && (!given.isValid() || given.toString() != current))
         return;
-    const QString name = showsOwnText(w) ? QString() : withoutMnemonic(w->toolTip());
     if (name == current)
         return;
     w->setAccessibleName(name);
     w->setProperty(kNameFromTip, name.isEmpty() ? QVariant() : QVariant(name));
+}
+
+// A control takes its tooltip for its name; a menu that pops up its title
+// (its entries and submenus are named by their captions already).
+void nameAfterToolTip(QWidget* w)
+{
+    if (auto* menu = qobject_cast<QMenu*>(w))
+        giveName(w, withoutMnemonic(menu->title()));
+    else if (!w->isWindow())
+        giveName(w, showsOwnText(w) ? QString() : withoutMnemonic(w->toolTip()));
 }
 
 class ToolTipWatcher : public QObject {
@@ -57,7 +65,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override
     {
         const QEvent::Type t = e->type();
-        if ((t == QEvent::ToolTipChange || t == QEvent::Polish) && watched->isWidgetType())
+        if ((t == QEvent::ToolTipChange || t == QEvent::Polish || t == QEvent::Show) && watched->isWidgetType())
             nameAfterToolTip(static_cast<QWidget*>(watched));
         return false;
     }

@@ -4,7 +4,8 @@
 //
 // A control that shows no text of its own (a toolbar icon, a flag, a picture)
 // is named after its tooltip, and its name follows the tooltip whenever that
-// changes, as it does with the language. A control may instead be named by a
+// changes, as it does with the language; a menu that pops up is named after its
+// title each time it shows. A control may instead be named by a
 // message of the language table: its name is looked up each time it is asked
 // for, so it is always in the current language; a label named so (a counter)
 // reads as "<message>: <its text>".

@@ -15,6 +15,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -90,6 +91,15 @@ TEST_F(RoomAccess, TheRoomNamesItsControlsInTheLanguageOfTheGame)
         for (const QString& name : c.names)
             EXPECT_TRUE(shown.contains(name)) << name.toStdString() << " not in "
                                               << shown.join(" | ").toStdString();
+        // The menus popped up by the toolbar, and their entries.
+        for (QMenu* menu : {w->mnuOptionen, w->mnuHilfe}) {
+            menu->popup(QPoint(0, 0));
+            QAccessibleInterface* m = QAccessible::queryAccessibleInterface(menu);
+            EXPECT_EQ(m->text(QAccessible::Name), menu->title().remove('&'));
+            ASSERT_GT(m->childCount(), 0);
+            EXPECT_FALSE(m->child(0)->text(QAccessible::Name).isEmpty());
+            menu->hide();
+        }
         // Every child the room shows has a name; the furniture is left out.
         EXPECT_FALSE(shown.contains(QString()));
         EXPECT_EQ(room()->indexOfChild(board()), 0);
