@@ -94,6 +94,8 @@ TEST_F(RoomAccess, TheRoomNamesItsControlsInTheLanguageOfTheGame)
         // The menus popped up by the toolbar, and their entries.
         for (QMenu* menu : {w->mnuOptionen, w->mnuHilfe}) {
             menu->popup(QPoint(0, 0));
+            ASSERT_TRUE(menu->isVisible());
+            EXPECT_EQ(menu->accessibleName(), menu->title().remove('&'));
             QAccessibleInterface* m = QAccessible::queryAccessibleInterface(menu);
             EXPECT_EQ(m->text(QAccessible::Name), menu->title().remove('&'));
             ASSERT_GT(m->childCount(), 0);
