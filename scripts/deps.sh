@@ -10,10 +10,14 @@ build_pkgs=(cmake g++ make pkg-config
   qt6-translations-l10n qt6-image-formats-plugins)
 # clang and libFuzzer build the fuzz targets (the replays in the test run need
 # only g++; its sanitizers come with it); the X11 tools serve bench/startup.sh,
-# xclip puts a picture on the clipboard when pasting is tried by hand.
+# xclip puts a picture on the clipboard when pasting is tried by hand. The
+# desktop tests (tests/desktop) read the program through the accessibility bus
+# (at-spi2-core, python3-pyatspi) on Xvfb and on a headless Weston with Qt's
+# Wayland plugin.
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libfuzzer-14-dev
   desktop-file-utils appstream
-  xvfb x11-utils xdotool xclip libx11-dev libxdamage-dev gcc dbus)
+  xvfb x11-utils xdotool xclip libx11-dev libxdamage-dev gcc dbus
+  at-spi2-core python3-pyatspi weston qt6-wayland)
 # The Debian package: dpkg-shlibdeps finds the libraries' packages, file
 # tells CPack which files are programs.
 package_pkgs=(dpkg-dev file)

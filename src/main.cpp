@@ -11,6 +11,7 @@
 #include "platform/termination.h"
 #include "platform/trace.h"
 #include "services/media.h"
+#include "widgets/accessibility.h"
 #include "widgets/room_look.h"
 #include "widgets/seams.h"
 
@@ -65,6 +66,7 @@ int main(int argc, char* argv[])
     errors::installErrorDialog();
     termination::quitOnSignals();
     wireWindows();
+    widgets::describeControlsForAssistiveTechnology();
 
     // The start screen settles the language and writes the language file,
     // then loads the main window (which reads the settings, the picture and

@@ -9,6 +9,7 @@
 #include "services/language.h"
 #include "services/settings.h"
 #include "services/shared.h"
+#include "platform/window_activation.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -129,7 +130,7 @@ void frmInfo::showAboutBox(QWidget* owner)
     // The owner becomes the active window again, also on a desktop without
     // a window manager to hand the focus back.
     if (owner)
-        owner->activateWindow();
+        platform::activateWindow(owner);
 }
 
 frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
@@ -249,7 +250,7 @@ void frmInfo::Form_Load()
             // desktop without a window manager to hand it over.
             if (main && !main->isVisible() && mainWindowHooks.show) {
                 mainWindowHooks.show(*main);
-                main->activateWindow();
+                platform::activateWindow(main);
             }
         },
         // The start screen stays long enough to be seen, then fades out over
@@ -315,7 +316,7 @@ void frmInfo::showEvent(QShowEvent* e)
     // The about box takes the focus, so that the main window becomes active
     // again when it closes, also on a desktop without a window manager.
     if (isModal())
-        activateWindow();
+        platform::activateWindow(this);
 }
 
 void frmInfo::paintEvent(QPaintEvent* e)

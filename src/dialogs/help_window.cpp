@@ -5,6 +5,7 @@
 #include "platform/shell.h"
 #include "services/seams.h"
 #include "widgets/room_look.h"
+#include "platform/window_activation.h"
 
 #include <QAction>
 #include <QDir>
@@ -207,7 +208,7 @@ void HelpWindow::openAt(int16_t sprache, const QString& page)
     else
         show();
     raise();
-    activateWindow();
+    platform::activateWindow(this);
 }
 
 void HelpWindow::applyLanguage()
@@ -226,6 +227,8 @@ void HelpWindow::applyLanguage()
     findNext_->setToolTip(word(NextMatch));
     findClose_->setToolTip(word(Close));
     notFound_->setText(word(NotFound));
+    contents_->setAccessibleName(word(Contents));
+    browser_->setAccessibleName(word(Title));
 }
 
 void HelpWindow::fillContents()

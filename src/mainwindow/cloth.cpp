@@ -19,6 +19,8 @@ void Cloth::setTexts(const QString& title, const QString& hint)
 {
     title_ = title;
     hint_ = hint;
+    setAccessibleName(title);
+    setAccessibleDescription(hint);
     update();
 }
 

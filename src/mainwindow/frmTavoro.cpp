@@ -1,5 +1,7 @@
 #include "mainwindow/frmTavoro.h"
 
+#include "mainwindow/board_accessible.h"
+
 #include "errors/trap.h"
 #include "services/picture_file.h"
 #include "services/picture_square.h"
@@ -202,6 +204,7 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     acceptNewPictures();
 
     board.listen([this](const game::Change& change) { boardChanged(change); });
+    mainwindow::makeRoomAccessible(*this);
 }
 
 frmTavoro::~frmTavoro() = default;

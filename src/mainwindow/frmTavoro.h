@@ -102,6 +102,8 @@ public:
     // False when the key is not one the board takes (or no game runs), so
     // that it goes on to the window.
     bool boardKey(int key);
+    // The place under swap mode's keyboard cursor, -1 while it is hidden.
+    int keyCursor() const { return keyCursor_; }
 
     // The window's own procedures.
     void ChangeButtons(int16_t a, int16_t b);

@@ -6,6 +6,8 @@
 
 #include "mainwindow/frmTavoro.h"
 
+#include "mainwindow/board_accessible.h"
+
 #include "widgets/controls.h"
 
 #include <QKeyEvent>
@@ -86,4 +88,5 @@ void frmTavoro::showKeyCursor(int place)
     shpCursor->setGeometry(piece->geometry().adjusted(inset, inset, -inset, -inset));
     shpCursor->raise();
     shpCursor->show();
+    mainwindow::boardFocusMoved(*this);
 }

@@ -11,6 +11,7 @@
 #include "platform/appinfo.h"
 #include "services/language.h"
 #include "services/media.h"
+#include "platform/window_activation.h"
 
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -66,7 +67,7 @@ Seams makeDefaults()
         const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen();
         return screen ? screen->size() : QSize();
     };
-    s.requestActivation = [](QWidget* window) { window->activateWindow(); };
+    s.requestActivation = [](QWidget* window) { platform::requestFirstActivation(window); };
     s.chooseFiles = [](QWidget* owner, const QString& caption, const QString& filter) {
         // The player's pictures folder, or the home folder where there is none.
         QString start = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);

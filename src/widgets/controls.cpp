@@ -179,6 +179,14 @@ void ButtonControl::paintEvent(QPaintEvent* e)
             p.setPen(QPen(QColor(230, 175, 40), 2));
             p.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 3, 3);
         }
+        if (hasFocus()) {
+            // The keyboard focus: a dark walnut ring between the rim and
+            // the icon.
+            QPainter p(this);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(QColor(70, 40, 15), 1.5));
+            p.drawRoundedRect(QRectF(rect()).adjusted(3.25, 3.25, -3.25, -3.25), 2, 2);
+        }
         return;
     }
     // A flag fills its button edge to edge: it sinks a pixel while held down,
