@@ -84,7 +84,14 @@ def role_of(acc):
 
 
 def showing(acc):
-    return acc.getState().contains(pyatspi.STATE_SHOWING)
+    # A window that closes while it is read (the start screen fading out)
+    # comes back as nothing, or fails on the bus: it is not showing.
+    if acc is None:
+        return False
+    try:
+        return acc.getState().contains(pyatspi.STATE_SHOWING)
+    except Exception:
+        return False
 
 
 def dump(acc, out, depth=0):
