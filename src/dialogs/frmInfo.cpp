@@ -266,6 +266,10 @@ void frmInfo::fadeOut()
 {
     const qint64 left = std::max<qint64>(0, kStartScreenShortest - shownFor_.elapsed());
     QTimer::singleShot(int(left), this, [this] {
+        if (!platform::windowsMayFade()) {
+            close();
+            return;
+        }
         auto* fade = new QPropertyAnimation(this, "windowOpacity", this);
         fade->setDuration(kStartScreenFade);
         fade->setStartValue(1.0);

@@ -13,6 +13,13 @@ bool programMayActivateWindows()
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
+bool windowsMayFade()
+{
+    const QString name = QGuiApplication::platformName();
+    return name == QLatin1String("xcb") || name == QLatin1String("windows")
+           || name == QLatin1String("cocoa");
+}
+
 void activateWindow(QWidget* window)
 {
     if (window && programMayActivateWindows())

@@ -25,4 +25,8 @@ void activateWindow(QWidget* window);
 // it does then is not lost.
 void requestFirstActivation(QWidget* window);
 
+// Whether a window's opacity can be changed: X11, Windows and macOS let it;
+// Wayland and the test platforms only warn that they cannot.
+bool windowsMayFade();
+
 }  // namespace platform
