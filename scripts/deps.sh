@@ -13,11 +13,12 @@ build_pkgs=(cmake g++ make pkg-config
 # xclip puts a picture on the clipboard when pasting is tried by hand. The
 # desktop tests (tests/desktop) read the program through the accessibility bus
 # (at-spi2-core, python3-pyatspi) on Xvfb and on a headless Weston with Qt's
-# Wayland plugin.
+# Wayland plugin. ImageMagick's montage makes the windows' contact sheets
+# (tools/window_sheet.sh).
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libfuzzer-14-dev
   desktop-file-utils appstream
   xvfb x11-utils xdotool xclip libx11-dev libxdamage-dev gcc dbus
-  at-spi2-core python3-pyatspi weston qt6-wayland)
+  at-spi2-core python3-pyatspi weston qt6-wayland imagemagick)
 # The Debian package: dpkg-shlibdeps finds the libraries' packages, file
 # tells CPack which files are programs.
 package_pkgs=(dpkg-dev file)

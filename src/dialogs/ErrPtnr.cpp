@@ -5,7 +5,7 @@
 #include "platform/maker.h"
 #include "platform/osversion.h"
 #include "platform/printer.h"
-#include "platform/shell.h"
+#include "widgets/open_address.h"
 #include "platform/twips.h"
 #include "services/seams.h"
 
@@ -146,6 +146,10 @@ ErrPtnr::ErrPtnr(QWidget* parent) : QDialog(parent)
             twips::rect(ButtonLefts[i], ButtonTop, ButtonWidth, ButtonHeight));
         connect(cmdProtocol[i], &QPushButton::clicked, this, [this, i] { cmdProtocol_Click(i); });
     }
+    // A build without the maker's addresses offers neither the mail nor the
+    // web button.
+    cmdProtocol[2]->setVisible(maker::hasSupportEmail());
+    cmdProtocol[3]->setVisible(maker::hasHomePage());
 
     framCallStack = makeFrame(this, QStringLiteral("CallStack:"), CallStackHeight);
     lstCallStack = new QListWidget(framCallStack);
@@ -400,13 +404,14 @@ void ErrPtnr::mailProtocol(const QString& protocol)
 {
     services::seams().tell(this, MailText);
     putOnClipboard(protocol);
-    shell::open(QStringLiteral("mailto:") + maker::supportEmail().trimmed());
+    widgets::openOrSaySo(this, QStringLiteral("mailto:") + maker::supportEmail(),
+                         maker::supportEmail());
 }
 
 void ErrPtnr::webProtocol(const QString& protocol)
 {
     putOnClipboard(protocol);
-    shell::open(maker::homePage());
+    widgets::openOrSaySo(this, maker::homePage(), maker::homePage());
 }
 
 ErrorService* installErrorDialog()

@@ -4,7 +4,7 @@
 #include "widgets/controls.h"
 #include "platform/appinfo.h"
 #include "platform/maker.h"
-#include "platform/shell.h"
+#include "widgets/open_address.h"
 #include "platform/twips.h"
 #include "services/language.h"
 #include "services/settings.h"
@@ -166,6 +166,8 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
     lblHomepage->setFont(link);
     lblHomepage->setAlignment(Qt::AlignCenter);
     lblHomepage->setGeometry(inPixels(kHomepage));
+    // A build without the maker's home page shows no link.
+    lblHomepage->setVisible(maker::hasHomePage());
 
     imgLang6_ = artLabel(new ClickLabel(this, [this] { imgLang_Click(6); }), kFlag);
     imgLang6_->setToolTip(QStringLiteral("Français"));
@@ -297,7 +299,7 @@ void frmInfo::lblHomepage_Click()
 {
     Procedure proc{"frmInfo", "lblHomepage_Click"};
     proc.run({
-        [&] { shell::open(maker::homePage()); },
+        [&] { widgets::openOrSaySo(this, maker::homePage(), maker::homePage()); },
     });
 }
 

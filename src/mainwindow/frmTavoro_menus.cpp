@@ -5,11 +5,11 @@
 
 #include "errors/trap.h"
 #include "mainwindow/menus.h"
+#include "widgets/open_address.h"
 #include "widgets/seams.h"
 #include "platform/appinfo.h"
 #include "platform/maker.h"
 #include "platform/mci.h"
-#include "platform/shell.h"
 #include "services/media.h"
 #include "services/seams.h"
 #include "services/settings.h"
@@ -48,14 +48,6 @@ QActionGroup* choiceGroup(QObject* parent)
     auto* group = new QActionGroup(parent);
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     return group;
-}
-
-// Opens an address with the desktop's program for it; without one, the
-// player is told so, naming `shown`.
-void openOrSaySo(QWidget* owner, const QString& address, const QString& shown)
-{
-    if (!shell::open(address))
-        services::seams().tell(owner, services::textOf(241).arg(shown));
 }
 
 }  // namespace
@@ -129,6 +121,10 @@ void frmTavoro::createMenus()
     connect(mnuHomepage, &QAction::triggered, this, [this] { mnuHomepage_Click(); });
     mnuEMail = mnuHilfe->addAction(QString());
     connect(mnuEMail, &QAction::triggered, this, [this] { mnuEMail_Click(); });
+    // A build without the maker's addresses offers neither.
+    mnuHomepage->setVisible(maker::hasHomePage());
+    mnuEMail->setVisible(maker::hasSupportEmail());
+    mnuBar6->setVisible(maker::hasHomePage() || maker::hasSupportEmail());
     mnuBar10 = mnuHilfe->addSeparator();
     mnuUeber = mnuHilfe->addAction(QString());
     mnuUeber->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F1));
@@ -277,7 +273,7 @@ void frmTavoro::mnuHomepage_Click()
 {
     Procedure proc{"frmTavoro", "mnuHomepage_Click"};
     proc.run({
-        [&] { openOrSaySo(this, maker::homePage(), maker::homePage()); },
+        [&] { widgets::openOrSaySo(this, maker::homePage(), maker::homePage()); },
     });
 }
 
@@ -285,7 +281,7 @@ void frmTavoro::mnuEMail_Click()
 {
     Procedure proc{"frmTavoro", "mnuEMail_Click"};
     proc.run({
-        [&] { openOrSaySo(this, mainwindow::mailTarget(), maker::supportEmail()); },
+        [&] { widgets::openOrSaySo(this, mainwindow::mailTarget(), maker::supportEmail()); },
     });
 }
 

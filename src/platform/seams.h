@@ -1,7 +1,7 @@
 #pragma once
 // What the platform takes from the machine, in one place for tests: the
 // program's folder and file name, the user's locale, the desktop's opener of
-// addresses, the clocks, the SoundFont places, the printer and the system
+// addresses, the maker's addresses, the clocks, the SoundFont places, the printer and the system
 // facts. A test sets a member to put its own in place of the machine's;
 // every member is empty by default, and an empty member means the real
 // thing: the facility that owns it (appinfo, userlocale, shell, wallclock,
@@ -29,6 +29,10 @@ struct Seams {
     QString userLanguageId;
     // shell::open(address): opens the address, true when it was taken.
     std::function<bool(const QString& address)> openAddress;
+    // maker::homePage() and maker::supportEmail(): the addresses the build
+    // gives; an empty string, as a build without them.
+    std::optional<QString> homePage;
+    std::optional<QString> supportEmail;
     // wallclock::NowDateTime(): the local date and time.
     std::function<QDateTime()> now;
     // synth::soundFontCandidates(): the places searched for a SoundFont; an

@@ -310,6 +310,43 @@ TEST_F(ErrorsTest, PrintMailAndWebButtons)
     EXPECT_EQ(quiet.messages.size(), 1) << "the web button says nothing";
 }
 
+TEST_F(ErrorsTest, MailAndWebButtonsSaySoWithoutAProgram)
+{
+    ErrPtnr d;
+    Quiet quiet;
+    services::seams().GetLang = [](int16_t key) {
+        return key % 1000 == 241 ? QStringLiteral("Nothing opens %1.") : QString();
+    };
+    platform::seams().openAddress = [this](const QString& a) { opened << a; return false; };
+    d.cmdProtocol_Click(2);
+    d.cmdProtocol_Click(3);
+    EXPECT_EQ(opened, QStringList({"mailto:service@tavoro.example", "https://www.tavoro.example/"}));
+    ASSERT_EQ(quiet.messages.size(), 3);  // the mail button's hint first
+    EXPECT_EQ(quiet.messages.mid(1), QStringList({"Nothing opens service@tavoro.example.",
+                                                  "Nothing opens https://www.tavoro.example/."}));
+}
+
+TEST_F(ErrorsTest, ABuildWithoutTheMakersAddressesHidesTheirButtons)
+{
+    const struct {
+        std::optional<QString> homePage, supportEmail;
+        bool mailShown, webShown;
+    } cases[] = {
+        {std::nullopt, std::nullopt, true, true},  // the build's own
+        {"", "service@tavoro.example", true, false},
+        {"https://www.tavoro.example/", "", false, true},
+    };
+    for (const auto& c : cases) {
+        platform::seams().homePage = c.homePage;
+        platform::seams().supportEmail = c.supportEmail;
+        ErrPtnr d;
+        EXPECT_EQ(d.cmdProtocol[2]->isVisibleTo(&d), c.mailShown);
+        EXPECT_EQ(d.cmdProtocol[3]->isVisibleTo(&d), c.webShown);
+        EXPECT_TRUE(d.cmdProtocol[0]->isVisibleTo(&d));
+        EXPECT_TRUE(d.cmdProtocol[1]->isVisibleTo(&d));
+    }
+}
+
 TEST_F(ErrorsTest, UnwritableFolderReportsWithoutASecondFailure)
 {
     const struct {

@@ -150,8 +150,23 @@ TEST_F(AboutWindow, TheAboutBoxShowsOKAndItsLinkOpensTheHomePage)
     EXPECT_TRUE(QFile::exists(Allgemein::LanguageFile()));
     EXPECT_EQ(w.imgLang(6)->toolTip(), "Français");
     EXPECT_EQ(w.lblHomepage->text(), "https://www.tavoro.example/");
+    EXPECT_TRUE(w.lblHomepage->isVisibleTo(&w));
+    // Nothing opens it here: the player is told so.
+    QStringList told;
+    services::seams().tell = [&](QWidget*, const QString& text) { told << text; };
     QTest::mouseClick(w.lblHomepage, Qt::LeftButton);
     EXPECT_EQ(opened, std::vector<QString>({"https://www.tavoro.example/"}));
+    EXPECT_EQ(told, QStringList{"No program was found to open https://www.tavoro.example/."});
+}
+
+TEST_F(AboutWindow, ABuildWithoutAHomePageShowsNoLink)
+{
+    frmInfo::StartScreenShown = true;
+    platform::seams().homePage = QStringLiteral("  ");
+    frmInfo w;
+    w.Form_Load();
+    EXPECT_FALSE(w.lblHomepage->isVisibleTo(&w));
+    EXPECT_TRUE(w.ok->isVisibleTo(&w));
 }
 
 TEST_F(AboutWindow, FrenchChosenInTheAboutBoxReachesTheMainWindow)

@@ -391,6 +391,31 @@ TEST_F(Menus, HelpHomePageMailAndAbout)
     EXPECT_EQ(abouts, std::vector<QWidget*>({w.get()}));
 }
 
+TEST_F(Menus, ABuildWithoutTheMakersAddressesHidesTheirEntries)
+{
+    writeIni("[Optionen]\r\nPlayMusic=0\r\n");
+    const struct {
+        std::optional<QString> homePage, supportEmail;
+        bool homePageShown, mailShown, separatorShown;
+    } cases[] = {
+        {std::nullopt, std::nullopt, true, true, true},  // the build's own
+        {"", "service@tavoro.example", false, true, true},
+        {"https://www.tavoro.example/", "", true, false, true},
+        {"", " ", false, false, false},
+    };
+    for (const auto& c : cases) {
+        platform::seams().homePage = c.homePage;
+        platform::seams().supportEmail = c.supportEmail;
+        load();
+        const QString which = c.homePage.value_or("build") + " / " + c.supportEmail.value_or("build");
+        EXPECT_EQ(w->mnuHomepage->isVisible(), c.homePageShown) << qPrintable(which);
+        EXPECT_EQ(w->mnuEMail->isVisible(), c.mailShown) << qPrintable(which);
+        EXPECT_EQ(w->mnuBar6->isVisible(), c.separatorShown) << qPrintable(which);
+        EXPECT_TRUE(w->mnuOnlinehilfe->isVisible());
+        EXPECT_TRUE(w->mnuUeber->isVisible());
+    }
+}
+
 TEST_F(Menus, F1AndCtrlF1WorkAnywhereInTheWindow)
 {
     writeIni("[Optionen]\r\nPlayMusic=0\r\n");
