@@ -16,11 +16,18 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" --target tavoro_tests -j"${JOBS:-$(nproc)}" >/dev/null
 mkdir -p "$out"
+# An offscreen screen of the room's size: the room is grabbed as it looks on a
+# 1280 x 800 desktop.
+screen="$out/screen.json"
+cat >"$screen" <<'EOF2'
+{ "screens": [ { "name": "sheet", "x": 0, "y": 0, "width": 1280, "height": 800,
+                 "logicalDpiX": 96, "logicalDpiY": 96, "dpr": 1 } ] }
+EOF2
 for lang in de en sv it es fr; do
   shots="$out/$lang"
   rm -rf "$shots"
   mkdir -p "$shots"
-  QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy TAVORO_SHEET_DIR="$shots" \
+  QT_QPA_PLATFORM="offscreen:configfile=$screen" SDL_AUDIODRIVER=dummy TAVORO_SHEET_DIR="$shots" \
     TAVORO_SHEET_LANGUAGE="$lang" "$build/tavoro_tests" --gtest_also_run_disabled_tests \
     --gtest_filter='WindowSheet.*' >"$shots/run.log" 2>&1 ||
     { echo "the $lang pictures failed: see $shots/run.log" >&2; exit 1; }

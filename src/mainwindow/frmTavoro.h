@@ -331,6 +331,7 @@ private:
     std::vector<Drawn> drawn_;
     size_t drawnBefore_ = 0;  // entries of earlier paintings
     void endPersistentDrawing();
+    void extendWallpaper();
     void drawPersistent(QPainter& p, const QRectF& clip) const;
     bool firstPaintDone_ = false;  // the room has been painted once
     bool watchingExposure_ = false;

@@ -27,6 +27,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
+
 using Allgemein::settings;
 using errors::Procedure;
 using widgets::ImageControl;
@@ -260,6 +262,9 @@ void frmTavoro::positionieren()
     // out next.
     if (size() != QSize(int(W), int(H)))
         QTimer::singleShot(0, this, [this] { Form_Resize(); });
+    // A window larger than the screen the wallpaper was painted for (moved
+    // to a larger screen, or spanning two) gets more tiles of it.
+    extendWallpaper();
     // What lies over the board follows it.
     showSelection(board.selected());
     hideHint();
@@ -317,6 +322,25 @@ void frmTavoro::PaintBG()
             endPersistentDrawing();
         },
     });
+}
+
+void frmTavoro::extendWallpaper()
+{
+    const QPixmap& tile = imgHinterg->Picture();
+    if (tile.isNull() || tile.width() <= 0 || tile.height() <= 0)
+        return;
+    for (Drawn& d : drawn_) {
+        if (d.picture.cacheKey() != tile.cacheKey() || d.at != QPointF(0, 0))
+            continue;
+        const int cols = width() / tile.width() + 1;
+        const int rows = height() / tile.height() + 1;
+        if (cols > d.cols || rows > d.rows) {
+            d.cols = std::max(d.cols, cols);
+            d.rows = std::max(d.rows, rows);
+            update();
+        }
+        return;
+    }
 }
 
 void frmTavoro::PaintPicture(const QPixmap& picture, float x, float y)

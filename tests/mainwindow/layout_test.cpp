@@ -504,6 +504,23 @@ TEST_F(Layout, TilesCoverTheScreenWithInclusiveBounds)
     EXPECT_EQ(image.pixel(180, 20), tile.pixel(5, 20));
 }
 
+TEST_F(Layout, AWindowLargerThanItsScreenIsCoveredByTheWallpaper)
+{
+    // Painted for an 800 x 600 screen, then moved to a larger one and made
+    // larger than the first: the wallpaper reaches its far corner, no black.
+    screen = QSize(800, 600);
+    Allgemein::settings().setBackground(114);
+    w->PaintBG();
+    const size_t kept = w->persistentDrawings();
+    layOut(1400, 1000, 5);
+    EXPECT_EQ(w->persistentDrawings(), kept);
+    const QImage image = w->backgroundImage().toImage();
+    const QImage tile = resources::loadBitmap(114);
+    ASSERT_EQ(image.size(), QSize(1400, 1000));
+    EXPECT_EQ(image.pixel(1399, 999), tile.pixel(1399 % 175, 999 % 175));
+    EXPECT_EQ(image.pixel(1000, 20), tile.pixel(1000 % 175, 20));
+}
+
 TEST_F(Layout, PaintingSoundsOnlyWithSoundEffectsOn)
 {
     for (const int16_t on : {int16_t(-1), int16_t(0), int16_t(1)}) {
