@@ -166,8 +166,10 @@ void frmPicAuswahl::Form_Load()
             imgTab[0]->setToolTip(services::textOf(131));
             imgTab[1]->setToolTip(services::textOf(131));
             File1->setToolTip(services::textOf(139));
-            lblHinweis->setText(services::textOf(170) + QStringLiteral("\n\n")
-                                + QDir::toNativeSeparators(picsFolder()));
+            // A long folder's name may break after each of its separators.
+            QString folder = QDir::toNativeSeparators(picsFolder());
+            folder.replace(QDir::separator(), QString(QDir::separator()) + QChar(0x200B));
+            lblHinweis->setText(services::textOf(170) + QStringLiteral("\n\n") + folder);
         },
         [&] { setOwnPictureTexts(); },
     });

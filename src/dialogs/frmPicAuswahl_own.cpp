@@ -9,6 +9,7 @@
 #include "platform/twips.h"
 #include "services/picture_square.h"
 #include "services/settings.h"
+#include "widgets/room_look.h"
 #include "widgets/picture_intake.h"
 #include "services/seams.h"
 #include "widgets/seams.h"
@@ -62,6 +63,7 @@ void frmPicAuswahl::createOwnPictureControls()
 
     cmdFolder = new QPushButton(fraAuswahl[1]);
     cmdFolder->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    widgets::keepPlacedSize(cmdFolder);
     cmdFolder->setGeometry(twips::rect(2220, 2040, 360, 450));
     connect(cmdFolder, &QPushButton::clicked, this, [this] { cmdFolder_Click(); });
 
@@ -85,6 +87,10 @@ void frmPicAuswahl::createOwnPictureControls()
 void frmPicAuswahl::setOwnPictureTexts()
 {
     cmdAdd->setText(services::textOf(190));
+    // The button's text shrinks where a language's words are long; the look's
+    // padding counts, so the window takes its look first.
+    ensurePolished();
+    widgets::fitText(cmdAdd);
     cmdFolder->setToolTip(services::textOf(191));
     chkStretch->setText(services::textOf(192));
     picSquare->setToolTip(services::textOf(193));

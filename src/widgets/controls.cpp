@@ -2,7 +2,9 @@
 
 #include "game/board.h"
 #include "widgets/art_render.h"
+#include "widgets/room_look.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QMouseEvent>
@@ -21,6 +23,29 @@ void fitText(QLabel* label, qreal points, int margin)
            && QFontMetricsF(font).horizontalAdvance(label->text()) > room)
         font.setPointSizeF(font.pointSizeF() - 0.25);
     label->setFont(font);
+}
+
+void fitText(QPushButton* button)
+{
+    // From the font it inherits, whatever an earlier fitting left.
+    QFont font = button->parentWidget() ? button->parentWidget()->font() : QApplication::font(button);
+    button->setFont(font);
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    if (button->isDefault())
+        option.features |= QStyleOptionButton::DefaultButton;
+    const QRect contents =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    const qreal icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+    QString text = button->text();
+    text.remove(QLatin1Char('&'));
+    const qreal points = font.pointSizeF();
+    while (font.pointSizeF() - 0.25 >= points * 2 / 3
+           && QFontMetricsF(font).horizontalAdvance(text) + icon > contents.width())
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    if (font.pointSizeF() != points)
+        button->setFont(font);
 }
 
 QPixmap renderArt(const QString& path, QSize size, qreal devicePixelRatio)
@@ -148,6 +173,7 @@ void ButtonControl::setArt(const QString& path, Look look, QSize iconSize)
     look_ = look;
     iconSize_ = iconSize;
     fillCache_ = QPixmap();
+    keepPlacedSize(this);
     if (look_ == Look::Icon)
         renderIcon();
     else

@@ -181,6 +181,11 @@ private:
 // Call it after each change of the text.
 void fitText(QLabel* label, qreal points, int margin = 3);
 
+// The same for a push button's text and icon, within the contents its style
+// (padding and frame included) leaves, from the font it inherits. Call it
+// once the button has its style: when its window is shown.
+void fitText(QPushButton* button);
+
 class LabelControl : public Placed<QLabel> {
 public:
     explicit LabelControl(const QString& text, QWidget* parent);

@@ -34,6 +34,7 @@ constexpr qreal kPoints = 10;
 
 const char* const kWantsLook = "roomLook";
 const char* const kHasLook = "roomLookApplied";
+const char* const kKeepsItsSize = "keepsItsSize";
 const char* const kTitleSpacer = "roomTitleSpacer";
 
 QPalette roomPalette()
@@ -114,6 +115,11 @@ void useRoomLook(QWidget* window)
     window->setProperty(kWantsLook, true);
 }
 
+void keepPlacedSize(QWidget* button)
+{
+    button->setProperty(kKeepsItsSize, true);
+}
+
 QString roomStyleSheet()
 {
     return QStringLiteral(
@@ -128,6 +134,7 @@ QString roomStyleSheet()
         "QPushButton:default { border: 2px solid #e6af28; font-weight: bold; }"
         "QPushButton:disabled { color: #c8b8a0; background-color: #8a7a6a; border-color: #6a5a4a; }"
         "QPushButton:flat { background: transparent; border: none; min-width: 0; padding: 0; }"
+        "QPushButton[keepsItsSize=\"true\"] { min-width: 0; min-height: 0; padding: 0; }"
         "QLineEdit {"
         " color: #3b2414; background-color: #fffaf0;"
         " border: 1px solid #8a6a44; border-radius: 3px; padding: 3px;"

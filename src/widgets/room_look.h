@@ -36,6 +36,10 @@ void useRoomLook(QWidget* window);
 // Gives `window` the look now, once; a window that has it is left alone.
 void applyRoomLook(QWidget* window);
 
+// A button the look leaves at the size it was placed at: one that shows an
+// icon or its own artwork and no text is not widened like a text button.
+void keepPlacedSize(QWidget* button);
+
 // The style sheet of the look, for the buttons and the input fields.
 QString roomStyleSheet();
 

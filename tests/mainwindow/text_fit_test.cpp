@@ -19,6 +19,7 @@
 #include "support/files.h"
 #include "support/game_folders.h"
 #include "support/room.h"
+#include "widgets/room_look.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -30,6 +31,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
@@ -85,7 +88,8 @@ void checkBox(std::vector<Cut>& cuts, const QString& control, const QString& tex
                 cuts.push_back({control, line, fm.horizontalAdvance(line), box.width()});
         return;
     }
-    for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+")),
+    // Words break at white space and where a zero-width space allows it.
+    for (const QString& word : text.split(QRegularExpression(QStringLiteral("[\\s\\x{200B}]+")),
                                           Qt::SkipEmptyParts))
         if (fm.horizontalAdvance(word) > box.width() + 0.5)
             cuts.push_back({control, word, fm.horizontalAdvance(word), box.width()});
@@ -121,12 +125,20 @@ void checkButton(std::vector<Cut>& cuts, const QAbstractButton* b)
             cuts.push_back({nameOf(b), text, double(b->sizeHint().width()), double(b->width())});
         return;
     }
-    // A push button: the text and its icon inside the frame's padding.
-    const int padding = 2 * b->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b) / 2 + 4;
+    // A push button: the text and its icon inside the contents its style
+    // (the room's look, with its padding) leaves within the frame.
+    QStyleOptionButton option;
+    option.initFrom(b);
+    option.text = b->text();
+    option.icon = b->icon();
+    option.iconSize = b->iconSize();
+    if (const auto* push = qobject_cast<const QPushButton*>(b); push && push->isDefault())
+        option.features |= QStyleOptionButton::DefaultButton;
+    const QRect contents = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b);
     const double icon = b->icon().isNull() ? 0 : b->iconSize().width() + 4;
-    const double need = QFontMetricsF(b->font()).horizontalAdvance(text) + icon + padding;
-    if (need > b->width())
-        cuts.push_back({nameOf(b), text, need, double(b->width())});
+    const double need = QFontMetricsF(b->font()).horizontalAdvance(text) + icon;
+    if (need > contents.width())
+        cuts.push_back({nameOf(b), text, need, double(contents.width())});
 }
 
 // Every text of a window's visible labels and buttons.
@@ -162,6 +174,7 @@ std::string report(const std::vector<Cut>& cuts)
 class TextFit : public ::testing::TestWithParam<Language> {
 protected:
     testsupport::GameFolders files;
+    widgets::RoomLook look;  // the dialogs' look, as the game has it
 
     void SetUp() override { Allgemein::settings().setSprache(GetParam().sprache); }
     void TearDown() override { Allgemein::settings() = Allgemein::Settings{}; }
@@ -214,7 +227,7 @@ TEST_P(TextFit, ThePictureWindowOnBothSides)
     w.Form_Load();
     w.show();
     expectWhole(&w, "picture window, built-in pictures");
-    w.imgTab_Click(1);
+    w.imgTab_Click(0);  // the tab of the player's own files
     expectWhole(&w, "picture window, empty folder");
     QImage picture(64, 48, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
@@ -224,7 +237,7 @@ TEST_P(TextFit, ThePictureWindowOnBothSides)
     frmPicAuswahl again;
     again.Form_Load();
     again.show();
-    again.imgTab_Click(1);
+    again.imgTab_Click(0);
     again.File1->setListIndex(0);
     expectWhole(&again, "picture window, own picture");
 }

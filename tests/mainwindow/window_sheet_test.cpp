@@ -158,7 +158,7 @@ TEST(WindowSheet, DISABLED_EveryWindowInOneLanguage)
         pictures.Form_Load();
         pictures.show();
         sheet.add(&pictures, QStringLiteral("picture window"));
-        pictures.imgTab_Click(1);
+        pictures.imgTab_Click(0);  // the tab of the player's own files
         sheet.add(&pictures, QStringLiteral("picture window, own pictures"));
     }
     {
