@@ -159,7 +159,8 @@ TEST_F(PicWindow, AnEmptyOrMissingFolderShowsWhereThePicturesGo)
     EXPECT_EQ(w->File1->ListCount(), 0);
     EXPECT_TRUE(w->lblHinweis->isVisible());
     EXPECT_TRUE(w->lblHinweis->text().startsWith("m170"));
-    EXPECT_TRUE(w->lblHinweis->text().contains(QDir::toNativeSeparators(pics())));
+    // The folder's name, which may break after each separator.
+    EXPECT_TRUE(w->lblHinweis->text().remove(QChar(0x200B)).contains(QDir::toNativeSeparators(pics())));
     EXPECT_TRUE(w->imgBild->Picture().isNull());
 
     // A picture put there while the window is open shows at the next look.
