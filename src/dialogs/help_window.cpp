@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QFontMetrics>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QShortcut>
@@ -235,14 +236,20 @@ void HelpWindow::fillContents()
 {
     const QSignalBlocker quiet(contents_);
     contents_->clear();
+    ensurePolished();  // the titles are measured in the font of the window's look
+    const QFontMetrics metrics(contents_->font());
+    int longest = 0;
     for (const QString& page : Topics()) {
         const QString path = QUrl(TopicUrl(sprache_, page)).path();
         auto* item = new QListWidgetItem(pageTitle(QLatin1Char(':') + path), contents_);
         item->setData(Qt::UserRole, page);
+        longest = qMax(longest, metrics.horizontalAdvance(item->text()));
     }
-    // Room for the longest title of this language, within reason.
-    const int wanted = contents_->sizeHintForColumn(0) + 2 * contents_->frameWidth() + 20;
-    const int side = qBound(180, wanted, 320);
+    // Room for the longest title of this language on one line (beside the
+    // scroll bar), within reason; a longer one wraps.
+    const int wanted = longest + 2 * contents_->frameWidth() + 4 * contents_->spacing()
+                       + contents_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16;
+    const int side = qBound(180, wanted, 340);
     const int total = splitter_->width() > 0 ? splitter_->width() : 900;
     splitter_->setSizes({side, qMax(total - side, 300)});
 }

@@ -7,6 +7,7 @@
 
 #include "champions/frmHighscore.h"
 #include "dialogs/frmInfo.h"
+#include "dialogs/dialog_controls.h"
 #include "dialogs/frmPicAuswahl.h"
 #include "dialogs/frmTapete.h"
 #include "dialogs/help.h"
@@ -28,6 +29,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QRadioButton>
@@ -151,6 +153,20 @@ std::vector<Cut> cutsOf(const QWidget* window)
     for (const QAbstractButton* b : window->findChildren<QAbstractButton*>())
         if (b->isVisibleTo(window))
             checkButton(cuts, b);
+    // A list's entries, each on its line (the help window's contents); the
+    // names of the player's own files may be elided.
+    for (const QListWidget* list : window->findChildren<QListWidget*>()) {
+        if (!list->isVisibleTo(window) || dynamic_cast<const dialogs::FileListBox*>(list))
+            continue;
+        const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+        for (int row = 0; row < list->count(); ++row) {
+            const QListWidgetItem* item = list->item(row);
+            const double need = QFontMetricsF(list->font()).horizontalAdvance(item->text()) + margin;
+            const double room = std::min(list->visualItemRect(item).width(), list->viewport()->width());
+            if (need > room)
+                cuts.push_back({nameOf(list), item->text(), need, room});
+        }
+    }
     for (const QWidget* child : window->findChildren<QWidget*>())
         if (const auto* c = dynamic_cast<const mainwindow::Cloth*>(child); c && c->isVisibleTo(window))
             for (const auto& t : c->drawnTexts())
