@@ -246,6 +246,14 @@ bool ensureOpen()
     return s && openDevice(*s);
 }
 
+bool warmUp()
+{
+    if (!ensureOpen())
+        return false;
+    closeIfSilent();
+    return true;
+}
+
 void loadLibraries()
 {
     (void)sdl::library();

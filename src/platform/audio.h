@@ -44,6 +44,11 @@ constexpr int kChannels = 2;
 // that cannot be opened is not tried again until shutdown().
 bool ensureOpen();
 
+// Opens the device once ahead of the first sound, so that SDL's audio is
+// started, and closes it again at once while nothing plays: an open device
+// wakes for every buffer even at rest. The next sound opens it quickly.
+bool warmUp();
+
 // SDL keeps its hints and subsystems in globals that are not safe to read on
 // one thread while another changes them: the device's opening and closing and
 // the decoding of sounds each hold this lock over their calls into SDL.

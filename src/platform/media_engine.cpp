@@ -37,6 +37,7 @@ void Engine::start(Sound sound)
     device_.start();
     context_ = std::make_unique<QObject>();
     running_ = true;
+    soundStarted_ = false;
     if (sound == Sound::AfterFirstPaint) {
         decoder_.holdBack();
         device_.holdBack();
@@ -67,11 +68,16 @@ Engine* Engine::current()
 
 void Engine::startSound()
 {
+    // Opened again after the device has closed while silent, it would stay
+    // open and wake for nothing until the next sound.
+    if (!running_ || soundStarted_)
+        return;
+    soundStarted_ = true;
     // SDL's libraries are loaded at low priority (they are many, and the
     // window may still be drawing); the device is opened at normal priority.
     decoder_.post([this] {
         audio::loadLibraries();
-        device_.post([] { audio::ensureOpen(); });
+        device_.post([] { audio::warmUp(); });
     });
     device_.release();
     decoder_.release();

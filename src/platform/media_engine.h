@@ -55,7 +55,10 @@ public:
     // calls and timers aimed at it die with the engine.
     QObject* context() const { return context_.get(); }
 
-    // Lets held-back jobs run and opens the device ahead of the first sound.
+    // Lets held-back jobs run and starts the device's sound system ahead of
+    // the first sound (the device itself rests closed while nothing plays);
+    // once for each start of the engine (a second call, such as the end of
+    // the hold-back's longest wait, does nothing).
     void startSound();
 
     // Waits until both workers have run every job posted so far.
@@ -68,6 +71,7 @@ private:
     mci::Alias alias_;
     std::unique_ptr<QObject> context_;
     bool running_ = false;
+    bool soundStarted_ = false;
 };
 
 // Posts a job to the current engine's worker; dropped without one.

@@ -82,3 +82,20 @@ TEST_F(MediaEngine, StartsAndStopsCleanlyWithSoundsDuringShutdown)
     }
     EXPECT_EQ(threadsOfThisProcess(), threadsBefore);
 }
+
+// Sound started ahead of the first effect leaves no device open to wake for
+// every buffer while all is silent, also when the hold-back's longest wait
+// ends after the room has let sound start; the next effect still plays.
+TEST_F(MediaEngine, SoundStartsOnceAndTheSilentDeviceStaysClosed)
+{
+    media::Engine engine{media::Engine::Sound::AfterFirstPaint};
+    engine.startSound();
+    engine.waitUntilIdle();
+    EXPECT_FALSE(audio::isOpen());
+    engine.startSound();
+    engine.waitUntilIdle();
+    EXPECT_FALSE(audio::isOpen());
+    sound::playInBackground(resources::load("WAV", 101));
+    engine.waitUntilIdle();
+    EXPECT_TRUE(audio::isOpen());
+}
