@@ -10,6 +10,7 @@
 // "frmPicAuswahl".
 
 #include "dialogs/dialog_controls.h"
+#include "services/picture_later.h"
 
 #include <QDialog>
 #include <QImage>
@@ -96,8 +97,16 @@ private:
     // Their texts in the current language.
     void setOwnPictureTexts();
     // The preview of the file at `path`: its chosen square, or the whole
-    // picture with the square framed when it is not square.
+    // picture with the square framed when it is not square. The picture is
+    // read on the pool; the preview before stays (its square not to be
+    // chosen on) until it arrives, and a file that cannot be read is
+    // reported then, the preview unchanged.
     void showFilePreview(const QString& path);
+    void showReadPreview(const QString& path, const pictures::Decoded& read);
+    // The preview on its way is dropped.
+    void forgetPreviewUnderWay();
+    // Whether a preview is still being read.
+    bool previewArriving() const { return previewLater_.busy(); }
     // The controls of own pictures shown for a picture file or hidden.
     void showSquareControls(bool notSquare, bool stretched);
     // Lists the files added and selects the last one; with `play`, takes it
@@ -105,6 +114,7 @@ private:
     void takeAdded(const QStringList& added, bool play);
     QString selectedPath() const;
 
+    pictures::PictureLater previewLater_{this};
     QImage shownWhole_;  // the selected file's whole picture, scaled for showing
     QSize wholeSize_;    // its size upright, in its own pixels
     // The source and built-in picture when the window opened.

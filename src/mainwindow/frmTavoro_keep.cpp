@@ -109,6 +109,8 @@ void frmTavoro::continueKeptGame()
         settings().setPicture(101);
         picture = resources::loadBitmap(201);
     }
+    // The kept game's picture, not the one chosen before, whatever arrives.
+    dropPictureUnderWay();
     PicClip1.setPicture(picture);
     imgPreview->setPicture(QPixmap::fromImage(PicClip1.Picture()));
 

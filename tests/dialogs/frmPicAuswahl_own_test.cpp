@@ -64,6 +64,8 @@ protected:
         w = std::make_unique<frmPicAuswahl>();
         w->Form_Load();
         w->show();
+        // An own picture's preview is read on the pool.
+        ASSERT_TRUE(testsupport::waitForPictures());
     }
     void mouse(QWidget* to, QEvent::Type type, QPointF at, Qt::MouseButtons buttons)
     {
@@ -151,6 +153,7 @@ TEST_F(OwnPictures, TheSquareOfAPanoramaIsChosenAndKeptPerFile)
     EXPECT_FALSE(w->picSquare->isVisible());
     EXPECT_FALSE(w->chkStretch->isVisible());
     w->File1->setCurrentRow(1);  // wide.png, as the player's click
+    ASSERT_TRUE(testsupport::waitForPictures());
     ASSERT_EQ(w->File1->FileName(), "wide.png");
     EXPECT_TRUE(w->picSquare->isVisible());
     EXPECT_TRUE(w->chkStretch->isVisible());
@@ -178,15 +181,18 @@ TEST_F(OwnPictures, TheSquareOfAPanoramaIsChosenAndKeptPerFile)
     // Kept for the next time the window opens.
     load();
     w->File1->setCurrentRow(1);
+    ASSERT_TRUE(testsupport::waitForPictures());
     EXPECT_EQ(w->picSquare->square(), QRect(0, 0, 60, 60));
 
     // The whole picture stretched instead, and back.
     w->chkStretch->click();
+    ASSERT_TRUE(testsupport::waitForPictures());
     EXPECT_EQ(pictures::storedSquare(pics() + "/wide.png"), (Square{Square::Kind::Stretch, {0, 0, 60, 60}}));
     EXPECT_TRUE(w->imgBild->isVisible());
     EXPECT_FALSE(w->picSquare->isVisible());
     EXPECT_EQ(w->imgBild->Picture().size(), w->imgBild->Picture().size().transposed());
     w->chkStretch->click();
+    ASSERT_TRUE(testsupport::waitForPictures());
     EXPECT_EQ(pictures::storedSquare(pics() + "/wide.png"), (Square{Square::Kind::Region, {0, 0, 60, 60}}));
     EXPECT_TRUE(w->picSquare->isVisible());
 

@@ -5,6 +5,7 @@
 // window goes first; it checks at the end that nothing was left reported.
 
 #include "platform/seams.h"
+#include "services/picture_later.h"
 #include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
@@ -12,10 +13,22 @@
 #include "support/scripted_errors.h"
 #include "widgets/seams.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace testsupport {
+
+// Turns the event loop until every own picture read on the pool has arrived
+// (or been dropped); false when some are still out after ten seconds.
+inline bool waitForPictures()
+{
+    QDeadlineTimer deadline(10000);
+    while (pictures::readingsUnderWay() > 0 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return pictures::readingsUnderWay() == 0;
+}
 
 struct WindowEnv {
     ScriptedErrors errors;
@@ -32,6 +45,8 @@ struct WindowEnv {
 
     ~WindowEnv()
     {
+        // No reading of this test's pictures outlives it.
+        EXPECT_TRUE(waitForPictures());
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
         services::resetSeams();
