@@ -60,6 +60,8 @@ public:
 
     // The "pics" folder beside the player's other files.
     static QString picsFolder();
+    // Whether a preview is still being read (on the pool).
+    bool previewArriving() const { return previewLater_.busy(); }
 
     QLabel* Label1 = nullptr;                      // heading
     std::array<dialogs::ClickImage*, 2> imgTab{};  // 0 built-in pictures in front, 1 the file
@@ -105,8 +107,7 @@ private:
     void showReadPreview(const QString& path, const pictures::Decoded& read);
     // The preview on its way is dropped.
     void forgetPreviewUnderWay();
-    // Whether a preview is still being read.
-    bool previewArriving() const { return previewLater_.busy(); }
+
     // The controls of own pictures shown for a picture file or hidden.
     void showSquareControls(bool notSquare, bool stretched);
     // Lists the files added and selects the last one; with `play`, takes it

@@ -203,4 +203,41 @@ TEST_F(OwnPictures, TheSquareOfAPanoramaIsChosenAndKeptPerFile)
     EXPECT_TRUE(w->imgBild->isVisible());
 }
 
+// The previews are read on the pool: the window goes on while a large
+// picture is read, the file chosen last is the one shown, and OK while its
+// preview is still read takes that file.
+TEST_F(OwnPictures, PreviewsArriveWithoutStoppingTheWindow)
+{
+    QDir().mkpath(pics());
+    ASSERT_TRUE(testsupport::writeFile(pics() + "/a.png",
+                                       testsupport::encodePicture(filledPicture(40, 40, Qt::red), "PNG")));
+    ASSERT_TRUE(testsupport::writeFile(pics() + "/b.png",
+                                       testsupport::encodePicture(filledPicture(50, 50, Qt::blue), "PNG")));
+    Allgemein::settings().setAlbum(1);
+    {
+        testsupport::HeldPictures held;
+        w = std::make_unique<frmPicAuswahl>();
+        w->Form_Load();
+        w->show();
+        ASSERT_TRUE(held.untilWaiting(1));  // a.png
+        EXPECT_TRUE(w->previewArriving());
+        w->File1->setCurrentRow(1);  // b.png, as the player's click
+        ASSERT_TRUE(held.untilWaiting(2));
+        held.open();
+        ASSERT_TRUE(testsupport::waitForPictures());
+    }
+    EXPECT_FALSE(w->previewArriving());
+    const QImage shown = w->imgBild->Picture().toImage();
+    ASSERT_EQ(shown.size(), QSize(50, 50));
+    EXPECT_EQ(shown.pixelColor(25, 25), QColor(Qt::blue));
+
+    testsupport::HeldPictures held;
+    w->File1->setCurrentRow(0);  // a.png
+    ASSERT_TRUE(held.untilWaiting(1));
+    w->cmdOK->click();
+    EXPECT_EQ(w->result(), QDialog::Accepted);
+    EXPECT_TRUE(ini().contains("File=a.png\r\n"));
+    EXPECT_FALSE(w->previewArriving());
+}
+
 }  // namespace

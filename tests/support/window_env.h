@@ -15,8 +15,12 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
 
 namespace testsupport {
 
@@ -29,6 +33,37 @@ inline bool waitForPictures()
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     return pictures::readingsUnderWay() == 0;
 }
+
+// While one lives, every own picture read on the pool waits before it is read
+// until open() (at the latest at its end): a test sees what the game does
+// while a large picture is read. Make it after the WindowEnv.
+struct HeldPictures {
+    std::shared_ptr<QSemaphore> gate = std::make_shared<QSemaphore>(0);
+    std::shared_ptr<std::atomic<int>> held = std::make_shared<std::atomic<int>>(0);
+
+    HeldPictures()
+    {
+        services::seams().beforePictureRead = [gate = gate, held = held](const QString&) {
+            ++*held;
+            gate->acquire();
+        };
+    }
+    ~HeldPictures() { open(); }
+    // Lets every reading go, now and from now on.
+    void open()
+    {
+        services::seams().beforePictureRead = {};
+        gate->release(1000);
+    }
+    // Turns the event loop until `n` readings wait (false after ten seconds).
+    bool untilWaiting(int n) const
+    {
+        QDeadlineTimer deadline(10000);
+        while (held->load() < n && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        return held->load() >= n;
+    }
+};
 
 struct WindowEnv {
     ScriptedErrors errors;
