@@ -60,7 +60,7 @@ public:
 
     // The "pics" folder beside the player's other files.
     static QString picsFolder();
-    // Whether a preview is still being read (on the pool).
+    // Whether a preview is still being read (on the worker).
     bool previewArriving() const { return previewLater_.busy(); }
 
     QLabel* Label1 = nullptr;                      // heading
@@ -100,7 +100,7 @@ private:
     void setOwnPictureTexts();
     // The preview of the file at `path`: its chosen square, or the whole
     // picture with the square framed when it is not square. The picture is
-    // read on the pool; the preview before stays (its square not to be
+    // read on the worker; the preview before stays (its square not to be
     // chosen on) until it arrives, and a file that cannot be read is
     // reported then, the preview unchanged.
     void showFilePreview(const QString& path);

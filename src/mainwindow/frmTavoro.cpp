@@ -288,7 +288,7 @@ void frmTavoro::Form_Load()
             // the settings keep what they say.
             if (settings().Album() != 0 && settings().Album() != 1)
                 return;
-            // An own picture is read on the pool; the room shows at once, its
+            // An own picture is read on the worker; the room shows at once, its
             // board plain until the picture arrives (or falls back).
             const QString own = ownPictureFile(
                 settings().Album(), Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp"));
@@ -306,7 +306,8 @@ void frmTavoro::Form_Load()
                 plain.fill(QColor(0x4a, 0x35, 0x20));
                 PicClip1.setPicture(plain);
                 readOwnPicture(own, [this, fallBack](const pictures::Decoded& d) {
-                    showPuzzlePicture(fallBack(d.picture));
+                    Procedure late{"frmTavoro", "Form_Load"};
+                    late.run({[&] { showPuzzlePicture(fallBack(d.picture)); }});
                 });
                 return;
             }

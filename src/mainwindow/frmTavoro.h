@@ -191,7 +191,7 @@ public:
     // The file of the "pics" folder that `album` 1 and `fileName` name, when
     // it is there; empty otherwise.
     static QString ownPictureFile(int album, const QString& fileName);
-    // Own pictures are read on a thread of the pool (frmTavoro_picture.cpp):
+    // Own pictures are read on a worker thread (frmTavoro_picture.cpp):
     // the room goes on meanwhile, under a busy cursor; `arrived` gets what
     // was read unless another picture was chosen since or the window went.
     // Start pressed meanwhile starts the game once the picture is there.

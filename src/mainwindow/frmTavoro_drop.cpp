@@ -57,7 +57,7 @@ void frmTavoro::playNewPictures(const QStringList& added)
             if (added.isEmpty() || !mayAbandonGame())
                 proc.leave();
         },
-        // Read on the pool before anything changes: a picture that fails
+        // Read on the worker before anything changes: a picture that fails
         // leaves the picture, the settings and the game as they were.
         [&] {
             const QString name = added.last();

@@ -1,4 +1,4 @@
-// The player's own puzzle pictures are read on a thread of the pool: a large
+// The player's own puzzle pictures are read on a worker thread: a large
 // photo or a slow disk never stops the room. Until the picture arrives the
 // board shows what it showed (a plain board at start) under a busy cursor;
 // a Start pressed meanwhile starts the game on the picture once it is there.

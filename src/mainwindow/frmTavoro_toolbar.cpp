@@ -90,7 +90,7 @@ bool PictureCommand(frmTavoro& w)
         [&] {
             // No file chosen, or none of that name in the "pics" folder (the
             // window closed before one was picked): the picture stays. An own
-            // picture is read on the pool and played when it arrives.
+            // picture is read on the worker and played when it arrives.
             const QString own = frmTavoro::ownPictureFile(
                 settings().Album(), Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp"));
             if (!own.isEmpty()) {

@@ -1,10 +1,10 @@
 #include "services/picture_later.h"
 
 #include "errors/failure.h"
+#include "platform/worker.h"
 #include "services/seams.h"
 
 #include <QCoreApplication>
-#include <QThreadPool>
 
 #include <atomic>
 
@@ -13,6 +13,12 @@ namespace pictures {
 namespace {
 
 std::atomic<int> underWay{0};
+
+worker::Worker& reader()
+{
+    static worker::Worker w(worker::Priority::Low);
+    return w;
+}
 
 }  // namespace
 
@@ -71,13 +77,15 @@ void PictureLater::start(const QString& path, std::function<Decoded()> work, Don
         state->busy = false;
         done(d);
     };
-    QThreadPool::globalInstance()->start([work = std::move(work), answer = std::move(answer),
-                                          before, path] {
+    const bool posted = reader().post([work = std::move(work), answer = std::move(answer), before, path,
+                   state = state_, ticket] {
         Decoded d;
         try {
             if (before)
                 before(path);
-            d = work();
+            // Another picture chosen meanwhile: this one is not read at all.
+            if (state->latest.load() == ticket)
+                d = work();
         } catch (const errors::Failure& f) {
             d = {QImage(), QSize(), f.number(), f.description()};
         } catch (...) {
@@ -91,6 +99,8 @@ void PictureLater::start(const QString& path, std::function<Decoded()> work, Don
         }
         QMetaObject::invokeMethod(app, [answer, d] { answer(d); }, Qt::QueuedConnection);
     });
+    if (!posted)
+        --underWay;
 }
 
 }  // namespace pictures

@@ -1,9 +1,11 @@
 #pragma once
-// A player's own picture read on a thread of the pool, so that a large or
-// slow file never stops the window: the answer comes back on the window's
-// thread. Each window keeps one PictureLater; a new reading makes the one
-// before it stale, and a stale answer, or one for a window that has gone, is
-// dropped unseen.
+// A player's own picture read on a worker thread of its own (of lower
+// priority than the window's), so that a large or slow file never stops the
+// window: the answer comes back on the window's thread. Each window keeps one
+// PictureLater; a new reading makes the one before it stale: a stale reading
+// not yet begun is skipped, and a stale answer, or one for a window that has
+// gone, is dropped unseen. (Not Qt's global pool: its threads also cut large
+// pictures in parts for the window, which would wait behind a long reading.)
 
 #include "services/picture_file.h"
 #include "services/picture_square.h"
@@ -13,6 +15,7 @@
 #include <QSize>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -50,7 +53,7 @@ private:
     void start(const QString& path, std::function<Decoded()> work, Done done);
     // Kept by the answers under way as well; touched on the window's thread only.
     struct State {
-        int latest = 0;
+        std::atomic<int> latest{0};  // read on the worker to skip stale readings
         bool busy = false;
     };
     QPointer<QObject> owner_;

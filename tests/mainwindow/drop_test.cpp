@@ -120,7 +120,7 @@ TEST_F(RoomPictures, WhatIsDroppedOrPastedIsCopiedAndTheLastOnePlayed)
             w->pastePicture();
             break;
         }
-        // Read on the pool: played when it arrives.
+        // Read on the worker: played when it arrives.
         ASSERT_TRUE(testsupport::waitForPictures());
         EXPECT_EQ(told.size(), c.told) << told.join("|").toStdString();
         if (!c.expected.isEmpty())

@@ -81,7 +81,7 @@ protected:
     {
         w = std::make_unique<frmTavoro>();
         w->Form_Load();
-        // An own picture is read on the pool.
+        // An own picture is read on the worker.
         ASSERT_TRUE(testsupport::waitForPictures());
     }
 };

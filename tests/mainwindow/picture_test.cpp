@@ -1,4 +1,4 @@
-// The player's own picture is read on a thread of the pool: the room goes on
+// The player's own picture is read on a worker thread: the room goes on
 // while it is read, Start waits for it, and a picture chosen meanwhile wins.
 
 #include "mainwindow/frmTavoro.h"

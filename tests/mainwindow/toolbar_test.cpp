@@ -161,7 +161,7 @@ TEST_F(Toolbar, ThePictureCommandReloadsByAlbumAndStartsAfresh)
         testsupport::writeFile(folder.filePath("Tavoro.ini"), "[Pictures]\r\nAlbum=1\r\nFile=IMG_0001.JPG\r\n");
     };
     w->PicBut_Click(3);
-    ASSERT_TRUE(testsupport::waitForPictures());  // read on the pool
+    ASSERT_TRUE(testsupport::waitForPictures());  // read on the worker
     EXPECT_EQ(w->PicClip1.Picture().size(), QSize(300, 300));
     EXPECT_EQ(w->PictureFile, folder.filePath("pics/IMG_0001.JPG"));
     EXPECT_EQ(w->imgPuzz(0)->Picture().isNull(), false);

@@ -90,7 +90,7 @@ protected:
     {
         w = std::make_unique<frmTavoro>();
         w->Form_Load();
-        ASSERT_TRUE(testsupport::waitForPictures());  // an own picture is read on the pool
+        ASSERT_TRUE(testsupport::waitForPictures());  // an own picture is read on the worker
         Allgemein::settings().setSprache(Allgemein::GetIniSetting(Allgemein::Setting::Sprache));
     }
 };

@@ -1,4 +1,4 @@
-// Own pictures read on the pool: only the latest reading of a PictureLater
+// Own pictures read on the worker: only the latest reading of a PictureLater
 // is answered, never after its window has gone, and a failure comes back
 // with its number.
 
@@ -42,12 +42,12 @@ TEST_F(PictureLaterTest, OnlyTheLatestReadingOfALiveOwnerIsAnswered)
         };
     };
     {
-        // Both held until both were asked for, so that the first is still
-        // under way when the second comes: it is dropped, whichever ends first.
+        // The first held while it is read, so that it is still under way
+        // when the second is asked for: it is dropped.
         testsupport::HeldPictures held;
         later.read(red, {}, note("red"));
+        ASSERT_TRUE(held.untilWaiting(1));
         later.readWhole(blue, 100, note("blue"));
-        ASSERT_TRUE(held.untilWaiting(2));
         EXPECT_TRUE(later.busy());
         held.open();
         ASSERT_TRUE(testsupport::waitForPictures());

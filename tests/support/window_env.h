@@ -24,7 +24,7 @@
 
 namespace testsupport {
 
-// Turns the event loop until every own picture read on the pool has arrived
+// Turns the event loop until every own picture read on the worker has arrived
 // (or been dropped); false when some are still out after ten seconds.
 inline bool waitForPictures()
 {
@@ -34,7 +34,7 @@ inline bool waitForPictures()
     return pictures::readingsUnderWay() == 0;
 }
 
-// While one lives, every own picture read on the pool waits before it is read
+// While one lives, every own picture read on the worker waits before it is read
 // until open() (at the latest at its end): a test sees what the game does
 // while a large picture is read. Make it after the WindowEnv.
 struct HeldPictures {
