@@ -48,12 +48,6 @@ struct Choice {
     }
 };
 
-// The picture command: the picture window, then the puzzle picture reloaded
-// from Album as it now stands, the preview and a new game. A picture that
-// cannot be read is reported; skipping that step keeps the old picture.
-// A game with moves goes on when the picture stays the same, or when the
-// player does not give it up for another one (which is then not taken).
-// False when the player chose to leave.
 // The own picture chosen in the picture window, read: the puzzle picture,
 // the preview and a new game; a picture that could not be read is reported,
 // and skipping that step keeps the old picture.
@@ -71,6 +65,12 @@ void OwnPictureArrived(frmTavoro& w, const QString& path, const pictures::Decode
     });
 }
 
+// The picture command: the picture window, then the puzzle picture reloaded
+// from Album as it now stands, the preview and a new game. A picture that
+// cannot be read is reported; skipping that step keeps the old picture.
+// A game with moves goes on when the picture stays the same, or when the
+// player does not give it up for another one (which is then not taken).
+// False when the player chose to leave.
 bool PictureCommand(frmTavoro& w)
 {
     Procedure proc{"frmTavoro", "PicBut_Click"};
