@@ -251,6 +251,8 @@ void frmPicAuswahl::cmdOK_Click()
         [&] { settings().store(Allgemein::Setting::Album); },
         [&] { Allgemein::SaveIni("Pictures", "File", File1->FileName()); },
         [&] { accept(); },
+        // A preview still on its way is not wanted any more.
+        [&] { forgetPreviewUnderWay(); },
     });
 }
 
@@ -275,11 +277,14 @@ void frmPicAuswahl::reject()
 {
     settings().setAlbum(openedAlbum_);
     settings().setPicture(openedPicture_);
+    forgetPreviewUnderWay();
     QDialog::reject();
 }
 
 void frmPicAuswahl::showBuiltIn()
 {
+    // A file's preview still on its way would cover this one.
+    forgetPreviewUnderWay();
     showSquareControls(false, false);
     imgBild->setPicture(QPixmap::fromImage(resources::loadBitmap(settings().Picture() + 100)));
     lblSeite->setText(QStringLiteral("%1 / 16").arg(settings().Picture() - 100));
@@ -305,6 +310,7 @@ void frmPicAuswahl::showSelectedFile()
     File1->setVisible(!empty);
     lblHinweis->setVisible(empty);
     if (File1->ListIndex() < 0) {
+        forgetPreviewUnderWay();
         imgBild->setPicture(QPixmap());
         showSquareControls(false, false);
         return;

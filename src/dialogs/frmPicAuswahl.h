@@ -10,6 +10,7 @@
 // "frmPicAuswahl".
 
 #include "dialogs/dialog_controls.h"
+#include "services/picture_later.h"
 
 #include <QDialog>
 #include <QImage>
@@ -59,6 +60,8 @@ public:
 
     // The "pics" folder beside the player's other files.
     static QString picsFolder();
+    // Whether a preview is still being read (on the worker).
+    bool previewArriving() const { return previewLater_.busy(); }
 
     QLabel* Label1 = nullptr;                      // heading
     std::array<dialogs::ClickImage*, 2> imgTab{};  // 0 built-in pictures in front, 1 the file
@@ -96,8 +99,15 @@ private:
     // Their texts in the current language.
     void setOwnPictureTexts();
     // The preview of the file at `path`: its chosen square, or the whole
-    // picture with the square framed when it is not square.
+    // picture with the square framed when it is not square. The picture is
+    // read on the worker; the preview before stays (its square not to be
+    // chosen on) until it arrives, and a file that cannot be read is
+    // reported then, the preview unchanged.
     void showFilePreview(const QString& path);
+    void showReadPreview(const QString& path, const pictures::Decoded& read);
+    // The preview on its way is dropped.
+    void forgetPreviewUnderWay();
+
     // The controls of own pictures shown for a picture file or hidden.
     void showSquareControls(bool notSquare, bool stretched);
     // Lists the files added and selects the last one; with `play`, takes it
@@ -105,6 +115,7 @@ private:
     void takeAdded(const QStringList& added, bool play);
     QString selectedPath() const;
 
+    pictures::PictureLater previewLater_{this};
     QImage shownWhole_;  // the selected file's whole picture, scaled for showing
     QSize wholeSize_;    // its size upright, in its own pixels
     // The source and built-in picture when the window opened.

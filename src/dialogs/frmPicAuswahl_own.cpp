@@ -14,7 +14,6 @@
 #include "services/seams.h"
 #include "widgets/seams.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -37,12 +36,6 @@ namespace {
 constexpr int kPreviewSide = 3000;
 constexpr int kPreviewPixels = 2 * kPreviewSide / twips::TwipsPerPixel;
 constexpr int kWholePixels = 2 * kPreviewPixels;
-
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
 
 // The part of the shown picture that the square of the whole picture covers.
 QImage cutShown(const QImage& shown, QSize whole, QRect square)
@@ -103,22 +96,46 @@ QString frmPicAuswahl::selectedPath() const
 
 void frmPicAuswahl::showFilePreview(const QString& path)
 {
-    // A file that cannot be read fails before the preview changes.
-    WaitCursor wait;
-    QSize whole;
-    const QImage shown = pictures::loadWholePicture(path, kWholePixels, &whole);
-    shownWhole_ = shown;
-    wholeSize_ = whole;
-    const pictures::Square square = pictures::storedSquare(path);
-    const bool stretched = square.kind == pictures::Square::Kind::Stretch;
-    const QRect region = pictures::squareOf(square, whole);
-    if (stretched)
-        imgBild->setPicture(QPixmap::fromImage(shown.scaled(
-            kPreviewPixels, kPreviewPixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
-    else
-        imgBild->setPicture(QPixmap::fromImage(cutShown(shown, whole, region)));
-    picSquare->setPicture(shown, whole, region);
-    showSquareControls(whole.width() != whole.height(), stretched);
+    setCursor(Qt::BusyCursor);
+    chkStretch->setEnabled(false);
+    picSquare->setEnabled(false);
+    previewLater_.readWhole(path, kWholePixels, [this, path](const pictures::Decoded& read) {
+        forgetPreviewUnderWay();
+        showReadPreview(path, read);
+    });
+}
+
+void frmPicAuswahl::forgetPreviewUnderWay()
+{
+    previewLater_.cancel();
+    unsetCursor();
+    chkStretch->setEnabled(true);
+    picSquare->setEnabled(true);
+}
+
+void frmPicAuswahl::showReadPreview(const QString& path, const pictures::Decoded& read)
+{
+    Procedure proc{"frmPicAuswahl", "File1_Click"};
+    proc.run({
+        // A file that cannot be read fails before the preview changes.
+        [&] { read.raiseFailure(); },
+        [&] {
+            shownWhole_ = read.picture;
+            wholeSize_ = read.upright;
+            const QSize whole = read.upright;
+            const pictures::Square square = pictures::storedSquare(path);
+            const bool stretched = square.kind == pictures::Square::Kind::Stretch;
+            const QRect region = pictures::squareOf(square, whole);
+            if (stretched)
+                imgBild->setPicture(QPixmap::fromImage(
+                    read.picture.scaled(kPreviewPixels, kPreviewPixels, Qt::IgnoreAspectRatio,
+                                        Qt::SmoothTransformation)));
+            else
+                imgBild->setPicture(QPixmap::fromImage(cutShown(read.picture, whole, region)));
+            picSquare->setPicture(read.picture, whole, region);
+            showSquareControls(whole.width() != whole.height(), stretched);
+        },
+    });
 }
 
 void frmPicAuswahl::showSquareControls(bool notSquare, bool stretched)

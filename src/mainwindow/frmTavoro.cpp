@@ -263,10 +263,8 @@ QImage frmTavoro::puzzlePicture(int album, int picture, const QString& fileName,
 {
     if (album == 0)
         return resources::loadBitmap(picture + 100);
-    if (album != 1)
-        return {};
-    file = appinfo::dataFolder() + QStringLiteral("/pics/") + fileName;
-    if (!QFileInfo(file).isFile())
+    file = ownPictureFile(album, fileName);
+    if (file.isEmpty())
         return {};
     return pictures::loadPuzzlePicture(file, pictures::storedSquare(file));
 }
@@ -290,17 +288,35 @@ void frmTavoro::Form_Load()
             // the settings keep what they say.
             if (settings().Album() != 0 && settings().Album() != 1)
                 return;
+            // An own picture is read on the worker; the room shows at once, its
+            // board plain until the picture arrives (or falls back).
+            const QString own = ownPictureFile(
+                settings().Album(), Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp"));
+            const auto fallBack = [this](QImage picture) {
+                if (picture.isNull()) {
+                    settings().setAlbum(0);
+                    settings().setPicture(101);
+                    picture = resources::loadBitmap(201);
+                }
+                return picture;
+            };
+            if (!own.isEmpty()) {
+                PictureFile = own;
+                QImage plain(8, 8, QImage::Format_RGB32);
+                plain.fill(QColor(0x4a, 0x35, 0x20));
+                PicClip1.setPicture(plain);
+                readOwnPicture(own, [this, fallBack](const pictures::Decoded& d) {
+                    Procedure late{"frmTavoro", "Form_Load"};
+                    late.run({[&] { showPuzzlePicture(fallBack(d.picture)); }});
+                });
+                return;
+            }
             QImage picture;
             try {
                 picture = chosenPuzzlePicture(PictureFile);
             } catch (const errors::Failure&) {
             }
-            if (picture.isNull()) {
-                settings().setAlbum(0);
-                settings().setPicture(101);
-                picture = resources::loadBitmap(201);
-            }
-            PicClip1.setPicture(picture);
+            PicClip1.setPicture(fallBack(picture));
         },
         [&] { imgPreview->setPicture(QPixmap::fromImage(PicClip1.Picture())); },
         [&] {

@@ -20,6 +20,7 @@
 #include "game/board.h"
 #include "game/solver.h"
 #include "services/picture_clip.h"
+#include "services/picture_later.h"
 #include "widgets/controls.h"
 #include "mainwindow/frame.h"
 #include "mainwindow/piece_motion.h"
@@ -28,6 +29,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <atomic>
 #include <memory>
 #include <vector>
@@ -186,10 +188,26 @@ public:
     // The same for a picture named here: built-in `picture`, or `fileName`
     // in the "pics" folder cut at its chosen square.
     static QImage puzzlePicture(int album, int picture, const QString& fileName, QString& file);
+    // The file of the "pics" folder that `album` 1 and `fileName` name, when
+    // it is there; empty otherwise.
+    static QString ownPictureFile(int album, const QString& fileName);
+    // Own pictures are read on a worker thread (frmTavoro_picture.cpp):
+    // the room goes on meanwhile, under a busy cursor; `arrived` gets what
+    // was read unless another picture was chosen since or the window went.
+    // Start pressed meanwhile starts the game once the picture is there.
+    void readOwnPicture(const QString& file, std::function<void(const pictures::Decoded&)> arrived);
+    bool pictureArriving() const { return pictureLater_.busy(); }
+    // The reading under way is dropped (another picture was taken).
+    void dropPictureUnderWay();
+    // The puzzle picture and the preview take `picture`; a board already cut
+    // shows it at once, the game as it stands.
+    void showPuzzlePicture(const QImage& picture);
     // Pictures dropped on the room or pasted with Ctrl+V are copied into the
     // "pics" folder; the last one is chosen (Album 1, File) and a new game
     // begins with it. Nothing changes when none could be added.
     void playNewPictures(const QStringList& added);
+    // The last of them, read: chosen and played, or its failure reported.
+    void playNewPicture(const QString& name, const QString& path, const pictures::Decoded& decoded);
     void pastePicture();
 
     // Persistent drawing: while it is on, what the window draws goes into its
@@ -333,6 +351,8 @@ private:
     void endPersistentDrawing();
     void extendWallpaper();
     void drawPersistent(QPainter& p, const QRectF& clip) const;
+    pictures::PictureLater pictureLater_{this};
+    bool startWhenPictureArrives_ = false;
     bool firstPaintDone_ = false;  // the room has been painted once
     bool watchingExposure_ = false;
 };

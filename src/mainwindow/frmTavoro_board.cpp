@@ -290,7 +290,15 @@ void frmTavoro::Start()
     Procedure proc{"frmTavoro", "Start"};
     bool ordered = false;
     proc.run({
-        [&] { ordered = board.locked(); },
+        [&] {
+            // An own picture still on its way: the game starts on it when it
+            // arrives, never on the picture before.
+            if (pictureArriving()) {
+                startWhenPictureArrives_ = true;
+                proc.leave();
+            }
+            ordered = board.locked();
+        },
         [&] {
             if (ordered)
                 Shuffle();

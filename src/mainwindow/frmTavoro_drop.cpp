@@ -4,8 +4,6 @@
 #include "mainwindow/frmTavoro.h"
 
 #include "errors/trap.h"
-#include "services/picture_file.h"
-#include "services/picture_square.h"
 #include "services/settings.h"
 #include "widgets/picture_intake.h"
 
@@ -52,8 +50,6 @@ void frmTavoro::pastePicture()
 void frmTavoro::playNewPictures(const QStringList& added)
 {
     Procedure proc{"frmTavoro", "playNewPictures"};
-    QString path;
-    QImage picture;
     proc.run({
         [&] {
             // The pictures stay in "pics"; a running game goes only when the
@@ -61,21 +57,32 @@ void frmTavoro::playNewPictures(const QStringList& added)
             if (added.isEmpty() || !mayAbandonGame())
                 proc.leave();
         },
-        // Read before anything changes: a picture that fails leaves the
-        // picture, the settings and the game as they were.
+        // Read on the worker before anything changes: a picture that fails
+        // leaves the picture, the settings and the game as they were.
         [&] {
-            path = widgets::picsFolder() + QLatin1Char('/') + added.last();
-            picture = pictures::loadPuzzlePicture(path, pictures::storedSquare(path));
+            const QString name = added.last();
+            const QString path = widgets::picsFolder() + QLatin1Char('/') + name;
+            readOwnPicture(path, [this, name, path](const pictures::Decoded& d) {
+                playNewPicture(name, path, d);
+            });
         },
+    });
+}
+
+void frmTavoro::playNewPicture(const QString& name, const QString& path,
+                               const pictures::Decoded& decoded)
+{
+    Procedure proc{"frmTavoro", "playNewPictures"};
+    proc.run({
+        [&] { decoded.raiseFailure(); },
         [&] {
             settings().setAlbum(1);
             settings().store(Allgemein::Setting::Album);
-            Allgemein::SaveIni("Pictures", "File", added.last());
+            Allgemein::SaveIni("Pictures", "File", name);
         },
         [&] {
-            PicClip1.setPicture(picture);
             PictureFile = path;
-            imgPreview->setPicture(QPixmap::fromImage(PicClip1.Picture()));
+            showPuzzlePicture(decoded.picture);
         },
         [&] { NewGame(); },
     });

@@ -91,25 +91,40 @@ void frmTavoro::continueKeptGame()
         settings().store(Allgemein::Setting::Mode);
     }
     showMode();
-    QImage picture;
-    QString file;
-    try {
-        picture = puzzlePicture(kept->album, kept->picture, kept->file, file);
-    } catch (...) {
-    }
-    if (kept->album == 1 && picture.isNull())
-        seams().tell(this, services::textOf(234));
+    // A picture that is gone (or, read on the worker, cannot be read) is said,
+    // and built-in picture 101 takes its place.
+    const auto fallBack = [this](QImage picture, bool own) {
+        if (own && picture.isNull())
+            seams().tell(this, services::textOf(234));
+        if (picture.isNull()) {
+            settings().setAlbum(0);
+            settings().setPicture(101);
+            picture = resources::loadBitmap(201);
+        }
+        return picture;
+    };
+    // The kept game's picture, not the one chosen before, whatever arrives.
+    dropPictureUnderWay();
+    const QString own = ownPictureFile(kept->album, kept->file);
     settings().setAlbum(kept->album);
     if (kept->album == 1)
-        PictureFile = file;
+        PictureFile = own;
     else
         settings().setPicture(kept->picture);
-    if (picture.isNull()) {
-        settings().setAlbum(0);
-        settings().setPicture(101);
-        picture = resources::loadBitmap(201);
+    if (!own.isEmpty()) {
+        // Read on the worker: the paused board shows it when it arrives.
+        readOwnPicture(own, [this, fallBack](const pictures::Decoded& d) {
+            showPuzzlePicture(fallBack(d.picture, true));
+        });
+    } else {
+        QImage picture;
+        QString file;
+        try {
+            picture = puzzlePicture(kept->album, kept->picture, kept->file, file);
+        } catch (...) {
+        }
+        PicClip1.setPicture(fallBack(picture, kept->album == 1));
     }
-    PicClip1.setPicture(picture);
     imgPreview->setPicture(QPixmap::fromImage(PicClip1.Picture()));
 
     NewGame();

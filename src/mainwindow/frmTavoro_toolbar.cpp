@@ -48,6 +48,23 @@ struct Choice {
     }
 };
 
+// The own picture chosen in the picture window, read: the puzzle picture,
+// the preview and a new game; a picture that could not be read is reported,
+// and skipping that step keeps the old picture.
+void OwnPictureArrived(frmTavoro& w, const QString& path, const pictures::Decoded& decoded)
+{
+    Procedure proc{"frmTavoro", "PicBut_Click"};
+    proc.run({
+        [&] {
+            decoded.raiseFailure();
+            w.PicClip1.setPicture(decoded.picture);
+            w.PictureFile = path;
+        },
+        [&] { w.imgPreview->setPicture(QPixmap::fromImage(w.PicClip1.Picture())); },
+        [&] { w.NewGame(); },
+    });
+}
+
 // The picture command: the picture window, then the puzzle picture reloaded
 // from Album as it now stands, the preview and a new game. A picture that
 // cannot be read is reported; skipping that step keeps the old picture.
@@ -72,14 +89,24 @@ bool PictureCommand(frmTavoro& w)
         },
         [&] {
             // No file chosen, or none of that name in the "pics" folder (the
-            // window closed before one was picked): the picture stays.
+            // window closed before one was picked): the picture stays. An own
+            // picture is read on the worker and played when it arrives.
+            const QString own = frmTavoro::ownPictureFile(
+                settings().Album(), Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp"));
+            if (!own.isEmpty()) {
+                // The answer comes only while the window is there.
+                w.readOwnPicture(own, [&w, own](const pictures::Decoded& d) {
+                    OwnPictureArrived(w, own, d);
+                });
+                proc.leave();
+                return;
+            }
+            w.dropPictureUnderWay();
             QString path;
             const QImage picture = w.chosenPuzzlePicture(path);
             if (picture.isNull())
                 return;
             w.PicClip1.setPicture(picture);
-            if (settings().Album() == 1)
-                w.PictureFile = path;
         },
         [&] { w.imgPreview->setPicture(QPixmap::fromImage(w.PicClip1.Picture())); },
         [&] { w.NewGame(); },

@@ -64,6 +64,8 @@ protected:
         w = std::make_unique<frmPicAuswahl>();
         w->Form_Load();
         w->show();
+        // An own picture's preview is read on the worker.
+        ASSERT_TRUE(testsupport::waitForPictures());
     }
     void mouse(QWidget* to, QEvent::Type type, QPointF at, Qt::MouseButtons buttons)
     {
@@ -151,6 +153,7 @@ TEST_F(OwnPictures, TheSquareOfAPanoramaIsChosenAndKeptPerFile)
     EXPECT_FALSE(w->picSquare->isVisible());
     EXPECT_FALSE(w->chkStretch->isVisible());
     w->File1->setCurrentRow(1);  // wide.png, as the player's click
+    ASSERT_TRUE(testsupport::waitForPictures());
     ASSERT_EQ(w->File1->FileName(), "wide.png");
     EXPECT_TRUE(w->picSquare->isVisible());
     EXPECT_TRUE(w->chkStretch->isVisible());
@@ -178,15 +181,18 @@ TEST_F(OwnPictures, TheSquareOfAPanoramaIsChosenAndKeptPerFile)
     // Kept for the next time the window opens.
     load();
     w->File1->setCurrentRow(1);
+    ASSERT_TRUE(testsupport::waitForPictures());
     EXPECT_EQ(w->picSquare->square(), QRect(0, 0, 60, 60));
 
     // The whole picture stretched instead, and back.
     w->chkStretch->click();
+    ASSERT_TRUE(testsupport::waitForPictures());
     EXPECT_EQ(pictures::storedSquare(pics() + "/wide.png"), (Square{Square::Kind::Stretch, {0, 0, 60, 60}}));
     EXPECT_TRUE(w->imgBild->isVisible());
     EXPECT_FALSE(w->picSquare->isVisible());
     EXPECT_EQ(w->imgBild->Picture().size(), w->imgBild->Picture().size().transposed());
     w->chkStretch->click();
+    ASSERT_TRUE(testsupport::waitForPictures());
     EXPECT_EQ(pictures::storedSquare(pics() + "/wide.png"), (Square{Square::Kind::Region, {0, 0, 60, 60}}));
     EXPECT_TRUE(w->picSquare->isVisible());
 
@@ -195,6 +201,42 @@ TEST_F(OwnPictures, TheSquareOfAPanoramaIsChosenAndKeptPerFile)
     EXPECT_FALSE(w->picSquare->isVisible());
     EXPECT_FALSE(w->chkStretch->isVisible());
     EXPECT_TRUE(w->imgBild->isVisible());
+}
+
+// The previews are read on the worker: the window goes on while a large
+// picture is read, the file chosen last is the one shown, and OK while its
+// preview is still read takes that file.
+TEST_F(OwnPictures, PreviewsArriveWithoutStoppingTheWindow)
+{
+    QDir().mkpath(pics());
+    ASSERT_TRUE(testsupport::writeFile(pics() + "/a.png",
+                                       testsupport::encodePicture(filledPicture(40, 40, Qt::red), "PNG")));
+    ASSERT_TRUE(testsupport::writeFile(pics() + "/b.png",
+                                       testsupport::encodePicture(filledPicture(50, 50, Qt::blue), "PNG")));
+    Allgemein::settings().setAlbum(1);
+    {
+        testsupport::HeldPictures held;
+        w = std::make_unique<frmPicAuswahl>();
+        w->Form_Load();
+        w->show();
+        ASSERT_TRUE(held.untilWaiting(1));  // a.png
+        EXPECT_TRUE(w->previewArriving());
+        w->File1->setCurrentRow(1);  // b.png, as the player's click
+        held.open();
+        ASSERT_TRUE(testsupport::waitForPictures());
+    }
+    EXPECT_FALSE(w->previewArriving());
+    const QImage shown = w->imgBild->Picture().toImage();
+    ASSERT_EQ(shown.size(), QSize(50, 50));
+    EXPECT_EQ(shown.pixelColor(25, 25), QColor(Qt::blue));
+
+    testsupport::HeldPictures held;
+    w->File1->setCurrentRow(0);  // a.png
+    ASSERT_TRUE(held.untilWaiting(1));
+    w->cmdOK->click();
+    EXPECT_EQ(w->result(), QDialog::Accepted);
+    EXPECT_TRUE(ini().contains("File=a.png\r\n"));
+    EXPECT_FALSE(w->previewArriving());
 }
 
 }  // namespace

@@ -64,6 +64,8 @@ protected:
         w = std::make_unique<frmPicAuswahl>();
         w->Form_Load();
         w->show();
+        // An own picture's preview is read on the pool.
+        ASSERT_TRUE(testsupport::waitForPictures());
     }
 
     qint64 previewKey() const { return w->imgBild->Picture().cacheKey(); }
@@ -167,6 +169,7 @@ TEST_F(PicWindow, AnEmptyOrMissingFolderShowsWhereThePicturesGo)
     put("IMG_0001.JPG", jpeg({60, 80}, Qt::red));
     w->imgTab_Click(1);
     w->imgTab_Click(0);
+    ASSERT_TRUE(testsupport::waitForPictures());
     EXPECT_EQ(listed(), QStringList{"IMG_0001.JPG"});
     EXPECT_FALSE(w->lblHinweis->isVisible());
     EXPECT_EQ(w->imgBild->Picture().toImage().size(), QSize(60, 60));
@@ -213,6 +216,7 @@ TEST_F(PicWindow, APictureThatCannotBeReadIsReportedAndTheWindowStays)
     for (int i : {1, 2}) {
         SCOPED_TRACE(i);
         w->File1->setCurrentRow(i);  // as the player's click
+        ASSERT_TRUE(testsupport::waitForPictures());
         ASSERT_EQ(errors.reports.size(), 1u);
         EXPECT_EQ(errors.reports[0].object, "frmPicAuswahl");
         EXPECT_EQ(errors.reports[0].procedure, "File1_Click");

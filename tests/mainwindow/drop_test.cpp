@@ -120,6 +120,8 @@ TEST_F(RoomPictures, WhatIsDroppedOrPastedIsCopiedAndTheLastOnePlayed)
             w->pastePicture();
             break;
         }
+        // Read on the worker: played when it arrives.
+        ASSERT_TRUE(testsupport::waitForPictures());
         EXPECT_EQ(told.size(), c.told) << told.join("|").toStdString();
         if (!c.expected.isEmpty())
             EXPECT_EQ(pics(), c.expected);
@@ -155,6 +157,7 @@ TEST_F(RoomPictures, TheChosenSquareIsWhatTheBoardShows)
                                        "[Pictures]\r\nAlbum=1\r\nFile=wide.png\r\n"));
     w = std::make_unique<frmTavoro>();
     w->Form_Load();
+    ASSERT_TRUE(testsupport::waitForPictures());
     EXPECT_EQ(w->PicClip1.Picture(), panorama.copy(0, 0, 30, 30));
 }
 
@@ -178,6 +181,7 @@ TEST_F(RoomPictures, ARunningGameGoesOnlyWhenThePlayerGivesItUp)
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
         drop(data);
+        ASSERT_TRUE(testsupport::waitForPictures());
         EXPECT_EQ(w->board.locked(), answer);  // No: the game goes on
     }
     EXPECT_EQ(questions, 2);

@@ -12,6 +12,7 @@
 #include "support/files.h"
 #include "support/main_window_services.h"
 #include "support/scripted_errors.h"
+#include "support/window_env.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -80,6 +81,8 @@ protected:
     {
         w = std::make_unique<frmTavoro>();
         w->Form_Load();
+        // An own picture is read on the worker.
+        ASSERT_TRUE(testsupport::waitForPictures());
     }
 };
 

@@ -70,6 +70,8 @@ protected:
         w = testsupport::openRoom();
         w->positionieren();
         w->continueKeptGame();
+        // Its own picture is read on the worker.
+        ASSERT_TRUE(testsupport::waitForPictures());
     }
 
     // A running 3 x 3 slide game started at kStart, one move made.

@@ -161,6 +161,7 @@ TEST_F(Toolbar, ThePictureCommandReloadsByAlbumAndStartsAfresh)
         testsupport::writeFile(folder.filePath("Tavoro.ini"), "[Pictures]\r\nAlbum=1\r\nFile=IMG_0001.JPG\r\n");
     };
     w->PicBut_Click(3);
+    ASSERT_TRUE(testsupport::waitForPictures());  // read on the worker
     EXPECT_EQ(w->PicClip1.Picture().size(), QSize(300, 300));
     EXPECT_EQ(w->PictureFile, folder.filePath("pics/IMG_0001.JPG"));
     EXPECT_EQ(w->imgPuzz(0)->Picture().isNull(), false);
@@ -189,6 +190,7 @@ TEST_F(Toolbar, ThePictureCommandReloadsByAlbumAndStartsAfresh)
     errors.answers = {errors::Ignore};
     startGame();
     w->PicBut_Click(3);
+    ASSERT_TRUE(testsupport::waitForPictures());
     ASSERT_EQ(errors.reports.size(), 1u);
     EXPECT_EQ(errors.reports[0].object, "frmTavoro");
     EXPECT_EQ(errors.reports[0].procedure, "PicBut_Click");

@@ -21,6 +21,7 @@
 #include "support/main_window_services.h"
 #include "support/pictures.h"
 #include "support/scripted_errors.h"
+#include "support/window_env.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -89,6 +90,7 @@ protected:
     {
         w = std::make_unique<frmTavoro>();
         w->Form_Load();
+        ASSERT_TRUE(testsupport::waitForPictures());  // an own picture is read on the worker
         Allgemein::settings().setSprache(Allgemein::GetIniSetting(Allgemein::Setting::Sprache));
     }
 };

@@ -5,6 +5,7 @@
 // window goes first; it checks at the end that nothing was left reported.
 
 #include "platform/seams.h"
+#include "services/picture_later.h"
 #include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
@@ -12,10 +13,57 @@
 #include "support/scripted_errors.h"
 #include "widgets/seams.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <memory>
+
 namespace testsupport {
+
+// Turns the event loop until every own picture read on the worker has arrived
+// (or been dropped); false when some are still out after ten seconds.
+inline bool waitForPictures()
+{
+    QDeadlineTimer deadline(10000);
+    while (pictures::readingsUnderWay() > 0 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return pictures::readingsUnderWay() == 0;
+}
+
+// While one lives, every own picture read on the worker waits before it is read
+// until open() (at the latest at its end): a test sees what the game does
+// while a large picture is read. Make it after the WindowEnv.
+struct HeldPictures {
+    std::shared_ptr<QSemaphore> gate = std::make_shared<QSemaphore>(0);
+    std::shared_ptr<std::atomic<int>> held = std::make_shared<std::atomic<int>>(0);
+
+    HeldPictures()
+    {
+        services::seams().beforePictureRead = [gate = gate, held = held](const QString&) {
+            ++*held;
+            gate->acquire();
+        };
+    }
+    ~HeldPictures() { open(); }
+    // Lets every reading go, now and from now on.
+    void open()
+    {
+        services::seams().beforePictureRead = {};
+        gate->release(1000);
+    }
+    // Turns the event loop until `n` readings wait (false after ten seconds).
+    bool untilWaiting(int n) const
+    {
+        QDeadlineTimer deadline(10000);
+        while (held->load() < n && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        return held->load() >= n;
+    }
+};
 
 struct WindowEnv {
     ScriptedErrors errors;
@@ -32,6 +80,8 @@ struct WindowEnv {
 
     ~WindowEnv()
     {
+        // No reading of this test's pictures outlives it.
+        EXPECT_TRUE(waitForPictures());
         EXPECT_TRUE(errors.reports.empty())
             << "failure reported in " << qPrintable(errors.reports.front().procedure);
         services::resetSeams();
