@@ -338,6 +338,16 @@ TEST(BadPictures, DISABLED_HugePictureChild)
 // error 481, and the child's peak memory hardly grows.
 TEST(BadPictures, AProgressiveJpegBombIsRefusedWithinTheMemoryBound)
 {
+    // A figure of peak memory: the sanitizer's allocator and quarantine make
+    // it mean nothing, and its leak check at the end of this test crashes in
+    // its own tracer (GCC 12's LeakSanitizer reading glibc 2.36's dynamic TLS).
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "peak memory is not measured under the address sanitizer";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "peak memory is not measured under the address sanitizer";
+#endif
+#endif
     QTemporaryDir dir;
     const QByteArray bomb = testsupport::progressiveJpegClaiming(15800, 15800);
     ASSERT_FALSE(bomb.isEmpty());
