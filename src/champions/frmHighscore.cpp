@@ -197,6 +197,7 @@ void frmHighscore::Form_Activate()
                              + QStringLiteral(": ") + modeText);
         },
         [&] { cmdDelHS->setText(seams().GetLang(int16_t(settings().Sprache() + 159))); },
+        [&] { describeRows(); },
     });
 }
 
@@ -277,8 +278,25 @@ void frmHighscore::ShowHS()
                 lblHScore[i]->setText(row.moves);
                 markRow(i, i == newRank);
             }
+            describeRows();
         },
     });
+}
+
+void frmHighscore::describeRows()
+{
+    // A screen reader reads each row as one: "1. Anna, Moves 12, Time (s) 7";
+    // an empty place by its rank alone.
+    for (int i = 1; i <= 10; ++i) {
+        const QString moves = lblHScore[i]->text().trimmed();
+        const QString seconds = lblHScore[10 + i]->text().trimmed();
+        QString whole = Label1[i]->text();
+        if (!lblHName[i]->text().isEmpty() || !moves.isEmpty() || !seconds.isEmpty())
+            whole += QStringLiteral(" %1, %2 %3, %4 %5")
+                         .arg(lblHName[i]->text(), lblHeader[1]->text(), moves,
+                              lblHeader[2]->text(), seconds);
+        Label1[i]->setAccessibleName(whole);
+    }
 }
 
 void frmHighscore::cmdOK_Click()

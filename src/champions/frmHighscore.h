@@ -96,6 +96,7 @@ private:
     QString namePrompt(const QString& preset) const;
     // Row i in the look of the entry just made, or of the others.
     void markRow(int i, bool isNew);
+    void describeRows();  // each row's name for assistive technology
     // The list as GetHS last read it from the file, to tell what this window
     // added since (nothing read yet: the list is written as it stands).
     std::optional<QStringList> readEntries_;

@@ -229,7 +229,9 @@ void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*S
         stopSolving();
     proc.run({
         [&] {
-            if (board.locked() || paused_)
+            // Nor while an own picture arrives: the game is already given up
+            // for it (or not begun), and a move made now would be lost.
+            if (board.locked() || paused_ || pictureArriving())
                 proc.leave();
         },
         // Slide mode: a neighbour of the empty place by row and column moves

@@ -48,6 +48,9 @@ TEST_F(ChampionsTest, TheFirstResultAsksTheNameShowsItFirstAndWritesTenKeys)
         EXPECT_EQ(row(i), kEmptyRow) << i;
     for (int i = 1; i <= 10; ++i)
         EXPECT_EQ(w->Label1[i]->text(), QString::number(i) + ".");
+    // A screen reader reads a row as one.
+    EXPECT_EQ(w->Label1[1]->accessibleName(), "1. Anna, Moves 12, Time (s) 7");
+    EXPECT_EQ(w->Label1[2]->accessibleName(), "2.");
 
     // One section, ten keys, CR LF, the empty slots with prefix "22".
     QByteArray expected = "[m31]\r\n1=" + encode("0000700012Anna").toLatin1() + "\r\n";

@@ -112,3 +112,29 @@ TEST_F(RoomPicture, APictureReadTooLateIsDropped)
 }
 
 }  // namespace
+
+// A game given up for a new own picture takes no more moves while the
+// picture is read: they would be thrown away when it arrives.
+TEST_F(RoomPicture, AGameGivenUpForAPictureTakesNoMovesWhileItIsRead)
+{
+    open();
+    ASSERT_TRUE(testsupport::waitForPictures());
+    w->Start();
+    // The empty place is the last one (the shuffle's random numbers are all
+    // the lowest): its left neighbour slides.
+    const int next = w->board.emptyPlace() % 3 ? w->board.emptyPlace() - 1 : w->board.emptyPlace() + 1;
+    w->imgPuzz_MouseDown(int16_t(next), 1, 0, 0, 0);
+    ASSERT_EQ(w->board.moves(), 1);
+
+    services::seams().askYesNoDefaultNo = [](QWidget*, const QString&, const QString&) { return true; };
+    testsupport::HeldPictures held;
+    w->playNewPictures({QStringLiteral("photo.png")});
+    ASSERT_TRUE(held.untilWaiting(1));
+    const int back = w->board.emptyPlace() % 3 ? w->board.emptyPlace() - 1 : w->board.emptyPlace() + 1;
+    w->imgPuzz_MouseDown(int16_t(back), 1, 0, 0, 0);
+    EXPECT_EQ(w->board.moves(), 1);
+
+    held.open();
+    ASSERT_TRUE(testsupport::waitForPictures());
+    EXPECT_EQ(w->board.moves(), 0);  // a new game on the picture
+}
