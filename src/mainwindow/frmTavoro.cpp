@@ -292,22 +292,14 @@ void frmTavoro::Form_Load()
             // board plain until the picture arrives (or falls back).
             const QString own = ownPictureFile(
                 settings().Album(), Allgemein::GetIniString("Pictures", "File", "Tavoro1.bmp"));
-            const auto fallBack = [this](QImage picture) {
-                if (picture.isNull()) {
-                    settings().setAlbum(0);
-                    settings().setPicture(101);
-                    picture = resources::loadBitmap(201);
-                }
-                return picture;
-            };
             if (!own.isEmpty()) {
                 PictureFile = own;
                 QImage plain(8, 8, QImage::Format_RGB32);
                 plain.fill(QColor(0x4a, 0x35, 0x20));
                 PicClip1.setPicture(plain);
-                readOwnPicture(own, [this, fallBack](const pictures::Decoded& d) {
+                readOwnPicture(own, [this](const pictures::Decoded& d) {
                     Procedure late{"frmTavoro", "Form_Load"};
-                    late.run({[&] { showPuzzlePicture(fallBack(d.picture)); }});
+                    late.run({[&] { showPuzzlePicture(orFirstBuiltIn(d.picture)); }});
                 });
                 return;
             }
@@ -316,7 +308,7 @@ void frmTavoro::Form_Load()
                 picture = chosenPuzzlePicture(PictureFile);
             } catch (const errors::Failure&) {
             }
-            PicClip1.setPicture(fallBack(picture));
+            PicClip1.setPicture(orFirstBuiltIn(picture));
         },
         [&] { imgPreview->setPicture(QPixmap::fromImage(PicClip1.Picture())); },
         [&] {

@@ -202,6 +202,10 @@ public:
     // The puzzle picture and the preview take `picture`; a board already cut
     // shows it at once, the game as it stands.
     void showPuzzlePicture(const QImage& picture);
+    // The picture, or where there is none (a file gone or unreadable) the
+    // first built-in picture, chosen for this run; the settings file keeps
+    // what it says.
+    QImage orFirstBuiltIn(const QImage& picture);
     // Pictures dropped on the room or pasted with Ctrl+V are copied into the
     // "pics" folder; the last one is chosen (Album 1, File) and a new game
     // begins with it. Nothing changes when none could be added.

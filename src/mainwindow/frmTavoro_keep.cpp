@@ -8,7 +8,6 @@
 #include "platform/appinfo.h"
 #include "platform/clock.h"
 #include "services/kept_game.h"
-#include "services/resources.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "widgets/controls.h"
@@ -93,15 +92,10 @@ void frmTavoro::continueKeptGame()
     showMode();
     // A picture that is gone (or, read on the worker, cannot be read) is said,
     // and built-in picture 101 takes its place.
-    const auto fallBack = [this](QImage picture, bool own) {
+    const auto fallBack = [this](const QImage& picture, bool own) {
         if (own && picture.isNull())
             seams().tell(this, services::textOf(234));
-        if (picture.isNull()) {
-            settings().setAlbum(0);
-            settings().setPicture(101);
-            picture = resources::loadBitmap(201);
-        }
-        return picture;
+        return orFirstBuiltIn(picture);
     };
     // The kept game's picture, not the one chosen before, whatever arrives.
     dropPictureUnderWay();

@@ -6,6 +6,8 @@
 #include "mainwindow/frmTavoro.h"
 
 #include "platform/appinfo.h"
+#include "services/resources.h"
+#include "services/settings.h"
 #include "services/picture_square.h"
 
 #include <QFileInfo>
@@ -39,6 +41,15 @@ void frmTavoro::dropPictureUnderWay()
         return;
     pictureLater_.cancel();
     unsetCursor();
+}
+
+QImage frmTavoro::orFirstBuiltIn(const QImage& picture)
+{
+    if (!picture.isNull())
+        return picture;
+    Allgemein::settings().setAlbum(0);
+    Allgemein::settings().setPicture(101);
+    return resources::loadBitmap(201);
 }
 
 void frmTavoro::showPuzzlePicture(const QImage& picture)

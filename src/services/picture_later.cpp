@@ -32,7 +32,13 @@ PictureLater::PictureLater(QObject* owner) : owner_(owner) {}
 
 void PictureLater::read(const QString& path, const Square& square, Done done)
 {
-    start(path, [path, square] { return Decoded{loadPuzzlePicture(path, square)}; }, std::move(done));
+    start(
+        path, [path, square] {
+            Decoded d;
+            d.picture = loadPuzzlePicture(path, square);
+            return d;
+        },
+        std::move(done));
 }
 
 void PictureLater::readWhole(const QString& path, int maxSide, Done done)
@@ -86,8 +92,6 @@ void PictureLater::start(const QString& path, std::function<Decoded()> work, Don
             // Another picture chosen meanwhile: this one is not read at all.
             if (state->latest.load() == ticket)
                 d = work();
-        } catch (const errors::Failure& f) {
-            d = {QImage(), QSize(), f.number(), f.description()};
         } catch (...) {
             const errors::Failure f = errors::currentFailure();
             d = {QImage(), QSize(), f.number(), f.description()};

@@ -77,7 +77,7 @@ struct Seams {
     // The settings file that remembers whether the program was started
     // before (the user's own).
     QString startMemoryFile;
-    // Runs on the pool's thread just before an own picture is read there
+    // Runs on the reading worker just before an own picture is read there
     // (pictures::PictureLater): a test makes the reading slow or holds it.
     std::function<void(const QString& path)> beforePictureRead;
 };
