@@ -68,11 +68,41 @@ if [ "$mode" = wayland ]; then
   [ -S "$work/run/tavoro-test" ] || { cat "$work/weston.log"; echo "weston did not start"; exit 1; }
   export WAYLAND_DISPLAY=tavoro-test QT_QPA_PLATFORM=wayland
 else
-  exec 3>"$work/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-  export DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb
+  # The server names its display once it listens; a client then connects
+  # before the program is started, since a server that names a display and
+  # dies at once (a lock file left by another) has been seen. Up to three
+  # servers are tried.
+  can_connect() {
+    /usr/bin/python3 - "$1" <<'PY'
+import ctypes, sys
+xcb = ctypes.CDLL("libxcb.so.1")
+xcb.xcb_connect.restype = ctypes.c_void_p
+xcb.xcb_connection_has_error.argtypes = [ctypes.c_void_p]
+xcb.xcb_disconnect.argtypes = [ctypes.c_void_p]
+c = xcb.xcb_connect(sys.argv[1].encode(), None)
+bad = xcb.xcb_connection_has_error(c)
+xcb.xcb_disconnect(c)
+sys.exit(1 if bad else 0)
+PY
+  }
+  display=
+  for attempt in 1 2 3; do
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
+         >"$work/xvfb.log" 2>&1 &
+    xvfb=$!
+    pids+=($xvfb)
+    for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.1; done
+    if [ -s "$work/display" ] && can_connect ":$(tr -d '\n' <"$work/display")"; then
+      display=":$(tr -d '\n' <"$work/display")"
+      break
+    fi
+    echo "== X server $attempt could not be reached =="
+    cat "$work/display" "$work/xvfb.log" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+  done
+  [ -n "$display" ] || { echo "no X server could be started"; exit 1; }
+  export DISPLAY="$display" QT_QPA_PLATFORM=xcb
 fi
 
 # A session bus with its accessibility bus; the program and the reader meet
