@@ -14,7 +14,8 @@ if(TAVORO_BUILD_ARTWORK_TOOLS)
   target_link_libraries(tavoro_artwork PRIVATE tavoro_paint_kit Qt6::Svg)
 
   add_executable(tavoro_contact_sheet ${CMAKE_SOURCE_DIR}/tools/artwork/contact_sheet.cpp
-    ${CMAKE_SOURCE_DIR}/src/mainwindow/frame_art.cpp)
+    ${CMAKE_SOURCE_DIR}/src/mainwindow/frame_art.cpp ${CMAKE_SOURCE_DIR}/src/mainwindow/frame_raster.cpp
+    ${CMAKE_SOURCE_DIR}/src/widgets/seams.cpp)
   target_include_directories(tavoro_contact_sheet PRIVATE ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(tavoro_contact_sheet PRIVATE tavoro_paint_kit Qt6::Svg)
 endif()

@@ -2,6 +2,8 @@
 
 #include "mainwindow/frame_art.h"
 
+#include "platform/trace.h"
+
 #include <QPainter>
 
 namespace mainwindow {
@@ -23,13 +25,20 @@ void FrameControl::paintEvent(QPaintEvent*)
 {
     // Drawn again only when the size, the opening or the pixel ratio changed.
     const qreal dpr = devicePixelRatioF();
-    if (cache_.isNull() || cache_.size() != size() * dpr || cache_.devicePixelRatio() != dpr
-        || cachedOpening_ != opening_) {
-        cache_ = QPixmap::fromImage(renderFrame(size(), opening_, dpr, QStringLiteral(":/art")));
-        cachedOpening_ = opening_;
+    if (drawnSize_ != size() || drawnRatio_ != dpr || drawnOpening_ != opening_) {
+        FrameBands drawn = renderFrameBands(size(), opening_, dpr, QStringLiteral(":/art"));
+        for (int i = 0; i < 4; ++i)
+            bands_[i] = QPixmap::fromImage(std::move(drawn.band[i]));
+        at_ = drawn.at;
+        drawnSize_ = size();
+        drawnRatio_ = dpr;
+        drawnOpening_ = opening_;
+        trace::mark("frame drawn");
     }
     QPainter p(this);
-    p.drawPixmap(0, 0, cache_);
+    for (int i = 0; i < 4; ++i)
+        if (!bands_[i].isNull())
+            p.drawPixmap(QPointF(at_[i]) / dpr, bands_[i]);
 }
 
 }  // namespace mainwindow

@@ -7,10 +7,14 @@
 // frame's mouldings or its corner rosettes, and no wallpaper shows between
 // board and frame. The drawing itself is renderFrame (frame_art.h).
 
+#include "mainwindow/frame_art.h"
 #include "widgets/controls.h"
 
 #include <QPixmap>
+#include <QPoint>
 #include <QRectF>
+
+#include <array>
 
 namespace mainwindow {
 
@@ -28,8 +32,12 @@ protected:
 
 private:
     QRectF opening_;
-    QPixmap cache_;
-    QRectF cachedOpening_;
+    // The frame as drawn last: its four bands, not the transparent opening.
+    std::array<QPixmap, 4> bands_;
+    std::array<QPoint, 4> at_;
+    QSize drawnSize_;
+    qreal drawnRatio_ = 0;
+    QRectF drawnOpening_;
 };
 
 }  // namespace mainwindow

@@ -1,5 +1,8 @@
 #include "mainwindow/frame_art.h"
 
+#include "mainwindow/frame_parts.h"
+#include "widgets/seams.h"
+
 #include <QFile>
 #include <QPainter>
 #include <QPainterPath>
@@ -15,20 +18,7 @@ namespace mainwindow {
 
 namespace {
 
-// The side artwork in its own units: 300 long, 31 thick, mitred at both ends.
-constexpr double kThick = 31.0;
-// Every piece begins and ends on the beads' pitch of 5.6, so that the beads
-// run on evenly from piece to piece; the bead lengths lie clear of the mitres
-// and of the shell's ornaments.
-constexpr double kEnd = 51.5;            // the left end with its mitre
-constexpr double kEndRightFrom = 264.3;  // the right end with its mitre
-constexpr double kEndRight = 35.7;
-constexpr double kTile = 44.8;           // eight beads from kEnd, repeated as often as needed
-constexpr double kMiddleFrom = 96.3;     // the shell with its leaf sprays
-constexpr double kMiddle = 106.4;
-constexpr double kShade = 22.0;        // depth of the light and shade on each side
-constexpr double kOverlap = 0.75;      // how far a piece reaches beyond its own edges, in units
-const QColor kGround(0x5e, 0x41, 0x17);  // the darkest gold of the artwork
+using namespace frameparts;
 
 // The side artwork once for each kind of piece, each without the beads that
 // lie wholly outside that piece: they would be clipped away, drawn for
@@ -140,12 +130,17 @@ void drawSide(SideArt& side, QPainter& p, double length, double thick, double pr
         tileRun(side.tile, p, endLeft, tiles, tile, thick, dpr, side.copied);
         tileRun(side.tile, p, middleLeft + middle, tiles, tile, thick, dpr, side.copied);
     }
-    const double d = kShade / kThick;
-    p.setPen(Qt::NoPen);
-    p.setBrush(light);
-    p.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(length, 0),
-                             QPointF(length - d * nextThick, d * thick),
-                             QPointF(d * prevThick, d * thick)}));
+    paintLight(p, length, thick, prevThick, nextThick, light);
+}
+
+void paintGround(QPainter& p, const Sides& sides)
+{
+    // An opaque ground under the artwork, whose bands and sides meet on
+    // antialiased edges: no line of the wallpaper shows through there.
+    QPainterPath ring;
+    ring.addRect(QRectF(0, 0, sides.width, sides.height));
+    ring.addRect(sides.opening);
+    p.fillPath(ring, kGround);
 }
 
 }  // namespace
@@ -153,50 +148,78 @@ void drawSide(SideArt& side, QPainter& p, double length, double thick, double pr
 QImage renderFrame(QSize size, const QRectF& opening, qreal dpr, const QString& artRoot,
                    SidePieces pieces)
 {
+    if (pieces == SidePieces::Rasters) {
+        // The bands, each copied to its place.
+        const FrameBands bands = renderFrameBands(size, opening, dpr, artRoot);
+        QImage image(size * dpr, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        for (int i = 0; i < 4; ++i)
+            if (!bands.band[i].isNull())
+                p.drawImage(QRect(bands.at[i], bands.band[i].size()), bands.band[i]);
+        p.end();
+        image.setDevicePixelRatio(dpr);
+        return image;
+    }
     QImage image(size * dpr, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(dpr);
     image.fill(Qt::transparent);
     if (size.isEmpty())
         return image;
-    const double W = size.width(), H = size.height();
-    QRectF o = opening;
-    if (o.isEmpty())
-        o = QRectF(W * kThick / 300, H * kThick / 300, W * (1 - 2 * kThick / 300),
-                   H * (1 - 2 * kThick / 300));
-    // Thickness of top, right, bottom and left, clockwise.
-    const std::array<double, 4> t = {std::max(1.0, o.top()), std::max(1.0, W - o.right()),
-                                     std::max(1.0, H - o.bottom()), std::max(1.0, o.left())};
-    const std::array<double, 4> length = {W, H, W, H};
-    // The light falls from the top left.
-    const std::array<QColor, 4> light = {QColor(255, 246, 216, 33), QColor(30, 20, 6, 26),
-                                         QColor(30, 20, 6, 46), QColor(255, 246, 216, 15)};
-    const std::array<QTransform, 4> turn = {
-        QTransform(), QTransform().translate(W, 0).rotate(90),
-        QTransform().translate(W, H).rotate(180), QTransform().translate(0, H).rotate(270)};
-
-    SideArt side(artRoot + QStringLiteral("/furniture/rahmen_seite.svg"), pieces);
+    const Sides sides(size, opening);
+    const auto& t = sides.thick;
+    const QString sidePath = artRoot + QStringLiteral("/furniture/rahmen_seite.svg");
+    widgets::seams().svgRendered(sidePath, size);
+    SideArt side(sidePath, pieces == SidePieces::Whole ? SidePieces::Whole : SidePieces::Trimmed);
     QSvgRenderer corner(artRoot + QStringLiteral("/furniture/rahmen_ecke.svg"));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    // An opaque ground under the artwork, whose bands and sides meet on
-    // antialiased edges: no line of the wallpaper shows through there.
-    QPainterPath ring;
-    ring.addRect(QRectF(0, 0, W, H));
-    ring.addRect(o);
-    p.fillPath(ring, kGround);
+    paintGround(p, sides);
     for (int i = 0; i < 4; ++i) {
-        p.setTransform(turn[i]);
-        drawSide(side, p, length[i], t[i], t[(i + 3) % 4], t[(i + 1) % 4], light[i], dpr);
+        p.setTransform(sides.turn[i]);
+        drawSide(side, p, sides.length[i], t[i], sides.before(i), sides.after(i), sides.light[i], dpr);
     }
     // The corner blocks, each as wide as the side it stands on and as high
     // as the side before it.
     for (int i = 0; i < 4; ++i) {
-        p.setTransform(turn[i]);
-        const double sx = t[(i + 3) % 4] / kThick;
+        p.setTransform(sides.turn[i]);
+        const double sx = sides.before(i) / kThick;
         const double sy = t[i] / kThick;
-        corner.render(&p, QRectF(0, 0, 60 * sx, 60 * sy));
+        corner.render(&p, QRectF(0, 0, kCorner * sx, kCorner * sy));
     }
     return image;
+}
+
+FrameBands renderFrameBands(QSize size, const QRectF& opening, qreal dpr, const QString& artRoot)
+{
+    FrameBands out;
+    if (size.isEmpty())
+        return out;
+    const Sides sides(size, opening);
+    const std::array<QRect, 4> places = bandPlaces(sides, dpr);
+    for (int i = 0; i < 4; ++i)
+        out.at[i] = places[i].topLeft();
+    if (!composeFrameBands(sides, dpr, out.band)) {
+        // Drawn from the artwork and cut.
+        const QImage whole = renderFrame(size, opening, dpr, artRoot, SidePieces::Trimmed);
+        for (int i = 0; i < 4; ++i)
+            out.band[i] = whole.copy(places[i]);
+    }
+    for (QImage& band : out.band)
+        band.setDevicePixelRatio(dpr);
+    return out;
+}
+
+void frameparts::paintLight(QPainter& p, double length, double thick, double before, double after,
+                            QColor light)
+{
+    const double d = kShade / kThick;
+    p.setPen(Qt::NoPen);
+    p.setBrush(light);
+    p.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(length, 0),
+                             QPointF(length - d * after, d * thick),
+                             QPointF(d * before, d * thick)}));
 }
 
 }  // namespace mainwindow

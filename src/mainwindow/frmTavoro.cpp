@@ -148,7 +148,11 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     imgPuzz_[0] = createPiece(0);
 
     imgLeer = new ImageControl(this);
-    imgLeer->setPicture(QPixmap(QStringLiteral(":/art/leer.bmp")));
+    {
+        QFile leer(QStringLiteral(":/art/leer.bmp"));
+        leer.open(QIODevice::ReadOnly);
+        imgLeer->setPicture(QPixmap::fromImage(resources::readBmp(leer.readAll())));
+    }
     imgLeer->setSize(50, 50);
     imgLeer->hide();
     // All 64 pieces exist from the start, enough for the largest board, so

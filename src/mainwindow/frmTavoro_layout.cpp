@@ -461,6 +461,7 @@ void frmTavoro::paintEvent(QPaintEvent* e)
         return;
     p.setClipRegion(e->region());
     drawPersistent(p, e->rect());
+    trace::mark("room's own paint done");
 }
 
 // ---------------------------------------------------------------------------

@@ -4,9 +4,11 @@
 #include "platform/files.h"
 #include "services/seams.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -49,10 +51,20 @@ QByteArray load(const QString& type, int number)
 QImage loadBitmap(int number)
 {
     const QByteArray bytes = load(QStringLiteral("BITMAP"), number);
-    QImage image;
-    if (!image.loadFromData(bytes, "BMP"))
+    QImage image = readBmp(bytes);
+    if (image.isNull())
         errors::raise(errors::ErrInvalidPicture);
     return image;
+}
+
+QImage readBmp(const QByteArray& bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 }  // namespace resources

@@ -21,6 +21,12 @@ QByteArray load(const QString& type, int number);
 // when its data is no picture.
 QImage loadBitmap(int number);
 
+// BMP data as a picture, read as BMP only: a null image when it is none.
+// Qt's own reader asks every image plug-in whether it knows the data, and so
+// loads them all, before it takes a named format built into Qt; this one
+// loads none.
+QImage readBmp(const QByteArray& bytes);
+
 }  // namespace resources
 
 namespace ModResFiles {

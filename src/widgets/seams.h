@@ -63,8 +63,9 @@ struct Seams {
     std::function<void(QWidget* owner, int16_t sprache)> HtmlHelp;
     // Shows the about window modally over `owner` and returns when it closes.
     std::function<void(QWidget* owner)> showAbout;
-    // Called with the path and size of every SVG rendered (renderSvgArt), on
-    // the rendering thread.
+    // Called with the path and size of every SVG rendered (renderSvgArt, and
+    // the picture frame's side where it is drawn from its artwork), on the
+    // rendering thread.
     LockedHook<const QString&, QSize> svgRendered;
 };
 

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <optional>
 #include <vector>
@@ -261,10 +262,66 @@ TEST(WindowArtwork, TheFramesPiecesLeaveOutOnlyWhatTheyDoNotShow)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.size.width() << "x" << c.size.height());
-        const QImage pieces = mainwindow::renderFrame(c.size, c.opening, 1.0, ":/art");
+        const QImage pieces = mainwindow::renderFrame(c.size, c.opening, 1.0, ":/art",
+                                                      mainwindow::SidePieces::Trimmed);
         const QImage whole = mainwindow::renderFrame(c.size, c.opening, 1.0, ":/art",
                                                      mainwindow::SidePieces::Whole);
         EXPECT_EQ(pieces, whole);
+    }
+}
+
+TEST(WindowArtwork, TheFramePutTogetherFromRastersLooksAsDrawnFromTheArtwork)
+{
+    // The frame the game shows is put together from rasters of its pieces
+    // made at build time. It differs from the frame drawn from the artwork
+    // only by the softness of scaling: little on average, and no piece out of
+    // place (a bead length or an end a pixel or two off changes whole blocks).
+    // Too thick for the rasters, or a side too short for its ornaments, it is
+    // drawn from the artwork.
+    const struct { int side; int border; qreal dpr; double meanAtMost; } cases[] = {
+        {827, 38, 1.0, 4}, {430, 37, 1.0, 4}, {827, 38, 2.0, 4}, {612, 35, 1.25, 9}, {300, 33, 1.5, 9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.side << " at " << c.dpr);
+        const QRectF opening(c.border, c.border - 2, c.side - 2 * c.border, c.side - 2 * c.border);
+        const QSize size(c.side, c.side);
+        const QImage put = mainwindow::renderFrame(size, opening, c.dpr, ":/art");
+        const QImage drawn = mainwindow::renderFrame(size, opening, c.dpr, ":/art",
+                                                     mainwindow::SidePieces::Trimmed);
+        ASSERT_EQ(put.size(), drawn.size());
+        ASSERT_NE(put, drawn) << "drawn from the artwork, not from the rasters";
+        EXPECT_EQ(put.devicePixelRatio(), c.dpr);
+        double sum = 0;
+        qsizetype counted = 0;
+        double worstBlock = 0;
+        constexpr int B = 8;
+        for (int by = 0; by + B <= put.height(); by += B)
+            for (int bx = 0; bx + B <= put.width(); bx += B) {
+                std::array<double, 4> block{};
+                for (int y = by; y < by + B; ++y)
+                    for (int x = bx; x < bx + B; ++x) {
+                        const QRgb a = put.pixel(x, y), b = drawn.pixel(x, y);
+                        const int d[] = {qRed(a) - qRed(b), qGreen(a) - qGreen(b),
+                                         qBlue(a) - qBlue(b), qAlpha(a) - qAlpha(b)};
+                        if (qAlpha(a) || qAlpha(b)) {
+                            sum += std::max({std::abs(d[0]), std::abs(d[1]), std::abs(d[2]), std::abs(d[3])});
+                            ++counted;
+                        }
+                        for (int k = 0; k < 4; ++k)
+                            block[k] += d[k];
+                    }
+                for (double v : block)
+                    worstBlock = std::max(worstBlock, std::abs(v) / (B * B));
+            }
+        EXPECT_LE(sum / double(counted), c.meanAtMost);
+        EXPECT_LE(worstBlock, 12);
+    }
+    // A border thicker than the rasters hold, and a frame too small for its
+    // ornaments: drawn from the artwork.
+    for (const auto& [size, opening] : {std::pair{QSize(1200, 1200), QRectF(100, 100, 1000, 1000)},
+                                        std::pair{QSize(60, 300), QRectF()}}) {
+        EXPECT_EQ(mainwindow::renderFrame(size, opening, 1.0, ":/art"),
+                  mainwindow::renderFrame(size, opening, 1.0, ":/art", mainwindow::SidePieces::Trimmed));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "support/files.h"
 #include "support/scripted_errors.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,6 +54,15 @@ TEST_F(Resources, MissingAndBrokenResourcesFail)
     } catch (const errors::Failure& f) {
         EXPECT_EQ(f.number(), 481);
     }
+    // Bitmaps are read as BMP only: a picture of another format is none.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImage picture(2, 2, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(&buffer, "PNG"));
+    EXPECT_TRUE(resources::readBmp(png).isNull());
+    EXPECT_FALSE(resources::readBmp(resources::load("BITMAP", 201)).isNull());
 }
 
 TEST_F(Resources, SaveReplacesTheWholeFile)
