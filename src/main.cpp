@@ -86,6 +86,9 @@ int main(int argc, char* argv[])
             mainwindow::showMainWindow(w);
             trace::mark("shown");
         },
+        [](QWidget& w, std::function<void()> then) {
+            static_cast<frmTavoro&>(w).afterFirstPaint(std::move(then));
+        },
     });
     frmInfo::showStartScreen();
     const int exitCode = app.exec();

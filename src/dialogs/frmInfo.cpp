@@ -138,10 +138,13 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
     setWindowTitle(appinfo::title());
     // The start screen stands without a frame, above the room while it
     // fades out; the about box is a dialog.
-    if (!StartScreenShown)
+    if (!StartScreenShown) {
         setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    else
+        // It comes over the room, which keeps the focus.
+        setAttribute(Qt::WA_ShowWithoutActivating);
+    } else {
         setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    }
     setFixedSize(twips::size(kWindow.width(), kWindow.height()));
     const qreal dpr = devicePixelRatioF();
 
@@ -234,14 +237,6 @@ void frmInfo::Form_Load()
             }
         },
         [&] {
-            // Shown, not waited for: the start screen appears with the first
-            // turn of the event loop, together with the room, and stands a
-            // moment before it fades.
-            shownFor_.start();
-            show();
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        },
-        [&] {
             if (mainWindowHooks.load)
                 main = mainWindowHooks.load();
             loadedMainWindow = main;
@@ -255,17 +250,25 @@ void frmInfo::Form_Load()
                 platform::activateWindow(main);
             }
         },
-        // The start screen stays long enough to be seen, then fades out over
-        // the room, which is already in use.
+        // The start screen comes over the room once that has been painted,
+        // so that it never holds the room back; it stays long enough to be
+        // seen, then fades out over the room, which is in use meanwhile.
         [&] {
-            QApplication::restoreOverrideCursor();
-            fadeOut();
+            if (main && mainWindowHooks.afterFirstPaint)
+                mainWindowHooks.afterFirstPaint(*main, [self = QPointer<frmInfo>(this)] {
+                    if (self)
+                        self->appearAndFade();
+                });
+            else
+                appearAndFade();
         },
     });
 }
 
-void frmInfo::fadeOut()
+void frmInfo::appearAndFade()
 {
+    shownFor_.start();
+    show();
     const qint64 left = std::max<qint64>(0, kStartScreenShortest - shownFor_.elapsed());
     QTimer::singleShot(int(left), this, [this] {
         if (!platform::windowsMayFade()) {

@@ -1,8 +1,8 @@
 #pragma once
 // frmInfo, the about window. Every run begins with it as the start screen: it
-// settles the language, writes the language file, shows itself centred with
-// the busy cursor while the main window loads, shows the main window and
-// closes. Opened later from the main window's about entry it is the about
+// settles the language, writes the language file, loads and shows the main
+// window, comes centred over it once the room has been painted, and fades
+// out. Opened later from the main window's about entry it is the about
 // box: name and version, the maker's home page, the French flag and OK.
 //
 // Its procedures run under the trap as "frmInfo".
@@ -30,11 +30,14 @@ class frmInfo : public QDialog {
 
 public:
     // How the start screen loads the main window (creates it and runs its
-    // Form_Load, returning it) and shows it the first time. The program's
-    // start sets this before the start screen.
+    // Form_Load, returning it), shows it the first time, and has `then` called
+    // once the window has been painted for the first time (without it the
+    // start screen shows at once). The program's start sets this before the
+    // start screen.
     struct MainWindow {
         std::function<QWidget*()> load;
         std::function<void(QWidget& window)> show;
+        std::function<void(QWidget& window, std::function<void()> then)> afterFirstPaint;
     };
     static void setMainWindow(MainWindow mainWindow);
 
@@ -80,12 +83,12 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    // Shows the window and lets it paint before the main window loads.
     // The main window the start screen loaded, or the owner of the about box.
     QWidget* mainWindow() const;
-    // Closes the start screen once it has stood kStartScreenShortest, fading
-    // it out over kStartScreenFade; the room is in use meanwhile.
-    void fadeOut();
+    // Shows the start screen, then closes it once it has stood
+    // kStartScreenShortest, fading it out over kStartScreenFade; the room is
+    // in use meanwhile.
+    void appearAndFade();
 
     QLabel* Label0_ = nullptr;
     QLabel* imgLang6_ = nullptr;

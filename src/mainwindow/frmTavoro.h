@@ -49,6 +49,10 @@ public:
     explicit frmTavoro(QWidget* parent = nullptr);
     ~frmTavoro() override;
 
+    // Calls `then` once the room has been painted for the first time (at
+    // once, from the event loop, when it has been already).
+    void afterFirstPaint(std::function<void()> then);
+
     // Event procedures.
     void Form_Load();
     void Form_Resize();
@@ -358,5 +362,6 @@ private:
     pictures::PictureLater pictureLater_{this};
     bool startWhenPictureArrives_ = false;
     bool firstPaintDone_ = false;  // the room has been painted once
+    std::vector<std::function<void()>> afterFirstPaint_;
     bool watchingExposure_ = false;
 };

@@ -28,6 +28,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 using Allgemein::settings;
 using errors::Procedure;
@@ -426,6 +427,14 @@ QPixmap frmTavoro::backgroundImage() const
     return image;
 }
 
+void frmTavoro::afterFirstPaint(std::function<void()> then)
+{
+    if (firstPaintDone_)
+        QMetaObject::invokeMethod(this, std::move(then), Qt::QueuedConnection);
+    else
+        afterFirstPaint_.push_back(std::move(then));
+}
+
 void frmTavoro::paintEvent(QPaintEvent* e)
 {
     QPainter p(this);
@@ -454,6 +463,8 @@ void frmTavoro::paintEvent(QPaintEvent* e)
                 trace::mark("room painted");
                 setWindowIcon(QIcon(QStringLiteral(":/art/icon/tavoro.png")));
                 media::startSound();
+                for (const auto& then : std::exchange(afterFirstPaint_, {}))
+                    then();
             },
             Qt::QueuedConnection);
     }
@@ -461,7 +472,6 @@ void frmTavoro::paintEvent(QPaintEvent* e)
         return;
     p.setClipRegion(e->region());
     drawPersistent(p, e->rect());
-    trace::mark("room's own paint done");
 }
 
 // ---------------------------------------------------------------------------

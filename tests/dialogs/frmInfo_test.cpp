@@ -94,49 +94,70 @@ TEST(VersionLine, TitleTwoBlanksAndTwoDigitMinorAndRevision)
               "Tavoro  1.00.00");
 }
 
-TEST_F(AboutWindow, TheStartScreenLoadsShowsTheMainWindowAndFadesOut)
+TEST_F(AboutWindow, TheStartScreenComesOverThePaintedRoomAndFadesOut)
 {
-    std::unique_ptr<QWidget> main;
-    std::vector<std::string> steps;
-    QPointer<frmInfo> screen;
-    ShowCounter okShows;
-    QFile::remove(Allgemein::LanguageFile());
-    frmInfo::setMainWindow({
-        [&]() -> QWidget* {
-            // The start screen stands on the screen, with the busy cursor,
-            // while the main window loads; its OK button is hidden.
+    // The start screen settles the language, loads and shows the main window,
+    // and comes over it once the room has been painted (or at once, without
+    // word of the painting); it stays a moment to be seen, then fades out,
+    // closes and is destroyed. Nothing holds the room back: no busy cursor.
+    for (const bool toldOfThePaint : {true, false}) {
+        SCOPED_TRACE(toldOfThePaint ? "told of the first paint" : "not told");
+        frmInfo::StartScreenShown = false;
+        std::unique_ptr<QWidget> main;
+        std::vector<std::string> steps;
+        std::function<void()> painted;
+        ShowCounter okShows;
+        QFile::remove(Allgemein::LanguageFile());
+        const auto startScreen = [] {
+            QPointer<frmInfo> found;
             for (QWidget* top : QApplication::topLevelWidgets())
-                if (auto* info = qobject_cast<frmInfo*>(top))
-                    screen = info;
-            steps.push_back("load");
-            EXPECT_TRUE(screen && screen->isVisible());
-            EXPECT_TRUE(screen && !screen->ok->isVisible());
-            EXPECT_TRUE(QApplication::overrideCursor()
-                        && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
-            EXPECT_TRUE(QFile::exists(Allgemein::LanguageFile()));
-            if (screen)
-                screen->ok->installEventFilter(&okShows);
-            main = std::make_unique<QWidget>();
-            return main.get();
-        },
-        [&](QWidget& w) {
-            steps.push_back("show");
-            EXPECT_EQ(&w, main.get());
-            EXPECT_TRUE(frmInfo::StartScreenShown);
-            w.show();
-        },
-    });
-    frmInfo::showStartScreen();
-    EXPECT_EQ(steps, std::vector<std::string>({"load", "show"}));
-    // The room is in use at once; the start screen stays a moment over it
-    // to be seen, then fades out, closes and is destroyed.
-    EXPECT_TRUE(main->isVisible());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    ASSERT_TRUE(screen);
-    EXPECT_TRUE(screen->isVisible());
-    EXPECT_EQ(screen->Label(0)->text(), "Tavoro  1.00.00");
-    QTRY_VERIFY_WITH_TIMEOUT(screen.isNull(), 10 * frmInfo::kStartScreenShortest);
-    EXPECT_EQ(okShows.shows, 0);
+                if (auto* info = qobject_cast<frmInfo*>(top); info && !info->isHidden())
+                    found = info;
+            return found;
+        };
+        frmInfo::MainWindow hooks{
+            [&]() -> QWidget* {
+                steps.push_back("load");
+                EXPECT_FALSE(startScreen());
+                EXPECT_TRUE(QFile::exists(Allgemein::LanguageFile()));
+                main = std::make_unique<QWidget>();
+                return main.get();
+            },
+            [&](QWidget& w) {
+                steps.push_back("show");
+                EXPECT_EQ(&w, main.get());
+                EXPECT_TRUE(frmInfo::StartScreenShown);
+                w.show();
+            },
+            {},
+        };
+        if (toldOfThePaint)
+            hooks.afterFirstPaint = [&](QWidget& w, std::function<void()> then) {
+                steps.push_back("after paint");
+                EXPECT_EQ(&w, main.get());
+                painted = std::move(then);
+            };
+        frmInfo::setMainWindow(hooks);
+        frmInfo::showStartScreen();
+        if (toldOfThePaint) {
+            EXPECT_EQ(steps, std::vector<std::string>({"load", "show", "after paint"}));
+            EXPECT_FALSE(startScreen());
+            ASSERT_TRUE(painted);
+            painted();
+        } else {
+            EXPECT_EQ(steps, std::vector<std::string>({"load", "show"}));
+        }
+        EXPECT_TRUE(main->isVisible());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        QPointer<frmInfo> screen = startScreen();
+        ASSERT_TRUE(screen);
+        EXPECT_TRUE(screen->testAttribute(Qt::WA_ShowWithoutActivating));
+        EXPECT_FALSE(screen->ok->isVisible());
+        screen->ok->installEventFilter(&okShows);
+        EXPECT_EQ(screen->Label(0)->text(), "Tavoro  1.00.00");
+        QTRY_VERIFY_WITH_TIMEOUT(screen.isNull(), 10 * frmInfo::kStartScreenShortest);
+        EXPECT_EQ(okShows.shows, 0);
+    }
 }
 
 TEST_F(AboutWindow, TheAboutBoxShowsOKAndItsLinkOpensTheHomePage)

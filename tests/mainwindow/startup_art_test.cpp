@@ -49,6 +49,9 @@ TEST(StartUpArt, TheStartScreenAndTheRoomRenderNoSvg)
             return main.get();
         },
         [](QWidget& w) { mainwindow::showMainWindow(w); },
+        [](QWidget& w, std::function<void()> then) {
+            static_cast<frmTavoro&>(w).afterFirstPaint(std::move(then));
+        },
     });
     frmInfo::showStartScreen();
     ASSERT_TRUE(main);
@@ -58,6 +61,14 @@ TEST(StartUpArt, TheStartScreenAndTheRoomRenderNoSvg)
     ASSERT_TRUE(main->Positioned);
     ASSERT_TRUE(main->imgTeddy->isVisible());
     ASSERT_TRUE(main->PicBut(16)->isVisible());
+    // The start screen comes over the room once that has been painted.
+    const auto startScreenShown = [] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (qobject_cast<frmInfo*>(top) && top->isVisible())
+                return true;
+        return false;
+    };
+    QTRY_VERIFY(startScreenShown());
     QThreadPool::globalInstance()->waitForDone();
     {
         std::lock_guard lock(mutex);
