@@ -253,14 +253,21 @@ void frmInfo::Form_Load()
         // The start screen comes over the room once that has been painted,
         // so that it never holds the room back; it stays long enough to be
         // seen, then fades out over the room, which is in use meanwhile.
+        // A room painted much later (started on another workspace, say)
+        // gets no start screen: it would come out of nowhere.
         [&] {
-            if (main && mainWindowHooks.afterFirstPaint)
-                mainWindowHooks.afterFirstPaint(*main, [self = QPointer<frmInfo>(this)] {
-                    if (self)
+            if (main && mainWindowHooks.afterFirstPaint) {
+                QElapsedTimer loaded;
+                loaded.start();
+                mainWindowHooks.afterFirstPaint(*main, [self = QPointer<frmInfo>(this), loaded] {
+                    if (self && loaded.elapsed() < kStartScreenLatest)
                         self->appearAndFade();
+                    else if (self)
+                        self->close();
                 });
-            else
+            } else {
                 appearAndFade();
+            }
         },
     });
 }

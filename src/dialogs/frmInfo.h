@@ -59,6 +59,9 @@ public:
     // the second time.
     static constexpr int kStartScreenShortest = 1200;
     static constexpr int kStartScreenFade = 400;
+    // A room first painted later than this (ms) after it was loaded gets no
+    // start screen.
+    static constexpr int kStartScreenLatest = 3000;
 
     explicit frmInfo(QWidget* owner = nullptr);
     ~frmInfo() override;

@@ -100,8 +100,10 @@ TEST_F(AboutWindow, TheStartScreenComesOverThePaintedRoomAndFadesOut)
     // and comes over it once the room has been painted (or at once, without
     // word of the painting); it stays a moment to be seen, then fades out,
     // closes and is destroyed. Nothing holds the room back: no busy cursor.
-    for (const bool toldOfThePaint : {true, false}) {
-        SCOPED_TRACE(toldOfThePaint ? "told of the first paint" : "not told");
+    // A room painted seconds later gets no start screen.
+    enum class Paint { Told, ToldLate, NotTold };
+    for (const Paint paint : {Paint::Told, Paint::ToldLate, Paint::NotTold}) {
+        SCOPED_TRACE(int(paint));
         frmInfo::StartScreenShown = false;
         std::unique_ptr<QWidget> main;
         std::vector<std::string> steps;
@@ -114,6 +116,12 @@ TEST_F(AboutWindow, TheStartScreenComesOverThePaintedRoomAndFadesOut)
                 if (auto* info = qobject_cast<frmInfo*>(top); info && !info->isHidden())
                     found = info;
             return found;
+        };
+        const auto anyStartScreen = [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (qobject_cast<frmInfo*>(top))
+                    return true;
+            return false;
         };
         frmInfo::MainWindow hooks{
             [&]() -> QWidget* {
@@ -131,7 +139,7 @@ TEST_F(AboutWindow, TheStartScreenComesOverThePaintedRoomAndFadesOut)
             },
             {},
         };
-        if (toldOfThePaint)
+        if (paint != Paint::NotTold)
             hooks.afterFirstPaint = [&](QWidget& w, std::function<void()> then) {
                 steps.push_back("after paint");
                 EXPECT_EQ(&w, main.get());
@@ -139,16 +147,23 @@ TEST_F(AboutWindow, TheStartScreenComesOverThePaintedRoomAndFadesOut)
             };
         frmInfo::setMainWindow(hooks);
         frmInfo::showStartScreen();
-        if (toldOfThePaint) {
+        if (paint == Paint::NotTold) {
+            EXPECT_EQ(steps, std::vector<std::string>({"load", "show"}));
+        } else {
             EXPECT_EQ(steps, std::vector<std::string>({"load", "show", "after paint"}));
             EXPECT_FALSE(startScreen());
             ASSERT_TRUE(painted);
+            if (paint == Paint::ToldLate)
+                QTest::qWait(frmInfo::kStartScreenLatest + 100);
             painted();
-        } else {
-            EXPECT_EQ(steps, std::vector<std::string>({"load", "show"}));
         }
         EXPECT_TRUE(main->isVisible());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        if (paint == Paint::ToldLate) {
+            EXPECT_FALSE(startScreen());
+            QTRY_VERIFY(!anyStartScreen());
+            continue;
+        }
         QPointer<frmInfo> screen = startScreen();
         ASSERT_TRUE(screen);
         EXPECT_TRUE(screen->testAttribute(Qt::WA_ShowWithoutActivating));
