@@ -278,8 +278,11 @@ TEST(WindowArtwork, TheFramePutTogetherFromRastersLooksAsDrawnFromTheArtwork)
     // place (a bead length or an end a pixel or two off changes whole blocks).
     // Too thick for the rasters, or a side too short for its ornaments, it is
     // drawn from the artwork.
-    const struct { int side; int border; qreal dpr; double meanAtMost; } cases[] = {
-        {827, 38, 1.0, 4}, {430, 37, 1.0, 4}, {827, 38, 2.0, 4}, {612, 35, 1.25, 9}, {300, 33, 1.5, 9},
+    // At fractional pixel ratios the sides' edges fall between pixels and
+    // soften more.
+    const struct { int side; int border; qreal dpr; double meanAtMost; double blockAtMost; } cases[] = {
+        {827, 38, 1.0, 4, 9}, {430, 37, 1.0, 4, 9}, {827, 38, 2.0, 4, 9},
+        {612, 35, 1.25, 9, 16}, {300, 33, 1.5, 9, 16},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.side << " at " << c.dpr);
@@ -314,7 +317,7 @@ TEST(WindowArtwork, TheFramePutTogetherFromRastersLooksAsDrawnFromTheArtwork)
                     worstBlock = std::max(worstBlock, std::abs(v) / (B * B));
             }
         EXPECT_LE(sum / double(counted), c.meanAtMost);
-        EXPECT_LE(worstBlock, 12);
+        EXPECT_LE(worstBlock, c.blockAtMost);
     }
     // A border thicker than the rasters hold, and a frame too small for its
     // ornaments: drawn from the artwork.
