@@ -225,14 +225,17 @@ TEST(CrashSafety, AWriterKilledAtAnyMomentLeavesWholeFilesWithOldOrNewValues)
         ASSERT_EQ(hscBytes,
                   rebuilt(start.hsc, hsc, crashkeys::kChampionsSection, rankKeys()))
             << "Tavoro.hsc is torn or touched another size";
+        // The list is empty only while no round has stored a champion yet (a
+        // kill early in the first run of a slow build); an emptied list fails
+        // below as a lost entry.
         const std::vector<long> list = championRounds(hsc);
-        ASSERT_FALSE(list.empty());
         for (size_t i = 0; i < list.size(); ++i) {
             ASSERT_GT(list[i], 0) << "rank " << i + 1 << " holds no entry a round stored";
             if (i > 0)
                 ASSERT_LT(list[i], list[i - 1]) << "rank " << i + 1 << " is out of order";
         }
-        ASSERT_LE(list.front(), settings.front()) << "an entry of a round not yet begun";
+        if (!list.empty())
+            ASSERT_LE(list.front(), settings.front()) << "an entry of a round not yet begun";
         size_t fresh = 0;
         while (fresh < list.size() &&
                (lastChampions.empty() || list[fresh] > lastChampions.front()))
@@ -244,7 +247,7 @@ TEST(CrashSafety, AWriterKilledAtAnyMomentLeavesWholeFilesWithOldOrNewValues)
                                                                 10 - fresh)));
         ASSERT_EQ(kept, wanted) << "the list lost an entry it held (" << fresh
                                 << " new on top)";
-        if (list.front() < settings.back())
+        if (!list.empty() && list.front() < settings.back())
             ++midChampions;
         lastChampions = list;
     }
