@@ -113,22 +113,16 @@ void tileRun(QSvgRenderer& tile, QPainter& p, double from, int count, double len
 void drawSide(SideArt& side, QPainter& p, double length, double thick, double prevThick,
               double nextThick, QColor light, qreal dpr)
 {
-    const double s = thick / kThick;
-    const double endLeft = kEnd * prevThick / kThick;
-    const double endRight = kEndRight * nextThick / kThick;
-    const double middle = kMiddle * s;
-    const double gap = (length - endLeft - endRight - middle) / 2;
-    if (gap <= 0) {
+    const SideLayout at(length, thick, prevThick, nextThick);
+    if (at.gap <= 0) {
         piece(side.whole, p, 0, 300, QRectF(0, 0, length, thick));
     } else {
-        piece(side.leftEnd, p, 0, kEnd, QRectF(0, 0, endLeft, thick));
-        piece(side.rightEnd, p, kEndRightFrom, kEndRight, QRectF(length - endRight, 0, endRight, thick));
-        const double middleLeft = endLeft + gap;
-        piece(side.middle, p, kMiddleFrom, kMiddle, QRectF(middleLeft, 0, middle, thick));
-        const int tiles = std::max(1, int(std::lround(gap / (kTile * s))));
-        const double tile = gap / tiles;
-        tileRun(side.tile, p, endLeft, tiles, tile, thick, dpr, side.copied);
-        tileRun(side.tile, p, middleLeft + middle, tiles, tile, thick, dpr, side.copied);
+        piece(side.leftEnd, p, 0, kEnd, QRectF(0, 0, at.endLeft, thick));
+        piece(side.rightEnd, p, kEndRightFrom, kEndRight,
+              QRectF(length - at.endRight, 0, at.endRight, thick));
+        piece(side.middle, p, kMiddleFrom, kMiddle, QRectF(at.middleLeft, 0, at.middle, thick));
+        tileRun(side.tile, p, at.endLeft, at.tiles, at.tile, thick, dpr, side.copied);
+        tileRun(side.tile, p, at.middleLeft + at.middle, at.tiles, at.tile, thick, dpr, side.copied);
     }
     paintLight(p, length, thick, prevThick, nextThick, light);
 }

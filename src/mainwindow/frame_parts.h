@@ -12,7 +12,9 @@
 #include <QString>
 #include <QTransform>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 class QPainter;
 
@@ -33,6 +35,28 @@ constexpr double kCorner = 60.0;         // the corner block, square
 constexpr double kShade = 22.0;          // depth of the light and shade on each side
 constexpr double kOverlap = 0.75;        // how far a piece reaches beyond its own edges, in units
 inline const QColor kGround{0x5e, 0x41, 0x17};  // the darkest gold of the artwork
+
+// Where the pieces of one side lie along it, drawn as the top one: `length`
+// long, `thick` thick, its ends mitred towards the neighbours' thicknesses
+// `before` and `after` (in any one unit of length).
+struct SideLayout {
+    double endLeft, endRight, middle, middleLeft;
+    double gap;   // between each end and the shell; none on a side too short for its ornaments
+    int tiles;    // bead lengths in each gap
+    double tile;  // the length of each
+
+    SideLayout(double length, double thick, double before, double after)
+        : endLeft(kEnd * before / kThick), endRight(kEndRight * after / kThick),
+          middle(kMiddle * thick / kThick), middleLeft(0),
+          gap((length - endLeft - endRight - middle) / 2), tiles(1), tile(0)
+    {
+        middleLeft = endLeft + gap;
+        if (gap > 0) {
+            tiles = std::max(1, int(std::lround(gap / (kTile * thick / kThick))));
+            tile = gap / tiles;
+        }
+    }
+};
 
 // The frame's four sides, clockwise from the top, each drawn as the top one
 // in its own coordinates and turned into place.
@@ -63,13 +87,7 @@ struct Sides {
     }
     double before(int i) const { return thick[(i + 3) % 4]; }
     double after(int i) const { return thick[(i + 1) % 4]; }
-    // The room between a side's ends and its shell, on each side of the
-    // shell; none on a side too short for its ornaments.
-    double gap(int i) const
-    {
-        const double s = thick[i] / kThick;
-        return (length[i] - kEnd * before(i) / kThick - kEndRight * after(i) / kThick - kMiddle * s) / 2;
-    }
+    SideLayout layout(int i) const { return SideLayout(length[i], thick[i], before(i), after(i)); }
 };
 
 // The light and shade on a side, drawn as the top one.

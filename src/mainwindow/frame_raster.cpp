@@ -111,19 +111,13 @@ QImage sideStrip(const std::array<QImage, 5>& r, const Sides& sides, int i, qrea
     QImage strip(int(std::lround(length)), stripThickness(thick), QImage::Format_ARGB32_Premultiplied);
     strip.fill(Qt::transparent);
     const int height = strip.height();
-    const double s = thick / kThick;
-    const double endLeft = kEnd * before / kThick;
-    const double endRight = kEndRight * after / kThick;
-    const double middle = kMiddle * s;
-    const double gap = (length - endLeft - endRight - middle) / 2;
+    const SideLayout at(length, thick, before, after);
     QPainter p(&strip);
-    place(p, r[LeftEnd], kEnd, 0, endLeft, height);
-    place(p, r[RightEnd], kEndRight, length - endRight, endRight, height);
-    const double middleLeft = endLeft + gap;
-    place(p, r[Middle], kMiddle, middleLeft, middle, height);
-    const int tiles = std::max(1, int(std::lround(gap / (kTile * s))));
-    tileRun(p, r[Tile], endLeft, tiles, gap / tiles, height);
-    tileRun(p, r[Tile], middleLeft + middle, tiles, gap / tiles, height);
+    place(p, r[LeftEnd], kEnd, 0, at.endLeft, height);
+    place(p, r[RightEnd], kEndRight, length - at.endRight, at.endRight, height);
+    place(p, r[Middle], kMiddle, at.middleLeft, at.middle, height);
+    tileRun(p, r[Tile], at.endLeft, at.tiles, at.tile, height);
+    tileRun(p, r[Tile], at.middleLeft + at.middle, at.tiles, at.tile, height);
     p.setRenderHint(QPainter::Antialiasing);
     paintLight(p, length, thick, before, after, sides.light[i]);
     return strip;
@@ -166,7 +160,7 @@ bool composeFrameBands(const Sides& sides, qreal dpr, std::array<QImage, 4>& ban
         if (raster.isNull())
             return false;
     for (int i = 0; i < 4; ++i)
-        if (sides.thick[i] * dpr > kThick * kRasterScale || sides.gap(i) <= 0)
+        if (sides.thick[i] * dpr > kThick * kRasterScale || sides.layout(i).gap <= 0)
             return false;
     const std::array<QRect, 4> places = bandPlaces(sides, dpr);
     for (const QRect& place : places)
