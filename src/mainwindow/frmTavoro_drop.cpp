@@ -81,9 +81,10 @@ void frmTavoro::playNewPicture(const QString& name, const QString& path,
             Allgemein::SaveIni("Pictures", "File", name);
         },
         [&] {
+            PicClip1.setPicture(decoded.picture);
             PictureFile = path;
-            showPuzzlePicture(decoded.picture);
         },
+        [&] { imgPreview->setPicture(QPixmap::fromImage(PicClip1.Picture())); },
         [&] { NewGame(); },
     });
 }

@@ -14,15 +14,26 @@
 
 namespace widgets {
 
+namespace {
+
+// `font` made smaller in quarter points, down to two thirds of its size at
+// most, until `text` (and `beside` it) fits into `room`.
+QFont shrunkToFit(QFont font, const QString& text, qreal beside, qreal room)
+{
+    const qreal points = font.pointSizeF();
+    while (font.pointSizeF() - 0.25 >= points * 2 / 3
+           && QFontMetricsF(font).horizontalAdvance(text) + beside > room)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    return font;
+}
+
+}  // namespace
+
 void fitText(QLabel* label, qreal points, int margin)
 {
     QFont font = label->font();
     font.setPointSizeF(points);
-    const qreal room = label->contentsRect().width() - 2 * margin;
-    while (font.pointSizeF() - 0.25 >= points * 2 / 3
-           && QFontMetricsF(font).horizontalAdvance(label->text()) > room)
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    label->setFont(font);
+    label->setFont(shrunkToFit(font, label->text(), 0, label->contentsRect().width() - 2 * margin));
 }
 
 void fitText(QPushButton* button)
@@ -40,12 +51,9 @@ void fitText(QPushButton* button)
     const qreal icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
     QString text = button->text();
     text.remove(QLatin1Char('&'));
-    const qreal points = font.pointSizeF();
-    while (font.pointSizeF() - 0.25 >= points * 2 / 3
-           && QFontMetricsF(font).horizontalAdvance(text) + icon > contents.width())
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    if (font.pointSizeF() != points)
-        button->setFont(font);
+    const QFont fitted = shrunkToFit(font, text, icon, contents.width());
+    if (fitted.pointSizeF() != font.pointSizeF())
+        button->setFont(fitted);
 }
 
 QPixmap renderArt(const QString& path, QSize size, qreal devicePixelRatio)
