@@ -10,9 +10,14 @@ cd "$(dirname "$0")"
 sanitize=1
 if [ "${1:-}" = --no-sanitize ]; then sanitize=0; fi
 scripts/deps.sh test
-# A compiler cache, when one is installed, makes rebuilds quick.
+# A compiler cache makes rebuilds quick. Paths are hashed relative to the
+# checkout, so a second clone of the same tree (a CI run, a worktree) finds
+# what the first one compiled.
 launcher=()
-if command -v ccache >/dev/null 2>&1; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+fi
 jobs="$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 export SDL_AUDIODRIVER=dummy

@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh build|test|package
 set -euo pipefail
 
-build_pkgs=(cmake g++ make pkg-config
+build_pkgs=(cmake g++ make pkg-config ccache
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   libfluidsynth-dev timgm6mb-soundfont libsdl2-dev libfontconfig-dev
   fonts-liberation fonts-dejavu-core fonts-comic-neue
@@ -18,7 +18,7 @@ build_pkgs=(cmake g++ make pkg-config
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libfuzzer-14-dev
   desktop-file-utils appstream
   xvfb x11-utils xdotool xclip libx11-dev libxdamage-dev gcc dbus
-  at-spi2-core python3-pyatspi weston qt6-wayland imagemagick)
+  at-spi2-core python3-pyatspi weston qt6-wayland imagemagick openbox)
 # The Debian package: dpkg-shlibdeps finds the libraries' packages, file
 # tells CPack which files are programs.
 package_pkgs=(dpkg-dev file)
