@@ -38,7 +38,8 @@ if(TAVORO_SANITIZE OR TAVORO_FUZZ OR TAVORO_SANITIZE_THREAD)
         target_sources(${t} PRIVATE ${CMAKE_SOURCE_DIR}/tests/sanitize/defaults.cpp)
         set_property(SOURCE ${CMAKE_SOURCE_DIR}/tests/sanitize/defaults.cpp
           TARGET_DIRECTORY ${t} APPEND PROPERTY COMPILE_DEFINITIONS
-          TAVORO_LSAN_SUPPRESSIONS="${CMAKE_SOURCE_DIR}/tests/sanitize/lsan.supp")
+          TAVORO_LSAN_SUPPRESSIONS="${CMAKE_SOURCE_DIR}/tests/sanitize/lsan.supp"
+          TAVORO_ASAN_SUPPRESSIONS="${CMAKE_SOURCE_DIR}/tests/sanitize/asan.supp")
       endif()
     endforeach()
   endfunction()

@@ -64,7 +64,12 @@ int main(int argc, char* argv[])
     // Every dialog of the run in the room's look.
     widgets::RoomLook roomLook;
     errors::installErrorDialog();
-    termination::quitOnSignals();
+    std::unique_ptr<frmTavoro> window;
+    const auto keepGame = [&window] {
+        if (window)
+            window->keepGameNow();
+    };
+    termination::quitOnSignals(keepGame);
     wireWindows();
     widgets::describeControlsForAssistiveTechnology();
 
@@ -73,7 +78,6 @@ int main(int argc, char* argv[])
     // the stored size), shows it and closes. The window is laid out for the
     // size at which it first stands on the screen: maximized, or 800 x 600 on
     // a small screen.
-    std::unique_ptr<frmTavoro> window;
     frmInfo::setMainWindow({
         [&window]() -> QWidget* {
             window = std::make_unique<frmTavoro>();
@@ -91,7 +95,13 @@ int main(int argc, char* argv[])
         },
     });
     frmInfo::showStartScreen();
-    const int exitCode = app.exec();
+    // A signal noted while the start screen still waited in a window of its
+    // own (the error dialog, say) has ended that loop already.
+    int exitCode = 0;
+    if (termination::requested())
+        keepGame();
+    else
+        exitCode = app.exec();
     window.reset();
     media.engine().shutdown();
     return exitCode;

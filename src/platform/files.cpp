@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <thread>
@@ -122,14 +123,34 @@ bool openForReading(QFile& file, const QString& path, Links links)
     return true;
 }
 
-bool readRegular(const QString& path, QByteArray& bytes)
+bool readRegular(const QString& path, QByteArray& bytes, qint64 limit)
 {
     QFile f;
     if (!openForReading(f, path))
         return false;
-    bytes = f.readAll();
+    // In pieces, so that a short file costs a short buffer; the size the file
+    // system reports is not trusted (a file under /proc reports none).
+    bytes.clear();
+    constexpr qint64 kPiece = 64 * 1024;
+    while (bytes.size() <= limit) {
+        const qint64 want = std::min(kPiece, limit + 1 - bytes.size());
+        const qsizetype had = bytes.size();
+        bytes.resize(had + want);
+        const qint64 got = f.read(bytes.data() + had, want);
+        if (got <= 0) {
+            bytes.resize(had);
+            break;
+        }
+        bytes.resize(had + got);
+    }
     if (f.error() != QFileDevice::NoError) {
+        bytes.clear();
         errno = EIO;
+        return false;
+    }
+    if (bytes.size() > limit) {
+        bytes.clear();
+        errno = EFBIG;
         return false;
     }
     return true;

@@ -33,8 +33,11 @@ namespace files {
 // through a link; a file the player chose (a picture) may be a link to one.
 enum class Links { Refuse, Follow };
 bool openForReading(QFile& file, const QString& path, Links links = Links::Refuse);
-// The file's bytes; false when it is missing, no regular file or unreadable.
-bool readRegular(const QString& path, QByteArray& bytes);
+// The file's bytes; false when it is missing, no regular file or unreadable,
+// or longer than `limit` (EFBIG): at most limit + 1 bytes are read, whatever
+// size the file system reports.
+inline constexpr qint64 kDefaultReadLimit = 64ll << 20;
+bool readRegular(const QString& path, QByteArray& bytes, qint64 limit = kDefaultReadLimit);
 
 bool replace(const QString& path, std::initializer_list<QByteArrayView> parts);
 inline bool replace(const QString& path, QByteArrayView bytes) { return replace(path, {bytes}); }

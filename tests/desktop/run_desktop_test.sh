@@ -55,9 +55,6 @@ export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$wo
 export XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/run"
 export LANG=C.UTF-8 LC_ALL=C.UTF-8 SDL_AUDIODRIVER=dummy
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
-# In a sanitizer build: libxkbcommon-x11 hands strndup a keymap name that is
-# not ended by a zero, which the strict string checks take for an overflow.
-export ASAN_OPTIONS=strict_string_checks=0
 unset QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY SESSION_MANAGER
 
 if [ "$mode" = wayland ]; then
