@@ -33,6 +33,8 @@ constexpr int16_t kNotSavedMessage = 171;
 // and the note on the characters a name cannot keep.
 constexpr int16_t kResultMessage = 172;
 constexpr int16_t kLostCharactersMessage = 173;
+constexpr int16_t kRefusedCharactersMessage = 410;
+constexpr int16_t kNameTooLongMessage = 411;
 
 // The names' column holds the 20 characters of the longest name in 12-pt
 // Courier (144 twips each) with a little room: everything right of it moves
@@ -201,6 +203,24 @@ void frmHighscore::Form_Activate()
     });
 }
 
+namespace {
+
+// What the name box refuses as it is typed: more than a name's 20 characters,
+// and characters the champions file cannot keep (it would store "?").
+QString nameProblem(const QString& typed)
+{
+    const QString lost = champions::lostCharacters(typed);
+    if (!lost.isEmpty())
+        return seams().GetLang(int16_t(settings().Sprache() + kRefusedCharactersMessage)).arg(lost);
+    if (typed.size() > champions::kNameLength)
+        return seams()
+            .GetLang(int16_t(settings().Sprache() + kNameTooLongMessage))
+            .arg(champions::kNameLength);
+    return {};
+}
+
+}  // namespace
+
 void frmHighscore::CheckHS()
 {
     Procedure proc{"frmHighscore", "CheckHS"};
@@ -218,7 +238,8 @@ void frmHighscore::CheckHS()
         [&] {
             const QString preset = settings().loadLastName();
             answer = seams().InputBox(parentWidget(), namePrompt(preset),
-                                      seams().GetLang(int16_t(settings().Sprache() + 128)), preset);
+                                      seams().GetLang(int16_t(settings().Sprache() + 128)), preset,
+                                      nameProblem);
         },
         // A cancelled box keeps the result out of the list. Characters the
         // file cannot keep are named before they are stored as "?".
@@ -328,7 +349,14 @@ void frmHighscore::cmdDelHS_Click()
             if (!SaveHS(std::nullopt, QString()))
                 warnNotSaved();
         },
-        [&] { cmdOK_Click(); },
+        // The window stays and shows the list as the file now holds it:
+        // emptied, or as it was when it could not be written.
+        [&] {
+            newRank = 0;
+            GetHS();
+            ShowHS();
+            cmdOK->setFocus();
+        },
     });
 }
 

@@ -135,7 +135,7 @@ ErrPtnr::ErrPtnr(QWidget* parent) : QDialog(parent)
     lblProgInfo->setGeometry(twips::rect(30, 240, 7110, 255));
     lblProgInfo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    framProtocol = makeFrame(this, QStringLiteral("Fehlerprotokoll ... / error protocoll..."),
+    framProtocol = makeFrame(this, QStringLiteral("Fehlerprotokoll ... / error protocol..."),
                              ProtocolHeight);
     const QString protocolCaptions[4] = {QStringLiteral("&Drucken/Print"),
                                          QStringLiteral("&Speichern/Save"),
@@ -212,10 +212,8 @@ int16_t ErrPtnr::OnError(const QString& object, const QString& procedure,
         lblError[i]->adjustSize();
 
     if (lblProgInfo->text().isEmpty())
-        lblProgInfo->setText(appinfo::exeBaseName() + QStringLiteral("  V")
-                             + QString::number(appinfo::versionMajor()) + QLatin1Char('.')
-                             + QString::number(appinfo::versionMinor()) + QLatin1Char('.')
-                             + QString::number(appinfo::versionRevision()));
+        lblProgInfo->setText(appinfo::exeBaseName() + QStringLiteral("  ")
+                             + appinfo::versionText());
 
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();

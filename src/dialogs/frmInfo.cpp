@@ -99,11 +99,9 @@ namespace dialogs {
 
 QString versionLine(const QString& title, int major, int minor, int revision)
 {
-    return QStringLiteral("%1  %2.%3.%4")
-        .arg(title)
-        .arg(major)
-        .arg(minor, 2, 10, QLatin1Char('0'))
-        .arg(revision, 2, 10, QLatin1Char('0'));
+    // The same form as everywhere else (the error dialog, --version, the
+    // package): 1.0.0.
+    return QStringLiteral("%1  %2.%3.%4").arg(title).arg(major).arg(minor).arg(revision);
 }
 
 }  // namespace dialogs

@@ -106,7 +106,8 @@ void frmTapete::Form_Load()
         },
         [&] {
             // A stored number without a wallpaper leaves no swatch framed.
-            const int s = settings().Background() - 101;
+            chosen_ = settings().Background();
+            const int s = chosen_ - 101;
             if (s >= 0 && s < int(picBG_.size()))
                 frameSwatch(s);
             else
@@ -142,15 +143,15 @@ void frmTapete::picBG_Click(int16_t Index)
     Procedure proc{"frmTapete", "picBG_Click"};
     proc.run({
         [&] { frameSwatch(Index); },
-        [&] { settings().setBackground(static_cast<int16_t>(Index + 101)); },
-        [&] { settings().store(Allgemein::Setting::Background); },
+        // Taken by OK; Esc and the close box leave the wallpaper as it was.
+        [&] { chosen_ = static_cast<int16_t>(Index + 101); },
     });
 }
 
 void frmTapete::keyPressEvent(QKeyEvent* e)
 {
     // The swatches lie four to a row; the last cell of the grid is OK's.
-    const int current = settings().Background() - 101;
+    const int current = chosen_ - 101;
     int next = current;
     switch (e->key()) {
     case Qt::Key_Left: next = current - 1; break;
@@ -177,6 +178,13 @@ void frmTapete::cmdOK_Click()
 {
     Procedure proc{"frmTapete", "cmdOK_Click"};
     proc.run({
+        [&] {
+            if (chosen_ >= 101 && chosen_ < 101 + int16_t(picBG_.size())
+                && chosen_ != settings().Background()) {
+                settings().setBackground(chosen_);
+                settings().store(Allgemein::Setting::Background);
+            }
+        },
         [&] { accept(); },
     });
 }

@@ -44,12 +44,18 @@ protected:
     // on a card with a thin shadow.
     void paintEvent(QPaintEvent* e) override;
     // The arrow keys move the choice over the swatches as a click does;
-    // Enter is OK, Esc closes.
+    // Enter is OK, Esc cancels.
     void keyPressEvent(QKeyEvent* e) override;
+
+public:
+    // The wallpaper framed now (101 to 115); stored only by OK.
+    int16_t chosen() const { return chosen_; }
 
 private:
     // Puts the red frame over swatch s.
     void frameSwatch(int s);
+
+    int16_t chosen_ = 0;
 
     std::array<dialogs::PictureBox*, 15> picBG_{};
 };

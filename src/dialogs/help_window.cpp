@@ -2,8 +2,8 @@
 
 #include "platform/appinfo.h"
 #include "dialogs/help.h"
-#include "platform/shell.h"
 #include "services/seams.h"
+#include "widgets/open_address.h"
 #include "widgets/room_look.h"
 #include "platform/window_activation.h"
 
@@ -272,7 +272,8 @@ void HelpWindow::followLink(const QUrl& link)
     if (scheme == QLatin1String("qrc") || scheme.isEmpty())
         browser_->setSource(target);
     else
-        shell::open(target.toString());  // a web page or a mail address: the desktop's programs
+        // A web page or a mail address: the desktop's programs.
+        widgets::openOrSaySo(this, target.toString(), target.toString());
 }
 
 void HelpWindow::openFindBar()

@@ -15,7 +15,7 @@ namespace errors {
 // What the protocol is built from: the dialog's frame captions and fields.
 struct ProtocolFields {
     QString progInfoCaption;             // "Programm-Info:"
-    QString progInfo;                    // "Tavoro  V1.0.0"
+    QString progInfo;                    // "Tavoro  1.0.0"
     QString errorCaption;                // "Fehlerbeschreibung / error description:"
     std::array<QString, 4> errTitles;    // "Fehler-Nr / error :", "Modul:", ...
     std::array<QString, 4> errValues;    // "53 (File not found)", object, procedure, line

@@ -1,12 +1,14 @@
 #include "mainwindow/startsize.h"
 
-#include "services/language.h"
+#include "services/player_record.h"
 
 #include <QGuiApplication>
+#include <QList>
 #include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
+#include <optional>
 
 namespace mainwindow {
 
@@ -35,22 +37,28 @@ QSize smallestClient(const QWidget& window)
     return MinimumClient.boundedTo(availableArea(window).size());
 }
 
-namespace {
-
-const QString kNormalKey = QStringLiteral("Window/Normal");
-const QString kMaximizedKey = QStringLiteral("Window/Maximized");
-
-// Whether a window there shows its title bar on one of the screens.
-bool titleOnAScreen(const QRect& r)
+QRect placeOnScreen(const QRect& kept, const QList<QRect>& areas, const QRect& fallback)
 {
-    const QPoint title = r.topLeft() + QPoint(std::min(60, r.width() / 2), 8);
-    for (const QScreen* s : QGuiApplication::screens())
-        if (s->availableGeometry().contains(title))
-            return true;
-    return false;
+    // The screen that shows most of it, else the one it opens on.
+    QRect area = fallback;
+    long long most = 0;
+    for (const QRect& a : areas) {
+        const QRect common = a.intersected(kept);
+        const long long shown = common.isValid() ? 1ll * common.width() * common.height() : 0;
+        if (shown > most) {
+            most = shown;
+            area = a;
+        }
+    }
+    // Its title bar above it stays on the screen too.
+    const int title = FrameAllowance - 8;
+    const QSize room(area.width(), std::max(1, area.height() - title));
+    const QSize size = kept.size().boundedTo(room).expandedTo(MinimumClient.boundedTo(room));
+    const int x = std::clamp(kept.x(), area.left(), area.left() + area.width() - size.width());
+    const int y = std::clamp(kept.y(), area.top() + title,
+                             area.top() + title + room.height() - size.height());
+    return QRect(QPoint(x, y), size);
 }
-
-}  // namespace
 
 QRect normalPlace(const QRect& available)
 {
@@ -68,12 +76,15 @@ void showMainWindow(QWidget& window)
     const QRect available = availableArea(window);
     bool maximized = opensMaximized(available.size());
     QRect normal = maximized ? normalPlace(available) : QRect(available.topLeft(), MinimumClient);
-    // The place the player left it in, while that is still on a screen.
-    const auto record = Allgemein::PlayerRecord();
-    const QRect kept = record->value(kNormalKey).toRect();
-    if (kept.isValid() && titleOnAScreen(kept)) {
-        normal = kept;
-        maximized = record->value(kMaximizedKey, maximized).toBool();
+    // The place the player left it in, moved (and shrunk) onto the screen
+    // it now opens on: the screens may be other ones than last time.
+    const Allgemein::PlayerRecord record;
+    if (const std::optional<QRect> kept = record.windowPlace()) {
+        QList<QRect> areas;
+        for (const QScreen* s : QGuiApplication::screens())
+            areas << s->availableGeometry();
+        normal = placeOnScreen(*kept, areas, available);
+        maximized = record.windowMaximized().value_or(maximized);
     }
     // Un-maximized, the window takes this place, its title bar on the screen.
     window.setGeometry(normal);
@@ -85,10 +96,9 @@ void showMainWindow(QWidget& window)
 
 void rememberWindowPlace(const QWidget& window)
 {
-    const auto record = Allgemein::PlayerRecord();
-    record->setValue(kNormalKey, window.normalGeometry());
-    record->setValue(kMaximizedKey, window.isMaximized());
-    record->sync();
+    Allgemein::PlayerRecord record;
+    record.setWindow(window.normalGeometry(), window.isMaximized());
+    record.store();
 }
 
 }  // namespace mainwindow

@@ -7,6 +7,7 @@
 // on a smaller screen it opens with a client area of exactly 800 x 600 at the
 // top left of the free area, which keeps every control of the layout there.
 
+#include <QList>
 #include <QRect>
 #include <QSize>
 
@@ -26,6 +27,11 @@ bool opensMaximized(QSize available);
 // the free area of the window's screen where that is smaller.
 QSize smallestClient(const QWidget& window);
 
+// Where a window kept at `kept` opens now: on the screen (free area among
+// `areas`) that shows most of it, else on `fallback`; moved and, where
+// needed, shrunk to lie wholly there with its title bar.
+QRect placeOnScreen(const QRect& kept, const QList<QRect>& areas, const QRect& fallback);
+
 // Where the window stands when not maximized, on a first start: four fifths
 // of the free area, centred.
 QRect normalPlace(const QRect& available);
@@ -33,7 +39,7 @@ QRect normalPlace(const QRect& available);
 // Shows the main window for the first time: maximized when the screen
 // leaves room, otherwise at the smallest room; in either case as the player
 // left it last time (normal place and maximized state, kept per user, not in
-// Tavoro.ini) while that place is still on a screen.
+// Tavoro.ini), moved onto a screen.
 void showMainWindow(QWidget& window);
 
 // Keeps the window's normal place and maximized state for the next start.

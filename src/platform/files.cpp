@@ -1,8 +1,10 @@
 #include "platform/files.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <chrono>
@@ -123,37 +125,43 @@ bool openForReading(QFile& file, const QString& path, Links links)
     return true;
 }
 
-bool readRegular(const QString& path, QByteArray& bytes, qint64 limit)
+bool readAtMost(QIODevice& device, qint64 limit, QByteArray& bytes)
 {
-    QFile f;
-    if (!openForReading(f, path))
-        return false;
-    // In pieces, so that a short file costs a short buffer; the size the file
-    // system reports is not trusted (a file under /proc reports none).
+    // The size the file system reports is not trusted (a file under /proc
+    // reports none, a growing one more later).
     bytes.clear();
     constexpr qint64 kPiece = 64 * 1024;
     while (bytes.size() <= limit) {
         const qint64 want = std::min(kPiece, limit + 1 - bytes.size());
         const qsizetype had = bytes.size();
         bytes.resize(had + want);
-        const qint64 got = f.read(bytes.data() + had, want);
-        if (got <= 0) {
-            bytes.resize(had);
-            break;
+        const qint64 got = device.read(bytes.data() + had, want);
+        if (got < 0) {
+            bytes.clear();
+            errno = EIO;
+            return false;
         }
         bytes.resize(had + got);
-    }
-    if (f.error() != QFileDevice::NoError) {
-        bytes.clear();
-        errno = EIO;
-        return false;
+        if (got == 0)
+            break;
     }
     if (bytes.size() > limit) {
-        bytes.clear();
+        bytes.truncate(limit);
         errno = EFBIG;
         return false;
     }
     return true;
+}
+
+bool readRegular(const QString& path, QByteArray& bytes, qint64 limit)
+{
+    QFile f;
+    if (!openForReading(f, path))
+        return false;
+    if (readAtMost(f, limit, bytes))
+        return true;
+    bytes.clear();
+    return false;
 }
 
 bool replace(const QString& path, std::initializer_list<QByteArrayView> parts)
@@ -238,9 +246,50 @@ struct HeldLock {
 };
 thread_local std::map<QByteArray, HeldLock> heldLocks;
 
-// How long a start waits for the other copy's write (a few milliseconds as
-// a rule).
-constexpr auto kLockPatience = std::chrono::seconds(5);
+// How long a write waits for another copy's (a few milliseconds as a rule).
+constexpr auto kLockPatience = std::chrono::seconds(2);
+
+// A folder of this user's alone, made when missing: mode 0700, no link.
+bool ownPrivateFolder(const QByteArray& path)
+{
+    ::mkdir(path.constData(), 0700);
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid()
+        && (st.st_mode & 077) == 0;
+}
+
+// The lock file that stands for the folder: in the user's runtime folder (or
+// the cache folder, where none is set), which no other account can enter, so
+// that no one else can take or hold the lock of a folder they can read.
+int openLockFile(const QByteArray& folder)
+{
+    QByteArray locks;
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (runtime.startsWith('/') && ownPrivateFolder(runtime + "/tavoro-locks")) {
+        locks = runtime + "/tavoro-locks";
+    } else {
+        const QByteArray cache =
+            QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation));
+        if (!cache.startsWith('/'))
+            return -1;
+        ::mkdir(cache.constData(), 0700);
+        if (!ownPrivateFolder(cache + "/tavoro-locks"))
+            return -1;
+        locks = cache + "/tavoro-locks";
+    }
+    const QByteArray name = QCryptographicHash::hash(folder, QCryptographicHash::Sha1).toHex();
+    const QByteArray path = locks + '/' + name;
+    const int fd = ::open(path.constData(),
+                          O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid()) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
 
 }  // namespace
 
@@ -253,7 +302,7 @@ FolderLock::FolderLock(const QString& fileInFolder)
         held_ = true;
         return;
     }
-    const int fd = ::open(folder_.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = openLockFile(folder_);
     if (fd < 0)
         return;
     const auto until = std::chrono::steady_clock::now() + kLockPatience;

@@ -25,6 +25,7 @@
 #include <initializer_list>
 
 class QFile;
+class QIODevice;
 
 namespace files {
 
@@ -37,6 +38,11 @@ bool openForReading(QFile& file, const QString& path, Links links = Links::Refus
 // or longer than `limit` (EFBIG): at most limit + 1 bytes are read, whatever
 // size the file system reports.
 inline constexpr qint64 kDefaultReadLimit = 64ll << 20;
+// What is left of the device from where it stands, at most limit + 1 bytes,
+// read in pieces (a short file costs a short buffer); false when reading
+// failed (EIO, nothing kept) or there was more than `limit` (EFBIG, the first
+// `limit` bytes kept).
+bool readAtMost(QIODevice& device, qint64 limit, QByteArray& bytes);
 bool readRegular(const QString& path, QByteArray& bytes, qint64 limit = kDefaultReadLimit);
 
 bool replace(const QString& path, std::initializer_list<QByteArrayView> parts);
@@ -55,12 +61,14 @@ bool writeAllAt(int fd, QByteArrayView bytes);
 
 // One read-modify-write of a file of the game's, kept apart from that of
 // another copy of the game on the same folder (a player starting it twice)
-// and of another thread: an advisory lock (flock) on the folder that holds
-// the file, held while the object lives. Everything read under the lock is
-// what the last writer left. The same thread may take it again inside (the
-// inner one then adds nothing). A folder that cannot be opened, or a lock
-// not had within a few seconds (a copy hung while it held it), leaves the
-// write unlocked rather than lost.
+// and of another thread: an advisory lock (flock) on a lock file that stands
+// for the folder that holds the file, held while the object lives. The lock
+// file lies in the user's own runtime (or cache) folder, so another account
+// that can read the folder can neither take nor hold it. Everything read under
+// the lock is what the last writer left. The same thread may take it again
+// inside (the inner one then adds nothing). A lock file that cannot be made,
+// or a lock not had within two seconds (a copy of the player's hung while it
+// held it), leaves the write unlocked rather than lost.
 class FolderLock {
 public:
     explicit FolderLock(const QString& fileInFolder);

@@ -1,4 +1,5 @@
 #include "services/language.h"
+#include "services/player_record.h"
 
 #include "errors/trap.h"
 #include "platform/locale.h"
@@ -22,16 +23,7 @@ constexpr int kBufferSize = 255;
 
 }  // namespace
 
-std::unique_ptr<QSettings> PlayerRecord()
-{
-    if (const QString& file = services::seams().startMemoryFile; !file.isEmpty())
-        return std::make_unique<QSettings>(file, QSettings::IniFormat);
-    return std::make_unique<QSettings>(QStringLiteral("Tavoro"), QStringLiteral("Tavoro"));
-}
-
 namespace {
-
-const QString kStartedKey = QStringLiteral("Start/StartedBefore");
 
 // The key with at least four digits, leading zeros kept.
 QString fourDigits(int16_t number)
@@ -76,14 +68,14 @@ void WriteLanguageFile()
 
 bool StartedBefore()
 {
-    return PlayerRecord()->value(kStartedKey, false).toBool();
+    return PlayerRecord().startedBefore();
 }
 
 void RememberStart()
 {
-    auto memory = PlayerRecord();
-    memory->setValue(kStartedKey, true);
-    memory->sync();
+    PlayerRecord memory;
+    memory.setStartedBefore();
+    memory.store();
 }
 
 int16_t ChooseStartLanguage()

@@ -6,7 +6,6 @@
 //
 //   digit 0 German, 1 English, 2 Swedish, 3 Italian, 5 Spanish, 6 French
 
-#include <QSettings>
 #include <QString>
 #include <memory>
 
@@ -16,12 +15,6 @@
 #include <string_view>
 
 namespace Allgemein {
-
-// The player's own record beside the settings, per user under ~/.config/Tavoro/
-// (not in Tavoro.ini): whether the game started before, the main window's
-// place. Tests name a file of their own through the services' seams.
-std::unique_ptr<QSettings> PlayerRecord();
-
 
 // The text under the key: the number with four digits ("0124", "6106"), read
 // from section "Lang" of the language file. A key the table lacks gives the

@@ -2,6 +2,8 @@
 
 #include "errors/failure.h"
 
+#include <algorithm>
+
 namespace pictures {
 
 namespace {
@@ -21,7 +23,16 @@ int boundary(int part, int length, int parts)
 
 void PictureClip::setPicture(const QImage& picture)
 {
-    picture_ = picture;
+    // A picture narrower or lower than the largest board's cells need (a
+    // pasted 1 x 1 or 20000 x 1) is enlarged, each of its pixels a block, so
+    // that no cell is cut empty.
+    constexpr int kSmallestSide = 64;
+    if (!picture.isNull() && (picture.width() < kSmallestSide || picture.height() < kSmallestSide))
+        picture_ = picture.scaled(std::max(picture.width(), kSmallestSide),
+                                  std::max(picture.height(), kSmallestSide),
+                                  Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    else
+        picture_ = picture;
 }
 
 void PictureClip::setCols(int16_t cols)

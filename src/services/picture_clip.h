@@ -20,7 +20,9 @@ namespace pictures {
 class PictureClip {
 public:
     // Keeps the whole picture until the next one is set; cells read
-    // afterwards come from the new picture.
+    // afterwards come from the new picture. One less than 64 pixels wide or
+    // high is kept enlarged to 64, each pixel a block, so that every cell of
+    // an 8 x 8 board has pixels.
     void setPicture(const QImage& picture);
     const QImage& Picture() const { return picture_; }
 

@@ -2,6 +2,7 @@
 
 #include "errors/failure.h"
 #include "platform/files.h"
+#include "services/picture_import.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -185,11 +186,7 @@ Read readPicture(QIODevice& device, Cut cut, const Square& square, int maxSide)
     // Every decode stays within kMaxDecodeBytes: the pixels the reader
     // allocates (the reader's own limit) and what a progressive JPEG keeps
     // besides them.
-    static const bool limited = [] {
-        QImageReader::setAllocationLimit(int(kMaxDecodeBytes >> 20));
-        return true;
-    }();
-    Q_UNUSED(limited);
+    allowLargePictures();
     if (qint64(stored.width()) * stored.height() > kMaxPicturePixels
         || jpegCoefficientBytes(device) > kMaxDecodeBytes) {
         r.reading = Reading::TooLarge;
@@ -220,7 +217,11 @@ Read readPicture(QIODevice& device, Cut cut, const Square& square, int maxSide)
     if (r.format == "jpeg") {
         const qint64 at = device.pos();
         device.seek(0);
-        cutShort = jpegCutShort(device.readAll());
+        // As much as an own picture may be; the end marker of a larger file
+        // (a small JPEG with gigabytes after it) is looked for in that.
+        QByteArray head;
+        files::readAtMost(device, pictures::kMaxPictureBytes, head);
+        cutShort = jpegCutShort(head);
         device.seek(at);
     }
     if (!cutShort)
@@ -311,6 +312,15 @@ QStringList playedSuffixes()
             suffixes << f;
     }
     return suffixes;
+}
+
+void allowLargePictures()
+{
+    static const bool limited = [] {
+        QImageReader::setAllocationLimit(int(kMaxDecodeBytes >> 20));
+        return true;
+    }();
+    Q_UNUSED(limited);
 }
 
 }  // namespace pictures

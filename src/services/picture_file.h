@@ -34,6 +34,11 @@ constexpr qint64 kMaxPicturePixels = 250'000'000;
 // small file of 15,800 x 15,800 pixels would take well over a gigabyte).
 constexpr qint64 kMaxDecodeBytes = 256ll << 20;
 
+// Lets every picture reader of the process allocate up to kMaxDecodeBytes
+// (Qt's own default is 128 MB): called before any decoding, the picture
+// readings' and a pasted or dropped picture's alike.
+void allowLargePictures();
+
 // Which square of a picture the board shows.
 struct Square {
     enum class Kind {

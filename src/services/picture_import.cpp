@@ -52,6 +52,11 @@ QString nameFor(const QString& source, const QByteArray& format)
 {
     const QFileInfo info(source);
     QString base = info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
+    // A name the settings and the kept game store in a line of their own:
+    // control characters (a line break, a tab) become blanks.
+    for (QChar& c : base)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
     while (base.startsWith(QLatin1Char('.')))
         base.remove(0, 1);  // no hidden files
     base = base.left(kMaxBaseLength).trimmed();
@@ -115,9 +120,11 @@ Intake addPictureFile(const QString& source, const QString& folder)
     QFile file;
     if (!files::openForReading(file, source, files::Links::Follow))
         return {errno == EINVAL ? Refusal::NotAPicture : Refusal::Unreadable, {}};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {Refusal::Unreadable, {}};
+    // Read up to the limit whatever size the file reports (one under /proc
+    // reports none).
+    QByteArray bytes;
+    if (!files::readAtMost(file, kMaxPictureBytes, bytes))
+        return {errno == EFBIG ? Refusal::TooLarge : Refusal::Unreadable, {}};
 
     QBuffer buffer;
     buffer.setData(bytes);

@@ -20,8 +20,11 @@ struct Line {
 QList<Line> readLines(const QString& file)
 {
     QList<Line> lines;
+    // A line a picture: a megabyte holds tens of thousands of them. A larger
+    // file is no file of ours and is not read.
+    constexpr qint64 kLargest = 1 << 20;
     QByteArray bytes;
-    if (!files::readRegular(file, bytes))
+    if (!files::readRegular(file, bytes, kLargest))
         return lines;
     for (const QString& text : QString::fromUtf8(bytes).split(QLatin1Char('\n'))) {
         const QString line = text.endsWith(QLatin1Char('\r')) ? text.chopped(1) : text;
@@ -53,7 +56,11 @@ Square parse(const QString& text)
         if (!ok)
             return {};
     }
-    if (n[0] < 0 || n[1] < 0 || n[2] < 1)
+    // Beyond any picture the game reads, and far from the ends of an int
+    // (x + side must not overflow where the rectangle is built).
+    constexpr int kLargestCoordinate = 1 << 20;
+    if (n[0] < 0 || n[1] < 0 || n[2] < 1 || n[0] > kLargestCoordinate
+        || n[1] > kLargestCoordinate || n[2] > kLargestCoordinate)
         return stretch ? Square{Square::Kind::Stretch, {}} : Square{};
     return {stretch ? Square::Kind::Stretch : Square::Kind::Region, QRect(n[0], n[1], n[2], n[2])};
 }

@@ -15,6 +15,10 @@
 
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QValidator>
+#include <QVBoxLayout>
 #include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
@@ -22,6 +26,28 @@
 namespace services {
 
 namespace {
+
+// Refuses, as typed or pasted, a text the caller's rule does not allow, and
+// says why; a text it allows clears the reason.
+class RefusingValidator : public QValidator {
+public:
+    explicit RefusingValidator(std::function<QString(const QString&)> problem)
+        : problem_(std::move(problem))
+    {
+    }
+    std::function<void(const QString& reason)> onRefusal;
+
+    State validate(QString& input, int&) const override
+    {
+        const QString reason = problem_ ? problem_(input) : QString();
+        if (onRefusal)
+            onRefusal(reason);
+        return reason.isEmpty() ? Acceptable : Invalid;
+    }
+
+private:
+    std::function<QString(const QString&)> problem_;
+};
 
 // A question with Yes and No and the question icon; No is also what Esc and
 // the window's close answer.
@@ -48,11 +74,29 @@ Seams makeDefaults()
         return ask(owner, text, caption, QMessageBox::No);
     };
     s.InputBox = [](QWidget* owner, const QString& prompt, const QString& title,
-                    const QString& preset) -> std::optional<QString> {
+                    const QString& preset, const std::function<QString(const QString&)>& problem)
+        -> std::optional<QString> {
         QInputDialog box(owner);
         box.setWindowTitle(title);
         box.setLabelText(prompt);
         box.setTextValue(preset);
+        RefusingValidator refuse(problem);
+        if (auto* field = box.findChild<QLineEdit*>()) {
+            // Why a keystroke was refused stands under the field until the
+            // next one is taken.
+            auto* why = new QLabel(&box);
+            why->setWordWrap(true);
+            why->setAccessibleName(why->text());
+            why->hide();
+            if (auto* layout = qobject_cast<QVBoxLayout*>(box.layout()))
+                layout->insertWidget(layout->indexOf(field) + 1, why);
+            refuse.onRefusal = [why](const QString& reason) {
+                why->setText(reason);
+                why->setAccessibleName(reason);
+                why->setVisible(!reason.isEmpty());
+            };
+            field->setValidator(&refuse);
+        }
         if (box.exec() != QDialog::Accepted)
             return std::nullopt;
         return box.textValue();
@@ -61,7 +105,10 @@ Seams makeDefaults()
         QMessageBox::warning(owner, appinfo::title(), text);
     };
     s.tell = [](QWidget* owner, const QString& text) {
-        QMessageBox::information(owner, appinfo::title(), text, QMessageBox::Ok);
+        // Its text can be selected and copied (an address no program opened).
+        QMessageBox box(QMessageBox::Information, appinfo::title(), text, QMessageBox::Ok, owner);
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        box.exec();
     };
     s.ScreenPixels = [](const QWidget* window) {
         const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen();

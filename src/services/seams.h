@@ -41,10 +41,13 @@ struct Seams {
     // Yes loses something (a running game, the champions list).
     std::function<bool(QWidget* owner, const QString& text, const QString& caption)>
         askYesNoDefaultNo;
-    // The name box: the prompt, the title and the text it starts with. The
-    // answer, or nothing when the player cancels it.
+    // The name box: the prompt, the title, the text it starts with, and what
+    // it refuses as typed: `problem` gives, for a text the box would hold, why
+    // it may not (shown under the field while the keystroke or paste is
+    // refused), or nothing. The answer, or nothing when the player cancels it.
     std::function<std::optional<QString>(QWidget* owner, const QString& prompt,
-                                         const QString& title, const QString& preset)>
+                                         const QString& title, const QString& preset,
+                                         const std::function<QString(const QString&)>& problem)>
         InputBox;
     // A message over `owner` with an OK button under the application title:
     // `warn` with the warning icon, `tell` with the information icon.

@@ -3,12 +3,24 @@
 #include "platform/shell.h"
 #include "services/seams.h"
 
+#include <QPointer>
+
 namespace widgets {
 
 void openOrSaySo(QWidget* owner, const QString& address, const QString& shown)
 {
-    if (!shell::open(address))
-        services::seams().tell(owner, services::textOf(241).arg(shown));
+    // The opener reports a moment later; the window may be gone by then.
+    QPointer<QWidget> window(owner);
+    const auto sayNoProgram = [window, address, shown] {
+        const QString plain = address.startsWith(QLatin1String("mailto:"))
+            ? address.mid(7) : address;
+        QString text = services::textOf(241).arg(shown);
+        if (plain != shown || !text.contains(plain))
+            text += QStringLiteral("\n\n") + plain;
+        services::seams().tell(window, text);
+    };
+    if (!shell::open(address, sayNoProgram))
+        sayNoProgram();
 }
 
 }  // namespace widgets

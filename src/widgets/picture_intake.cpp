@@ -34,6 +34,7 @@ enum Message : int16_t {
     kNoPictureOnClipboard = 200,
     kPictureName = 201,
     kFolderNotOpened = 202,
+    kFolderFilled = 412,
 };
 
 
@@ -60,8 +61,12 @@ public:
         case Refusal::TooLarge: problem(kTooLarge, shown); return true;
         case Refusal::Unreadable: problem(kUnreadable, shown); return true;
         case Refusal::FolderNotWritable:
-            problems_ << services::textOf(kFolderNotWritable) + QLatin1Char('\n')
-                    + QDir::toNativeSeparators(picsFolder());
+            // A disk that fills between two pictures: the ones before were
+            // added, and the message says so.
+            problems_ << (added_.isEmpty()
+                              ? services::textOf(kFolderNotWritable)
+                              : services::textOf(kFolderFilled).arg(added_.last()))
+                    + QLatin1Char('\n') + QDir::toNativeSeparators(picsFolder());
             return false;
         }
         return true;
@@ -125,8 +130,10 @@ QStringList takeDroppedPictures(QWidget* owner, const QMimeData* data)
     QStringList paths, others;
     for (const QUrl& url : data->urls())
         (url.isLocalFile() ? paths : others) << (url.isLocalFile() ? url.toLocalFile() : url.toString());
-    if (paths.isEmpty() && data->hasImage())
+    if (paths.isEmpty() && data->hasImage()) {
+        pictures::allowLargePictures();
         return takeImage(owner, qvariant_cast<QImage>(data->imageData()));
+    }
     if (paths.isEmpty() && !others.isEmpty()) {
         tell(owner, {services::textOf(kNotAPicture).arg(others.first())});
         return {};
@@ -137,8 +144,10 @@ QStringList takeDroppedPictures(QWidget* owner, const QMimeData* data)
 QStringList pastePicture(QWidget* owner)
 {
     const QMimeData* data = QApplication::clipboard()->mimeData();
-    if (data && data->hasImage())
+    if (data && data->hasImage()) {
+        pictures::allowLargePictures();  // a 6000 x 6000 photo takes 137 MB
         return takeImage(owner, qvariant_cast<QImage>(data->imageData()));
+    }
     // Files copied in a file manager come as their addresses.
     if (data && data->hasUrls())
         return takeDroppedPictures(owner, data);

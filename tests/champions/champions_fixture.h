@@ -36,15 +36,17 @@ inline QString englishText(int16_t key)
     case 144: return QStringLiteral("Name");
     case 145: return QStringLiteral("Time (s)");
     case 147: return QStringLiteral("Pieces");
-    case 155: return QStringLiteral("Delete highscore...");
+    case 155: return QStringLiteral("Delete champions...");
     case 159: return QStringLiteral("&Reset");
     case 161: return QStringLiteral("Slide");
     case 162: return QStringLiteral("Swap");
-    case 164: return QStringLiteral("Really delete highscores?");
+    case 164: return QStringLiteral("Really delete the champions list?");
     case 166: return QStringLiteral("Mode");
     case 171: return QStringLiteral("The champions list could not be saved.");
     case 172: return QStringLiteral("Rank %1: %2 moves in %3 seconds");
     case 173: return QStringLiteral("Stored as \"?\": %1");
+    case 410: return QStringLiteral("Cannot keep: %1");
+    case 411: return QStringLiteral("At most %1 characters.");
     default: return QString();
     }
 }
@@ -74,8 +76,10 @@ protected:
         auto& h = services::seams();
         h.GetLang = englishText;
         h.InputBox = [this](QWidget*, const QString& prompt, const QString& title,
-                            const QString& preset) {
+                            const QString& preset,
+                            const std::function<QString(const QString&)>& problem) {
             prompts.emplace_back(prompt, title);
+            nameProblem = problem;
             presets << preset;
             if (whileNameBoxOpen)
                 whileNameBoxOpen();
@@ -93,6 +97,9 @@ protected:
         h.warn = [this](QWidget*, const QString& text) { warnings.push_back(text); };
         h.tell = [this](QWidget*, const QString& text) { told.push_back(text); };
     }
+
+    // What the name box was told to refuse, as typed.
+    std::function<QString(const QString&)> nameProblem;
 
     void TearDown() override
     {

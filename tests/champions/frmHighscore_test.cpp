@@ -62,6 +62,24 @@ TEST_F(ChampionsTest, TheFirstResultAsksTheNameShowsItFirstAndWritesTenKeys)
     EXPECT_TRUE(warnings.empty());
 }
 
+// The name box refuses, as typed, what the file could not keep.
+TEST_F(ChampionsTest, TheNameBoxRefusesAsTypedWhatTheListCannotKeep)
+{
+    names = {"Anna"};
+    open(3, 1, "0000700012");
+    ASSERT_TRUE(nameProblem);
+    const struct { QString typed; QString problem; } cases[] = {
+        {"Anna", ""},
+        {QString(20, 'x'), ""},
+        {QString(21, 'x'), "At most 20 characters."},
+        {QString::fromUtf8("Zoë Ångström"), ""},           // in the file's code page
+        {QString::fromUtf8("Łukasz Dvořák"), QString::fromUtf8("Cannot keep: Łř")},
+        {QString::fromUtf8("山田"), QString::fromUtf8("Cannot keep: 山田")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(nameProblem(c.typed), c.problem) << qPrintable(c.typed);
+}
+
 TEST_F(ChampionsTest, AResultTakesItsRankInAFullList)
 {
     struct Case {
@@ -189,16 +207,18 @@ TEST_F(ChampionsTest, ClearingAsksAndEmptiesOnlyThisSizeAndMode)
     answerYes = false;
     w->cmdDelHS_Click();
     ASSERT_EQ(questions.size(), 1u);
-    EXPECT_EQ(questions[0], std::make_pair(QString("Really delete highscores?"),
-                                           QString("Delete highscore...")));
+    EXPECT_EQ(questions[0], std::make_pair(QString("Really delete the champions list?"),
+                                           QString("Delete champions...")));
     EXPECT_EQ(hscBytes(), before);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(row(1), (Row{"Bob", "5", "10"}));
 
     answerYes = true;
     w->cmdDelHS_Click();
-    EXPECT_FALSE(w->isVisible());
-    EXPECT_EQ(w->result(), QDialog::Accepted);
+    // The window stays and shows the emptied list.
+    EXPECT_TRUE(w->isVisible());
+    for (int i = 1; i <= 10; ++i)
+        EXPECT_EQ(row(i), kEmptyRow) << i;
     EXPECT_FALSE(profile::ProfileFile::read(hsc()).sections().contains("m50"));
     EXPECT_EQ(stored("m51")[0], "0000100001Swapper");
 

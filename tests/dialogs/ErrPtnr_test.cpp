@@ -140,7 +140,7 @@ TEST_F(ErrorsTest, DialogLayout)
         {d.framComment, "", 0, 975},
         {d.framFehler, "Fehlerbeschreibung / error description:", 975, 1695},
         {d.framProgInfo, "Programm-Info:", 2670, 615},
-        {d.framProtocol, "Fehlerprotokoll ... / error protocoll...", 3285, 855},
+        {d.framProtocol, "Fehlerprotokoll ... / error protocol...", 3285, 855},
         {d.framContinue, "Weiterer Programmablauf... / Continue...", 4140, 855},
     };
     for (const auto& f : frames) {
@@ -236,7 +236,7 @@ TEST_F(ErrorsTest, ProgramInfoIsTheDefaultUnlessSet)
     Quiet quiet;
     whenShown(d, [&] { d.cmdContinue_Click(2); });
     d.OnError("frmTavoro", "Start", {6, "Overflow", 50010});
-    EXPECT_EQ(d.lblProgInfo->text(), "Tavoro  V" + appinfo::versionText());
+    EXPECT_EQ(d.lblProgInfo->text(), "Tavoro  " + appinfo::versionText());
     EXPECT_EQ(d.lblError[0]->text(), "6 (Overflow)");
     EXPECT_EQ(d.lblError[3]->text(), "50010");
 

@@ -77,21 +77,21 @@ protected:
 
 }  // namespace
 
-TEST(VersionLine, TitleTwoBlanksAndTwoDigitMinorAndRevision)
+TEST(VersionLine, TitleTwoBlanksAndTheVersionAsEverywhereElse)
 {
     const struct {
         int major, minor, revision;
         const char* line;
     } cases[] = {
         {2, 20, 341, "Tavoro  2.20.341"},
-        {1, 0, 0, "Tavoro  1.00.00"},
-        {3, 5, 7, "Tavoro  3.05.07"},
+        {1, 0, 0, "Tavoro  1.0.0"},
+        {3, 5, 7, "Tavoro  3.5.7"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(dialogs::versionLine("Tavoro", c.major, c.minor, c.revision), c.line);
     EXPECT_EQ(dialogs::versionLine(appinfo::title(), appinfo::versionMajor(),
                                    appinfo::versionMinor(), appinfo::versionRevision()),
-              "Tavoro  1.00.00");
+              "Tavoro  " + appinfo::versionText());
 }
 
 TEST_F(AboutWindow, TheStartScreenComesOverThePaintedRoomAndFadesOut)

@@ -87,31 +87,38 @@ TEST_F(WallpaperWindow, EachSwatchIsTiledWithItsWallpaper)
     }
 }
 
-TEST_F(WallpaperWindow, AClickStoresAtOnceAndADoubleClickCloses)
+TEST_F(WallpaperWindow, AClickChoosesOkStoresEscAndTheCloseBoxLeaveItAsItWas)
 {
+    Allgemein::settings().setBackground(101);
     load();
     QTest::mouseClick(w->picBG(9), Qt::LeftButton);
-    EXPECT_EQ(Allgemein::settings().Background(), 110);
-    EXPECT_TRUE(ini().contains("Background=110\r\n"));
+    EXPECT_EQ(w->chosen(), 110);
     EXPECT_EQ(frameTwips(), QPoint(5280 - 87, 2280 - 87));
+    EXPECT_EQ(Allgemein::settings().Background(), 101);
     EXPECT_TRUE(w->isVisible());
-    w->reject();  // closed through the window frame: the choice stays
-    EXPECT_EQ(Allgemein::settings().Background(), 110);
-    EXPECT_TRUE(ini().contains("Background=110\r\n"));
+    QTest::keyClick(w.get(), Qt::Key_Escape);  // Esc cancels, as in the picture window
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(Allgemein::settings().Background(), 101);
+    EXPECT_FALSE(ini().contains("Background=110"));
 
     load();
-    w->picBG_Click(9);  // the framed one again: stored again
-    EXPECT_TRUE(ini().contains("Background=110\r\n"));
-    QTest::mouseDClick(w->picBG(13), Qt::LeftButton);
+    w->picBG_Click(9);
+    w->reject();  // closed through the window frame
+    EXPECT_EQ(Allgemein::settings().Background(), 101);
+
+    load();
+    QTest::mouseDClick(w->picBG(13), Qt::LeftButton);  // a double click is OK
     EXPECT_EQ(Allgemein::settings().Background(), 114);
     EXPECT_TRUE(ini().contains("Background=114\r\n"));
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(w->result(), QDialog::Accepted);
 
     load();
+    w->picBG_Click(2);
     w->cmdOK->click();
     EXPECT_FALSE(w->isVisible());
-    EXPECT_EQ(Allgemein::settings().Background(), 114);
+    EXPECT_EQ(Allgemein::settings().Background(), 103);
+    EXPECT_TRUE(ini().contains("Background=103\r\n"));
 }
 
 }  // namespace
@@ -130,10 +137,10 @@ TEST_F(WallpaperWindow, TheArrowsMoveTheChoiceOverTheGridAndEnterCloses)
     };
     for (const auto& s : steps) {
         QTest::keyClick(w.get(), s.key);
-        EXPECT_EQ(Allgemein::settings().Background(), s.background) << s.key;
+        EXPECT_EQ(w->chosen(), s.background) << s.key;
     }
-    EXPECT_TRUE(ini().contains("Background=115\r\n"));
     QTest::keyClick(w.get(), Qt::Key_Return);
+    EXPECT_TRUE(ini().contains("Background=115\r\n"));
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(w->result(), QDialog::Accepted);
 }

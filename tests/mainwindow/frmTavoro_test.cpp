@@ -495,7 +495,7 @@ TEST_F(BoardWindow, EndeEndsAGameOrAsksToQuit)
         EXPECT_EQ(int(questions.size()), c.questions);
         EXPECT_EQ(shutdowns, c.shutdowns);
         if (c.questions) {
-            EXPECT_EQ(questions[0].first, "Really end game?");
+            EXPECT_EQ(questions[0].first, "Really quit Tavoro?");
             EXPECT_EQ(questions[0].second, "Tavoro");
             EXPECT_EQ(langKeys, std::vector<int16_t>{1124});
         }

@@ -672,17 +672,12 @@ TEST_F(Layout, AtEverySizeTheRoomLiesInsideTheWindowAndAGameGoesOn)
     }
 }
 
-TEST_F(Layout, TheWindowComesBackWhereThePlayerLeftItWhileThatIsOnAScreen)
+TEST_F(Layout, TheWindowComesBackWhereThePlayerLeftItMovedOntoAScreen)
 {
     QTemporaryDir record;
     services::seams().startMemoryFile = record.filePath("Tavoro.conf");
     const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
-    const QRect kept(free.topLeft() + QPoint(40, 30), QSize(900, 650));
-    {
-        QWidget first;
-        first.setGeometry(kept);
-        mainwindow::rememberWindowPlace(first);
-    }
+    const QRect kept(free.topLeft() + QPoint(40, 50), QSize(900, 650));
     const struct { QRect stored; bool restored; } cases[] = {
         {kept, true},
         {kept.translated(free.width() + 5000, 0), false},  // on a screen gone since
@@ -696,11 +691,37 @@ TEST_F(Layout, TheWindowComesBackWhereThePlayerLeftItWhileThatIsOnAScreen)
         if (c.restored)
             EXPECT_EQ(again.geometry(), c.stored);
         else
-            EXPECT_TRUE(free.contains(again.geometry().topLeft()));
+            EXPECT_TRUE(free.contains(again.geometry()));
     }
     // Never stored: four fifths of the free area, centred.
     const QRect place = mainwindow::normalPlace(QRect(0, 0, 1920, 1040));
     EXPECT_EQ(place, QRect(192, 104, 1536, 832));
+}
+
+TEST(WindowPlace, AKeptPlaceLiesWhollyOnTheScreenItOpensOn)
+{
+    const QRect large(0, 0, 1920, 1040), small(0, 0, 1024, 768), right(1920, 0, 1280, 1024);
+    const struct { QRect kept; QList<QRect> areas; QRect expected; } cases[] = {
+        // Where it was, on the screen it was on.
+        {{300, 200, 1000, 700}, {large}, {300, 200, 1000, 700}},
+        // Left on a large screen, started on a small one: moved in, whole.
+        {{300, 200, 1000, 700}, {small}, {24, 68, 1000, 700}},
+        // Larger than the screen: shrunk to it, below its title bar.
+        {{300, 200, 30000, 30000}, {small}, {0, 32, 1024, 736}},
+        // On a screen gone since: the one it opens on.
+        {{5000, 5000, 900, 650}, {large}, {1020, 390, 900, 650}},
+        // Mostly on the second screen: stays there.
+        {{2000, 100, 900, 650}, {large, right}, {2000, 100, 900, 650}},
+        {{1800, 100, 900, 650}, {large, right}, {1920, 100, 900, 650}},
+        // Never smaller than the room (while the screen allows).
+        {{10, 40, 200, 100}, {large}, {10, 40, 800, 600}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.kept.x() << "," << c.kept.y() << " "
+                                        << c.kept.width() << "x" << c.kept.height());
+        const QRect placed = mainwindow::placeOnScreen(c.kept, c.areas, c.areas.front());
+        EXPECT_EQ(placed, c.expected);
+    }
 }
 
 }  // namespace

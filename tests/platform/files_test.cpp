@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -128,6 +130,59 @@ TEST(FilesReplace, KeepsTheModeOfTheFileItReplacesAndWritesItsPartsInOrder)
     struct stat st {};
     ASSERT_EQ(::stat(file.toLocal8Bit().constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+// Reading stops one byte past the limit, whatever the file is.
+TEST(FilesRead, ReadsNoMoreThanTheLimitAndOneByte)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("f");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(200000, 'x'));
+    f.close();
+    const struct { qint64 limit; bool whole; } cases[] = {{200000, true}, {199999, false},
+                                                        {10, false}, {1 << 20, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.limit);
+        QByteArray bytes;
+        EXPECT_EQ(files::readRegular(path, bytes, c.limit), c.whole);
+        EXPECT_EQ(bytes.size(), c.whole ? 200000 : 0);
+        if (!c.whole)
+            EXPECT_EQ(errno, EFBIG);
+        QFile again(path);
+        ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+        QByteArray head;
+        EXPECT_EQ(files::readAtMost(again, c.limit, head), c.whole);
+        EXPECT_EQ(head.size(), std::min<qint64>(c.limit, 200000));  // the head is kept
+    }
+    // A file under /proc reports no size and is read all the same.
+    QByteArray status;
+    ASSERT_TRUE(files::readRegular("/proc/self/status", status, 1 << 20));
+    EXPECT_TRUE(status.contains("Name:"));
+}
+
+// Another account that can read the folder (a portable copy in a folder of
+// mode 0755) may lock the folder itself: the game's lock is a file of the
+// player's own and is had at once all the same.
+TEST(FolderLock, ALockOnTheFolderItselfDelaysNothing)
+{
+    QTemporaryDir folder, runtime;
+    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const int other = ::open(QFile::encodeName(folder.path()).constData(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+    {
+        files::FolderLock lock(folder.filePath("Tavoro.ini"));
+        EXPECT_TRUE(lock.held());
+        // The lock file lies in the player's runtime folder, private.
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(runtime.filePath("tavoro-locks")).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 077, 0u);
+    }
+    ::close(other);
+    qputenv("XDG_RUNTIME_DIR", oldRuntime);
 }
 
 }  // namespace

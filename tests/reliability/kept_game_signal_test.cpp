@@ -119,12 +119,12 @@ TEST(KeptGameSignals, EachSignalEndsTheGameWhateverWindowStands)
 {
     const char* windows[] = {"question", "picture", "wallpaper", "help", "champions",
                              "name", "error", "file", "about"};
-    const struct { int signal; const char* name; } signals[] = {
+    const struct { int signal; const char* name; } endings[] = {
         {SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}, {SIGINT, "SIGINT"}};
     int row = 0;
     for (const char* window : windows) {
         // Every window meets SIGTERM; the other two signals take turns.
-        for (const auto& s : {signals[0], signals[1 + row++ % 2]}) {
+        for (const auto& s : {endings[0], endings[1 + row++ % 2]}) {
             SCOPED_TRACE(testing::Message() << s.name << " over the " << window << " window");
             QTemporaryDir folder;
             const Ended e = playAndSignal(folder.path(), s.signal, std::chrono::milliseconds(200),

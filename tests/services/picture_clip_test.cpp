@@ -90,3 +90,30 @@ TEST(PictureClip, RefusesCellsThatAreNotThere)
     EXPECT_EQ(failureNumber([&] { c.setCols(0); }), 380);
     EXPECT_TRUE(PictureClip{}.GraphicCell(0).isNull());  // no picture yet: empty cells
 }
+
+// A pasted 1 x 1, 2 x 2 or 20000 x 1 picture: every cell of every board size
+// shows a part of it, none is cut empty.
+TEST(PictureClip, APictureSmallerThanTheBoardIsEnlargedNotCutEmpty)
+{
+    QImage four(2, 2, QImage::Format_RGB32);
+    four.setPixel(0, 0, qRgb(255, 0, 0));
+    four.setPixel(1, 0, qRgb(0, 255, 0));
+    four.setPixel(0, 1, qRgb(0, 0, 255));
+    four.setPixel(1, 1, qRgb(255, 255, 0));
+    const QImage pictures[] = {positionPicture(1, 1), four, positionPicture(20000, 1),
+                               positionPicture(1, 3000)};
+    for (const QImage& p : pictures) {
+        for (int16_t n = 3; n <= 8; ++n) {
+            SCOPED_TRACE(testing::Message() << p.width() << "x" << p.height() << " in " << n);
+            const PictureClip c = clip(p, n);
+            for (int i = 0; i < n * n; ++i)
+                EXPECT_FALSE(c.GraphicCell(i).isNull()) << i;
+        }
+    }
+    // Each pixel became a block: a 4 x 4 board of the 2 x 2 picture shows it.
+    const PictureClip c = clip(four, 4);
+    EXPECT_EQ(c.GraphicCell(0).pixel(5, 5), qRgb(255, 0, 0));
+    EXPECT_EQ(c.GraphicCell(3).pixel(5, 5), qRgb(0, 255, 0));
+    EXPECT_EQ(c.GraphicCell(12).pixel(5, 5), qRgb(0, 0, 255));
+    EXPECT_EQ(c.GraphicCell(15).pixel(5, 5), qRgb(255, 255, 0));
+}

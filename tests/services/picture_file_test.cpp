@@ -216,10 +216,16 @@ TEST_F(PictureFile, TheSquareOfEachFileIsKeptInItsFolder)
     EXPECT_FALSE(QFileInfo::exists(pictures::squaresFile(dir.filePath("real"))));
     // Lines a hand has spoilt read as the middle.
     ASSERT_TRUE(testsupport::writeFile(pictures::squaresFile(dir.path()),
-                                       "a.jpg=1,2\nb.jpg=-1,0,5\nc.jpg=x,y,z\nd.jpg=3,4,5\r\n"));
-    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+                                       "a.jpg=1,2\nb.jpg=-1,0,5\nc.jpg=x,y,z\nd.jpg=3,4,5\r\n"
+                                       "e.jpg=2147483000,0,2000\nf.jpg=0,0,2147483647\n"));
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "e.jpg", "f.jpg"})
         EXPECT_EQ(pictures::storedSquare(dir.filePath(name)), Square{}) << name;
     EXPECT_EQ(pictures::storedSquare(dir.filePath("d.jpg")), (Square{Square::Kind::Region, {3, 4, 5, 5}}));
+    // A file far larger than any folder's squares is not read at all.
+    QByteArray huge = "d.jpg=3,4,5\n";
+    huge.append(QByteArray(2 << 20, '#'));
+    ASSERT_TRUE(testsupport::writeFile(pictures::squaresFile(dir.path()), huge));
+    EXPECT_EQ(pictures::storedSquare(dir.filePath("d.jpg")), Square{});
 }
 
 }  // namespace

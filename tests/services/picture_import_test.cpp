@@ -62,6 +62,9 @@ TEST_F(PictureImport, CopiesWhatTheGameReadsAndRefusesTheRest)
         {"really-a-png.jpg", png, Refusal::None, "really-a-png.png"},
         {".hidden.png", png, Refusal::None, "hidden.png"},
         {"Ærø – sommer 東京.png", png, Refusal::None, "Ærø – sommer 東京.png"},
+        // Names the settings store in one line: control characters become blanks.
+        {"two\nlines.png", encodePicture(sample(41, 30), "PNG"), Refusal::None, "two lines.png"},
+        {"tab\tand\r.png", encodePicture(sample(42, 30), "PNG"), Refusal::None, "tab and.png"},
         {"half.jpg", jpeg.left(jpeg.size() / 2), Refusal::Damaged, nullptr},
         {"half.png", png.left(png.size() - 20), Refusal::Damaged, nullptr},
         {"notes.txt", "a shopping list", Refusal::NotAPicture, nullptr},

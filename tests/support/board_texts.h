@@ -14,7 +14,7 @@ inline QString boardText(int16_t key)
     case 106: return QStringLiteral("Moves");
     case 110: return QStringLiteral("Start game");
     case 111: return QStringLiteral("End game");
-    case 124: return QStringLiteral("Really end game?");
+    case 124: return QStringLiteral("Really quit Tavoro?");
     case 161: return QStringLiteral("Slide");
     case 162: return QStringLiteral("Swap");
     default: return QString();

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -78,9 +79,9 @@ TEST_F(RoomLookTest, QuestionsInTheRoomsLookWithTheirButtonsInTheGamesLanguage)
         whileOpen(
             [&] {
                 answer = c.defaultNo
-                    ? services::seams().askYesNoDefaultNo(nullptr, "Really delete highscores?",
-                                                          "Delete highscore...")
-                    : services::seams().askYesNo(nullptr, "Abandon?", "Delete highscore...");
+                    ? services::seams().askYesNoDefaultNo(nullptr, "Really delete the champions list?",
+                                                          "Delete champions...")
+                    : services::seams().askYesNo(nullptr, "Abandon?", "Delete champions...");
             },
             [&](QDialog* d) {
                 auto* box = qobject_cast<QMessageBox*>(d);
@@ -104,7 +105,7 @@ TEST_F(RoomLookTest, TheNameBoxOffersItsTextAndCancelGivesNothing)
 {
     qttranslations::apply(6000);
     std::optional<QString> answer;
-    whileOpen([&] { answer = services::seams().InputBox(nullptr, "Name?", "Félicitations !", "Anna"); },
+    whileOpen([&] { answer = services::seams().InputBox(nullptr, "Name?", "Félicitations !", "Anna", {}); },
               [&](QDialog* d) {
                   auto* box = qobject_cast<QInputDialog*>(d);
                   ASSERT_TRUE(box);
@@ -117,8 +118,36 @@ TEST_F(RoomLookTest, TheNameBoxOffersItsTextAndCancelGivesNothing)
                   box->reject();
               });
     EXPECT_FALSE(answer.has_value());
-    whileOpen([&] { answer = services::seams().InputBox(nullptr, "Name?", "Bravo", "Anna"); },
+    whileOpen([&] { answer = services::seams().InputBox(nullptr, "Name?", "Bravo", "Anna", {}); },
               [&](QDialog* d) { static_cast<QInputDialog*>(d)->accept(); });
+    EXPECT_EQ(answer, QString("Anna"));
+}
+
+// What the caller's rule refuses never enters the field, and the reason
+// stands under it until a keystroke is taken again.
+TEST_F(RoomLookTest, TheNameBoxRefusesAsTypedAndSaysWhy)
+{
+    const auto problem = [](const QString& text) {
+        return text.contains(QChar(u'#')) ? QStringLiteral("No # here") : QString();
+    };
+    std::optional<QString> answer;
+    whileOpen([&] { answer = services::seams().InputBox(nullptr, "Name?", "Bravo", "An", problem); },
+              [&](QDialog* d) {
+                  auto* field = d->findChild<QLineEdit*>();
+                  ASSERT_TRUE(field);
+                  field->end(false);
+                  QTest::keyClicks(field, "n#");
+                  EXPECT_EQ(field->text(), "Ann");
+                  QLabel* why = nullptr;
+                  for (QLabel* l : d->findChildren<QLabel*>())
+                      if (l->text() == "No # here")
+                          why = l;
+                  ASSERT_TRUE(why) << "no reason shown";
+                  EXPECT_TRUE(why->isVisible());
+                  QTest::keyClicks(field, "a");
+                  EXPECT_FALSE(why->isVisible());
+                  static_cast<QInputDialog*>(d)->accept();
+              });
     EXPECT_EQ(answer, QString("Anna"));
 }
 
@@ -164,7 +193,7 @@ TEST_F(RoomLookTest, ADialogKeepsItsOwnGroundAndFontAndGrowsToItsTitle)
 
 TEST(RoomLook, TheTitleWidthGrowsWithTheTitleAndLeavesRoomForTheFramesButtons)
 {
-    const QString titles[] = {"Congratulations!", "Delete highscore...", "Félicitations !",
+    const QString titles[] = {"Congratulations!", "Delete champions...", "Félicitations !",
                               "Soll die Championliste wirklich gelöscht werden?"};
     for (const QString& t : titles) {
         QFont bold = QApplication::font();
