@@ -4,6 +4,7 @@
 #include "services/seams.h"
 
 #include <QPointer>
+#include <QWidget>
 
 namespace widgets {
 
