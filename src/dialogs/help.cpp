@@ -9,11 +9,6 @@
 
 namespace help {
 
-QString HelpFileName()
-{
-    return QStringLiteral("Tavoro.chm");
-}
-
 QString LanguageFolder(int16_t sprache)
 {
     return userlocale::languageCode(sprache);

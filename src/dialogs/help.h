@@ -17,9 +17,6 @@ namespace help {
 
 class HelpWindow;
 
-// The help file's name as the program knows it.
-QString HelpFileName();
-
 // Opens the help window owned by `owner` at its default topic, in the
 // language `sprache` (0, 1000, 2000, 3000, 5000 or 6000; any other value
 // shows English). A help window that is already open comes to the front and

@@ -94,7 +94,6 @@ public:
     // Runs the tick under the service unless it is off. Returns whether the
     // service is still on afterwards (the caller stops its timer when not).
     bool run(const std::function<void()>& tick);
-    bool isOff() const { return off_; }
 
 private:
     friend class Procedure;

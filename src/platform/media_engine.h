@@ -41,7 +41,6 @@ public:
     // start() takes it up again. Only from the thread that made it.
     void shutdown();
     void start(Sound sound = Sound::Now);
-    bool isRunning() const { return running_; }
 
     // The engine running now, or null.
     static Engine* current();

@@ -1,7 +1,8 @@
 #pragma once
 // The settings file Tavoro.ini in the folder of the player's files
-// (appinfo::dataFolder()). Every call reads or writes the file at once;
-// nothing is cached.
+// (appinfo::dataFolder()). The procedures below read or write the file at
+// once; the one settings object (settings(), further down) loads each
+// setting checked once, keeps it in memory and stores it back when told.
 //
 //   [Optionen]  Sprache (0), Size (5), Mode (0), PlaySound (-1), PlayMusic (1),
 //               Animate (-1)

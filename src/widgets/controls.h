@@ -70,7 +70,6 @@ public:
     void setLeft(float left) { place(left, Top(), Width(), Height()); }
     void setTop(float top) { place(Left(), top, Width(), Height()); }
     void setWidth(float width) { place(Left(), Top(), width, Height()); }
-    void setHeight(float height) { place(Left(), Top(), Width(), height); }
     void setSize(float width, float height) { place(Left(), Top(), width, height); }
 
     void place(float left, float top, float width, float height)
