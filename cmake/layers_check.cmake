@@ -18,10 +18,10 @@ if(TAVORO_BUILD_TESTS)
       PASS_REGULAR_EXPRESSION "${reason}" RUN_SERIAL TRUE)
   endforeach()
   add_test(NAME Layers.no_include_climbs_out_of_its_folder
-    COMMAND ${CMAKE_COMMAND} -DDIR=${CMAKE_SOURCE_DIR}/src -P ${CMAKE_SOURCE_DIR}/cmake/check_includes.cmake)
+    COMMAND ${CMAKE_COMMAND} -DDIR=${CMAKE_SOURCE_DIR}/src -P ${CMAKE_SOURCE_DIR}/cmake/scripts/check_includes.cmake)
   # The check finds a climbing include where there is one.
   add_test(NAME Layers.a_climbing_include_is_found
-    COMMAND ${CMAKE_COMMAND} -DDIR=${CMAKE_SOURCE_DIR}/tests/layers -P ${CMAKE_SOURCE_DIR}/cmake/check_includes.cmake)
+    COMMAND ${CMAKE_COMMAND} -DDIR=${CMAKE_SOURCE_DIR}/tests/layers -P ${CMAKE_SOURCE_DIR}/cmake/scripts/check_includes.cmake)
   set_tests_properties(Layers.a_climbing_include_is_found PROPERTIES
     PASS_REGULAR_EXPRESSION "relative_include\\.cpp: #include \"\\.\\./\\.\\./src/mainwindow")
 endif()

@@ -1,7 +1,8 @@
 # Fails, naming each one, when a source file under DIR includes a file by a
 # path that climbs out of its folder ("../"): such an include reaches any
 # layer past the include folders that keep the layers apart.
-#   cmake -DDIR=<folder> -P check_includes.cmake
+#   cmake -DDIR=<folder> -P cmake/scripts/check_includes.cmake (a test of
+# cmake/layers_check.cmake runs it; the build does not include it)
 file(GLOB_RECURSE files "${DIR}/*.cpp" "${DIR}/*.h")
 set(found "")
 foreach(f ${files})
