@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -270,10 +271,8 @@ int openLockFile(const QByteArray& folder)
     } else {
         const QByteArray cache =
             QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation));
-        if (!cache.startsWith('/'))
-            return -1;
-        ::mkdir(cache.constData(), 0700);
-        if (!ownPrivateFolder(cache + "/tavoro-locks"))
+        if (!cache.startsWith('/') || !QDir().mkpath(QFile::decodeName(cache))
+            || !ownPrivateFolder(cache + "/tavoro-locks"))
             return -1;
         locks = cache + "/tavoro-locks";
     }
@@ -302,7 +301,11 @@ FolderLock::FolderLock(const QString& fileInFolder)
         held_ = true;
         return;
     }
-    const int fd = openLockFile(folder_);
+    // Where no lock file can be made, the folder itself stands for it, as
+    // far as others let it.
+    int fd = openLockFile(folder_);
+    if (fd < 0)
+        fd = ::open(folder_.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
     const auto until = std::chrono::steady_clock::now() + kLockPatience;

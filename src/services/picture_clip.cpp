@@ -23,16 +23,7 @@ int boundary(int part, int length, int parts)
 
 void PictureClip::setPicture(const QImage& picture)
 {
-    // A picture narrower or lower than the largest board's cells need (a
-    // pasted 1 x 1 or 20000 x 1) is enlarged, each of its pixels a block, so
-    // that no cell is cut empty.
-    constexpr int kSmallestSide = 64;
-    if (!picture.isNull() && (picture.width() < kSmallestSide || picture.height() < kSmallestSide))
-        picture_ = picture.scaled(std::max(picture.width(), kSmallestSide),
-                                  std::max(picture.height(), kSmallestSide),
-                                  Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    else
-        picture_ = picture;
+    picture_ = picture;
 }
 
 void PictureClip::setCols(int16_t cols)
@@ -62,9 +53,19 @@ QRect PictureClip::cellRect(int i) const
 
 QImage PictureClip::GraphicCell(int i) const
 {
-    const QRect r = cellRect(i);
-    if (picture_.isNull() || r.isEmpty())
+    QRect r = cellRect(i);
+    if (picture_.isNull())
         return QImage();
+    // A picture with fewer pixels across (or down) than the board has cells
+    // (a pasted 1 x 1 or 20000 x 1) cuts some cells empty: such a cell shows
+    // the one pixel nearest its middle, as if each pixel were a block.
+    const auto nearest = [](int part, int length, int parts) {
+        return std::min(length - 1, static_cast<int>((2ll * part + 1) * length / (2 * parts)));
+    };
+    if (r.width() == 0)
+        r = QRect(nearest(i % cols_, picture_.width(), cols_), r.y(), 1, r.height());
+    if (r.height() == 0)
+        r = QRect(r.x(), nearest(i / cols_, picture_.height(), rows_), r.width(), 1);
     return picture_.copy(r);
 }
 

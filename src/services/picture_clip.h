@@ -20,9 +20,7 @@ namespace pictures {
 class PictureClip {
 public:
     // Keeps the whole picture until the next one is set; cells read
-    // afterwards come from the new picture. One less than 64 pixels wide or
-    // high is kept enlarged to 64, each pixel a block, so that every cell of
-    // an 8 x 8 board has pixels.
+    // afterwards come from the new picture.
     void setPicture(const QImage& picture);
     const QImage& Picture() const { return picture_; }
 
@@ -34,7 +32,9 @@ public:
 
     // The rectangle of cell i in the picture; 380 for a cell that is not there.
     QRect cellRect(int i) const;
-    // The picture of cell i (an empty picture while none is held).
+    // The picture of cell i (an empty picture while none is held). Where the
+    // picture has fewer pixels across or down than there are cells, a cell
+    // cut empty shows the pixel nearest its middle, one pixel wide or high.
     QImage GraphicCell(int i) const;
 
 private:

@@ -100,7 +100,7 @@ QString golden(const QString& error, const QString& object, const QString& proce
         "F E H L E R P R O T O K O L L vom ErrorPartner",
         Sep,
         "PROGRAMM-INFO:",
-        "          Tavoro  V" + appinfo::versionText(),
+        "          Tavoro  " + appinfo::versionText(),
         Sep,
         "FEHLERBESCHREIBUNG / ERROR DESCRIPTION:",
         "          Fehler-Nr / error :\t" + error,

@@ -169,7 +169,7 @@ TEST_F(AboutWindow, TheStartScreenComesOverThePaintedRoomAndFadesOut)
         EXPECT_TRUE(screen->testAttribute(Qt::WA_ShowWithoutActivating));
         EXPECT_FALSE(screen->ok->isVisible());
         screen->ok->installEventFilter(&okShows);
-        EXPECT_EQ(screen->Label(0)->text(), "Tavoro  1.00.00");
+        EXPECT_EQ(screen->Label(0)->text(), "Tavoro  1.0.0");
         QTRY_VERIFY_WITH_TIMEOUT(screen.isNull(), 10 * frmInfo::kStartScreenShortest);
         EXPECT_EQ(okShows.shows, 0);
     }
@@ -182,7 +182,7 @@ TEST_F(AboutWindow, TheAboutBoxShowsOKAndItsLinkOpensTheHomePage)
     frmInfo w;
     w.Form_Load();
     EXPECT_TRUE(w.ok->isVisibleTo(&w));
-    EXPECT_EQ(w.Label(0)->text(), "Tavoro  1.00.00");
+    EXPECT_EQ(w.Label(0)->text(), "Tavoro  1.0.0");
     EXPECT_TRUE(QFile::exists(Allgemein::LanguageFile()));
     EXPECT_EQ(w.imgLang(6)->toolTip(), "Français");
     EXPECT_EQ(w.lblHomepage->text(), "https://www.tavoro.example/");

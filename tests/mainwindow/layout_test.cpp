@@ -677,7 +677,7 @@ TEST_F(Layout, TheWindowComesBackWhereThePlayerLeftItMovedOntoAScreen)
     QTemporaryDir record;
     services::seams().startMemoryFile = record.filePath("Tavoro.conf");
     const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
-    const QRect kept(free.topLeft() + QPoint(40, 50), QSize(900, 650));
+    const QRect kept(free.topLeft() + QPoint(40, 50), free.size() - QSize(80, 80));
     const struct { QRect stored; bool restored; } cases[] = {
         {kept, true},
         {kept.translated(free.width() + 5000, 0), false},  // on a screen gone since

@@ -93,7 +93,7 @@ TEST(PictureClip, RefusesCellsThatAreNotThere)
 
 // A pasted 1 x 1, 2 x 2 or 20000 x 1 picture: every cell of every board size
 // shows a part of it, none is cut empty.
-TEST(PictureClip, APictureSmallerThanTheBoardIsEnlargedNotCutEmpty)
+TEST(PictureClip, APictureSmallerThanTheBoardCutsNoCellEmpty)
 {
     QImage four(2, 2, QImage::Format_RGB32);
     four.setPixel(0, 0, qRgb(255, 0, 0));
@@ -110,10 +110,15 @@ TEST(PictureClip, APictureSmallerThanTheBoardIsEnlargedNotCutEmpty)
                 EXPECT_FALSE(c.GraphicCell(i).isNull()) << i;
         }
     }
-    // Each pixel became a block: a 4 x 4 board of the 2 x 2 picture shows it.
+    // Each pixel as a block: a 4 x 4 board of the 2 x 2 picture shows it.
     const PictureClip c = clip(four, 4);
-    EXPECT_EQ(c.GraphicCell(0).pixel(5, 5), qRgb(255, 0, 0));
-    EXPECT_EQ(c.GraphicCell(3).pixel(5, 5), qRgb(0, 255, 0));
-    EXPECT_EQ(c.GraphicCell(12).pixel(5, 5), qRgb(0, 0, 255));
-    EXPECT_EQ(c.GraphicCell(15).pixel(5, 5), qRgb(255, 255, 0));
+    EXPECT_EQ(c.Picture(), four);
+    const struct { int cell; QRgb colour; } cells[] = {
+        {0, qRgb(255, 0, 0)}, {1, qRgb(255, 0, 0)}, {3, qRgb(0, 255, 0)},
+        {12, qRgb(0, 0, 255)}, {15, qRgb(255, 255, 0)}, {10, qRgb(255, 255, 0)}};
+    for (const auto& k : cells) {
+        const QImage cell = c.GraphicCell(k.cell);
+        ASSERT_EQ(cell.size(), QSize(1, 1)) << k.cell;
+        EXPECT_EQ(cell.pixel(0, 0), k.colour) << k.cell;
+    }
 }
