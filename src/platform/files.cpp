@@ -332,4 +332,23 @@ FolderLock::~FolderLock()
     heldLocks.erase(found);
 }
 
+PathClaim::PathClaim(const QString& path)
+{
+    const int fd = openLockFile("claim:" + native(QFileInfo(path).absoluteFilePath()));
+    if (fd < 0)
+        return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        fd_ = fd;
+        return;
+    }
+    another_ = errno == EWOULDBLOCK;
+    ::close(fd);
+}
+
+PathClaim::~PathClaim()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
 }  // namespace files

@@ -83,4 +83,23 @@ private:
     bool held_ = false;
 };
 
+// A claim on a file of the game's for as long as the object lives, for one
+// copy of the game at a time (the saved game that copy plays): taken at once
+// or not at all, on a lock file of the player's own as FolderLock's.
+class PathClaim {
+public:
+    explicit PathClaim(const QString& path);
+    ~PathClaim();
+    PathClaim(const PathClaim&) = delete;
+    PathClaim& operator=(const PathClaim&) = delete;
+    // Whether this copy holds it; whether another copy does (neither when no
+    // lock file could be made).
+    bool held() const { return fd_ >= 0; }
+    bool heldByAnother() const { return another_; }
+
+private:
+    int fd_ = -1;
+    bool another_ = false;
+};
+
 }  // namespace files

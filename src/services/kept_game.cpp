@@ -3,19 +3,28 @@
 #include "platform/appinfo.h"
 #include "platform/files.h"
 #include "platform/profile.h"
-#include "platform/media_engine.h"
+#include "platform/worker.h"
+#include "services/seams.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QMetaObject>
 
 #include <cerrno>
 
 #include <memory>
+#include <mutex>
 
 namespace keptgame {
 
 namespace {
 
 const QString kSection = QStringLiteral("Game");
+// The messages of the language table.
+constexpr int kNotKeptMessage = 413;
+constexpr int kOthersPlayMessage = 414;
 // A file far larger than any game is no game; it is not read.
 constexpr qint64 kLargestFile = 4096;
 
@@ -32,21 +41,110 @@ std::optional<int> number(const profile::ProfileFile& file, const char* key, int
     return value;
 }
 
-// Written on the media engine's worker of normal priority, so that the
-// window never waits for the disk; at once while no engine runs.
-void onWorker(const std::function<void()>& job)
+// The game's own worker: the window never waits for the disk.
+worker::Worker& writer()
 {
-    media::Engine* engine = media::Engine::current();
-    if (!engine || !engine->device().post(job))
-        job();
+    static worker::Worker w(worker::Priority::Normal);
+    return w;
+}
+
+// The saved game of this copy of the game. Each copy claims one file for
+// its run: the first that no other copy claims and that holds a game, else
+// the first unclaimed one ("Tavoro saved game.ini", then "… 2.ini" up to 9).
+// So a second copy never takes the game the first one plays, and when both
+// quit both games are kept, the second beside the first.
+struct Slot {
+    QString folder;
+    QString path;
+    std::unique_ptr<files::PathClaim> claim;
+    bool othersPlay = false;  // a game is kept that another copy plays now
+    bool toldOthersPlay = false;
+    bool toldNotKept = false;
+};
+Slot slot;
+std::mutex slotMutex;
+
+QString slotPath(const QString& folder, int n)
+{
+    const QString base = folder + QStringLiteral("/") + appinfo::title() + QStringLiteral(" saved game");
+    return n == 1 ? base + QStringLiteral(".ini") : base + QStringLiteral(" %1.ini").arg(n);
+}
+
+constexpr int kSlots = 9;
+
+// The slot of this copy, claimed at the first call for the folder.
+QString claimedPath()
+{
+    const std::lock_guard<std::mutex> hold(slotMutex);
+    const QString folder = appinfo::dataFolder();
+    if (slot.folder == folder && !slot.path.isEmpty())
+        return slot.path;
+    slot = Slot{};
+    slot.folder = folder;
+    int firstFree = 0;
+    for (int n = 1; n <= kSlots && slot.path.isEmpty(); ++n) {
+        const QString at = slotPath(folder, n);
+        auto claim = std::make_unique<files::PathClaim>(at);
+        const bool there = QFileInfo::exists(at) || QFileInfo(at).isSymLink();
+        if (claim->heldByAnother()) {
+            slot.othersPlay = slot.othersPlay || there;
+            continue;
+        }
+        if (there) {
+            slot.path = at;
+            slot.claim = std::move(claim);
+        } else if (!firstFree) {
+            firstFree = n;
+        }
+    }
+    if (slot.path.isEmpty()) {
+        // No kept game free: the first free name; with none (nine copies at
+        // once), the first, unclaimed.
+        slot.path = slotPath(folder, firstFree ? firstFree : 1);
+        slot.claim = std::make_unique<files::PathClaim>(slot.path);
+    }
+    return slot.path;
+}
+
+// Told once a run, on the window's thread, in the game's language.
+void tellOnce(bool Slot::*told, int message, const QString& detail)
+{
+    {
+        const std::lock_guard<std::mutex> hold(slotMutex);
+        if (slot.*told)
+            return;
+        slot.*told = true;
+    }
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [message, detail] {
+            services::seams().warn(QApplication::activeWindow(),
+                                   services::textOf(message).arg(detail));
+        },
+        Qt::QueuedConnection);
+}
+
+// Replaces the file; one that may not be written (read-only, another
+// account's) is removed first where the folder allows it. False when the
+// game could not be written (a full disk, a folder that takes nothing).
+bool writeGame(const QString& to, const QByteArray& bytes)
+{
+    if (files::replace(to, bytes))
+        return true;
+    const int why = errno;
+    if (why != EACCES && why != EPERM && why != 0)
+        return false;
+    const QFileInfo info(to);
+    if (!info.isFile() || info.isSymLink() || !QFile::remove(to))
+        return false;
+    return files::replace(to, bytes);
 }
 
 }  // namespace
 
 QString path()
 {
-    return appinfo::dataFolder() + QStringLiteral("/") + appinfo::title()
-        + QStringLiteral(" saved game.ini");
+    return claimedPath();
 }
 
 QByteArray encode(const Game& game)
@@ -126,23 +224,33 @@ std::optional<Game> decode(const QByteArray& bytes, QString* why)
 void keep(const Game& game)
 {
     auto bytes = std::make_shared<QByteArray>(encode(game));
-    onWorker([bytes, to = path()] { files::replace(to, *bytes); });
+    writer().post([bytes, to = path()] {
+        if (!writeGame(to, *bytes))
+            tellOnce(&Slot::toldNotKept, kNotKeptMessage, QDir::toNativeSeparators(to));
+    });
 }
 
 void forget()
 {
-    onWorker([at = path()] { QFile::remove(at); });
+    writer().post([at = path()] { QFile::remove(at); });
 }
 
 void flush()
 {
-    if (media::Engine* engine = media::Engine::current(); engine && !engine->device().isCurrentThread())
-        engine->device().waitUntilIdle();
+    if (!writer().isCurrentThread())
+        writer().waitUntilIdle();
 }
 
 std::optional<Game> load(QString* problem)
 {
     const QString at = path();
+    bool othersPlay = false;
+    {
+        const std::lock_guard<std::mutex> hold(slotMutex);
+        othersPlay = slot.othersPlay;
+    }
+    if (othersPlay)
+        tellOnce(&Slot::toldOthersPlay, kOthersPlayMessage, QString());
     QFile file;
     QString why;
     std::optional<Game> game;

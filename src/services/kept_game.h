@@ -13,8 +13,15 @@
 //   Seconds=34        seconds played
 //   Helped=0          1 when a hint or Solve was used: no champions entry
 //
-// Written whole through a new file beside it after each move, on the worker
-// thread; removed when the game ends.
+// Written whole through a new file beside it after each move, on a worker
+// thread of its own; removed when the game ends. A file that may not be
+// written (read-only, another account's) is replaced where the folder allows;
+// a game that cannot be kept at all (a full disk) is told once a run.
+//
+// Each copy of the game running at once plays a saved game of its own: the
+// first copy "Tavoro saved game.ini", a second one that finds it claimed
+// "Tavoro saved game 2.ini" (told once that it starts a game of its own), and
+// so on; a later start continues the first kept game no copy plays.
 
 #include "game/board.h"
 
@@ -37,7 +44,8 @@ struct Game {
     bool helped = false;
 };
 
-// The file's path in the folder of the player's files.
+// This copy's saved game in the folder of the player's files, claimed for
+// the run at the first call.
 QString path();
 
 QByteArray encode(const Game& game);

@@ -4,9 +4,12 @@
 #include "platform/appinfo.h"
 #include "platform/seams.h"
 #include "services/seams.h"
+#include "platform/files.h"
 #include "services/kept_game.h"
+#include "support/child_process.h"
 #include "support/files.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -117,4 +120,135 @@ TEST_F(KeptGame, AFileThatHoldsNoGameIsSetAside)
     EXPECT_FALSE(problem.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(keptgame::path()));
     EXPECT_EQ(testsupport::readFile(target), good);
+}
+
+namespace {
+
+// Waits for what the worker hands to the window's thread.
+void settle()
+{
+    keptgame::flush();
+    QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+// Two copies of the game on one folder: the second never takes the game the
+// first plays (it is told and starts its own), both are kept, and a later
+// start continues the first kept game no copy plays.
+TEST_F(KeptGame, TwoCopiesPlayTwoSavedGamesAndLoseNeither)
+{
+    QStringList told;
+    services::seams().warn = [&](QWidget*, const QString& text) { told << text; };
+    services::seams().GetLang = [](int16_t key) { return QStringLiteral("m%1").arg(key % 1000); };
+    const QString first = dir.path() + "/Tavoro saved game.ini";
+    const QString second = dir.path() + "/Tavoro saved game 2.ini";
+    keptgame::Game g = fourByFour();
+    keptgame::keep(g);
+    settle();
+    ASSERT_TRUE(QFile::exists(first));
+
+    QTemporaryDir elsewhere;
+    const auto startAgainIn = [&](const QString& folder) {
+        platform::seams().programFolder = elsewhere.path();
+        keptgame::path();  // lets go of the claim on the folder
+        platform::seams().programFolder = folder;
+    };
+    {
+        // The first copy plays it: this one, started now, keeps its own.
+        files::PathClaim firstCopy(first);
+        ASSERT_TRUE(firstCopy.held());
+        startAgainIn(dir.path());
+        EXPECT_EQ(keptgame::path(), second);
+        QString problem;
+        EXPECT_FALSE(keptgame::load(&problem));
+        settle();
+        EXPECT_EQ(told, QStringList{"m414"});
+        g.moves = 3;
+        keptgame::keep(g);
+        settle();
+        EXPECT_EQ(keptgame::load(&problem)->moves, 3);
+        EXPECT_EQ(keptgame::load(&problem).value().moves, 3);
+        EXPECT_EQ(told.size(), 1) << "told once";
+    }
+    // Both quit: both games are there; the next start continues the first.
+    startAgainIn(dir.path());
+    EXPECT_EQ(keptgame::path(), first);
+    QString problem;
+    EXPECT_EQ(keptgame::load(&problem)->moves, 17);
+    // That one ended: the start after it continues the second.
+    keptgame::forget();
+    settle();
+    startAgainIn(dir.path());
+    EXPECT_EQ(keptgame::path(), second);
+    EXPECT_EQ(keptgame::load(&problem)->moves, 3);
+    services::resetSeams();
+}
+
+// A full disk keeps the game from being kept: the player is told once, and
+// what was kept before stays whole.
+TEST_F(KeptGame, AGameThatCannotBeKeptIsToldOnce)
+{
+    keptgame::keep(fourByFour());
+    keptgame::flush();
+    const QByteArray before = testsupport::readFile(keptgame::path());
+    testsupport::ChildOptions o;
+    o.fileSizeLimit = 16;  // no game fits
+    o.env = {{"TAVORO_TEST_CHILD", "1"}, {"TAVORO_TEST_DIR", QFile::encodeName(dir.path())}};
+    const auto r = testsupport::runTestInChild("KeptGame.DISABLED_KeepsOnAFullDisk", o);
+    EXPECT_TRUE(r.exited && r.status == 0) << "child status " << r.status;
+    EXPECT_EQ(testsupport::readFile(keptgame::path()), before);
+}
+
+TEST_F(KeptGame, DISABLED_KeepsOnAFullDisk)
+{
+    platform::seams().programFolder = qEnvironmentVariable("TAVORO_TEST_DIR");
+    QStringList told;
+    services::seams().warn = [&](QWidget*, const QString& text) { told << text; };
+    services::seams().GetLang = [](int16_t key) { return QStringLiteral("m%1 %2").arg(key % 1000).arg("%1"); };
+    keptgame::Game g = fourByFour();
+    for (int moves : {20, 21, 22}) {
+        g.moves = moves;
+        keptgame::keep(g);
+        settle();
+    }
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told.front().startsWith("m413 ")) << qPrintable(told.front());
+    EXPECT_TRUE(told.front().contains("Tavoro saved game")) << qPrintable(told.front());
+    services::resetSeams();
+}
+
+// A saved game the player may not write (left read-only, or by another
+// account) is replaced where the folder allows it, not silently kept old.
+TEST_F(KeptGame, AFileThatMayNotBeWrittenIsReplacedWhereTheFolderAllows)
+{
+    keptgame::keep(fourByFour());
+    keptgame::flush();
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to plant another account's file";
+    // The player is "nobody"; the file is root's, the folder the player's.
+    ASSERT_TRUE(testsupport::giveToNobody(dir.path()));
+    ASSERT_EQ(::chmod(QFile::encodeName(keptgame::path()).constData(), 0644), 0);
+    testsupport::ChildOptions o;
+    o.unprivileged = true;
+    o.env = {{"TAVORO_TEST_CHILD", "1"}, {"TAVORO_TEST_DIR", QFile::encodeName(dir.path())}};
+    const auto r = testsupport::runTestInChild("KeptGame.DISABLED_KeepsOverAForeignFile", o);
+    EXPECT_TRUE(r.exited && r.status == 0) << "child status " << r.status;
+    QString problem;
+    const auto kept = keptgame::load(&problem);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->moves, 30);
+}
+
+TEST_F(KeptGame, DISABLED_KeepsOverAForeignFile)
+{
+    platform::seams().programFolder = qEnvironmentVariable("TAVORO_TEST_DIR");
+    QStringList told;
+    services::seams().warn = [&](QWidget*, const QString& text) { told << text; };
+    keptgame::Game g = fourByFour();
+    g.moves = 30;
+    keptgame::keep(g);
+    settle();
+    EXPECT_TRUE(told.isEmpty()) << qPrintable(told.join("\n"));
+    services::resetSeams();
 }
