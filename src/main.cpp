@@ -1,6 +1,7 @@
 #include "champions/frmHighscore.h"
 #include "dialogs/frmInfo.h"
 #include "dialogs/frmPicAuswahl.h"
+#include "dialogs/frmStatistik.h"
 #include "dialogs/frmTapete.h"
 #include "dialogs/help.h"
 #include "dialogs/ErrPtnr.h"
@@ -39,6 +40,7 @@ void wireWindows()
     };
     d.HtmlHelp = help::HtmlHelp;
     d.showAbout = [](QWidget* owner) { frmInfo::showAboutBox(owner); };
+    d.showStatistics = frmStatistik::showStatistics;
     widgets::resetSeams();
 }
 

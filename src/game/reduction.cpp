@@ -1,12 +1,18 @@
 // The quick solution of a slide board larger than 3 x 3: the top row or the
-// left column of the part still unsolved is put home piece by piece, until
-// the last 3 x 3 remains, which the table finishes in the fewest moves. Each
-// piece takes the fewest slides that bring it home without disturbing the
-// pieces already home; the last two of a line go in together by the usual
-// turn at the corner.
+// left column of the part still unsolved is put home, until the last 3 x 3
+// remains, which the table finishes in the fewest moves. A line goes home a
+// few pieces at a time (the last two of a line always together): a weighted
+// A* search over where those pieces and the empty place stand, round the
+// pieces already home, finds a short way for them together; the other
+// pieces of the unsolved part do not matter to it. A search that grows too
+// large is left for smaller groups, down to one piece, whose ways are found
+// in full.
 
 #include "game/tiles.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <queue>
 
 namespace game::detail {
 
@@ -18,6 +24,55 @@ Mask bit(int place)
 {
     return Mask{1} << place;
 }
+
+// The pieces that go home together, at most: a whole line up to 5 x 5, three
+// at a time on larger boards, where a line's search would grow too large.
+// The search weighs its estimate three times the slides made (f = 2 g + 6 h,
+// in halves) and gives up after NodeLimit states (fewer on the largest
+// boards, whose groups more often lose their way).
+constexpr int Group = 6;
+constexpr int LargeGroup = 3;
+constexpr int WeightHalves = 6;
+constexpr int NodeLimit = 20000;
+constexpr int LargeNodeLimit = 6000;
+
+// What one search has seen: a table of states by key, with their parent and
+// slides made, reused by the thread's searches (a stamp tells this search's
+// entries from old ones).
+struct Seen {
+    struct Entry {
+        uint64_t key = 0;
+        uint32_t stamp = 0;
+        int32_t node = -1;
+    };
+    std::vector<Entry> table;
+    uint32_t stamp = 0;
+    struct Node {
+        uint64_t key;
+        int32_t parent;
+        int16_t g;
+    };
+    std::vector<Node> nodes;
+
+    void start(size_t capacity)
+    {
+        if (table.size() < capacity) {
+            table.assign(capacity, Entry{});
+            stamp = 0;
+        }
+        ++stamp;
+        nodes.clear();
+    }
+    // The entry of key: this search's, or a free one to take.
+    Entry& find(uint64_t key)
+    {
+        const size_t mask = table.size() - 1;
+        size_t i = (key * 0x9E3779B97F4A7C15ull) >> 20 & mask;
+        while (table[i].stamp == stamp && table[i].key != key)
+            i = (i + 1) & mask;
+        return table[i];
+    }
+};
 
 class Reduction {
 public:
@@ -47,9 +102,7 @@ public:
     }
 
 private:
-    // A slide that takes back the one before it cancels it: where one
-    // piece's way ends and the next one's begins, the empty place often
-    // turns back.
+    // A slide that takes back the one before it cancels it.
     void slide(int place)
     {
         if (!moves_.empty() && moves_.back().a == t_.blank && moves_.back().b == place)
@@ -60,188 +113,132 @@ private:
     }
 
     // The pieces of a line of count places from first, each step places
-    // apart (1: a row, n: a column), put home. Each place across the line
-    // from it (the next row, or the next column) is free.
+    // apart (1: a row, n: a column), put home, a group at a time; the last
+    // group holds at least the last two.
     bool line(int first, int step, int count)
     {
-        const int across = step == 1 ? n_ : 1;
-        for (int i = 0; i < count - 2; ++i) {
-            const int place = first + i * step;
-            if (!bring(place, place))
-                return false;
-            fixed_ |= bit(place);
-        }
-        const int a = first + (count - 2) * step;  // the last but one
-        const int b = a + step;                     // the last, at the corner
-        if (t_.home[a] != a || t_.home[b] != b) {
-            // a's piece to the corner, b's piece beside it across the line,
-            // the empty place to a: then both move in.
-            if (!bring(a, b))
-                return false;
-            fixed_ |= bit(b);
-            if (bring(b, b + across)) {
-                fixed_ |= bit(b + across);
-                if (!walkBlank(a))
-                    return false;
-                slide(b);
-                slide(b + across);
-                fixed_ &= ~bit(b + across);
-            } else {
-                // b's piece, or the empty place with b's piece beside it, is
-                // shut in at a, where nothing can pass: both pieces are
-                // turned home in the corner.
-                fixed_ &= ~bit(b);
-                if (!corner(a, b, step, across))
-                    return false;
-            }
-        }
-        fixed_ |= bit(a) | bit(b);
-        return true;
-    }
-
-    // Brings the piece whose home is `home` to place `to`, the empty place
-    // walking round it, in the fewest slides that leave the fixed places
-    // alone: a breadth first search over where the piece and the empty
-    // place stand.
-    bool bring(int home, int to)
-    {
-        int from = 0;
-        while (t_.home[from] != home)
-            ++from;
-        if (from == to)
-            return true;
-        const int p = t_.places();
-        auto index = [p](int piece, int blank) { return piece * p + blank; };
-        std::array<int16_t, MaxPlaces * MaxPlaces> parent;
-        std::fill(parent.begin(), parent.begin() + p * p, int16_t(-1));
-        std::array<int16_t, MaxPlaces * MaxPlaces> queue;
-        int head = 0, tail = 0;
-        const int start = index(from, t_.blank);
-        parent[start] = static_cast<int16_t>(start);
-        queue[tail++] = static_cast<int16_t>(start);
-        int goal = -1;
-        while (head < tail && goal < 0) {
-            const int s = queue[head++];
-            const int piece = s / p, blank = s % p;
-            for (int k : neighbours(n_, blank)) {
-                if (k < 0 || (fixed_ & bit(k)))
-                    continue;
-                const int next = index(k == piece ? blank : piece, k);
-                if (parent[next] >= 0)
-                    continue;
-                parent[next] = static_cast<int16_t>(s);
-                queue[tail++] = static_cast<int16_t>(next);
-                if (next / p == to) {
-                    goal = next;
-                    break;
+        const int most = n_ <= 5 ? Group : LargeGroup;
+        for (int i = 0; i < count;) {
+            const int left = count - i;
+            const int size = left <= most ? left : left - most == 1 ? most - 1 : most;
+            int homes[Group];
+            for (int j = 0; j < size; ++j)
+                homes[j] = first + (i + j) * step;
+            if (!group(homes, size, WeightHalves, n_ >= 7 ? LargeNodeLimit : NodeLimit)) {
+                // One at a time, the last two of the line together, in full.
+                const int singles = i + size == count ? size - 2 : size;
+                for (int j = 0; j < singles; ++j) {
+                    if (!group(homes + j, 1, 2, 0))
+                        return false;
+                    fixed_ |= bit(homes[j]);
                 }
+                if (singles < size && !group(homes + singles, 2, 2, 0))
+                    return false;
             }
+            for (int j = 0; j < size; ++j)
+                fixed_ |= bit(homes[j]);
+            i += size;
         }
-        if (goal < 0)
-            return false;
-        // The empty place's path, from the end back, then played forward.
-        std::vector<int> path;
-        for (int s = goal; s != start; s = parent[s])
-            path.push_back(s % p);
-        for (auto it = path.rbegin(); it != path.rend(); ++it)
-            slide(*it);
         return true;
     }
 
-    // a's piece at the corner b and b's piece shut in at a or beside it:
-    // the fewest slides that bring both home within the three places of the
-    // line up to the corner and the two lines across from them, over where
-    // the two pieces and the empty place stand.
-    bool corner(int a, int b, int step, int across)
+    // The pieces of the count homes brought home together, round the fixed
+    // places: f = 2 g + weightHalves h, the estimate h the pieces' distances
+    // from home and the empty place's way to the nearest piece not yet home.
+    // With a limit, gives up (false, nothing moved) after that many states.
+    bool group(const int* homes, int count, int weightHalves, int limit)
     {
-        std::array<int, 9> cells{};
-        int count = 0;
-        for (int i = 0; i < 3; ++i)
-            for (int place : {a - step, a, b})
-                if (!(fixed_ & bit(place + i * across)))
-                    cells[count++] = place + i * across;
-        auto slot = [&](int place) {
-            for (int i = 0; i < count; ++i)
-                if (cells[i] == place)
-                    return i;
-            return -1;
-        };
-        auto index = [count](int pa, int pb, int blank) { return (pa * count + pb) * count + blank; };
-        std::array<int16_t, 9 * 9 * 9> parent;
-        parent.fill(-1);
-        std::array<int16_t, 9 * 9 * 9> queue;
-        int head = 0, tail = 0;
-        if (slot(t_.blank) < 0) {
-            fixed_ |= bit(a) | bit(b);
-            const bool reached = walkBlank(a + across);
-            fixed_ &= ~(bit(a) | bit(b));
-            if (!reached)
-                return false;
+        const int p = t_.places();
+        int pos[Group + 1];
+        for (int j = 0; j < count; ++j) {
+            pos[j] = 0;
+            while (t_.home[pos[j]] != homes[j])
+                ++pos[j];
         }
-        int at[2] = {-1, -1};
-        for (int k = 0; k < count; ++k)
-            for (int i = 0; i < 2; ++i)
-                if (t_.home[cells[k]] == (i == 0 ? a : b))
-                    at[i] = k;
-        if (at[0] < 0 || at[1] < 0)
-            return false;
-        const int start = index(at[0], at[1], slot(t_.blank));
-        const int home = index(slot(a), slot(b), 0);
+        pos[count] = t_.blank;
+        auto key = [count](const int* at) {
+            uint64_t k = 0;
+            for (int j = 0; j <= count; ++j)
+                k = k << 6 | static_cast<uint64_t>(at[j]);
+            return k;
+        };
+        auto unpack = [count](uint64_t k, int* at) {
+            for (int j = count; j >= 0; --j, k >>= 6)
+                at[j] = static_cast<int>(k & 63);
+        };
+        const int n = n_;
+        auto estimate = [&](const int* at) {
+            int h = 0, reach = 1 << 20;
+            for (int j = 0; j < count; ++j) {
+                if (at[j] == homes[j])
+                    continue;
+                h += std::abs(at[j] / n - homes[j] / n) + std::abs(at[j] % n - homes[j] % n);
+                reach = std::min(reach, std::abs(at[j] / n - at[count] / n) + std::abs(at[j] % n - at[count] % n));
+            }
+            return h == 0 ? 0 : h + reach - 1;
+        };
+        thread_local Seen seen;
+        const size_t states = limit > 0 ? size_t(limit) * 4 : size_t(p) * p * (count > 1 ? p : 1);
+        size_t capacity = 1024;
+        while (capacity < 2 * states)
+            capacity *= 2;
+        seen.start(capacity);
+        struct Open {
+            int f, g;
+            int32_t node;
+            bool operator<(const Open& o) const { return f != o.f ? f > o.f : g < o.g; }
+        };
+        std::priority_queue<Open> open;
+        const uint64_t startKey = key(pos);
+        seen.nodes.push_back({startKey, -1, 0});
+        Seen::Entry& first = seen.find(startKey);
+        first = {startKey, seen.stamp, 0};
+        open.push({weightHalves * estimate(pos), 0, 0});
         int goal = -1;
-        parent[start] = static_cast<int16_t>(start);
-        queue[tail++] = static_cast<int16_t>(start);
-        while (head < tail && goal < 0) {
-            const int s = queue[head++];
-            const int pa = s / (count * count), pb = s / count % count, blank = s % count;
-            if (s - blank == home) {
-                goal = s;
+        int at[Group + 1];
+        while (!open.empty()) {
+            const Open o = open.top();
+            open.pop();
+            const Seen::Node node = seen.nodes[o.node];
+            if (node.g != o.g)
+                continue;  // reached by a shorter way since
+            unpack(node.key, at);
+            if (estimate(at) == 0) {
+                goal = o.node;
                 break;
             }
-            for (int place : neighbours(n_, cells[blank])) {
-                const int k = place < 0 ? -1 : slot(place);
-                if (k < 0)
+            if (limit > 0 && int(seen.nodes.size()) > limit)
+                return false;
+            const int blank = at[count];
+            for (int k : neighbours(n, blank)) {
+                if (k < 0 || (fixed_ & bit(k)))
                     continue;
-                const int next = index(k == pa ? blank : pa, k == pb ? blank : pb, k);
-                if (parent[next] >= 0)
-                    continue;
-                parent[next] = static_cast<int16_t>(s);
-                queue[tail++] = static_cast<int16_t>(next);
+                int next[Group + 1];
+                std::copy(at, at + count + 1, next);
+                for (int j = 0; j < count; ++j)
+                    if (next[j] == k)
+                        next[j] = blank;
+                next[count] = k;
+                const uint64_t nk = key(next);
+                Seen::Entry& e = seen.find(nk);
+                const int g = node.g + 1;
+                if (e.stamp == seen.stamp) {
+                    if (seen.nodes[e.node].g <= g)
+                        continue;
+                    seen.nodes[e.node].g = static_cast<int16_t>(g);
+                    seen.nodes[e.node].parent = o.node;
+                } else {
+                    e = {nk, seen.stamp, int32_t(seen.nodes.size())};
+                    seen.nodes.push_back({nk, o.node, static_cast<int16_t>(g)});
+                }
+                open.push({2 * g + weightHalves * estimate(next), g, e.node});
             }
         }
         if (goal < 0)
             return false;
         std::vector<int> path;
-        for (int s = goal; s != start; s = parent[s])
-            path.push_back(cells[s % count]);
-        for (auto it = path.rbegin(); it != path.rend(); ++it)
-            slide(*it);
-        return true;
-    }
-
-    // The empty place to `to` by the shortest way round the fixed places.
-    bool walkBlank(int to)
-    {
-        const int p = t_.places();
-        std::array<int8_t, MaxPlaces> parent;
-        std::fill(parent.begin(), parent.begin() + p, int8_t(-1));
-        std::array<int8_t, MaxPlaces> queue;
-        int head = 0, tail = 0;
-        parent[t_.blank] = static_cast<int8_t>(t_.blank);
-        queue[tail++] = static_cast<int8_t>(t_.blank);
-        while (head < tail && parent[to] < 0) {
-            const int s = queue[head++];
-            for (int k : neighbours(n_, s)) {
-                if (k < 0 || (fixed_ & bit(k)) || parent[k] >= 0)
-                    continue;
-                parent[k] = static_cast<int8_t>(s);
-                queue[tail++] = static_cast<int8_t>(k);
-            }
-        }
-        if (parent[to] < 0)
-            return false;
-        std::vector<int> path;
-        for (int s = to; s != t_.blank; s = parent[s])
-            path.push_back(s);
+        for (int s = goal; seen.nodes[s].parent >= 0; s = seen.nodes[s].parent)
+            path.push_back(static_cast<int>(seen.nodes[s].key & 63));
         for (auto it = path.rbegin(); it != path.rend(); ++it)
             slide(*it);
         return true;

@@ -31,8 +31,9 @@ using Moves = std::vector<Move>;
 // A solution within a few milliseconds for every board of 2 to 8 places a
 // side. Swap mode, and slide mode up to 3 x 3: the fewest moves. Larger slide
 // boards: the top row or the left column, whichever is cheaper, is put home
-// until the last 3 x 3 remains, which is finished in the fewest moves; not
-// the shortest, but about three times the lower bound.
+// a few pieces at a time by a bounded search, until the last 3 x 3 remains,
+// which is finished in the fewest moves; not the shortest, but about twice
+// the lower bound at 5 x 5 and two and a half times it at 8 x 8.
 Moves quickSolution(const Board& board);
 
 // The first move of quickSolution, nothing when the board is solved.

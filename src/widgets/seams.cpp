@@ -14,6 +14,7 @@ Seams makeDefaults()
     s.showWallpaperWindow = [](QWidget*) {};
     s.HtmlHelp = [](QWidget*, int16_t) {};
     s.showAbout = [](QWidget*) {};
+    s.showStatistics = [](QWidget*) {};
     return s;
 }
 

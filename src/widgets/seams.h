@@ -1,7 +1,7 @@
 #pragma once
 // What the main window and its controls reach that lies above the widgets:
-// the champions, picture and wallpaper windows, the help viewer and the
-// about box, which the program gives (main.cpp) and which do nothing until
+// the champions, picture, wallpaper and statistics windows, the help viewer
+// and the about box, which the program gives (main.cpp) and which do nothing until
 // then; and a hook that sees the artwork rendered from SVG, off by default.
 // Tests replace them to see what is asked for.
 
@@ -63,6 +63,9 @@ struct Seams {
     std::function<void(QWidget* owner, int16_t sprache)> HtmlHelp;
     // Shows the about window modally over `owner` and returns when it closes.
     std::function<void(QWidget* owner)> showAbout;
+    // Shows the statistics window modally over `owner` and returns when it
+    // closes; it reads the statistics file.
+    std::function<void(QWidget* owner)> showStatistics;
     // Called with the path and size of every SVG rendered (renderSvgArt, and
     // the picture frame's side where it is drawn from its artwork), on the
     // rendering thread.
