@@ -76,8 +76,10 @@ frmPicAuswahl::frmPicAuswahl(QWidget* parent) : QDialog(parent), scale_(windowSc
     setAutoFillBackground(true);
     // Texts grow with the window, by half as much.
     QFont text = font();
-    text.setPointSizeF(text.pointSizeF() * (1 + (scale_ - 1) / 2));
-    setFont(text);
+    if (text.pointSizeF() > 0) {
+        text.setPointSizeF(text.pointSizeF() * (1 + (scale_ - 1) / 2));
+        setFont(text);
+    }
 
     imgAlbum = new widgets::ImageControl(this);
     imgAlbum->setArt(QStringLiteral(":/art/picwindow/album.svg"));
@@ -319,7 +321,8 @@ void frmPicAuswahl::keyPressEvent(QKeyEvent* e)
     case Qt::Key_PageDown:
     case Qt::Key_Home:
     case Qt::Key_End:
-        if (grid && grid->isVisible() && e->modifiers() == Qt::NoModifier) {
+        // Not what the grid itself left (at its edge): that goes no further.
+        if (grid && grid->isVisible() && focusWidget() != grid && e->modifiers() == Qt::NoModifier) {
             grid->setFocus();
             QKeyEvent again(e->type(), e->key(), e->modifiers(), e->text());
             QApplication::sendEvent(grid, &again);
