@@ -321,11 +321,14 @@ void frmPicAuswahl::keyPressEvent(QKeyEvent* e)
     case Qt::Key_PageDown:
     case Qt::Key_Home:
     case Qt::Key_End:
-        // Not what the grid itself left (at its edge): that goes no further.
-        if (grid && grid->isVisible() && focusWidget() != grid && e->modifiers() == Qt::NoModifier) {
+        // What the grid itself leaves (at its edge) comes back here and goes
+        // no further.
+        if (grid && grid->isVisible() && !forwardingKey_ && e->modifiers() == Qt::NoModifier) {
             grid->setFocus();
             QKeyEvent again(e->type(), e->key(), e->modifiers(), e->text());
+            forwardingKey_ = true;
             QApplication::sendEvent(grid, &again);
+            forwardingKey_ = false;
             e->accept();
             return;
         }

@@ -176,6 +176,7 @@ private:
     int thumbSide_ = 48;                // in pixels of the screen
     qreal scale_ = 1;
     bool showingBuiltIn_ = false;
+    bool forwardingKey_ = false;        // a key sent on to the grid
     QAction* renameAction_ = nullptr;  // File1's menu
     QAction* removeAction_ = nullptr;       // lstBilder follows Picture without a click
     QImage shownWhole_;  // the selected file's whole picture, scaled for showing
