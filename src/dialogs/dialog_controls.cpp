@@ -74,6 +74,8 @@ void FileListBox::Refresh()
         addItems(names);
     }
     settingIndex_ = false;
+    if (onListed)
+        onListed();
 }
 
 QString FileListBox::List(int i) const

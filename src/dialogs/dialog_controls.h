@@ -113,6 +113,8 @@ public:
     QString FileName() const;
 
     std::function<void()> onClick;
+    // After each listing, with the entries made afresh.
+    std::function<void()> onListed;
 
     void place(float left, float top, float width, float height)
     {

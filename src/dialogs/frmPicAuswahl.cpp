@@ -12,7 +12,11 @@
 #include "services/settings.h"
 #include "services/shared.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QApplication>
+#include <QListWidget>
 #include <QDir>
 #include <QKeyEvent>
 #include <QFrame>
@@ -24,14 +28,28 @@ using errors::Procedure;
 
 namespace {
 
-// Design sizes in twips: the window is the open album, 500 x 330 pixels.
+// Design sizes in twips: the window is the open album, 500 x 330 pixels,
+// drawn larger on larger screens.
 constexpr int kWindowWidth = 7500;
 constexpr int kWindowHeight = 4950;
 constexpr int kPreviewSide = 3000;
 constexpr qreal kHeadingPoints = 15;  // smaller where a language needs it
+constexpr qreal kNamePoints = 12;     // the built-in picture's name
 // The tab bar: the left tab (built-in pictures) ends at 89 of its 180 pixels.
 constexpr int kLeftTabEnd = 90;
 
+// How much larger than its design the window is: about three fifths of the
+// screen's height, within nine tenths of its width, never smaller than the
+// design (which fits an 800 x 600 screen).
+qreal windowScale(const QWidget* parent)
+{
+    const QSize screen = services::seams().ScreenPixels(parent ? parent->window() : nullptr);
+    if (screen.isEmpty())
+        return 1;
+    const qreal byHeight = 0.62 * screen.height() / (kWindowHeight / twips::TwipsPerPixel);
+    const qreal byWidth = 0.92 * screen.width() / (kWindowWidth / twips::TwipsPerPixel);
+    return std::clamp(std::min(byHeight, byWidth), 1.0, 3.0);
+}
 
 }  // namespace
 
@@ -40,37 +58,50 @@ QString frmPicAuswahl::picsFolder()
     return widgets::picsFolder();
 }
 
-frmPicAuswahl::frmPicAuswahl(QWidget* parent) : QDialog(parent)
+QRect frmPicAuswahl::scaled(int left, int top, int width, int height) const
+{
+    const qreal k = scale_ / twips::TwipsPerPixel;
+    const int x0 = int(std::lround(left * k)), y0 = int(std::lround(top * k));
+    return QRect(x0, y0, int(std::lround((left + width) * k)) - x0, int(std::lround((top + height) * k)) - y0);
+}
+
+frmPicAuswahl::frmPicAuswahl(QWidget* parent) : QDialog(parent), scale_(windowScale(parent))
 {
     setWindowTitle(appinfo::title());
-    setFixedSize(twips::size(kWindowWidth, kWindowHeight));
+    setFixedSize(scaled(0, 0, kWindowWidth, kWindowHeight).size());
     // The album's cover colour shows at its rounded corners.
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0x2c, 0x42, 0x33));
     setPalette(pal);
     setAutoFillBackground(true);
+    // Texts grow with the window, by half as much.
+    QFont text = font();
+    if (text.pointSizeF() > 0) {
+        text.setPointSizeF(text.pointSizeF() * (1 + (scale_ - 1) / 2));
+        setFont(text);
+    }
 
     imgAlbum = new widgets::ImageControl(this);
     imgAlbum->setArt(QStringLiteral(":/art/picwindow/album.svg"));
-    dialogs::placeTwips(imgAlbum, 0, 0, kWindowWidth, kWindowHeight);
+    placeScaled(imgAlbum, 0, 0, kWindowWidth, kWindowHeight);
 
     Label1 = new QLabel(this);
     QFont heading(QStringLiteral("Comic Sans MS"));
-    heading.setPointSizeF(kHeadingPoints);
+    heading.setPointSizeF(kHeadingPoints * scale_);
     heading.setBold(true);
     Label1->setFont(heading);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setStyleSheet(QStringLiteral("color: #4a3520; background: transparent;"));
-    Label1->setGeometry(twips::rect(600, 390, 3000, 600));
+    Label1->setGeometry(scaled(600, 390, 3000, 600));
 
     imgBild = new dialogs::ClickImage(this);
-    dialogs::placeTwips(imgBild, 600, 1140, kPreviewSide, kPreviewSide);
+    placeScaled(imgBild, 600, 1140, kPreviewSide, kPreviewSide);
     imgBild->onDblClick = [this] { imgBild_DblClick(); };
 
     for (int i = 0; i < 2; ++i) {
         auto* tab = new dialogs::ClickImage(this);
         tab->setArt(QStringLiteral(":/art/picwindow/tab%1.svg").arg(i));
-        dialogs::placeTwips(tab, 4200, 600, 2700, 510);
+        placeScaled(tab, 4200, 600, 2700, 510);
         tab->setCursor(Qt::PointingHandCursor);
         // The tab behind is the one to click: the right one while the
         // built-in pictures are in front, the left one while the file is.
@@ -83,37 +114,43 @@ frmPicAuswahl::frmPicAuswahl(QWidget* parent) : QDialog(parent)
         tab->hide();
         imgTab[i] = tab;
 
+        // Down to the foot of the page, beside OK.
         auto* frame = new QFrame(this);
         frame->setFrameShape(QFrame::NoFrame);
-        frame->setGeometry(twips::rect(4200, 1095, 2700, 2625));
+        frame->setGeometry(scaled(4200, 1095, 2700, 3375));
         frame->hide();
         fraAuswahl[i] = frame;
     }
 
+    // Under the grid: previous, the picture's name, next.
+    const QSize arrow = scaled(0, 0, 360, 360).size();
     cmdPrev = new widgets::ButtonControl(fraAuswahl[0]);
-    cmdPrev->setArt(QStringLiteral(":/art/picwindow/prev.svg"),
-                    widgets::ButtonControl::Look::Icon, QSize(32, 32));
-    dialogs::placeTwips(cmdPrev, 450, 1005, 600, 600);
+    cmdPrev->setArt(QStringLiteral(":/art/picwindow/prev.svg"), widgets::ButtonControl::Look::Icon, arrow);
+    placeScaled(cmdPrev, 60, 2040, 450, 450);
     connect(cmdPrev, &QPushButton::clicked, this, [this] { cmdPrev_Click(); });
 
     cmdNext = new widgets::ButtonControl(fraAuswahl[0]);
-    cmdNext->setArt(QStringLiteral(":/art/picwindow/next.svg"),
-                    widgets::ButtonControl::Look::Icon, QSize(32, 32));
-    dialogs::placeTwips(cmdNext, 1650, 1005, 600, 600);
+    cmdNext->setArt(QStringLiteral(":/art/picwindow/next.svg"), widgets::ButtonControl::Look::Icon, arrow);
+    placeScaled(cmdNext, 2190, 2040, 450, 450);
     connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
+    // A click on them leaves the keys with the grid.
+    cmdPrev->setFocusPolicy(Qt::TabFocus);
+    cmdNext->setFocusPolicy(Qt::TabFocus);
 
     lblSeite = new QLabel(fraAuswahl[0]);
-    lblSeite->setFont(heading);
+    QFont name = heading;
+    name.setPointSizeF(kNamePoints * scale_);
+    lblSeite->setFont(name);
     lblSeite->setAlignment(Qt::AlignCenter);
     lblSeite->setStyleSheet(QStringLiteral("color: #8a6a44; background: transparent;"));
-    lblSeite->setGeometry(twips::rect(0, 300, 2700, 500));
+    lblSeite->setGeometry(scaled(540, 2040, 1620, 450));
 
     File1 = new dialogs::FileListBox(fraAuswahl[1]);
     QStringList patterns;
     for (const QString& suffix : pictures::playedSuffixes())
         patterns << QStringLiteral("*.") + suffix;
     File1->setPattern(patterns.join(QLatin1Char(';')));
-    File1->setGeometry(twips::rect(120, 120, 2460, 1830));
+    File1->setGeometry(scaled(60, 60, 2580, 1920));
     File1->onClick = [this] { File1_Click(); };
 
     lblHinweis = new QLabel(fraAuswahl[1]);
@@ -121,14 +158,15 @@ frmPicAuswahl::frmPicAuswahl(QWidget* parent) : QDialog(parent)
     lblHinweis->setAlignment(Qt::AlignCenter);
     lblHinweis->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblHinweis->setStyleSheet(QStringLiteral("color: #4a3520; background: transparent;"));
-    lblHinweis->setGeometry(twips::rect(180, 180, 2340, 1770));
+    lblHinweis->setGeometry(scaled(180, 180, 2340, 1770));
     lblHinweis->hide();
 
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOK->setGeometry(twips::rect(5700, 4020, 1200, 450));
+    cmdOK->setGeometry(scaled(5700, 4020, 1200, 450));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
 
+    createGrids();
     createOwnPictureControls();
 }
 
@@ -160,18 +198,29 @@ void frmPicAuswahl::Form_Load()
         [&] { imgTab_Click(settings().Album() == 1 ? 0 : 1); },
         [&] {
             Label1->setText(services::textOf(154));
-            widgets::fitText(Label1, kHeadingPoints);
+            widgets::fitText(Label1, kHeadingPoints * scale_);
             cmdNext->setToolTip(services::textOf(132));
             cmdPrev->setToolTip(services::textOf(136));
             imgTab[0]->setToolTip(services::textOf(131));
             imgTab[1]->setToolTip(services::textOf(131));
             File1->setToolTip(services::textOf(139));
+            // Each built-in picture is named by its own name.
+            for (int i = 0; i < lstBilder->count(); ++i) {
+                const QString name = services::textOf(kFirstPictureName + i);
+                lstBilder->item(i)->setToolTip(name);
+                lstBilder->item(i)->setData(Qt::AccessibleTextRole, name);
+            }
             // A long folder's name may break after each of its separators.
             QString folder = QDir::toNativeSeparators(picsFolder());
             folder.replace(QDir::separator(), QString(QDir::separator()) + QChar(0x200B));
             lblHinweis->setText(services::textOf(170) + QStringLiteral("\n\n") + folder);
         },
         [&] { setOwnPictureTexts(); },
+        [&] {
+            // The keys go to the grid in front from the start.
+            if (QListWidget* grid = gridInFront())
+                grid->setFocus();
+        },
     });
 }
 
@@ -187,6 +236,8 @@ void frmPicAuswahl::imgTab_Click(int16_t Index)
             imgTab[1]->setVisible(files);
             fraAuswahl[0]->setVisible(!files);
             fraAuswahl[1]->setVisible(files);
+            if (isVisible() && gridInFront())
+                gridInFront()->setFocus();
         },
         [&] {
             if (settings().Album() == 1) {
@@ -258,17 +309,45 @@ void frmPicAuswahl::cmdOK_Click()
 
 void frmPicAuswahl::keyPressEvent(QKeyEvent* e)
 {
-    if (settings().Album() == 0) {
-        if (e->key() == Qt::Key_Left || e->key() == Qt::Key_PageUp) {
+    // The keys that move the choice reach the grid in front from any control
+    // that leaves them (a button, the check box).
+    QListWidget* grid = gridInFront();
+    switch (e->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        // What the grid itself leaves (at its edge) comes back here and goes
+        // no further.
+        if (grid && grid->isVisible() && !forwardingKey_ && e->modifiers() == Qt::NoModifier) {
+            grid->setFocus();
+            QKeyEvent again(e->type(), e->key(), e->modifiers(), e->text());
+            forwardingKey_ = true;
+            QApplication::sendEvent(grid, &again);
+            forwardingKey_ = false;
             e->accept();
-            cmdPrev_Click();
             return;
         }
-        if (e->key() == Qt::Key_Right || e->key() == Qt::Key_PageDown) {
+        break;
+    case Qt::Key_F2:
+        if (settings().Album() == 1) {
             e->accept();
-            cmdNext_Click();
+            cmdRename_Click();
             return;
         }
+        break;
+    case Qt::Key_Delete:
+        if (settings().Album() == 1) {
+            e->accept();
+            cmdRemove_Click();
+            return;
+        }
+        break;
+    default: break;
     }
     QDialog::keyPressEvent(e);
 }
@@ -287,7 +366,12 @@ void frmPicAuswahl::showBuiltIn()
     forgetPreviewUnderWay();
     showSquareControls(false, false);
     imgBild->setPicture(QPixmap::fromImage(resources::loadBitmap(settings().Picture() + 100)));
-    lblSeite->setText(QStringLiteral("%1 / 16").arg(settings().Picture() - 100));
+    lblSeite->setText(services::textOf(kFirstPictureName + settings().Picture() - 101));
+    widgets::fitText(lblSeite, kNamePoints * scale_);
+    // The grid follows without a click of its own.
+    showingBuiltIn_ = true;
+    lstBilder->setCurrentRow(settings().Picture() - 101);
+    showingBuiltIn_ = false;
 }
 
 void frmPicAuswahl::refreshFiles()

@@ -7,6 +7,8 @@
 #include "dialogs/square_chooser.h"
 #include "errors/trap.h"
 #include "platform/twips.h"
+#include "platform/appinfo.h"
+#include "services/picture_folder.h"
 #include "services/picture_square.h"
 #include "services/settings.h"
 #include "widgets/room_look.h"
@@ -14,10 +16,13 @@
 #include "services/seams.h"
 #include "widgets/seams.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QShortcut>
@@ -29,13 +34,29 @@ using widgets::seams;
 
 namespace {
 
-// The preview: 3000 twips square at (600, 1140); its picture is read at
-// twice its size in pixels, sharp on screens with two device pixels to the
-// pixel, and the whole picture for choosing the square at twice that again,
-// so that the square cut from it is as sharp.
+// The preview: 3000 twips square at (600, 1140) of the design; its picture
+// is read at twice its size in pixels, sharp on screens with two device
+// pixels to the pixel, and the whole picture for choosing the square at
+// twice that again, so that the square cut from it is as sharp.
 constexpr int kPreviewSide = 3000;
-constexpr int kPreviewPixels = 2 * kPreviewSide / twips::TwipsPerPixel;
-constexpr int kWholePixels = 2 * kPreviewPixels;
+// The square chooser reaches this far beyond the preview on every side, so
+// that the handles of a square at the picture's edge lie whole on it.
+constexpr int kChooserMargin = 150;
+
+// Messages of the language table.
+enum Message : int16_t {
+    kRenameTip = 386,
+    kRemoveTip = 387,
+    kNewName = 388,
+    kNameTaken = 389,
+    kNameInvalid = 390,
+    kNotRenamed = 391,
+    kRemoveQuestion = 392,
+    kNoTrashQuestion = 393,
+    kNotRemoved = 394,
+    kSquareName = 395,
+    kSquareKeys = 396,
+};
 
 // The part of the shown picture that the square of the whole picture covers.
 QImage cutShown(const QImage& shown, QSize whole, QRect square)
@@ -51,24 +72,55 @@ QImage cutShown(const QImage& shown, QSize whole, QRect square)
 void frmPicAuswahl::createOwnPictureControls()
 {
     cmdAdd = new QPushButton(fraAuswahl[1]);
-    cmdAdd->setGeometry(twips::rect(120, 2040, 2040, 450));
+    cmdAdd->setGeometry(scaled(60, 2040, 2100, 450));
     connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
 
     cmdFolder = new QPushButton(fraAuswahl[1]);
     cmdFolder->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    cmdFolder->setIconSize(scaled(0, 0, 240, 240).size());
     widgets::keepPlacedSize(cmdFolder);
-    cmdFolder->setGeometry(twips::rect(2220, 2040, 360, 450));
+    cmdFolder->setGeometry(scaled(2220, 2040, 420, 450));
     connect(cmdFolder, &QPushButton::clicked, this, [this] { cmdFolder_Click(); });
 
+    // At the foot of the page, beside OK.
+    const QSize icon = scaled(0, 0, 330, 330).size();
+    cmdRename = new widgets::ButtonControl(fraAuswahl[1]);
+    cmdRename->setArt(QStringLiteral(":/art/picwindow/rename.svg"), widgets::ButtonControl::Look::Icon, icon);
+    placeScaled(cmdRename, 60, 2925, 510, 450);
+    connect(cmdRename, &QPushButton::clicked, this, [this] { cmdRename_Click(); });
+    cmdRemove = new widgets::ButtonControl(fraAuswahl[1]);
+    cmdRemove->setArt(QStringLiteral(":/art/picwindow/remove.svg"), widgets::ButtonControl::Look::Icon, icon);
+    placeScaled(cmdRemove, 630, 2925, 510, 450);
+    connect(cmdRemove, &QPushButton::clicked, this, [this] { cmdRemove_Click(); });
+    // The same from the grid's menu.
+    File1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    renameAction_ = new QAction(File1);
+    renameAction_->setShortcut(Qt::Key_F2);
+    renameAction_->setShortcutContext(Qt::WidgetShortcut);
+    connect(renameAction_, &QAction::triggered, this, [this] { cmdRename_Click(); });
+    removeAction_ = new QAction(File1);
+    removeAction_->setShortcut(Qt::Key_Delete);
+    removeAction_->setShortcutContext(Qt::WidgetShortcut);
+    connect(removeAction_, &QAction::triggered, this, [this] { cmdRemove_Click(); });
+    File1->addActions({renameAction_, removeAction_});
+
+    // Its box drawn by the style, unticked as well as ticked, on the page's
+    // paper; only the text takes the album's ink.
     chkStretch = new QCheckBox(this);
-    chkStretch->setGeometry(twips::rect(600, 4170, 3000, 330));
-    chkStretch->setStyleSheet(QStringLiteral("color: #4a3520; background: transparent;"));
+    chkStretch->setGeometry(scaled(600, 4290, 3000, 330));
+    QPalette ink = chkStretch->palette();
+    ink.setColor(QPalette::WindowText, QColor(0x4a, 0x35, 0x20));
+    ink.setColor(QPalette::Base, Qt::white);
+    chkStretch->setPalette(ink);
     chkStretch->hide();
     connect(chkStretch, &QCheckBox::clicked, this, [this] { chkStretch_Click(); });
 
     picSquare = new dialogs::SquareChooser(this);
-    dialogs::placeTwips(picSquare, 600, 1140, kPreviewSide, kPreviewSide);
+    picSquare->setMargin(scaled(0, 0, kChooserMargin, 0).width());
+    placeScaled(picSquare, 600 - kChooserMargin, 1140 - kChooserMargin, kPreviewSide + 2 * kChooserMargin,
+                kPreviewSide + 2 * kChooserMargin);
     picSquare->hide();
+    chkStretch->raise();  // over the chooser's margin
     picSquare->onChosen = [this](QRect square) { picSquare_Chosen(square); };
     picSquare->onDblClick = [this] { imgBild_DblClick(); };
 
@@ -87,6 +139,12 @@ void frmPicAuswahl::setOwnPictureTexts()
     cmdFolder->setToolTip(services::textOf(191));
     chkStretch->setText(services::textOf(192));
     picSquare->setToolTip(services::textOf(193));
+    picSquare->setAccessibleName(services::textOf(kSquareName));
+    picSquare->setAccessibleDescription(services::textOf(193) + QLatin1Char(' ') + services::textOf(kSquareKeys));
+    cmdRename->setToolTip(services::textOf(kRenameTip));
+    cmdRemove->setToolTip(services::textOf(kRemoveTip));
+    renameAction_->setText(services::textOf(kRenameTip));
+    removeAction_->setText(services::textOf(kRemoveTip));
 }
 
 QString frmPicAuswahl::selectedPath() const
@@ -99,7 +157,9 @@ void frmPicAuswahl::showFilePreview(const QString& path)
     setCursor(Qt::BusyCursor);
     chkStretch->setEnabled(false);
     picSquare->setEnabled(false);
-    previewLater_.readWhole(path, kWholePixels, [this, path](const pictures::Decoded& read) {
+    // Twice the preview's pixels, and twice again for the square cut from it.
+    const int wholePixels = 4 * imgBild->width();
+    previewLater_.readWhole(path, wholePixels, [this, path](const pictures::Decoded& read) {
         forgetPreviewUnderWay();
         showReadPreview(path, read);
     });
@@ -128,7 +188,7 @@ void frmPicAuswahl::showReadPreview(const QString& path, const pictures::Decoded
             const QRect region = pictures::squareOf(square, whole);
             if (stretched)
                 imgBild->setPicture(QPixmap::fromImage(
-                    read.picture.scaled(kPreviewPixels, kPreviewPixels, Qt::IgnoreAspectRatio,
+                    read.picture.scaled(2 * imgBild->width(), 2 * imgBild->width(), Qt::IgnoreAspectRatio,
                                         Qt::SmoothTransformation)));
             else
                 imgBild->setPicture(QPixmap::fromImage(cutShown(read.picture, whole, region)));
@@ -144,6 +204,10 @@ void frmPicAuswahl::showSquareControls(bool notSquare, bool stretched)
     chkStretch->setChecked(stretched);
     picSquare->setVisible(notSquare && !stretched);
     imgBild->setVisible(!notSquare || stretched);
+    // Renaming and removing want an own picture chosen.
+    const bool chosen = File1->ListIndex() >= 0;
+    cmdRename->setEnabled(chosen);
+    cmdRemove->setEnabled(chosen);
 }
 
 void frmPicAuswahl::cmdAdd_Click()
@@ -184,6 +248,7 @@ void frmPicAuswahl::chkStretch_Click()
             pictures::storeSquare(selectedPath(), square);
         },
         [&] { showFilePreview(selectedPath()); },
+        [&] { forgetThumbnail(File1->FileName()); },
     });
 }
 
@@ -201,6 +266,7 @@ void frmPicAuswahl::picSquare_Chosen(QRect square)
                                          : pictures::Square{pictures::Square::Kind::Region, square});
         },
         [&] { imgBild->setPicture(QPixmap::fromImage(cutShown(shownWhole_, wholeSize_, square))); },
+        [&] { forgetThumbnail(File1->FileName()); },
     });
 }
 
@@ -243,4 +309,83 @@ void frmPicAuswahl::takeAdded(const QStringList& added, bool play)
     showSelectedFile();
     if (play)
         cmdOK_Click();
+}
+
+void frmPicAuswahl::cmdRename_Click()
+{
+    Procedure proc{"frmPicAuswahl", "cmdRename_Click"};
+    proc.run({
+        [&] {
+            if (File1->ListIndex() < 0)
+                return;
+            const QString name = File1->FileName();
+            const QFileInfo info(name);
+            const QString ending = QLatin1Char('.') + info.suffix();
+            const std::optional<QString> answer = services::seams().InputBox(
+                this, services::textOf(kNewName), services::textOf(kRenameTip), info.completeBaseName());
+            if (!answer)
+                return;
+            // The name without its ending; the ending stays the one the
+            // contents have.
+            QString wanted = answer->trimmed();
+            if (wanted.endsWith(ending, Qt::CaseInsensitive))
+                wanted.chop(ending.size());
+            wanted = wanted.trimmed() + ending;
+            const auto tell = [this](int message, const QString& shown) {
+                services::seams().warn(this, services::textOf(message).arg(shown));
+            };
+            switch (pictures::renamePicture(File1->Path(), name, wanted)) {
+            case pictures::Renaming::Renamed: break;
+            case pictures::Renaming::Invalid: tell(kNameInvalid, answer->trimmed()); return;
+            case pictures::Renaming::Taken: tell(kNameTaken, wanted); return;
+            case pictures::Renaming::Failed: tell(kNotRenamed, name); return;
+            }
+            // The game's picture keeps being played under its new name.
+            if (Allgemein::GetIniString("Pictures", "File", "") == name)
+                Allgemein::SaveIni("Pictures", "File", wanted);
+            File1->Refresh();
+            for (int i = 0; i < File1->ListCount(); ++i)
+                if (File1->List(i) == wanted)
+                    File1->setListIndex(i);
+            showSelectedFile();
+        },
+    });
+}
+
+void frmPicAuswahl::cmdRemove_Click()
+{
+    Procedure proc{"frmPicAuswahl", "cmdRemove_Click"};
+    proc.run({
+        [&] {
+            const int index = File1->ListIndex();
+            if (index < 0)
+                return;
+            const QString name = File1->FileName();
+            auto& s = services::seams();
+            if (!s.askYesNoDefaultNo(this, services::textOf(kRemoveQuestion).arg(name), appinfo::title()))
+                return;
+            bool removed = false;
+            switch (pictures::trashPicture(File1->Path(), name)) {
+            case pictures::Removal::Trashed: removed = true; break;
+            case pictures::Removal::NoTrash:
+                // Deleted for good only when the player says so again.
+                if (!s.askYesNoDefaultNo(this, services::textOf(kNoTrashQuestion).arg(name), appinfo::title()))
+                    return;
+                removed = pictures::deletePicture(File1->Path(), name);
+                break;
+            case pictures::Removal::Failed: break;
+            }
+            if (!removed) {
+                s.warn(this, services::textOf(kNotRemoved).arg(name));
+                return;
+            }
+            // The picture after it is chosen, or the one before at the end.
+            forgetPreviewUnderWay();
+            File1->Refresh();
+            File1->setListIndex(std::min(index, File1->ListCount() - 1));
+            showSelectedFile();
+            if (QListWidget* grid = gridInFront())
+                grid->setFocus();
+        },
+    });
 }

@@ -1,5 +1,6 @@
 #include "dialogs/square_chooser.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -11,8 +12,13 @@ namespace dialogs {
 
 namespace {
 
-// How near a corner a press takes hold of it, in pixels of the control.
-constexpr qreal kCornerReach = 9;
+// The square within the picture of that size.
+QRect inside(QRect square, QSize whole)
+{
+    square.moveLeft(std::clamp(square.left(), 0, whole.width() - square.width()));
+    square.moveTop(std::clamp(square.top(), 0, whole.height() - square.height()));
+    return square;
+}
 
 }  // namespace
 
@@ -20,6 +26,13 @@ SquareChooser::SquareChooser(QWidget* parent) : Placed<QWidget>(parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void SquareChooser::setMargin(int pixels)
+{
+    margin_ = std::max(0, pixels);
+    update();
 }
 
 void SquareChooser::setPicture(const QImage& shown, QSize whole, QRect square)
@@ -35,7 +48,8 @@ QRectF SquareChooser::pictureArea() const
 {
     if (whole_.isEmpty())
         return {};
-    const QSizeF fitted = QSizeF(whole_).scaled(QSizeF(size()), Qt::KeepAspectRatio);
+    const QSizeF room(std::max(1, width() - 2 * margin_), std::max(1, height() - 2 * margin_));
+    const QSizeF fitted = QSizeF(whole_).scaled(room, Qt::KeepAspectRatio);
     return QRectF(QPointF((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
 }
 
@@ -57,14 +71,35 @@ QRectF SquareChooser::squareOnControl() const
     return QRectF(area.topLeft() + QPointF(square_.topLeft()) * scale, QSizeF(square_.size()) * scale);
 }
 
-int SquareChooser::cornerAt(QPointF at) const
+QRectF SquareChooser::handle(int corner) const
 {
+    // A quarter of it over the square, the rest outside, as far as the
+    // control reaches.
     const QRectF s = squareOnControl();
     const QPointF corners[4] = {s.topLeft(), s.topRight(), s.bottomRight(), s.bottomLeft()};
-    for (int i = 0; i < 4; ++i)
-        if (std::abs(at.x() - corners[i].x()) <= kCornerReach
-            && std::abs(at.y() - corners[i].y()) <= kCornerReach)
-            return i;
+    const QPointF outward(corner == 0 || corner == 3 ? -1 : 1, corner < 2 ? -1 : 1);
+    QRectF h(QPointF(), QSizeF(kHandle, kHandle));
+    h.moveCenter(corners[corner] + outward * (kHandle / 4));
+    h.moveLeft(std::clamp(h.left(), 0.0, std::max(0.0, width() - kHandle)));
+    h.moveTop(std::clamp(h.top(), 0.0, std::max(0.0, height() - kHandle)));
+    return h;
+}
+
+int SquareChooser::cornerAt(QPointF at) const
+{
+    // On a square too small for four handles and room to take hold of it
+    // between them, its inside moves it, but for a few pixels at each corner.
+    const QRectF s = squareOnControl();
+    const QPointF corners[4] = {s.topLeft(), s.topRight(), s.bottomRight(), s.bottomLeft()};
+    const bool small = s.width() < 2 * kHandle;
+    for (int i = 0; i < 4; ++i) {
+        if (!handle(i).contains(at))
+            continue;
+        if (small && s.contains(at)
+            && (std::abs(at.x() - corners[i].x()) > kHandle / 4 || std::abs(at.y() - corners[i].y()) > kHandle / 4))
+            continue;
+        return i;
+    }
     return -1;
 }
 
@@ -97,16 +132,15 @@ void SquareChooser::paintEvent(QPaintEvent*)
     inside.addRect(s);
     p.fillPath(outside.subtracted(inside), QColor(0, 0, 0, 130));
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::white, 2));
+    // With the keys' focus the frame is the album's gold.
+    p.setPen(QPen(hasFocus() ? QColor(0xff, 0xd7, 0x00) : QColor(Qt::white), 2));
     p.setBrush(Qt::NoBrush);
     p.drawRect(s.adjusted(1, 1, -1, -1));
-    // The corners to take hold of.
-    p.setPen(QPen(QColor(0x4a, 0x35, 0x20), 1));
-    p.setBrush(Qt::white);
-    for (const QPointF& c : {s.topLeft(), s.topRight(), s.bottomRight(), s.bottomLeft()}) {
-        const QPointF inward(c.x() < s.center().x() ? 3 : -3, c.y() < s.center().y() ? 3 : -3);
-        p.drawRect(QRectF(c + inward - QPointF(4, 4), QSizeF(8, 8)));
-    }
+    // The corners to take hold of, whole on the control.
+    p.setPen(QPen(QColor(0x4a, 0x35, 0x20), 1.5));
+    p.setBrush(QColor(255, 255, 255, 225));
+    for (int i = 0; i < 4; ++i)
+        p.drawRoundedRect(handle(i).adjusted(0.75, 0.75, -0.75, -0.75), 4, 4);
 }
 
 void SquareChooser::mousePressEvent(QMouseEvent* e)
@@ -124,9 +158,7 @@ void SquareChooser::mousePressEvent(QMouseEvent* e)
         grip_ = Grip::Move;
         const QPointF p = toPicture(at);
         square_.moveCenter(p.toPoint());
-        const QRect bounds(QPoint(0, 0), whole_);
-        square_.moveLeft(std::clamp(square_.left(), 0, bounds.width() - square_.width()));
-        square_.moveTop(std::clamp(square_.top(), 0, bounds.height() - square_.height()));
+        square_ = inside(square_, whole_);
         update();
     }
     pressedAt_ = toPicture(at);
@@ -180,6 +212,56 @@ void SquareChooser::mouseDoubleClickEvent(QMouseEvent* e)
     grip_ = Grip::None;
     if (e->button() == Qt::LeftButton && onDblClick)
         onDblClick();
+}
+
+void SquareChooser::keyPressEvent(QKeyEvent* e)
+{
+    if (whole_.isEmpty() || (e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) {
+        Placed<QWidget>::keyPressEvent(e);
+        return;
+    }
+    // A twentieth of the square a press, a quarter with Shift.
+    const int step = std::max(1, square_.width() / ((e->modifiers() & Qt::ShiftModifier) ? 4 : 20));
+    const int largest = std::min(whole_.width(), whole_.height());
+    QRect s = square_;
+    int grow = 0;
+    switch (e->key()) {
+    case Qt::Key_Left: s.translate(-step, 0); break;
+    case Qt::Key_Right: s.translate(step, 0); break;
+    case Qt::Key_Up: s.translate(0, -step); break;
+    case Qt::Key_Down: s.translate(0, step); break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: grow = step; break;
+    case Qt::Key_Minus: grow = -step; break;
+    default: Placed<QWidget>::keyPressEvent(e); return;
+    }
+    e->accept();
+    if (grow != 0) {
+        // About its middle, between half the largest square and all of it.
+        const int side = std::clamp(s.width() + 2 * grow, (largest + 1) / 2, largest);
+        const QPoint middle = s.center();
+        s.setSize(QSize(side, side));
+        s.moveCenter(middle);
+    }
+    s = inside(s, whole_);
+    if (s == square_)
+        return;
+    square_ = s;
+    update();
+    if (onChosen)
+        onChosen(square_);
+}
+
+void SquareChooser::focusInEvent(QFocusEvent* e)
+{
+    Placed<QWidget>::focusInEvent(e);
+    update();
+}
+
+void SquareChooser::focusOutEvent(QFocusEvent* e)
+{
+    Placed<QWidget>::focusOutEvent(e);
+    update();
 }
 
 }  // namespace dialogs

@@ -3,6 +3,10 @@
 // into the control, with the square the board will show framed on it. The
 // player drags the square to move it and drags a corner to make it smaller
 // or larger, from the largest square the picture holds down to half of that.
+// Each corner's handle is at least 24 pixels across, however thin the
+// picture: the control reaches a margin beyond the picture on every side, so
+// that a handle at the picture's edge lies whole on it. With the focus, the
+// arrow keys move the square and + and - size it (Shift: in larger steps).
 // Outside the square the picture is dimmed. Positions are kept in pixels of
 // the whole upright picture (pictures::Square::region).
 
@@ -17,6 +21,11 @@ namespace dialogs {
 class SquareChooser : public widgets::Placed<QWidget> {
 public:
     explicit SquareChooser(QWidget* parent);
+
+    // The handles' smallest side, in pixels of the control.
+    static constexpr qreal kHandle = 24;
+    // The room left around the picture.
+    void setMargin(int pixels);
 
     // The picture scaled down for showing, the size of the whole upright
     // picture, and the square chosen (in the whole picture's pixels).
@@ -39,6 +48,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     enum class Grip { None, Move, Corner };
@@ -46,6 +58,8 @@ private:
     // The corner under the point (0 top left, 1 top right, 2 bottom right,
     // 3 bottom left), or -1.
     int cornerAt(QPointF at) const;
+    // The handle of the corner, on the control.
+    QRectF handle(int corner) const;
     void updateCursor(QPointF at);
 
     QImage shown_;
@@ -56,6 +70,7 @@ private:
     QPointF pressedAt_;  // in the picture's pixels
     QRect pressedSquare_;
     QRect before_;  // the square before the press
+    int margin_ = 0;
 };
 
 }  // namespace dialogs

@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 #include "services/picture_file.h"
+#include "services/picture_folder.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -69,6 +70,8 @@ Intake write(const QString& folder, const QString& wanted, const QByteArray& byt
 {
     if (!folderReady(folder))
         return {Refusal::FolderNotWritable, {}};
+    if (const QString same = sameBytes(folder, bytes); !same.isEmpty())
+        return {Refusal::None, same, true};
     // Another program may take a name between the look and the write.
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString name = freeName(folder, wanted);

@@ -4,7 +4,8 @@
 // written, then copied whole under a name that no file of the folder has yet
 // (files::createNew): nothing is ever overwritten, nothing half copied is
 // left behind, and nothing is written outside the folder. A folder that is a
-// symbolic link is not written into.
+// symbolic link is not written into. A picture whose bytes a picture of the
+// folder has already is not written again: that one is named instead.
 
 #include <QImage>
 #include <QString>
@@ -26,7 +27,8 @@ enum class Refusal {
 
 struct Intake {
     Refusal refusal = Refusal::None;
-    QString name;  // the name in the folder when added
+    QString name;           // the name in the folder when added
+    bool existing = false;  // the same bytes were there already, under `name`
 };
 
 // Copies the picture file into the folder. The name is the file's own,

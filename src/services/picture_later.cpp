@@ -20,6 +20,12 @@ worker::Worker& reader()
     return w;
 }
 
+worker::Worker& thumbnailer()
+{
+    static worker::Worker w(worker::Priority::Low);
+    return w;
+}
+
 }  // namespace
 
 void Decoded::raiseFailure() const
@@ -61,6 +67,52 @@ void PictureLater::cancel()
 bool PictureLater::busy() const
 {
     return state_->busy;
+}
+
+Thumbnails::Thumbnails(QObject* owner) : owner_(owner) {}
+
+Thumbnails::~Thumbnails()
+{
+    cancel();
+}
+
+void Thumbnails::cancel()
+{
+    ++*latest_;
+}
+
+void Thumbnails::make(const QStringList& paths, int side, Done done)
+{
+    const int ticket = latest_->load();
+    const auto each = std::make_shared<Done>(std::move(done));
+    for (const QString& path : paths) {
+        ++underWay;
+        const bool posted = thumbnailer().post([path, side, ticket, each, latest = latest_, owner = owner_] {
+            // Dropped or another list asked for meanwhile: nothing is made.
+            QCoreApplication* app = QCoreApplication::instance();
+            if (latest->load() != ticket || !app) {
+                --underWay;
+                return;
+            }
+            Decoded d;
+            try {
+                d.picture = loadPuzzlePicture(path, storedSquare(path), side);
+            } catch (...) {
+                const errors::Failure f = errors::currentFailure();
+                d = {QImage(), QSize(), f.number(), f.description()};
+            }
+            QMetaObject::invokeMethod(
+                app,
+                [path, d, ticket, each, latest, owner] {
+                    --underWay;
+                    if (owner && latest->load() == ticket)
+                        (*each)(path, d);
+                },
+                Qt::QueuedConnection);
+        });
+        if (!posted)
+            --underWay;
+    }
 }
 
 int readingsUnderWay()

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <functional>
@@ -58,6 +59,30 @@ private:
     };
     QPointer<QObject> owner_;
     std::shared_ptr<State> state_ = std::make_shared<State>();
+};
+
+// Thumbnails of a window's own pictures: each the square the board plays of
+// it (the whole picture squeezed when so chosen), at most `side` pixels a
+// side, made one after the other on a worker of their own of low priority,
+// apart from the previews' worker, so that a preview never waits behind five
+// hundred thumbnails. Each answer (the thumbnail or the failure) comes back
+// on the window's thread, in the order asked; cancel() and a window gone
+// drop what is not yet made. The window keeps what arrives.
+class Thumbnails {
+public:
+    using Done = std::function<void(const QString& path, const Decoded&)>;
+
+    explicit Thumbnails(QObject* owner);
+    ~Thumbnails();
+    Thumbnails(const Thumbnails&) = delete;
+    Thumbnails& operator=(const Thumbnails&) = delete;
+
+    void make(const QStringList& paths, int side, Done done);
+    void cancel();
+
+private:
+    QPointer<QObject> owner_;
+    std::shared_ptr<std::atomic<int>> latest_ = std::make_shared<std::atomic<int>>(0);
 };
 
 // Readings posted and not yet answered or dropped, in every window (tests

@@ -3,6 +3,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -125,6 +126,7 @@ Seams makeDefaults()
     s.openFolder = [](const QString& folder) {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
     };
+    s.moveToTrash = [](const QString& path) { return QFile::moveToTrash(path); };
     return s;
 }
 

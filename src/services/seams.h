@@ -67,6 +67,9 @@ struct Seams {
     // Opens the folder in the desktop's file manager; false when nothing
     // could open it.
     std::function<bool(const QString& folder)> openFolder;
+    // Moves the file into the desktop's trash (QFile::moveToTrash); false
+    // where there is none for it.
+    std::function<bool(const QString& path)> moveToTrash;
 
     // Allgemein::Rnd(): the draws in [0, 1); scripted draws also make
     // Randomize do nothing.

@@ -15,6 +15,7 @@
 #include "mainwindow/cloth.h"
 #include "mainwindow/frmTavoro.h"
 #include "platform/appinfo.h"
+#include "services/picture_later.h"
 #include "services/seams.h"
 #include "services/settings.h"
 #include "support/files.h"
@@ -25,6 +26,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFontMetricsF>
 #include <QImage>
@@ -237,25 +239,42 @@ TEST_P(TextFit, TheRoomAtItsSmallestAndLargestAndPaused)
     }
 }
 
-TEST_P(TextFit, ThePictureWindowOnBothSides)
+TEST_P(TextFit, ThePictureWindowOnBothSidesOnSmallAndLargeScreens)
 {
-    frmPicAuswahl w;
-    w.Form_Load();
-    w.show();
-    expectWhole(&w, "picture window, built-in pictures");
-    w.imgTab_Click(0);  // the tab of the player's own files
-    expectWhole(&w, "picture window, empty folder");
     QImage picture(64, 48, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
     const QString pics = QDir(appinfo::dataFolder()).filePath(QStringLiteral("pics"));
-    ASSERT_TRUE(QDir().mkpath(pics));
-    ASSERT_TRUE(picture.save(pics + QStringLiteral("/a long name of an own picture.png")));
-    frmPicAuswahl again;
-    again.Form_Load();
-    again.show();
-    again.imgTab_Click(0);
-    again.File1->setListIndex(0);
-    expectWhole(&again, "picture window, own picture");
+    const auto screenPixels = services::seams().ScreenPixels;
+    for (const QSize screen : {QSize(800, 600), QSize(1920, 1080)}) {
+        SCOPED_TRACE(screen.width());
+        services::seams().ScreenPixels = [screen](const QWidget*) { return screen; };
+        QDir(pics).removeRecursively();
+        frmPicAuswahl w;
+        w.Form_Load();
+        w.show();
+        expectWhole(&w, "picture window, built-in pictures");
+        // Each built-in picture's name under the grid.
+        for (int i = 0; i < 16; ++i) {
+            w.cmdNext_Click();
+            expectWhole(&w, "picture window, a built-in picture's name");
+        }
+        w.imgTab_Click(0);  // the tab of the player's own files
+        expectWhole(&w, "picture window, empty folder");
+        ASSERT_TRUE(QDir().mkpath(pics));
+        ASSERT_TRUE(picture.save(pics + QStringLiteral("/a long name of an own picture.png")));
+        frmPicAuswahl again;
+        again.Form_Load();
+        again.show();
+        again.imgTab_Click(0);
+        again.File1->setCurrentRow(0);
+        // Its preview arrives, and with it the stretch box (not square).
+        QDeadlineTimer deadline(10000);
+        while (pictures::readingsUnderWay() > 0 && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        EXPECT_TRUE(again.chkStretch->isVisible());
+        expectWhole(&again, "picture window, own picture");
+    }
+    services::seams().ScreenPixels = screenPixels;
 }
 
 TEST_P(TextFit, TheWallpaperChampionsAboutAndHelpWindows)
@@ -291,12 +310,17 @@ TEST_P(TextFit, TheWallpaperChampionsAboutAndHelpWindows)
 TEST_P(TextFit, TheGamesMessageBoxes)
 {
     auto& s = services::seams();
-    for (int message : {124, 164, 230}) {
+    for (int message : {124, 164, 230, 392, 393}) {
         expectWholeBox("question", [&] { s.askYesNo(nullptr, services::textOf(message), QStringLiteral("Tavoro")); });
         expectWholeBox("question, No first", [&] { s.askYesNoDefaultNo(nullptr, services::textOf(message), QStringLiteral("Tavoro")); });
     }
     for (int message : {171, 200, 233, 234})
         expectWholeBox("information", [&] { s.tell(nullptr, services::textOf(message)); });
+    // The picture window's words on renaming and removing a picture.
+    for (int message : {389, 390, 391, 394})
+        expectWholeBox("warning", [&] {
+            s.warn(nullptr, services::textOf(message).arg(QStringLiteral("Picture 2026-12-11 11.42.07 (2).png")));
+        });
     expectWholeBox("warning", [&] {
         s.warn(nullptr, services::textOf(199) + QLatin1Char('\n')
                             + services::textOf(197).arg(QStringLiteral("a very large picture.png")));
