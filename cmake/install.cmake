@@ -1,9 +1,10 @@
-# Installing the game like any Linux game: `cmake --install` puts the program,
-# its menu entry, icons, software centre entry and manual page under the
-# prefix, and `cpack -G DEB` makes a Debian package of the same files.
-#   cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DTAVORO_BUILD_TESTS=OFF \
-#         -DCMAKE_INSTALL_PREFIX=/usr
-#   cmake --build build/package -j2 && (cd build/package && cpack -G DEB)
+# Installing the game like any Linux game: `cmake --install` puts the program
+# (the command `tavoro`, with `Tavoro` as a link to it), its menu entry, icons,
+# software centre entry and manual page under the prefix. The Debian package
+# is built from debian/ by scripts/package.sh.
+#   cmake -S . -B build/home -DTAVORO_BUILD_TESTS=OFF -DCMAKE_INSTALL_PREFIX=$HOME/.local \
+#         -DTAVORO_INSTALL_BINDIR=bin
+#   cmake --build build/home -j2 && cmake --install build/home
 include(GNUInstallDirs)
 
 set(TAVORO_INSTALL_BINDIR "games" CACHE STRING
@@ -13,7 +14,11 @@ if(IS_ABSOLUTE "${TAVORO_INSTALL_BINDIR}")
 else()
   set(TAVORO_INSTALL_FULL_BINDIR "${CMAKE_INSTALL_PREFIX}/${TAVORO_INSTALL_BINDIR}")
 endif()
-set(TAVORO_INSTALLED_PROGRAM "${TAVORO_INSTALL_FULL_BINDIR}/Tavoro")
+# Commands are lower case; the name the game was first known by stays as a link.
+set(TAVORO_COMMAND tavoro)
+set(TAVORO_INSTALLED_PROGRAM "${TAVORO_INSTALL_FULL_BINDIR}/${TAVORO_COMMAND}")
+option(TAVORO_INSTALL_DOCS "Install the copyright and changelog into share/doc/tavoro" ON)
+option(TAVORO_INSTALL_CHECKS "Check the installed files (ctest) without the other tests" OFF)
 set(TAVORO_APP_ID "example.tavoro.Tavoro")
 set(TAVORO_DOCDIR "${CMAKE_INSTALL_DATADIR}/doc/tavoro")
 
@@ -29,17 +34,20 @@ configure_file(${CMAKE_SOURCE_DIR}/packaging/${TAVORO_APP_ID}.desktop.in
   ${TAVORO_PACKAGING_OUT}/${TAVORO_APP_ID}.desktop @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/${TAVORO_APP_ID}.metainfo.xml.in
   ${TAVORO_PACKAGING_OUT}/${TAVORO_APP_ID}.metainfo.xml @ONLY)
-configure_file(${CMAKE_SOURCE_DIR}/packaging/Tavoro.6
-  ${TAVORO_PACKAGING_OUT}/Tavoro.6 @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/tavoro.6
+  ${TAVORO_PACKAGING_OUT}/tavoro.6 @ONLY)
+# The old names as links: Tavoro beside the program, Tavoro(6) beside its page.
+file(CREATE_LINK ${TAVORO_COMMAND} ${TAVORO_PACKAGING_OUT}/Tavoro SYMBOLIC)
+file(CREATE_LINK tavoro.6.gz ${TAVORO_PACKAGING_OUT}/Tavoro.6.gz SYMBOLIC)
 
 # Manual page and changelog, compressed as Debian wants them (-n: no time
 # stamp, so that two builds give the same bytes).
 find_program(TAVORO_GZIP gzip REQUIRED)
 add_custom_command(
-  OUTPUT ${TAVORO_PACKAGING_OUT}/Tavoro.6.gz ${TAVORO_PACKAGING_OUT}/changelog.gz
-  COMMAND ${TAVORO_GZIP} -9nc ${TAVORO_PACKAGING_OUT}/Tavoro.6 > ${TAVORO_PACKAGING_OUT}/Tavoro.6.gz
-  COMMAND ${TAVORO_GZIP} -9nc ${CMAKE_SOURCE_DIR}/packaging/changelog > ${TAVORO_PACKAGING_OUT}/changelog.gz
-  DEPENDS ${TAVORO_PACKAGING_OUT}/Tavoro.6 ${CMAKE_SOURCE_DIR}/packaging/changelog
+  OUTPUT ${TAVORO_PACKAGING_OUT}/tavoro.6.gz ${TAVORO_PACKAGING_OUT}/changelog.gz
+  COMMAND ${TAVORO_GZIP} -9nc ${TAVORO_PACKAGING_OUT}/tavoro.6 > ${TAVORO_PACKAGING_OUT}/tavoro.6.gz
+  COMMAND ${TAVORO_GZIP} -9nc ${CMAKE_SOURCE_DIR}/CHANGELOG.md > ${TAVORO_PACKAGING_OUT}/changelog.gz
+  DEPENDS ${TAVORO_PACKAGING_OUT}/tavoro.6 ${CMAKE_SOURCE_DIR}/CHANGELOG.md
   VERBATIM)
 
 # The icon theme's sizes, rendered from the hand-drawn SVG at build time.
@@ -56,9 +64,11 @@ add_custom_command(OUTPUT ${TAVORO_ICON_PNGS}
   DEPENDS tavoro_render_icon ${TAVORO_ICON_SVG}
   VERBATIM)
 add_custom_target(tavoro_install_data ALL DEPENDS ${TAVORO_ICON_PNGS}
-  ${TAVORO_PACKAGING_OUT}/Tavoro.6.gz ${TAVORO_PACKAGING_OUT}/changelog.gz)
+  ${TAVORO_PACKAGING_OUT}/tavoro.6.gz ${TAVORO_PACKAGING_OUT}/changelog.gz)
 
-install(TARGETS Tavoro RUNTIME DESTINATION ${TAVORO_INSTALL_BINDIR})
+install(PROGRAMS $<TARGET_FILE:Tavoro> DESTINATION ${TAVORO_INSTALL_BINDIR}
+  RENAME ${TAVORO_COMMAND})
+install(FILES ${TAVORO_PACKAGING_OUT}/Tavoro DESTINATION ${TAVORO_INSTALL_BINDIR})
 install(FILES ${TAVORO_PACKAGING_OUT}/${TAVORO_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${TAVORO_PACKAGING_OUT}/${TAVORO_APP_ID}.metainfo.xml
@@ -67,41 +77,18 @@ install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${TAVORO_ICON_SVG}
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${TAVORO_PACKAGING_OUT}/Tavoro.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${TAVORO_PACKAGING_OUT}/changelog.gz
-  DESTINATION ${TAVORO_DOCDIR})
+install(FILES ${TAVORO_PACKAGING_OUT}/tavoro.6.gz ${TAVORO_PACKAGING_OUT}/Tavoro.6.gz
+  DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+# The licence: the machine-readable summary (with the text of the media's
+# licence) and the code's licence text. A Debian package leaves these to
+# debhelper.
+if(TAVORO_INSTALL_DOCS)
+  install(FILES ${CMAKE_SOURCE_DIR}/debian/copyright ${CMAKE_SOURCE_DIR}/COPYING
+    ${TAVORO_PACKAGING_OUT}/changelog.gz DESTINATION ${TAVORO_DOCDIR})
+endif()
 
-# The Debian package.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME tavoro)
-set(CPACK_PACKAGE_VENDOR "The Tavoro developers")
-set(CPACK_PACKAGE_CONTACT "The Tavoro developers <service@tavoro.example>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "picture puzzle: slide or swap the pieces back into place")
-# Lines of at most 80 characters, as Debian wants them.
-string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
-  "Tavoro cuts a picture into a board of 3 x 3 up to 8 x 8 pieces and shuffles"
-  "them. Restore the picture by sliding pieces into the one empty place, or by"
-  "swapping any two pieces. Moves and seconds count, and the ten best games of"
-  "each size and mode enter the champions list."
-  "."
-  "Sixteen pictures or your own, fifteen wallpapers, music and sound effects,"
-  "in German, English, Swedish, Italian, Spanish and French.")
-set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.tavoro.example/")
-# The libraries the program links come from dpkg-shlibdeps; what it loads or
-# uses at run time without linking is named here.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# (FluidSynth and SDL2 are opened when first needed.)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-qpa-plugins, qt6-image-formats-plugins, fonts-liberation, fonts-comic-neue, libfluidsynth3, libsdl2-2.0-0")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont | fluid-soundfont-gm, qt6-translations-l10n")
-include(CPack)
-
-if(TAVORO_BUILD_TESTS)
+if(TAVORO_BUILD_TESTS OR TAVORO_INSTALL_CHECKS)
+  enable_testing()
   # An install into a temporary folder lists the expected files, and the
   # desktop's and software centres' own checkers accept the entries.
   string(REPLACE ";" "," sizes "${TAVORO_ICON_SIZES}")
@@ -111,7 +98,9 @@ if(TAVORO_BUILD_TESTS)
     -DPREFIX=${CMAKE_INSTALL_PREFIX}
     -DBINDIR=${TAVORO_INSTALL_BINDIR}
     -DAPP_ID=${TAVORO_APP_ID}
-    -DICON_SIZES=${sizes})
+    -DICON_SIZES=${sizes}
+    -DCOMMAND=${TAVORO_COMMAND}
+    -DDOCS=${TAVORO_INSTALL_DOCS})
   set(TAVORO_INSTALL_TEST_SCRIPT ${CMAKE_SOURCE_DIR}/tests/install/install_check.cmake)
   foreach(check files desktop metainfo)
     add_test(NAME Install.${check}

@@ -19,9 +19,9 @@ test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libfuzzer-14-dev
   desktop-file-utils appstream
   xvfb x11-utils xdotool xclip libx11-dev libxdamage-dev gcc dbus
   at-spi2-core python3-pyatspi weston qt6-wayland imagemagick openbox)
-# The Debian package: dpkg-shlibdeps finds the libraries' packages, file
-# tells CPack which files are programs.
-package_pkgs=(dpkg-dev file)
+# The Debian packages (scripts/package.sh): debhelper builds them, lintian
+# checks them; the package's build runs the checks of the installed files.
+package_pkgs=(dpkg-dev debhelper lintian xz-utils desktop-file-utils appstream)
 
 wanted=("${build_pkgs[@]}")
 case "${1:-build}" in

@@ -8,6 +8,7 @@
 #include "mainwindow/frmTavoro.h"
 #include "mainwindow/startsize.h"
 #include "platform/appinfo.h"
+#include "platform/command_line.h"
 #include "platform/fonts.h"
 #include "platform/termination.h"
 #include "platform/trace.h"
@@ -48,6 +49,9 @@ void wireWindows()
 
 int main(int argc, char* argv[])
 {
+    // --help and --version answer before any window system is asked for.
+    if (const auto exitCode = commandline::answer(argc, argv, stdout))
+        return *exitCode;
     trace::mark("main");
     fonts::loadConfigurationEarly();
     QApplication app(argc, argv);

@@ -7,6 +7,7 @@
 #include "widgets/open_address.h"
 #include "platform/twips.h"
 #include "services/language.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 #include "platform/window_activation.h"
@@ -38,6 +39,9 @@ constexpr QRect kImage2{3000, 960, 2400, 1440};
 constexpr QRect kHomepage{2400, 2520, 3600, 300};
 constexpr QRect kFlag{915, 2520, 570, 375};
 constexpr QRect kOK{4785, 3135, 1215, 465};
+// The licence, in two lines left of the OK button.
+constexpr QRect kLicence[2] = {{240, 3135, 4400, 230}, {240, 3365, 4400, 230}};
+constexpr int kLicenceMessages[2] = {400, 401};
 
 QRect inPixels(QRect tw)
 {
@@ -170,6 +174,12 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner)
     // A build without the maker's home page shows no link.
     lblHomepage->setVisible(maker::hasHomePage());
 
+    for (int i = 0; i < 2; ++i) {
+        lblLicence[i] = new QLabel(this);
+        setTextColor(lblLicence[i], QColor(0x5a, 0x3d, 0x26));
+        lblLicence[i]->setGeometry(inPixels(kLicence[i]));
+    }
+
     imgLang6_ = artLabel(new ClickLabel(this, [this] { imgLang_Click(6); }), kFlag);
     imgLang6_->setToolTip(QStringLiteral("Français"));
 
@@ -226,6 +236,10 @@ void frmInfo::Form_Load()
             Label(0)->setText(dialogs::versionLine(appinfo::title(), appinfo::versionMajor(),
                                                    appinfo::versionMinor(),
                                                    appinfo::versionRevision()));
+            for (int i = 0; i < 2; ++i) {
+                lblLicence[i]->setText(services::textOf(kLicenceMessages[i]));
+                widgets::fitText(lblLicence[i], 7.5, 0);
+            }
         },
         [&] {
             // The about box: only its OK button differs.

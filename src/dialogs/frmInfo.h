@@ -77,6 +77,8 @@ public:
     QLabel* Label(int i) const;
     QLabel* imgLang(int i) const;
     QLabel* lblHomepage = nullptr;
+    // The licence in two lines: the code's, then the media's.
+    QLabel* lblLicence[2] = {};
     QLabel* Image1 = nullptr;
     QLabel* Image2 = nullptr;
     QPushButton* ok = nullptr;

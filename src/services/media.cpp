@@ -7,11 +7,15 @@
 #include "platform/sound.h"
 #include "services/random.h"
 #include "services/resources.h"
+#include "services/seams.h"
 #include "services/settings.h"
 #include "services/shared.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QWidget>
 
@@ -125,6 +129,8 @@ Media::Media(media::Engine::Sound sound) : engine_(sound)
 Media::~Media()
 {
     engine_.shutdown();
+    if (currentMedia == this)
+        RemoveTemporaryFiles();
     if (currentMedia == this)
         currentMedia = nullptr;
 }
@@ -248,6 +254,20 @@ void Shutdown()
                 errors::endProgram();
         },
     });
+}
+
+void RemoveTemporaryFiles()
+{
+    // Only the names this run settled: a run that wrote nothing leaves the
+    // folder as it found it.
+    const QString written[] = {remembered().musicFile, services::seams().languageFile};
+    for (const QString& file : written) {
+        if (file.isEmpty() || !QDir::isAbsolutePath(file))
+            continue;
+        QFile::remove(file);
+        // Fails while another game's files are still in it.
+        QDir().rmdir(QFileInfo(file).absolutePath());
+    }
 }
 
 int16_t lastTrack()

@@ -69,6 +69,11 @@ int16_t Zufallszahl(int16_t low, int16_t high);
 // event loop; with a window still open, ends the program at once.
 void Shutdown();
 
+// Removes the temporary files of the run, the music track and the language
+// table, and their folder when nothing else is left in it. The program's
+// media do it when they end, after the music device has been closed.
+void RemoveTemporaryFiles();
+
 // The track played last (0 before the first).
 int16_t lastTrack();
 

@@ -246,3 +246,29 @@ TEST_F(AboutWindow, TheFlagOfTheLanguageInUseStoresNothing)
     EXPECT_FALSE(QFile::exists(files.iniPath()));
     EXPECT_EQ(Allgemein::settings().Sprache(), 6000);
 }
+
+TEST_F(AboutWindow, TheLicenceStandsInTheLanguageInUseAndFits)
+{
+    Allgemein::RememberStart();
+    frmInfo::StartScreenShown = true;
+    const struct { const char* sprache; const char* code; const char* media; } cases[] = {
+        {"1000", "Free software under the GNU GPL 3 or later;",
+         "pictures, music, sounds and help: CC BY-SA 4.0."},
+        {"0", "Freie Software unter der GNU GPL 3 oder neuer;",
+         "Bilder, Musik, Klänge und Hilfe: CC BY-SA 4.0."},
+        {"6000", "Logiciel libre sous la GNU GPL 3 ou ultérieure ;",
+         "images, musique, sons et aide : CC BY-SA 4.0."},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(files.writeIni(QByteArray("[Optionen]\r\nSprache=") + c.sprache + "\r\n"));
+        frmInfo w;
+        w.Form_Load();
+        EXPECT_EQ(w.lblLicence[0]->text(), QString::fromUtf8(c.code));
+        EXPECT_EQ(w.lblLicence[1]->text(), QString::fromUtf8(c.media));
+        for (QLabel* line : w.lblLicence) {
+            EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->width())
+                << c.sprache;
+            EXPECT_LE(line->geometry().right(), w.ok->geometry().left());
+        }
+    }
+}

@@ -42,13 +42,17 @@ if(CHECK STREQUAL "files")
   endif()
 
   set(expected
+    "${BINDIR}/${COMMAND}"
     "${BINDIR}/Tavoro"
     "share/applications/${APP_ID}.desktop"
     "share/metainfo/${APP_ID}.metainfo.xml"
     "share/icons/hicolor/scalable/apps/tavoro.svg"
-    "share/man/man6/Tavoro.6.gz"
-    "share/doc/tavoro/copyright"
-    "share/doc/tavoro/changelog.gz")
+    "share/man/man6/${COMMAND}.6.gz"
+    "share/man/man6/Tavoro.6.gz")
+  if(DOCS)
+    list(APPEND expected
+      "share/doc/tavoro/copyright" "share/doc/tavoro/COPYING" "share/doc/tavoro/changelog.gz")
+  endif()
   foreach(size ${ICON_SIZES})
     list(APPEND expected "share/icons/hicolor/${size}x${size}/apps/tavoro.png")
   endforeach()
@@ -61,10 +65,20 @@ if(CHECK STREQUAL "files")
     message(FATAL_ERROR "installed files differ\nexpected:\n  ${e}\nfound:\n  ${f}")
   endif()
 
-  execute_process(COMMAND test -x "${root}/${BINDIR}/Tavoro" RESULT_VARIABLE not_executable)
+  execute_process(COMMAND test -x "${root}/${BINDIR}/${COMMAND}" RESULT_VARIABLE not_executable)
   if(not_executable)
     message(FATAL_ERROR "the program is not executable")
   endif()
+  # The old names lead to the command and its page, next to them.
+  foreach(link "${BINDIR}/Tavoro=${COMMAND}" "share/man/man6/Tavoro.6.gz=${COMMAND}.6.gz")
+    string(REPLACE "=" ";" link "${link}")
+    list(GET link 0 name)
+    list(GET link 1 target)
+    file(READ_SYMLINK "${root}/${name}" got)
+    if(NOT got STREQUAL target)
+      message(FATAL_ERROR "${name} leads to '${got}', not to ${target}")
+    endif()
+  endforeach()
   foreach(size ${ICON_SIZES})
     png_size("${root}/share/icons/hicolor/${size}x${size}/apps/tavoro.png" got)
     if(NOT got STREQUAL "${size}x${size}")
@@ -73,7 +87,7 @@ if(CHECK STREQUAL "files")
   endforeach()
   # The menu entry starts the program where it was installed.
   file(STRINGS "${desktop}" exec REGEX "^Exec=")
-  if(NOT exec STREQUAL "Exec=${PREFIX}/${BINDIR}/Tavoro")
+  if(NOT exec STREQUAL "Exec=${PREFIX}/${BINDIR}/${COMMAND}")
     message(FATAL_ERROR "the menu entry runs '${exec}'")
   endif()
   message("installed: ${found}")
