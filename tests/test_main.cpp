@@ -13,9 +13,12 @@ int main(int argc, char* argv[])
         qputenv("SDL_AUDIODRIVER", "dummy");
     // The temporary folder follows $TMPDIR in the tests.
     qunsetenv("XDG_RUNTIME_DIR");
-    // What the game keeps in the player's cache folder stays with the run.
+    // What the game keeps in the player's cache folder stays with the run;
+    // a test's child (another copy of the game, say) shares the run's, as
+    // two copies of the game share the player's.
     QTemporaryDir cache;
-    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
+    if (!qEnvironmentVariableIsSet("TAVORO_TEST_CHILD"))
+        qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     Allgemein::Media media;

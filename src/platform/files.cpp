@@ -248,7 +248,7 @@ struct HeldLock {
 thread_local std::map<QByteArray, HeldLock> heldLocks;
 
 // How long a write waits for another copy's (a few milliseconds as a rule).
-constexpr auto kLockPatience = std::chrono::seconds(2);
+constexpr auto kLockPatience = std::chrono::seconds(5);
 
 // A folder of this user's alone, made when missing: mode 0700, no link.
 bool ownPrivateFolder(const QByteArray& path)

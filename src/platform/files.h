@@ -67,7 +67,7 @@ bool writeAllAt(int fd, QByteArrayView bytes);
 // that can read the folder can neither take nor hold it. Everything read under
 // the lock is what the last writer left. The same thread may take it again
 // inside (the inner one then adds nothing). A lock file that cannot be made,
-// or a lock not had within two seconds (a copy of the player's hung while it
+// or a lock not had within five seconds (a copy of the player's hung while it
 // held it), leaves the write unlocked rather than lost.
 class FolderLock {
 public:

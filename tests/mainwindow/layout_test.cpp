@@ -677,7 +677,8 @@ TEST_F(Layout, TheWindowComesBackWhereThePlayerLeftItMovedOntoAScreen)
     QTemporaryDir record;
     services::seams().startMemoryFile = record.filePath("Tavoro.conf");
     const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
-    const QRect kept(free.topLeft() + QPoint(40, 50), free.size() - QSize(80, 80));
+    // As large as the screen allows below its title bar, and a little lower.
+    const QRect kept(free.left(), free.top() + 40, free.width(), free.height() - 40);
     const struct { QRect stored; bool restored; } cases[] = {
         {kept, true},
         {kept.translated(free.width() + 5000, 0), false},  // on a screen gone since
