@@ -25,7 +25,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     platform::seams().programFolder = QString::fromLocal8Bit(argv[1]);
     services::seams().PlayWAV = [](int16_t) {};
-    widgets::seams().showChampions = [](QWidget*) {};
+    widgets::seams().showChampions = [](QWidget*, std::optional<game::Score>) {};
     termination::quitOnSignals();
 
     frmTavoro w;
