@@ -7,7 +7,6 @@
 #include "platform/twips.h"
 #include "services/seams.h"
 #include "services/settings.h"
-#include "services/shared.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -90,7 +89,8 @@ QString withSign(int16_t n)
 
 }  // namespace
 
-frmHighscore::frmHighscore(QWidget* owner) : QDialog(owner)
+frmHighscore::frmHighscore(QWidget* owner, std::optional<QString> result)
+    : QDialog(owner), HSScore(std::move(result))
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -166,7 +166,7 @@ void frmHighscore::Form_Load()
         },
         [&] { GetHS(); },
         [&] {
-            if (g.HSPending)
+            if (HSScore)
                 CheckHS();
         },
         [&] { lblTitle->setText(QStringLiteral("Tavoro Champions")); },
@@ -230,7 +230,7 @@ void frmHighscore::CheckHS()
         [&] { last = lstSort.List(9); },
         // A result equal to the tenth keeps out: the tenth stays.
         [&] {
-            if (!champions::qualifies(g.HSScore, last) || champions::tiesLast(g.HSScore, last))
+            if (!champions::qualifies(*HSScore, last) || champions::tiesLast(*HSScore, last))
                 proc.leave();
         },
         // The prompt shows the result and its rank, and offers the name last
@@ -254,7 +254,7 @@ void frmHighscore::CheckHS()
                                                                   + kLostCharactersMessage))
                                                  .arg(lost));
         },
-        [&] { NewEntry = g.HSScore + Name; },
+        [&] { NewEntry = *HSScore + Name; },
         // The name box may have stood open for minutes, and another copy of
         // the game may have stored a result meanwhile: rank among what the
         // file holds now.
@@ -278,12 +278,13 @@ void frmHighscore::CheckHS()
 
 QString frmHighscore::namePrompt(const QString& preset) const
 {
-    const int rank = champions::rankOf(lstSort, g.HSScore + preset);
+    const QString score = HSScore.value_or(QString());
+    const int rank = champions::rankOf(lstSort, score + preset);
     const QString result = seams()
                                .GetLang(int16_t(settings().Sprache() + kResultMessage))
                                .arg(rank)
-                               .arg(g.HSScore.mid(5, 5).toInt())
-                               .arg(g.HSScore.left(5).toInt());
+                               .arg(score.mid(5, 5).toInt())
+                               .arg(score.left(5).toInt());
     return seams().GetLang(int16_t(settings().Sprache() + 126)) + QStringLiteral("\n\n") + result;
 }
 
@@ -404,9 +405,10 @@ void frmHighscore::keyPressEvent(QKeyEvent* event)
 
 namespace champions {
 
-void showHighscore(QWidget* owner)
+void showHighscore(QWidget* owner, std::optional<game::Score> result)
 {
-    frmHighscore window(owner);
+    frmHighscore window(owner, result ? std::optional<QString>(QString::fromStdString(result->text()))
+                                      : std::nullopt);
     window.Form_Load();
     window.exec();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The champions window: the ten best games of the current board size and
-// mode. After a solved game (HSPending true) it checks the result while it
-// loads, asks for the player's name, ranks the entry and stores the list;
+// mode. After a solved game (opened with its result) it checks the result
+// while it loads, asks for the player's name, ranks the entry and stores the list;
 // opened from the toolbar it only shows the list. Its "Reset" button clears
 // the list of the current size and mode.
 //
@@ -13,6 +13,7 @@
 // The window measures in twips; its controls keep their designed places.
 
 #include "champions/ranking.h"
+#include "game/session.h"
 
 #include <QDialog>
 #include <QString>
@@ -28,7 +29,13 @@ class frmHighscore : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmHighscore(QWidget* owner = nullptr);
+    // `result`: the score of the game just solved, seconds and moves with five
+    // digits each, to be checked as the window loads; nothing to only show
+    // the list.
+    explicit frmHighscore(QWidget* owner = nullptr, std::optional<QString> result = std::nullopt);
+
+    // The result being checked, if any.
+    std::optional<QString> HSScore;
 
     // Event procedures.
     void Form_Load();
@@ -105,7 +112,8 @@ private:
 namespace champions {
 
 // Opens the champions window modally over `owner` and returns when it has
-// closed. After a solved game (HSPending true) it checks the result first.
-void showHighscore(QWidget* owner);
+// closed. With the score of a solved game that may enter the list, it checks
+// the result first.
+void showHighscore(QWidget* owner, std::optional<game::Score> result);
 
 }  // namespace champions

@@ -407,7 +407,7 @@ void makeRoomAccessible(frmTavoro& room)
     widgets::nameByMessage(room.lblTime, kSeconds);
     widgets::nameByMessage(room.imgPreview, kPreview);
     auto* board = new BoardObject(room);
-    room.board.listen([board](const game::Change& change) { boardChanged(*board, change); });
+    room.session.listenBoard([board](const game::Change& change) { boardChanged(*board, change); });
 }
 
 void boardFocusMoved(frmTavoro& room)

@@ -21,6 +21,7 @@
 #include "services/settings.h"
 #include "services/shared.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
@@ -103,7 +104,10 @@ constexpr ToolbarButton kToolbar[] = {
 
 }  // namespace
 
-frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
+frmTavoro::frmTavoro(QWidget* parent)
+    : QWidget(parent),
+      session([] { return wallclock::NowDateTime().toMSecsSinceEpoch(); }),
+      board(session.board())
 {
     setWindowTitle(appinfo::title());
     // The window's icon comes once the room has been painted (see paintEvent).
@@ -197,7 +201,7 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     PicBut_[6]->setCheckable(true);
 
     Timer1 = new QTimer(this);
-    Timer1->setInterval(1000);
+    Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 
     Timer2 = new QTimer(this);
@@ -207,7 +211,9 @@ frmTavoro::frmTavoro(QWidget* parent) : QWidget(parent)
     createMenus();
     acceptNewPictures();
 
-    board.listen([this](const game::Change& change) { boardChanged(change); });
+    session.listen([this](const game::SessionChange& change) { sessionChanged(change); });
+    // Any other window of the game shown over the room holds the clock.
+    qApp->installEventFilter(this);
     mainwindow::makeRoomAccessible(*this);
 }
 
@@ -343,7 +349,7 @@ void frmTavoro::Form_Load()
             showMode();
         },
         // No game runs: the board ordered and locked.
-        [&] { board.newGame(settings().Size(), boardMode()); },
+        [&] { session.newGame(settings().Size(), boardMode()); },
         [&] { settings().load(Allgemein::Setting::Background); },
         [&] {
             QPalette pal = palette();
@@ -520,8 +526,38 @@ void frmTavoro::showEvent(QShowEvent* e)
     }
 }
 
+void frmTavoro::holdWhileWindowsStand(QObject* watched, QEvent* e)
+{
+    const auto* changed = qobject_cast<QWidget*>(watched);
+    if (!changed || !changed->isWindow())
+        return;
+    // Dialogs and windows of the game count; menus, tooltips and other rooms
+    // do not. A modal one holds the game while it is shown; another (the
+    // help) while the player is in it, not while playing beside it.
+    const QWidget* leaving = e->type() == QEvent::Hide ? changed : nullptr;
+    bool standing = false;
+    for (const QWidget* w : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = w->windowType();
+        if (w == this || w == leaving || !w->isVisible() || qobject_cast<const frmTavoro*>(w)
+            || (type != Qt::Window && type != Qt::Dialog && type != Qt::Sheet))
+            continue;
+        standing = standing || w->isModal() || w == QApplication::activeWindow();
+    }
+    session.hold(standing);
+}
+
 bool frmTavoro::eventFilter(QObject* watched, QEvent* e)
 {
+    switch (e->type()) {
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        holdWhileWindowsStand(watched, e);
+        break;
+    default:
+        break;
+    }
     // A click on the clock pauses the game.
     if ((watched == imgUhr || watched == lblTime) && e->type() == QEvent::MouseButtonPress
         && !board.locked()) {
@@ -556,47 +592,26 @@ void frmTavoro::closeEvent(QCloseEvent* e)
 
 void frmTavoro::keyPressEvent(QKeyEvent* e)
 {
-    // Enter presses the start button, Esc the end button.
-    int button = -1;
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
-        button = 0;
-    else if (e->key() == Qt::Key_Escape)
-        button = 1;
     const int key = e->key();
     const bool modifierAlone = key == Qt::Key_Shift || key == Qt::Key_Control
         || key == Qt::Key_Alt || key == Qt::Key_Meta || key == Qt::Key_AltGr;
-    if (paused_ && !modifierAlone) {
-        // Any key goes on, and does nothing else.
+    // The session takes the keys of play while a game runs (and any key
+    // while paused or while Solve plays).
+    if (!modifierAlone && boardKey(key, e->modifiers())) {
         e->accept();
-        resumeGame();
         return;
     }
-    if (solving() && !modifierAlone) {
-        // Any key stops the solution being played, and does nothing else.
-        e->accept();
-        stopSolving();
-        return;
-    }
-    if (e->key() == Qt::Key_H && e->modifiers() == Qt::NoModifier && !board.locked()) {
-        e->accept();
-        mnuHint_Click();
-        return;
-    }
-    if (e->key() == Qt::Key_P && e->modifiers() == Qt::NoModifier && !board.locked()) {
-        e->accept();
-        pauseGame();
-        return;
-    }
+    // Enter presses the start button, Esc (unless it let go of a selected
+    // piece) the end button.
+    int button = -1;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        button = 0;
+    else if (key == Qt::Key_Escape)
+        button = 1;
     if (button >= 0 && hasPicBut(button)) {
         e->accept();
         PicBut(button)->click();
         return;
-    }
-    if (e->modifiers() == Qt::NoModifier || e->modifiers() == Qt::KeypadModifier) {
-        if (boardKey(e->key())) {
-            e->accept();
-            return;
-        }
     }
     QWidget::keyPressEvent(e);
 }

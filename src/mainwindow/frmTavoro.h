@@ -2,9 +2,13 @@
 // The main window: the board of picture pieces, the move counter, the game
 // clock and the toolbar buttons, with the procedures that run a game.
 //
-// The board's data and rules live in `board` (game::Board); this window is
-// its view: imgPuzz(k) shows the picture cell of the piece that the board
-// holds at place k, and is drawn again when the board tells of a change.
+// The game in progress lives in `session` (game::Session: the board, the
+// clock, undo, help and the keys' rules); this window is its view and its
+// input: presses and keys go to the session, and imgPuzz(k) shows the picture
+// cell of the piece that the board holds at place k, drawn again when the
+// session tells of a change. While another window of the game stands over
+// the room (a modal one, or the help while the player is in it), the session
+// is held: its clock and Solve stand.
 // Every procedure runs under the trap as "frmTavoro" and its own name. The
 // services are reached through services::seams(), the other windows through
 // widgets::seams().
@@ -18,6 +22,7 @@
 #include "mainwindow/board_geometry.h"
 #include "errors/trap.h"
 #include "game/board.h"
+#include "game/session.h"
 #include "game/solver.h"
 #include "services/picture_clip.h"
 #include "services/picture_later.h"
@@ -36,6 +41,7 @@
 #include <cstdint>
 
 class QAction;
+class QLabel;
 namespace mainwindow { class Cloth; }
 class QMenu;
 class QPainter;
@@ -86,30 +92,41 @@ public:
     // hidden; any key, a click on the cloth or the menu entry goes on.
     void pauseGame();
     void resumeGame();
-    bool paused() const { return paused_; }
+    bool paused() const { return session.paused(); }
     void mnuPause_Click();
+    // Undo (Ctrl+Z) puts back the last press, redo (Ctrl+Y, Ctrl+Shift+Z)
+    // makes it again; each counts its moves.
+    void mnuUndo_Click();
+    void mnuRedo_Click();
     // Whether a running game may be thrown away: none with moves runs, or
     // the player answers Yes to "Abandon the running game?" (No the default).
+    // The size, mode and picture commands ask it, and so does the end (End,
+    // Esc).
     bool mayAbandonGame();
     bool gameWithMovesRuns() const;
     // Seconds played in the running game, pauses left out.
-    int playedSeconds() const;
+    int playedSeconds() const { return session.seconds(); }
 
     // Help when stuck: a hint (H) shows the next move of a solution until the
     // next move; Solve plays the rest, stopped by any press or key. A game
     // that had either does not enter the champions list.
     void mnuHint_Click();
     void mnuSolve_Click();
-    bool solving() const;
+    bool solving() const { return session.solving(); }
     bool hintShown() const;
-    bool helped() const { return helped_; }
+    bool helped() const { return session.helped(); }
+    // The line on the board that says a game with help does not enter the
+    // champions list: shown a few seconds at the game's first help, and
+    // again at the end of such a game.
+    bool helpNoteShown() const;
+    QString helpNoteText() const;
 
-    // Keyboard play: an arrow key or Space on the board while a game runs.
-    // False when the key is not one the board takes (or no game runs), so
-    // that it goes on to the window.
-    bool boardKey(int key);
+    // Keyboard play: a key (Qt::Key) for the session while a game runs.
+    // False when the key is not one the session takes, so that it goes on
+    // to the window.
+    bool boardKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // The place under swap mode's keyboard cursor, -1 while it is hidden.
-    int keyCursor() const { return keyCursor_; }
+    int keyCursor() const { return session.cursor(); }
 
     // The window's own procedures.
     void ChangeButtons(int16_t a, int16_t b);
@@ -144,6 +161,8 @@ public:
     QAction* mnuPause = nullptr;       // P: the game paused
     QAction* mnuHint = nullptr;        // H: the next move shown
     QAction* mnuSolve = nullptr;       // the rest played
+    QAction* mnuUndo = nullptr;        // Ctrl+Z
+    QAction* mnuRedo = nullptr;        // Ctrl+Y, Ctrl+Shift+Z
     QMenu* mnuPlayMusic = nullptr;     // the music modes
     QMenu* mnuHilfe = nullptr;
     QAction* mnuOnlinehilfe = nullptr; // F1
@@ -171,14 +190,15 @@ public:
     widgets::ImageControl* imgPreview = nullptr;   // the whole puzzle picture
     widgets::ShapeControl* shpPreview = nullptr;   // outline around the preview, hidden
     widgets::LabelControl* lblToolbar = nullptr;   // the toolbar strip behind the buttons
-    QTimer* Timer1 = nullptr;                         // the game clock, 1000 ms, off
+    QTimer* Timer1 = nullptr;                         // the session's next tick, single-shot, off
     QTimer* Timer2 = nullptr;                         // the music watch, 1000 ms, off
     errors::TimedService musicWatch;                  // off for the run after a failure told once
     pictures::PictureClip PicClip1;                       // the whole puzzle picture, cut into cells
 
-    // Board data and game state.
-    game::Board board;
-    int32_t Seconds = 0;           // elapsed seconds at the last clock tick
+    // The game in progress, on the clock of the platform (tests set it), and
+    // its board.
+    game::Session session;
+    const game::Board& board;
     bool FirstResetDone = false;   // the first NewGame of a run does nothing
     mainwindow::BoardGeometry geometry;
     bool Positioned = false;       // the first layout has run
@@ -291,31 +311,39 @@ private:
     void drawPiece(int k);
     // Draws what the board tells of.
     void boardChanged(const game::Change& change);
+    // Draws what the session tells of, and sets the clock's timer for the
+    // session's next tick.
+    void sessionChanged(const game::SessionChange& change);
+    void scheduleTick();
+    // After the solving move, from whichever input made it: the sounds, the
+    // whole picture, the champions window with the result.
+    void GameSolved();
+    bool solvedPending_ = false;
+    // The session is held while a modal window of the game is shown, or
+    // another window of the game (the help) is the active one.
+    void holdWhileWindowsStand(QObject* watched, QEvent* e);
     // The frame shpRahmen on the selected place, or hidden for -1.
     void showSelection(int place);
     // The keyboard cursor on the place, or hidden for -1.
     void showKeyCursor(int place);
-    int keyCursor_ = -1;  // the place under the keyboard cursor, -1 while hidden
     mainwindow::PieceMotion motion_;
-    // Help: the hint's frames, the solution being played and whether the
-    // game had help; the generation counts the board's moves, so that an
-    // answer for an older board is dropped.
+    // Help: the hint's frames as the session tells them, and the search of
+    // the shortest way on the pool, cancelled when the board moves.
     void showHint(const game::Move& move);
     void hideHint();
-    void boardMoved();
-    void stopSolving();
-    void solveStep();
+    void askForBetterHint();
+    void stopThinking();
     std::array<widgets::ShapeControl*, 2> shpHint_{};
-    QTimer* solveTimer_ = nullptr;
-    std::vector<game::Move> solution_;
-    size_t solutionStep_ = 0;
-    bool solverPressing_ = false;
-    bool helped_ = false;
-    int boardGeneration_ = 0;
+    void showHelpNote(bool atTheEnd);
+    void placeHelpNote();
+    void hideHelpNote();
+    QLabel* helpNote_ = nullptr;
+    QTimer* helpNoteTimer_ = nullptr;
     std::shared_ptr<std::atomic<bool>> thinking_;
     mainwindow::Cloth* cloth_ = nullptr;  // over the board while paused
-    bool paused_ = false;
-    double playedDays_ = 0;        // the game's time when it was paused
+    // The cloth shown or taken away as the session is paused or goes on.
+    void showPaused();
+    bool clothShown_ = false;
     bool previewWasShown_ = true;  // the preview's state before the pause
     // The moved pieces glide from where they stood (moves animated and the
     // window shown).

@@ -1,18 +1,14 @@
 // The game on the main window's board: new game and shuffle, presses on the
-// pieces, start, end and the game clock. The rules are the board's
-// (game::Board): these procedures call it, and boardChanged draws what it
+// pieces, start, end and the game clock. The rules are the session's
+// (game::Session): these procedures call it, and sessionChanged draws what it
 // tells.
 
 #include "mainwindow/frmTavoro.h"
-
-#include "game/puzzle_shuffle.h"
 
 #include "errors/trap.h"
 #include "widgets/controls.h"
 #include "widgets/seams.h"
 #include "platform/appinfo.h"
-#include "platform/clock.h"
-#include "platform/numbers.h"
 #include "services/language.h"
 #include "services/media.h"
 #include "services/random.h"
@@ -37,7 +33,7 @@ void frmTavoro::orderBoard()
 {
     // Every place needs a piece of its own, and there are 64: a larger board
     // fails as its first missing piece would.
-    if (!board.newGame(settings().Size(), boardMode()))
+    if (!session.newGame(settings().Size(), boardMode()))
         imgPuzz(game::MaxPlaces);
 }
 
@@ -56,7 +52,7 @@ void frmTavoro::boardChanged(const game::Change& change)
 {
     switch (change.kind) {
     case game::Change::Exchanged:
-        boardMoved();
+        stopThinking();
         ChangeButtons(static_cast<int16_t>(change.a), static_cast<int16_t>(change.b));
         break;
     case game::Change::Selected:
@@ -64,15 +60,71 @@ void frmTavoro::boardChanged(const game::Change& change)
         break;
     case game::Change::Shuffled:
     case game::Change::Arranged:
-        boardMoved();
+        stopThinking();
+        hideHelpNote();
         for (int k = 0; k < board.places(); ++k)
             drawPiece(k);
         break;
     case game::Change::Solved:
-        // imgPuzz_MouseDown finishes the game: the sounds come in its order.
-        showKeyCursor(-1);
+        // GameSolved finishes the game once the input that solved it is done.
         break;
     }
+}
+
+void frmTavoro::sessionChanged(const game::SessionChange& change)
+{
+    using game::SessionChange;
+    switch (change.kind) {
+    case SessionChange::Board:
+        boardChanged(change.board);
+        break;
+    case SessionChange::Pressed:
+        if ((change.press == Press::Slid || change.press == Press::Selected || change.press == Press::Exchanged)
+            && settings().PlaySound())
+            services::seams().PlayWAV(services::seams().Zufallszahl(105, 110));
+        if (change.press == Press::Slid || change.press == Press::Exchanged) {
+            lblZugzahl->setText(QString::number(board.moves()));
+            keepGame();
+        }
+        if (!board.locked())
+            PicBut(0)->setEnabled(false);
+        break;
+    case SessionChange::Seconds:
+        lblTime->setText(QString::number(session.seconds()));
+        break;
+    case SessionChange::Paused:
+        showPaused();
+        break;
+    case SessionChange::Hint:
+        if (const std::optional<game::Move> hint = session.shownHint())
+            showHint(*hint);
+        else
+            hideHint();
+        break;
+    case SessionChange::Cursor:
+        showKeyCursor(session.cursor());
+        break;
+    case SessionChange::Solving:
+    case SessionChange::History:
+        break;
+    case SessionChange::Finished:
+        solvedPending_ = true;
+        break;
+    case SessionChange::Helped:
+        showHelpNote(false);
+        break;
+    }
+    scheduleTick();
+}
+
+void frmTavoro::scheduleTick()
+{
+    const int due = session.due();
+    if (due < 0) {
+        Timer1->stop();
+        return;
+    }
+    Timer1->start(due);
 }
 
 void frmTavoro::ChangeButtons(int16_t a, int16_t b)
@@ -154,21 +206,15 @@ void frmTavoro::NewGame()
             // A running game is thrown away here: its kept copy goes too.
             if (!board.locked())
                 forgetGame();
-            resumeGame();
-            stopSolving();
-            helped_ = false;
-            board.deselect();
-            showKeyCursor(-1);
         },
         [&] { lblZugzahl->setText(QStringLiteral("0")); },
-        [&] { Seconds = 0; },
         [&] { lblTime->setText(QStringLiteral("0")); },
-        [&] { Timer1->stop(); },
         [&] { cutPictureClipForSize(); },
         [&] { geometry.setCells(settings().Size()); },
         [&] { hideAllPieces(); },
         [&] { cutPictureIntoPieces(); },
-        // Every piece at home, the board locked; each piece shows its cell.
+        // Every piece at home, the board locked, the clock at 0; each piece
+        // shows its cell.
         [&] { orderBoard(); },
         [&] {
             for (int r = 0; r < board.size(); ++r) {
@@ -208,12 +254,12 @@ void frmTavoro::Shuffle()
         // The pieces show their new cells once, at the end; in slide mode the
         // empty place shows the empty-place picture.
         // A walk that ends too near home is walked on: every game is a puzzle.
-        [&] { game::shuffleAsPuzzle(board, [] { return Allgemein::Rnd(); }); },
+        // The session starts the clock.
+        [&] { session.start([] { return Allgemein::Rnd(); }); },
         [&] {
             for (int k = 0; k < board.places(); ++k)
                 imgPuzz(k)->show();
         },
-        [&] { Timer1->start(); },
     });
 }
 
@@ -221,65 +267,51 @@ void frmTavoro::imgPuzz_MouseDown(int16_t Index, int16_t /*Button*/, int16_t /*S
                                   float /*X*/, float /*Y*/)
 {
     Procedure proc{"frmTavoro", "imgPuzz_MouseDown"};
-    Press press = Press::Ignored;
     // A move still gliding ends at once: this press counts from where it ends.
     motion_.finish();
-    // The player's own press stops a solution being played.
-    if (!solverPressing_)
-        stopSolving();
     proc.run({
         [&] {
-            // Nor while an own picture arrives: the game is already given up
+            // Not while an own picture arrives: the game is already given up
             // for it (or not begun), and a move made now would be lost.
-            if (board.locked() || paused_ || pictureArriving())
+            if (pictureArriving())
                 proc.leave();
         },
-        // Slide mode: a neighbour of the empty place by row and column moves
-        // in. Swap mode: select, let go, or exchange with the selected piece.
-        // Then the solution test, unless the selection was let go.
-        [&] { press = board.press(Index); },
+        // The session's rules: a line slide, or select, let go and exchange;
+        // it stops Solve, and ignores the press while no game runs or the
+        // game is paused. What changed is drawn as it tells.
+        [&] { session.press(Index); },
         [&] {
-            if (press == Press::Ignored || press == Press::Deselected)
-                proc.leave();
+            if (solvedPending_)
+                GameSolved();
+        },
+    });
+}
+
+void frmTavoro::GameSolved()
+{
+    Procedure proc{"frmTavoro", "GameSolved"};
+    solvedPending_ = false;
+    proc.run({
+        [&] {
+            if (settings().PlaySound())
+                services::seams().PlayWAV(101);
+            // The picture complete: the empty place shows the last cell.
+            if (board.mode() == game::Mode::Slide)
+                imgPuzz(board.emptyPlace())->setPicture(cellPicture(board.places() - 1));
         },
         [&] {
-            if (press != Press::Nothing && settings().PlaySound())
-                services::seams().PlayWAV(services::seams().Zufallszahl(105, 110));
-        },
-        [&] {
-            if (press == Press::Slid || press == Press::Exchanged) {
-                lblZugzahl->setText(QString::number(board.moves()));
-                keepGame();
-            }
-        },
-        [&] {
-            if (!board.locked()) {
-                PicBut(0)->setEnabled(false);
-                proc.leave();
-            }
-        },
-        // Solved.
-        [&] {
-            if (Timer1->isActive()) {
-                if (settings().PlaySound())
-                    services::seams().PlayWAV(101);
-                // The picture complete: the empty place shows the last cell.
-                if (board.mode() == game::Mode::Slide)
-                    imgPuzz(board.emptyPlace())->setPicture(cellPicture(board.places() - 1));
-            }
-        },
-        [&] {
-            Timer1->stop();
             forgetGame();
             letTheWholePictureShow();
         },
-        [&] { g.HSScore = numbers::Format00000(Seconds) + numbers::Format00000(board.moves()); },
-        // A game solved with help only shows the list.
-        [&] { g.HSPending = helped_ ? vbFalse : vbTrue; },
-        [&] { widgets::seams().showChampions(this); },
-        [&] { g.HSPending = vbFalse; },
+        // A game that had help says again that it stays out of the list.
+        [&] {
+            if (session.helped())
+                showHelpNote(true);
+        },
+        // The result goes to the champions window when the session lets it
+        // enter the list (no help was had); otherwise the list is only shown.
+        [&] { widgets::seams().showChampions(this, session.championsEntry()); },
         [&] { PicBut(5)->setEnabled(true); },
-        [&] { Seconds = 0; },
         [&] { PicBut(0)->setEnabled(true); },
     });
 }
@@ -307,10 +339,6 @@ void frmTavoro::Start()
         },
         [&] {
             if (ordered)
-                g.StartTime = wallclock::Now();
-        },
-        [&] {
-            if (ordered)
                 lblZugzahl->setText(QStringLiteral("0"));
         },
         [&] {
@@ -328,7 +356,11 @@ void frmTavoro::Ende()
     bool playing = false;
     proc.runSkippingFailures({
         [&] { playing = !board.locked(); },
-        [&] { board.deselect(); },
+        // A game with a move made goes only when the player says so.
+        [&] {
+            if (playing && !mayAbandonGame())
+                proc.leave();
+        },
         [&] {
             if (playing)
                 NewGame();
@@ -355,7 +387,17 @@ void frmTavoro::Timer1_Timer()
 {
     Procedure proc{"frmTavoro", "Timer1_Timer"};
     proc.run({
-        [&] { Seconds = numbers::CLng((wallclock::Now() - g.StartTime) * 3600 * 24); },
-        [&] { lblTime->setText(QString::number(Seconds)); },
+        // The session's clock and Solve's next moves; a glide still running
+        // ends first, as for a press.
+        [&] {
+            motion_.finish();
+            session.tick();
+        },
+        [&] { lblTime->setText(QString::number(session.seconds())); },
+        [&] { scheduleTick(); },
+        [&] {
+            if (solvedPending_)
+                GameSolved();
+        },
     });
 }

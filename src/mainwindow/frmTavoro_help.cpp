@@ -1,56 +1,66 @@
 // Help when stuck: a hint shows the next move of a solution without making it
 // (slide: the piece to move; swap: the two pieces to exchange) until the next
-// move; Solve plays the rest of a solution itself, a few moves a second,
-// until it is done or the player presses or types anything. A game that had
-// help does not enter the champions list.
+// move; Solve plays the rest of a solution itself, paced by the session so
+// that it ends within seconds, until it is done or the player presses or
+// types anything. The session decides all of it and keeps the help given;
+// this window shows the hint's frames.
 //
 // The window never waits for the solver: the quick method answers at once,
-// and for the 4 x 4 slide board the shortest solution is looked for on a
-// thread of the pool, its first move replacing the hint when it arrives for
-// the board still on screen.
+// and for the 4 x 4 slide board the session asks for the shortest solution,
+// which is looked for on a thread of the pool and handed back to the session,
+// which takes it for the board still on screen.
 
 #include "mainwindow/frmTavoro.h"
 
 #include "game/solver.h"
 #include "widgets/controls.h"
 
+#include "services/seams.h"
+
 #include <QCoreApplication>
+#include <QLabel>
 #include <QPointer>
 #include <QThreadPool>
 #include <QTimer>
-
-#include <algorithm>
 
 using widgets::PuzzlePiece;
 using widgets::ShapeControl;
 
 void frmTavoro::mnuHint_Click()
 {
-    if (board.locked() || paused_)
+    if (!session.hint())
         return;
-    stopSolving();
-    const std::optional<game::Move> quick = game::quickHint(board);
-    if (!quick)
+    // The game had help: kept so at once.
+    keepGame();
+    askForBetterHint();
+}
+
+void frmTavoro::askForBetterHint()
+{
+    const std::optional<game::Session::Question> question = session.betterHintQuestion();
+    if (!question)
         return;
-    helped_ = true;
-    showHint(*quick);
-    if (board.mode() != game::Mode::Slide || board.size() != 4)
-        return;
-    // The shortest way may begin elsewhere: looked for meanwhile.
+    stopThinking();
     auto cancel = std::make_shared<std::atomic<bool>>(false);
     thinking_ = cancel;
     QPointer<frmTavoro> self(this);
-    const int generation = boardGeneration_;
-    QThreadPool::globalInstance()->start([self, cancel, generation, copy = board] {
-        const std::optional<game::Moves> best = game::optimalSolution(copy, cancel.get());
+    QThreadPool::globalInstance()->start([self, cancel, q = *question] {
+        const std::optional<game::Moves> best = game::optimalSolution(q.board, cancel.get());
         if (!best || best->empty() || cancel->load())
             return;
-        const game::Move first = best->front();
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [self, generation, first] {
-            if (self && self->boardGeneration_ == generation && self->hintShown())
-                self->showHint(first);
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [self, generation = q.generation, b = *best] {
+            if (self)
+                self->session.betterHint(generation, b);
         });
     });
+}
+
+void frmTavoro::stopThinking()
+{
+    if (thinking_) {
+        thinking_->store(true);
+        thinking_.reset();
+    }
 }
 
 bool frmTavoro::hintShown() const
@@ -86,61 +96,67 @@ void frmTavoro::hideHint()
             s->hide();
 }
 
-void frmTavoro::boardMoved()
-{
-    ++boardGeneration_;
-    if (thinking_) {
-        thinking_->store(true);
-        thinking_.reset();
-    }
-    hideHint();
-}
-
 void frmTavoro::mnuSolve_Click()
 {
-    if (board.locked() || paused_)
-        return;
-    hideHint();
-    solution_ = game::quickSolution(board);
-    solutionStep_ = 0;
-    if (solution_.empty())
-        return;
-    helped_ = true;
-    board.deselect();
-    if (!solveTimer_) {
-        solveTimer_ = new QTimer(this);
-        connect(solveTimer_, &QTimer::timeout, this, [this] { solveStep(); });
+    if (session.solve())
+        keepGame();
+}
+
+void frmTavoro::showHelpNote(bool atTheEnd)
+{
+    if (!helpNote_) {
+        helpNote_ = new QLabel(this);
+        helpNote_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        helpNote_->setAlignment(Qt::AlignCenter);
+        helpNote_->setWordWrap(true);
+        helpNote_->setAutoFillBackground(true);
+        QPalette pal = helpNote_->palette();
+        pal.setColor(QPalette::Window, QColor(0, 0, 0, 170));
+        pal.setColor(QPalette::WindowText, Qt::white);
+        helpNote_->setPalette(pal);
+        QFont f = helpNote_->font();
+        f.setBold(true);
+        helpNote_->setFont(f);
+        helpNoteTimer_ = new QTimer(this);
+        helpNoteTimer_->setSingleShot(true);
+        connect(helpNoteTimer_, &QTimer::timeout, this, [this] { hideHelpNote(); });
     }
-    // A few moves a second; a long solution goes faster, so that it ends
-    // within a minute or so.
-    const int each = std::clamp(30000 / int(solution_.size()), 80, 330);
-    solveTimer_->start(each);
+    helpNote_->setText(services::textOf(302));
+    placeHelpNote();
+    helpNote_->raise();
+    helpNote_->show();
+    // Said for a few seconds as the help is had; at the end it stays until
+    // the next game.
+    if (atTheEnd)
+        helpNoteTimer_->stop();
+    else
+        helpNoteTimer_->start(6000);
 }
 
-bool frmTavoro::solving() const
+void frmTavoro::placeHelpNote()
 {
-    return solveTimer_ && solveTimer_->isActive();
-}
-
-void frmTavoro::stopSolving()
-{
-    if (solveTimer_)
-        solveTimer_->stop();
-    solution_.clear();
-}
-
-void frmTavoro::solveStep()
-{
-    if (board.locked() || paused_ || solutionStep_ >= solution_.size()) {
-        stopSolving();
+    if (!helpNote_)
         return;
-    }
-    const game::Move move = solution_[solutionStep_++];
-    solverPressing_ = true;
-    imgPuzz_MouseDown(static_cast<int16_t>(move.a), 1, 0, 0, 0);
-    if (board.mode() == game::Mode::Swap && !board.locked())
-        imgPuzz_MouseDown(static_cast<int16_t>(move.b), 1, 0, 0, 0);
-    solverPressing_ = false;
-    if (solutionStep_ >= solution_.size())
-        stopSolving();
+    // A strip along the foot of the board.
+    const QRect area = boardArea();
+    const int high = helpNote_->heightForWidth(area.width()) + 8;
+    helpNote_->setGeometry(area.left(), area.bottom() + 1 - high, area.width(), high);
+}
+
+void frmTavoro::hideHelpNote()
+{
+    if (helpNoteTimer_)
+        helpNoteTimer_->stop();
+    if (helpNote_)
+        helpNote_->hide();
+}
+
+bool frmTavoro::helpNoteShown() const
+{
+    return helpNote_ && !helpNote_->isHidden();
+}
+
+QString frmTavoro::helpNoteText() const
+{
+    return helpNote_ ? helpNote_->text() : QString();
 }

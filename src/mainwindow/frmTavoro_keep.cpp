@@ -1,15 +1,15 @@
-// A running game is never lost: kept on disk after each move and continued at
-// the next start, paused (the clock stands, a cloth covers the board), and
-// thrown away only after the player says so.
+// A running game is never lost: kept on disk after each move, with its undo
+// list, and continued at the next start, paused (the clock stands, a cloth
+// covers the board), and thrown away only after the player says so. Undo and
+// redo, and the pause.
 
 #include "mainwindow/frmTavoro.h"
 
 #include "mainwindow/cloth.h"
+#include "errors/trap.h"
 #include "platform/appinfo.h"
-#include "platform/clock.h"
 #include "services/kept_game.h"
 #include "services/settings.h"
-#include "services/shared.h"
 #include "widgets/controls.h"
 #include "services/seams.h"
 
@@ -20,11 +20,12 @@
 #include <cmath>
 
 using Allgemein::settings;
+using errors::Procedure;
 using services::seams;
 
 bool frmTavoro::gameWithMovesRuns() const
 {
-    return !board.locked() && board.moves() > 0;
+    return session.asksBeforeAbandoning();
 }
 
 bool frmTavoro::mayAbandonGame()
@@ -34,27 +35,17 @@ bool frmTavoro::mayAbandonGame()
     return seams().askYesNoDefaultNo(this, services::textOf(230), appinfo::title());
 }
 
-int frmTavoro::playedSeconds() const
-{
-    const double days = paused_ ? playedDays_ : wallclock::Now() - g.StartTime;
-    return std::max(0, int(std::floor(days * 24 * 3600 + 1e-6)));
-}
-
 void frmTavoro::keepGame()
 {
     if (board.locked())
         return;
     keptgame::Game k;
-    k.size = board.size();
-    k.mode = board.mode();
+    static_cast<game::Snapshot&>(k) = session.snapshot();
+    k.seconds = std::min(k.seconds, 99999);
     k.album = settings().Album();
     k.picture = settings().Picture();
     if (k.album == 1)
         k.file = QFileInfo(PictureFile).fileName();
-    k.pieces = board.arrangement();
-    k.moves = board.moves();
-    k.seconds = std::min(playedSeconds(), 99999);
-    k.helped = helped_;
     keptgame::keep(k);
 }
 
@@ -122,32 +113,45 @@ void frmTavoro::continueKeptGame()
     imgPreview->setPicture(QPixmap::fromImage(PicClip1.Picture()));
 
     NewGame();
-    if (!board.restore(kept->size, kept->mode, kept->pieces, kept->moves))
+    // The session takes the game paused, with its undo list.
+    if (!session.restore(*kept))
         return;
-    helped_ = kept->helped;
     lblZugzahl->setText(QString::number(board.moves()));
-    Seconds = kept->seconds;
-    lblTime->setText(QString::number(Seconds));
-    g.StartTime = wallclock::Now() - Seconds / (24.0 * 3600);
+    lblTime->setText(QString::number(session.seconds()));
     PicBut(0)->setEnabled(false);
     PicBut(5)->setEnabled(false);
-    pauseGame();
     keepGame();
 }
 
 void frmTavoro::pauseGame()
 {
-    if (board.locked() || paused_)
+    session.pause();
+}
+
+void frmTavoro::resumeGame()
+{
+    session.resume();
+}
+
+void frmTavoro::showPaused()
+{
+    const bool paused = session.paused();
+    if (mnuPause)
+        mnuPause->setChecked(paused);
+    if (paused == clothShown_)
         return;
-    playedDays_ = wallclock::Now() - g.StartTime;
-    paused_ = true;
-    Timer1->stop();
-    Seconds = playedSeconds();
-    lblTime->setText(QString::number(Seconds));
+    clothShown_ = paused;
+    if (!paused) {
+        if (cloth_)
+            cloth_->hide();
+        imgPreview->setVisible(previewWasShown_);
+        shpPreview->setVisible(previewWasShown_);
+        return;
+    }
+    lblTime->setText(QString::number(session.seconds()));
     previewWasShown_ = !imgPreview->isHidden();
     imgPreview->hide();
     shpPreview->hide();
-    showKeyCursor(-1);
     if (!cloth_) {
         cloth_ = new mainwindow::Cloth(this);
         cloth_->pressed = [this] { resumeGame(); };
@@ -156,31 +160,38 @@ void frmTavoro::pauseGame()
     cloth_->setGeometry(boardArea());
     cloth_->stackUnder(shpPreview);
     cloth_->show();
-    if (mnuPause)
-        mnuPause->setChecked(true);
-}
-
-void frmTavoro::resumeGame()
-{
-    if (!paused_)
-        return;
-    paused_ = false;
-    if (cloth_)
-        cloth_->hide();
-    imgPreview->setVisible(previewWasShown_);
-    shpPreview->setVisible(previewWasShown_);
-    if (mnuPause)
-        mnuPause->setChecked(false);
-    if (board.locked())
-        return;
-    g.StartTime = wallclock::Now() - playedDays_;
-    Timer1->start();
 }
 
 void frmTavoro::mnuPause_Click()
 {
-    if (paused_)
+    if (session.paused())
         resumeGame();
     else
         pauseGame();
+}
+
+void frmTavoro::mnuUndo_Click()
+{
+    Procedure proc{"frmTavoro", "mnuUndo_Click"};
+    proc.run({
+        [&] {
+            motion_.finish();
+            session.undo();
+        },
+    });
+}
+
+void frmTavoro::mnuRedo_Click()
+{
+    Procedure proc{"frmTavoro", "mnuRedo_Click"};
+    proc.run({
+        [&] {
+            motion_.finish();
+            session.redo();
+        },
+        [&] {
+            if (solvedPending_)
+                GameSolved();
+        },
+    });
 }

@@ -1,8 +1,8 @@
-// Keyboard play on the main window's board. Slide mode: an arrow moves the
-// piece next to the empty place in the arrow's direction into it (Up moves the
-// piece below the empty place up). Swap mode: the arrows move a keyboard
-// cursor over the board and Space presses the piece under it, as a click
-// would. Keys reach the board only while a game runs.
+// Keyboard play on the main window's board: the session decides what a key
+// does (slide mode: an arrow moves the piece next to the empty place in the
+// arrow's direction into it; swap mode: the arrows move a keyboard cursor and
+// Space presses the piece under it, Esc lets go of the selected piece; H a
+// hint, P the pause). This window only names the keys and draws the cursor.
 
 #include "mainwindow/frmTavoro.h"
 
@@ -16,68 +16,45 @@ using widgets::PuzzlePiece;
 
 namespace {
 
-// The step of an arrow key in columns and rows; false for any other key.
-bool arrowStep(int key, int& dx, int& dy)
+game::Key sessionKey(int key, Qt::KeyboardModifiers modifiers)
 {
-    dx = dy = 0;
+    const bool plain = modifiers == Qt::NoModifier || modifiers == Qt::KeypadModifier;
+    if (!plain)
+        return game::Key::Other;
     switch (key) {
-    case Qt::Key_Left: dx = -1; return true;
-    case Qt::Key_Right: dx = 1; return true;
-    case Qt::Key_Up: dy = -1; return true;
-    case Qt::Key_Down: dy = 1; return true;
-    default: return false;
+    case Qt::Key_Left: return game::Key::Left;
+    case Qt::Key_Right: return game::Key::Right;
+    case Qt::Key_Up: return game::Key::Up;
+    case Qt::Key_Down: return game::Key::Down;
+    case Qt::Key_Space: return game::Key::Space;
+    case Qt::Key_Escape: return game::Key::Escape;
+    case Qt::Key_H: return modifiers == Qt::NoModifier ? game::Key::Hint : game::Key::Other;
+    case Qt::Key_P: return modifiers == Qt::NoModifier ? game::Key::Pause : game::Key::Other;
+    default: return game::Key::Other;
     }
-}
-
-// The place dx columns and dy rows away from `place` on an n x n board, or -1
-// off the board.
-int placeBeside(int place, int n, int dx, int dy)
-{
-    const int x = place % n + dx;
-    const int y = place / n + dy;
-    return x >= 0 && x < n && y >= 0 && y < n ? y * n + x : -1;
 }
 
 }  // namespace
 
-bool frmTavoro::boardKey(int key)
+bool frmTavoro::boardKey(int key, Qt::KeyboardModifiers modifiers)
 {
-    if (board.locked())
+    motion_.finish();
+    const game::Key k = sessionKey(key, modifiers);
+    const bool wasHelped = session.helped();
+    if (!session.key(k))
         return false;
-    int dx = 0;
-    int dy = 0;
-    if (arrowStep(key, dx, dy)) {
-        if (board.mode() == game::Mode::Slide) {
-            // The piece on the far side of the empty place moves towards it.
-            const int from = placeBeside(board.emptyPlace(), board.size(), -dx, -dy);
-            if (from >= 0)
-                imgPuzz_MouseDown(static_cast<int16_t>(from), 1, 0, 0, 0);
-        } else if (keyCursor_ < 0) {
-            // The first arrow shows the cursor where the player looks: on the
-            // selected piece, else in the top left corner.
-            showKeyCursor(board.selected() >= 0 ? board.selected() : 0);
-        } else {
-            const int to = placeBeside(keyCursor_, board.size(), dx, dy);
-            if (to >= 0)
-                showKeyCursor(to);
-        }
-        return true;
-    }
-    if (key == Qt::Key_Space && board.mode() == game::Mode::Swap) {
-        if (keyCursor_ < 0)
-            showKeyCursor(board.selected() >= 0 ? board.selected() : 0);
-        else
-            imgPuzz_MouseDown(static_cast<int16_t>(keyCursor_), 1, 0, 0, 0);
-        return true;
-    }
-    return false;
+    if (k == game::Key::Hint && session.shownHint())
+        askForBetterHint();
+    if (session.helped() != wasHelped)
+        keepGame();
+    if (solvedPending_)
+        GameSolved();
+    return true;
 }
 
 void frmTavoro::showKeyCursor(int place)
 {
-    keyCursor_ = place;
     if (place < 0 || place >= board.places()) {
-        keyCursor_ = -1;
         shpCursor->hide();
         return;
     }

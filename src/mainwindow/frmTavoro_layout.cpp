@@ -74,7 +74,7 @@ void frmTavoro::placePiece(int k)
     piece->setSize(geometry.CellSize, geometry.CellSize);
     piece->setLeft(geometry.placeLeft(board.size(), k));
     piece->setTop(geometry.placeTop(board.size(), k));
-    if (k == keyCursor_)
+    if (k == session.cursor())
         showKeyCursor(k);
 }
 
@@ -269,8 +269,10 @@ void frmTavoro::positionieren()
     // What lies over the board follows it.
     showSelection(board.selected());
     hideHint();
-    if (paused_ && cloth_)
+    if (clothShown_ && cloth_)
         cloth_->setGeometry(boardArea());
+    if (helpNoteShown())
+        placeHelpNote();
     // A layout left early still lets the window draw itself.
     if (!updatesEnabled())
         setUpdatesEnabled(true);

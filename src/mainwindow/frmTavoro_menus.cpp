@@ -95,6 +95,12 @@ void frmTavoro::createMenus()
     connect(mnuHint, &QAction::triggered, this, [this] { mnuHint_Click(); });
     mnuSolve = mnuOptionen->addAction(QString());
     connect(mnuSolve, &QAction::triggered, this, [this] { mnuSolve_Click(); });
+    mnuUndo = mnuOptionen->addAction(QString());
+    mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndo_Click(); });
+    mnuRedo = mnuOptionen->addAction(QString());
+    mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(mnuRedo, &QAction::triggered, this, [this] { mnuRedo_Click(); });
     mnuPlayMusic = mnuOptionen->addMenu(QString());
     QActionGroup* modes = choiceGroup(mnuPlayMusic);
     for (int i = 0; i < int(mnuMusic_.size()); ++i) {
@@ -108,7 +114,9 @@ void frmTavoro::createMenus()
                 mnuPause->setEnabled(!board.locked());
                 mnuHint->setEnabled(!board.locked());
                 mnuSolve->setEnabled(!board.locked());
-                mnuPause->setChecked(paused_);
+                mnuPause->setChecked(session.paused());
+                mnuUndo->setEnabled(session.canUndo());
+                mnuRedo->setEnabled(session.canRedo());
             });
 
     // The help menu.
@@ -133,6 +141,9 @@ void frmTavoro::createMenus()
     // F1 and Ctrl+F1 work anywhere in the window, menu shown or not.
     addAction(mnuOnlinehilfe);
     addAction(mnuUeber);
+    // So do undo and redo.
+    addAction(mnuUndo);
+    addAction(mnuRedo);
 
     // Until the settings are applied, the check marks show those in memory.
     if (settings().Size() >= 3 && settings().Size() <= 8)
@@ -161,6 +172,8 @@ void frmTavoro::setMenuCaptions()
     mnuPause->setText(text(235));
     mnuHint->setText(text(210));
     mnuSolve->setText(text(211));
+    mnuUndo->setText(text(300));
+    mnuRedo->setText(text(301));
     mnuUeber->setText(text(123));
 }
 

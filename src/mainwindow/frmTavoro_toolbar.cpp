@@ -145,8 +145,7 @@ void frmTavoro::PicBut_Click(int16_t Index)
                 break;
             case 8:
                 // Only to look: no result is handed over.
-                g.HSPending = vbFalse;
-                widgets::seams().showChampions(this);
+                widgets::seams().showChampions(this, std::nullopt);
                 break;
             case 9:
                 // The help menu pops up at the mouse.

@@ -140,6 +140,34 @@ bool writeGame(const QString& to, const QByteArray& bytes)
     return files::replace(to, bytes);
 }
 
+// "a-b,a-b": places of the board, or nothing when the text is not such a list.
+QString movesText(const game::Moves& moves)
+{
+    QStringList parts;
+    for (const game::Move& m : moves)
+        parts << QStringLiteral("%1-%2").arg(m.a).arg(m.b);
+    return parts.join(QLatin1Char(','));
+}
+
+std::optional<game::Moves> movesOf(const QString& text)
+{
+    game::Moves moves;
+    if (text.trimmed().isEmpty())
+        return moves;
+    for (const QString& part : text.split(QLatin1Char(','))) {
+        const QStringList ab = part.split(QLatin1Char('-'));
+        bool okA = false;
+        bool okB = false;
+        const int a = ab.value(0).trimmed().toInt(&okA);
+        const int b = ab.value(1).trimmed().toInt(&okB);
+        if (ab.size() != 2 || !okA || !okB || a < 0 || b < 0 || a >= game::MaxPlaces || b >= game::MaxPlaces
+            || int(moves.size()) >= game::Session::UndoDepth)
+            return std::nullopt;
+        moves.push_back({a, b});
+    }
+    return moves;
+}
+
 }  // namespace
 
 QString path()
@@ -163,6 +191,10 @@ QByteArray encode(const Game& game)
     file.setValue(kSection, QStringLiteral("Moves"), QString::number(game.moves));
     file.setValue(kSection, QStringLiteral("Seconds"), QString::number(game.seconds));
     file.setValue(kSection, QStringLiteral("Helped"), QString::number(game.helped ? 1 : 0));
+    if (!game.undo.empty())
+        file.setValue(kSection, QStringLiteral("Undo"), movesText(game.undo));
+    if (!game.redo.empty())
+        file.setValue(kSection, QStringLiteral("Redo"), movesText(game.redo));
     return file.bytes();
 }
 
@@ -199,6 +231,13 @@ std::optional<Game> decode(const QByteArray& bytes, QString* why)
     // never laundered into the champions list.
     g.helped = file.value(kSection, QStringLiteral("Helped")).value_or(QStringLiteral("0"))
         != QLatin1String("0");
+    // The lists go together or not at all; the session checks that they fit.
+    const auto undo = movesOf(file.value(kSection, QStringLiteral("Undo")).value_or(QString()));
+    const auto redo = movesOf(file.value(kSection, QStringLiteral("Redo")).value_or(QString()));
+    if (undo && redo) {
+        g.undo = *undo;
+        g.redo = *redo;
+    }
     const QStringList parts = pieces->split(QLatin1Char(','));
     if (parts.size() != g.size * g.size)
         return fail("the pieces do not fill the board");

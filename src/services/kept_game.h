@@ -12,6 +12,8 @@
 //   Moves=12
 //   Seconds=34        seconds played
 //   Helped=0          1 when a hint or Solve was used: no champions entry
+//   Undo=14-15,10-14  the presses to undo, oldest first (see game::Snapshot);
+//   Redo=...          those undone, to make again; both left out when empty
 //
 // Written whole through a new file beside it after each move, on a worker
 // thread of its own; removed when the game ends. A file that may not be
@@ -23,7 +25,7 @@
 // "Tavoro saved game 2.ini" (told once that it starts a game of its own), and
 // so on; a later start continues the first kept game no copy plays.
 
-#include "game/board.h"
+#include "game/session.h"
 
 #include <QByteArray>
 #include <QString>
@@ -32,16 +34,11 @@
 
 namespace keptgame {
 
-struct Game {
-    int size = 0;
-    game::Mode mode = game::Mode::Slide;
+// The game in progress as the session gives it, and its picture.
+struct Game : game::Snapshot {
     int album = 0;
     int picture = 101;
     QString file;
-    std::vector<int> pieces;
-    int moves = 0;
-    int seconds = 0;
-    bool helped = false;
 };
 
 // This copy's saved game in the folder of the player's files, claimed for
@@ -52,7 +49,8 @@ QByteArray encode(const Game& game);
 // The game the bytes keep, when it is one a board can take (a size of 3 to
 // 8, a mode, an arrangement that is a permutation and, in slide mode, one
 // that slides home; moves and seconds from 0). Otherwise nothing, and `why`
-// says what is wrong.
+// says what is wrong. Undo and Redo lists that cannot be read are left out:
+// the game goes on without them.
 std::optional<Game> decode(const QByteArray& bytes, QString* why = nullptr);
 
 // Keeps the game: the file written anew on the worker, the window not

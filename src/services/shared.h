@@ -9,10 +9,7 @@
 
 struct SharedRecord {
     // Hand-off values.
-    double StartTime = 0.0;     // start of the current game as a date serial
     int16_t PreviewNext = 0;    // visibility the preview takes at its next toggle
-    QString HSScore;            // seconds and moves, "00000" each
-    int16_t HSPending = 0;      // true while the champions window checks a result
 };
 
 // The one record of the run.

@@ -9,7 +9,7 @@ Seams makeDefaults()
     Seams s;
     // The windows are the program's to give (main.cpp); without them these
     // do nothing.
-    s.showChampions = [](QWidget*) {};
+    s.showChampions = [](QWidget*, std::optional<game::Score>) {};
     s.showPictureWindow = [](QWidget*) {};
     s.showWallpaperWindow = [](QWidget*) {};
     s.HtmlHelp = [](QWidget*, int16_t) {};

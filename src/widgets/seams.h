@@ -5,11 +5,14 @@
 // then; and a hook that sees the artwork rendered from SVG, off by default.
 // Tests replace them to see what is asked for.
 
+#include "game/session.h"
+
 #include <QSize>
 #include <QString>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <mutex>
 
 class QWidget;
@@ -52,8 +55,9 @@ private:
 
 struct Seams {
     // Shows the champions window modally over `owner` and returns when it
-    // closes; it reads HSScore and HSPending.
-    std::function<void(QWidget* owner)> showChampions;
+    // closes; with a result (the score of a solved game that may enter the
+    // list) it checks the result first.
+    std::function<void(QWidget* owner, std::optional<game::Score> result)> showChampions;
     // Show the picture window and the wallpaper window modally over `owner`
     // and return when they close.
     std::function<void(QWidget* owner)> showPictureWindow;

@@ -156,12 +156,9 @@ protected:
     {
         Allgemein::settings().setSize(size);
         Allgemein::settings().setMode(mode ? game::Mode::Swap : game::Mode::Slide);
-        g.HSScore = result.value_or(QString());
-        g.HSPending = result ? vbTrue : vbFalse;
-        w = std::make_unique<frmHighscore>();
+        w = std::make_unique<frmHighscore>(nullptr, result);
         w->Form_Load();
         w->Form_Activate();
-        g.HSPending = vbFalse;
     }
 
     // Row i (1 ... 10) as shown: name, moves, seconds.

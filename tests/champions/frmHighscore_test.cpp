@@ -176,7 +176,6 @@ TEST_F(ChampionsTest, RowsOfAHandEditedFileAndNothingWrittenByLooking)
 
 TEST_F(ChampionsTest, OpeningOnlyToLookNeverAsksOrWrites)
 {
-    g.HSScore = "0000700012";  // a result of earlier, no longer pending
     open(3, 1);
     EXPECT_TRUE(prompts.empty());
     EXPECT_FALSE(QFile::exists(hsc()));

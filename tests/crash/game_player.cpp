@@ -70,10 +70,12 @@ std::map<std::string, std::function<void(frmTavoro&)>> windows()
              window.exec();
          }},
         {"help", [](frmTavoro& w) { help::HtmlHelp(&w, Allgemein::settings().Sprache()); }},
-        {"champions", [](frmTavoro& w) { champions::showHighscore(&w); }},
+        {"champions", [](frmTavoro& w) { champions::showHighscore(&w, std::nullopt); }},
         {"name", [](frmTavoro& w) {
-             g.HSPending = 1;
-             champions::showHighscore(&w);
+             game::Score won;
+             won.seconds = 7;
+             won.moves = 12;
+             champions::showHighscore(&w, won);
          }},
         {"error", [](frmTavoro&) {
              errors::Procedure proc{"game_player", "error"};
@@ -99,7 +101,7 @@ int main(int argc, char** argv)
     services::seams().PlayWAV = [](int16_t) {};
     const std::string window = argc > 2 ? argv[2] : "";
     if (window.empty())
-        widgets::seams().showChampions = [](QWidget*) {};
+        widgets::seams().showChampions = [](QWidget*, std::optional<game::Score>) {};
     errors::installErrorDialog();
 
     frmTavoro w;

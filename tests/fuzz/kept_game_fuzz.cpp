@@ -22,6 +22,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(again->pieces == g->pieces && again->size == g->size && again->mode == g->mode
                && again->moves == g->moves && again->seconds == g->seconds
                && again->album == g->album && again->picture == g->picture
-               && again->file == g->file && again->helped == g->helped);
+               && again->file == g->file && again->helped == g->helped && again->undo == g->undo
+               && again->redo == g->redo);
+    // The session takes every game the file gives, its lists or not.
+    game::Session session([] { return int64_t(0); });
+    FUZZ_CHECK(session.restore(*g));
+    session.resume();
+    while (session.undo()) {
+    }
+    FUZZ_CHECK(session.running());
     return 0;
 }

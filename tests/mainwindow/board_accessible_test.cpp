@@ -36,7 +36,7 @@ protected:
         Allgemein::settings().setSprache(1000);
         Allgemein::WriteLanguageFile();
         w = testsupport::openRoom();
-        widgets::seams().showChampions = [](QWidget*) {};
+        widgets::seams().showChampions = [](QWidget*, std::optional<game::Score>) {};
     }
 
     QAccessibleInterface* room() const { return QAccessible::queryAccessibleInterface(w.get()); }
@@ -62,7 +62,7 @@ protected:
         Allgemein::settings().setSize(3);
         Allgemein::settings().setMode(mode);
         w->NewGame();
-        ASSERT_TRUE(w->board.restore(3, mode, pieces, 0));
+        ASSERT_TRUE(testsupport::playOn(*w, 3, mode, pieces, 0));
     }
 };
 

@@ -173,7 +173,7 @@ TEST_F(RoomPictures, ARunningGameGoesOnlyWhenThePlayerGivesItUp)
     };
     Allgemein::settings().setSize(3);
     w->NewGame();
-    ASSERT_TRUE(w->board.restore(3, game::Mode::Slide, {1, 2, 3, 4, 5, 6, 0, 7, 8}, 0));
+    ASSERT_TRUE(testsupport::playOn(*w, 3, game::Mode::Slide, {1, 2, 3, 4, 5, 6, 0, 7, 8}, 0));
     w->imgPuzz_MouseDown(7, 1, 0, 0, 0);
     const QString path = file("sea.png", testsupport::encodePicture(filledPicture(40, 40, Qt::blue), "PNG"));
     for (bool answer : {false, true}) {

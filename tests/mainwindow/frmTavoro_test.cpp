@@ -8,6 +8,7 @@
 #include "services/settings.h"
 #include "services/shared.h"
 #include "support/board_texts.h"
+#include "support/room.h"
 #include "support/scripted_errors.h"
 #include "widgets/controls.h"
 #include "widgets/seams.h"
@@ -51,7 +52,7 @@ protected:
     QTemporaryDir folder;  // the program's folder, for its settings file
     std::unique_ptr<frmTavoro> w;
     std::vector<int16_t> sounds;
-    std::vector<std::pair<QString, int16_t>> handOffs;  // HSScore, HSPending while shown
+    std::vector<std::optional<QString>> handOffs;  // the result handed to the champions window
     std::vector<std::pair<QString, QString>> questions; // text, caption
     bool answerYes = false;
     int shutdowns = 0;
@@ -66,8 +67,14 @@ protected:
         widgets::resetSeams();
         services::seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
         services::seams().Zufallszahl = [](int16_t lo, int16_t) { return lo; };
-        widgets::seams().showChampions = [this](QWidget*) { handOffs.emplace_back(g.HSScore, g.HSPending); };
+        widgets::seams().showChampions = [this](QWidget*, std::optional<game::Score> r) {
+            handOffs.push_back(r ? std::optional<QString>(QString::fromStdString(r->text())) : std::nullopt);
+        };
         services::seams().askYesNo = [this](QWidget*, const QString& text, const QString& caption) {
+            questions.emplace_back(text, caption);
+            return answerYes;
+        };
+        services::seams().askYesNoDefaultNo = [this](QWidget*, const QString& text, const QString& caption) {
             questions.emplace_back(text, caption);
             return answerYes;
         };
@@ -155,18 +162,15 @@ TEST_F(BoardWindow, TheFirstNewGameOfARunChangesNothing)
     w->FirstResetDone = false;
 
     w->lblZugzahl->setText("7");
-    w->lblTime->setText("42");
-    w->Seconds = 42;
-    w->Timer1->start();
     w->PicBut(0)->setEnabled(false);
-    // A running 3 x 3 game with the empty place at 3.
-    ASSERT_TRUE(w->board.restore(3, game::Mode::Slide, {1, 2, 3, 0, 4, 5, 6, 7, 8}, 0));
+    // A running 3 x 3 game with the empty place at 3, 42 seconds played.
+    ASSERT_TRUE(testsupport::playOn(*w, 3, game::Mode::Slide, {1, 2, 3, 0, 4, 5, 6, 7, 8}, 0, 42));
 
     w->NewGame();
     EXPECT_TRUE(w->FirstResetDone);
     EXPECT_EQ(moves(), "7");
     EXPECT_EQ(w->lblTime->text(), "42");
-    EXPECT_EQ(w->Seconds, 42);
+    EXPECT_EQ(w->playedSeconds(), 42);
     EXPECT_TRUE(w->Timer1->isActive());
     EXPECT_FALSE(w->PicBut(0)->isEnabled());
     EXPECT_FALSE(w->board.locked());
@@ -185,9 +189,8 @@ TEST_F(BoardWindow, NewGameOrdersThePictureForEverySize)
     for (int16_t n = 3; n <= 8; ++n) {
         SCOPED_TRACE(n);
         w->lblZugzahl->setText("9");
+        ASSERT_TRUE(testsupport::playOn(*w, 3, game::Mode::Slide, {1, 2, 3, 0, 4, 5, 6, 7, 8}, 0, 9));
         w->lblTime->setText("9");
-        w->Seconds = 9;
-        w->Timer1->start();
         w->PicBut(0)->setEnabled(false);
         newBoard(n, 0);
 
@@ -195,7 +198,7 @@ TEST_F(BoardWindow, NewGameOrdersThePictureForEverySize)
         EXPECT_TRUE(w->board.locked());
         EXPECT_EQ(moves(), "0");
         EXPECT_EQ(w->lblTime->text(), "0");
-        EXPECT_EQ(w->Seconds, 0);
+        EXPECT_EQ(w->playedSeconds(), 0);
         EXPECT_FALSE(w->Timer1->isActive());
         EXPECT_TRUE(w->PicBut(0)->isEnabled());
         const int16_t cell = mainwindow::BoardGeometry::cellSizeFor(329, n);
@@ -361,17 +364,15 @@ TEST_F(BoardWindow, ABoardSolvedByTheWalkEndsAtTheFirstPress)
         scriptDraws({0.1, 0.3});
         w->Start();
         sounds.clear();
-        w->Seconds = 3;
+        platform::seams().now = [] { return kStart.addSecs(3); };
 
         press(c.press);
         EXPECT_TRUE(w->board.locked());
         EXPECT_FALSE(w->Timer1->isActive());
         EXPECT_EQ(moves(), "0");
         ASSERT_EQ(handOffs.size(), 1u);
-        EXPECT_EQ(handOffs[0].first, "0000300000");
-        EXPECT_EQ(handOffs[0].second, vbTrue);
-        EXPECT_EQ(g.HSPending, vbFalse);
-        EXPECT_EQ(w->Seconds, 0);
+        EXPECT_EQ(handOffs[0], "0000300000");
+        platform::seams().now = [] { return kStart; };
         EXPECT_EQ(sounds, (c.mode == 0 ? std::vector<int16_t>{101} : std::vector<int16_t>{105, 101}));
         // The picture is complete; the empty place keeps its empty tag.
         EXPECT_EQ(asImage(w->imgPuzz(15)->Picture()), w->PicClip1.GraphicCell(15));
@@ -395,8 +396,7 @@ TEST_F(BoardWindow, ASolvedGameHandsOverSecondsAndMovesThenIgnoresPresses)
         press(presses[i]);
     }
     ASSERT_EQ(handOffs.size(), 1u);
-    EXPECT_EQ(handOffs[0].first, "0000700012");
-    EXPECT_EQ(g.HSScore, "0000700012");
+    EXPECT_EQ(handOffs[0], "0000700012");
     EXPECT_EQ(moves(), "12");
     EXPECT_EQ(w->lblTime->text(), "7");
     EXPECT_EQ(sounds.back(), 101);
@@ -414,11 +414,11 @@ TEST_F(BoardWindow, ASolvedGameHandsOverSecondsAndMovesThenIgnoresPresses)
 TEST_F(BoardWindow, LongGamesKeepAllTheirDigits)
 {
     startTurnedSlideBoard();
-    w->Seconds = 123456;
-    ASSERT_TRUE(w->board.restore(4, game::Mode::Slide, w->board.arrangement(), 99999));
+    ASSERT_TRUE(testsupport::playOn(*w, 4, game::Mode::Slide, w->board.arrangement(), 99999, 123456));
     for (int k : {14, 10, 11, 15})
         press(k);
-    EXPECT_EQ(g.HSScore, "123456100003");
+    ASSERT_EQ(handOffs.size(), 1u);
+    EXPECT_EQ(handOffs[0], "123456100003");
 }
 
 TEST_F(BoardWindow, EveryMouseButtonActsOnThePress)
@@ -440,7 +440,6 @@ TEST_F(BoardWindow, EveryMouseButtonActsOnThePress)
 TEST_F(BoardWindow, AMinimizedGameIsPausedAndItsTimeAwayNotPlayed)
 {
     startTurnedSlideBoard();
-    EXPECT_DOUBLE_EQ(g.StartTime, wallclock::toSerial(kStart));
     EXPECT_EQ(w->lblTime->text(), "0");  // unchanged until the first tick
 
     platform::seams().now = [] { return kStart.addSecs(5); };
@@ -462,7 +461,7 @@ TEST_F(BoardWindow, AMinimizedGameIsPausedAndItsTimeAwayNotPlayed)
     platform::seams().now = [] { return kStart.addSecs(70); };
     w->Timer1_Timer();
     EXPECT_EQ(w->lblTime->text(), "12");
-    EXPECT_EQ(w->Seconds, 12);
+    EXPECT_EQ(w->playedSeconds(), 12);
 
     // A clock stopped since then stays off at the next resize.
     w->Ende();
@@ -473,20 +472,23 @@ TEST_F(BoardWindow, AMinimizedGameIsPausedAndItsTimeAwayNotPlayed)
 TEST_F(BoardWindow, EndeEndsAGameOrAsksToQuit)
 {
     struct Case {
-        bool playing;
+        int playing;  // -1 no game, else the moves made
         bool yes;
         int questions;
         int shutdowns;
+        bool ordered;  // the game given up
     };
     Allgemein::settings().setSprache(1000);
-    for (const Case c : {Case{true, true, 0, 0}, Case{false, false, 1, 0}, Case{false, true, 1, 1}}) {
+    for (const Case c : {Case{0, false, 0, 0, true}, Case{1, true, 1, 0, true}, Case{1, false, 1, 0, false},
+                         Case{-1, false, 1, 0, true}, Case{-1, true, 1, 1, true}}) {
         SCOPED_TRACE(testing::Message() << c.playing << c.yes);
         questions.clear();
         shutdowns = 0;
         langKeys.clear();
-        if (c.playing) {
+        if (c.playing >= 0) {
             startTurnedSlideBoard();
-            press(11);
+            if (c.playing > 0)
+                press(11);
         } else {
             newBoard(4, 0);
         }
@@ -494,15 +496,16 @@ TEST_F(BoardWindow, EndeEndsAGameOrAsksToQuit)
         w->Ende();
         EXPECT_EQ(int(questions.size()), c.questions);
         EXPECT_EQ(shutdowns, c.shutdowns);
-        if (c.questions) {
+        if (c.questions && c.playing < 0) {
             EXPECT_EQ(questions[0].first, "Really quit Tavoro?");
             EXPECT_EQ(questions[0].second, "Tavoro");
             EXPECT_EQ(langKeys, std::vector<int16_t>{1124});
         }
-        // The board is ordered again either way.
-        EXPECT_TRUE(w->board.locked());
-        EXPECT_EQ(moves(), "0");
-        EXPECT_EQ(tags()[15], 16);
+        // Given up, the board is ordered again; kept, it plays on.
+        EXPECT_EQ(w->board.locked(), c.ordered);
+        EXPECT_EQ(moves(), c.ordered ? "0" : "1");
+        if (c.ordered)
+            EXPECT_EQ(tags()[15], 16);
     }
 
     // A failing step is skipped and reaches no one.

@@ -23,13 +23,13 @@ namespace {
 
 class Help : public ::testing::Test, protected testsupport::WindowEnv {
 protected:
-    std::vector<int16_t> pending;  // HSPending as the champions window saw it
+    std::vector<bool> pending;  // whether the champions window was handed a result
     std::unique_ptr<frmTavoro> w = testsupport::openRoom();
 
     void SetUp() override
     {
         Allgemein::settings().setAnimate(false);
-        widgets::seams().showChampions = [this](QWidget*) { pending.push_back(g.HSPending); };
+        widgets::seams().showChampions = [this](QWidget*, std::optional<game::Score> r) { pending.push_back(r.has_value()); };
     }
 
     void play(int n, game::Mode mode, const std::vector<int>& pieces)
@@ -37,7 +37,7 @@ protected:
         Allgemein::settings().setSize(n);
         Allgemein::settings().setMode(mode);
         w->NewGame();
-        ASSERT_TRUE(w->board.restore(n, mode, pieces, 0));
+        ASSERT_TRUE(testsupport::playOn(*w, n, mode, pieces, 0));
     }
 
     // The places the hint's frames stand on.
@@ -67,11 +67,17 @@ TEST_F(Help, TheHintShowsTheNextMoveUntilAMoveIsMade)
     EXPECT_TRUE(w->hintShown());
     EXPECT_EQ(hinted(), std::vector<int>({7}));
     EXPECT_EQ(w->board.moves(), 0);  // shown, not made
+    // Said on the board, in the game's language: no entry in the list.
+    EXPECT_TRUE(w->helpNoteShown());
+    EXPECT_EQ(w->helpNoteText(), services::textOf(302));
     w->imgPuzz_MouseDown(7, 1, 0, 0, 0);
     EXPECT_FALSE(w->hintShown());
     w->imgPuzz_MouseDown(8, 1, 0, 0, 0);
     ASSERT_EQ(pending.size(), 1u);
-    EXPECT_EQ(pending[0], vbFalse);  // helped: the list only, no name asked
+    EXPECT_FALSE(pending[0]);  // helped: the list only, no name asked
+    EXPECT_TRUE(w->helpNoteShown());  // and said again at the end
+    w->NewGame();
+    EXPECT_FALSE(w->helpNoteShown());
 
     // Swap: both pieces to exchange; the largest board answers as well.
     play(8, game::Mode::Swap, [] {
@@ -94,7 +100,7 @@ TEST_F(Help, SolvePlaysTheRestAndAnyKeyStopsIt)
     EXPECT_TRUE(w->board.solved());
     EXPECT_FALSE(w->solving());
     ASSERT_EQ(pending.size(), 1u);
-    EXPECT_EQ(pending[0], vbFalse);
+    EXPECT_FALSE(pending[0]);
 
     play(4, game::Mode::Swap, {2, 1, 4, 3, 6, 5, 8, 7, 10, 9, 12, 11, 14, 13, 16, 15});
     w->mnuSolve_Click();
@@ -112,6 +118,7 @@ TEST_F(Help, AGameWithoutHelpStillEntersTheList)
     play(3, game::Mode::Slide, {1, 2, 3, 4, 5, 6, 7, 0, 8});
     w->imgPuzz_MouseDown(8, 1, 0, 0, 0);
     ASSERT_EQ(pending.size(), 1u);
-    EXPECT_EQ(pending[0], vbTrue);
+    EXPECT_TRUE(pending[0]);
     EXPECT_FALSE(w->helped());
+    EXPECT_FALSE(w->helpNoteShown());
 }

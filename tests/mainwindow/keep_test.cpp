@@ -42,11 +42,15 @@ protected:
     std::vector<QString> told;
     bool answerYes = false;
     int champions = 0;
+    std::optional<game::Score> result;  // what the champions window was handed
     std::function<void()> inPictureWindow = [] {};
 
     void SetUp() override
     {
-        widgets::seams().showChampions = [this](QWidget*) { ++champions; };
+        widgets::seams().showChampions = [this](QWidget*, std::optional<game::Score> r) {
+            ++champions;
+            result = r;
+        };
         widgets::seams().showPictureWindow = [this](QWidget*) { inPictureWindow(); };
         services::seams().askYesNoDefaultNo = [this](QWidget*, const QString& text, const QString&) {
             questions.push_back(text);
@@ -79,7 +83,7 @@ protected:
     {
         w->mnuSize_Click(0);  // 3 x 3, no game running
         w->Start();
-        ASSERT_TRUE(w->board.restore(3, game::Mode::Slide, kPlaying, 0));
+        ASSERT_TRUE(testsupport::playOn(*w, 3, game::Mode::Slide, kPlaying, 0));
         w->imgPuzz_MouseDown(7, 1, 0, 0, 0);
         ASSERT_EQ(w->board.moves(), 1);
     }
@@ -103,7 +107,9 @@ TEST_F(KeptGameWindow, EachMoveIsKeptAndTheEndsOfAGameRemoveIt)
     EXPECT_EQ(k->pieces, w->board.arrangement());
     EXPECT_EQ(k->moves, 1);
 
-    w->Ende();  // End gives the game up
+    answerYes = true;
+    w->Ende();  // End gives the game up, once the player says so
+    EXPECT_EQ(questions.size(), 1u);
     EXPECT_FALSE(kept());
 
     playOneMove();
@@ -131,6 +137,13 @@ TEST_F(KeptGameWindow, ACommandThatWouldThrowTheGameAwayAsksFirst)
         {"mode, Yes", [](frmTavoro& w) { w.PicBut_Click(6); }, true, true, false},
         {"picture unchanged", [](frmTavoro& w) { w.PicBut_Click(3); }, true, false, true},
         {"language", [](frmTavoro& w) { w.PicBut_Click(16); }, true, false, true},
+        {"End, No", [](frmTavoro& w) { w.PicBut(1)->click(); }, false, true, true},
+        {"End, Yes", [](frmTavoro& w) { w.PicBut(1)->click(); }, true, true, false},
+        {"Esc, No", [](frmTavoro& w) { QTest::keyClick(&w, Qt::Key_Escape); }, false, true, true},
+        {"Esc, Yes", [](frmTavoro& w) { QTest::keyClick(&w, Qt::Key_Escape); }, true, true, false},
+        // Paused: the key only goes on.
+        {"Esc while paused", [](frmTavoro& w) { w.pauseGame(); QTest::keyClick(&w, Qt::Key_Escape); },
+         true, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -152,6 +165,7 @@ TEST_F(KeptGameWindow, ACommandThatWouldThrowTheGameAwayAsksFirst)
             EXPECT_EQ(Allgemein::settings().Mode(), game::Mode::Slide);
             EXPECT_EQ(w->mnuSize(0)->isChecked(), true);
         }
+        answerYes = true;
         if (!w->board.locked())
             w->Ende();
         Allgemein::settings().setMode(game::Mode::Slide);
@@ -202,10 +216,29 @@ TEST_F(KeptGameWindow, AClosedGameContinuesPausedWithItsBoardMovesAndSeconds)
     EXPECT_FALSE(w->paused());
     platform::seams().now = [] { return kStart.addSecs(5010); };
     w->Timer1_Timer();
-    EXPECT_EQ(w->Seconds, 52);
+    EXPECT_EQ(w->playedSeconds(), 52);
     w->imgPuzz_MouseDown(8, 1, 0, 0, 0);
     EXPECT_EQ(champions, 1);
-    EXPECT_EQ(g.HSScore, "0005200002");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->text(), "0005200002");
+}
+
+TEST_F(KeptGameWindow, TheUndoListComesBackWithTheGame)
+{
+    playOneMove();  // piece 7 slid left into the empty place
+    w->Form_Unload();
+    w.reset();
+    Allgemein::settings() = Allgemein::Settings{};
+
+    open();
+    ASSERT_EQ(w->board.emptyPlace(), 7);
+    QTest::keyClick(w.get(), Qt::Key_Space);  // goes on
+    w->mnuUndo->trigger();
+    EXPECT_EQ(w->board.emptyPlace(), 6);
+    EXPECT_EQ(w->board.moves(), 2);
+    w->mnuRedo->trigger();
+    EXPECT_EQ(w->board.emptyPlace(), 7);
+    EXPECT_EQ(w->board.moves(), 3);
 }
 
 TEST_F(KeptGameWindow, AMissingPictureOrADamagedFileIsSaidAndTheGameStartsAsUsual)

@@ -33,7 +33,7 @@ protected:
     void SetUp() override
     {
         services::seams().PlayWAV = [this](int16_t n) { sounds.push_back(n); };
-        widgets::seams().showChampions = [this](QWidget*) { ++champions; };
+        widgets::seams().showChampions = [this](QWidget*, std::optional<game::Score>) { ++champions; };
     }
 
     // A running 3 x 3 game with the pieces as given (0 the empty place).
@@ -42,7 +42,7 @@ protected:
         Allgemein::settings().setSize(3);
         Allgemein::settings().setMode(mode);
         w->NewGame();
-        ASSERT_TRUE(w->board.restore(3, mode, pieces, 0));
+        ASSERT_TRUE(testsupport::playOn(*w, 3, mode, pieces, 0));
         sounds.clear();
     }
 

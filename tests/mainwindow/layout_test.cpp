@@ -605,13 +605,13 @@ TEST_F(Layout, TheChampionsButtonShowsTheListAndTheGameGoesOn)
     layOut(684, 470, 5);
     w->Start();
     const int16_t empty = w->board.emptyPlace();
-    std::vector<int16_t> pendingWhenShown;
-    widgets::seams().showChampions = [&](QWidget* owner) {
+    std::vector<bool> resultsHanded;
+    widgets::seams().showChampions = [&](QWidget* owner, std::optional<game::Score> result) {
         EXPECT_EQ(owner, w.get());
-        pendingWhenShown.push_back(g.HSPending);
+        resultsHanded.push_back(result.has_value());
     };
     w->PicBut(8)->click();
-    EXPECT_EQ(pendingWhenShown, std::vector<int16_t>{0});
+    EXPECT_EQ(resultsHanded, std::vector<bool>{false});
     EXPECT_FALSE(w->board.locked());
     EXPECT_EQ(w->board.emptyPlace(), empty);
 }

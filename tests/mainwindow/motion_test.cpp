@@ -31,7 +31,7 @@ protected:
 
     void SetUp() override
     {
-        widgets::seams().showChampions = [this](QWidget*) { ++champions; };
+        widgets::seams().showChampions = [this](QWidget*, std::optional<game::Score>) { ++champions; };
         services::seams().requestActivation = [](QWidget*) {};
         w = testsupport::openRoom();
         w->show();
@@ -51,7 +51,7 @@ protected:
 
 TEST_F(Motion, APieceGlidesAndAPressMeanwhileEndsTheGlideAndCounts)
 {
-    ASSERT_TRUE(w->board.restore(3, game::Mode::Slide, {1, 2, 3, 4, 5, 6, 0, 7, 8}, 0));
+    ASSERT_TRUE(testsupport::playOn(*w, 3, game::Mode::Slide, {1, 2, 3, 4, 5, 6, 0, 7, 8}, 0));
     const QPoint at7 = w->imgPuzz(7)->pos();
     w->imgPuzz_MouseDown(7, 1, 0, 0, 0);  // piece 7 slides from place 7 to place 6
     EXPECT_EQ(w->imgPuzz(6)->pos(), at7);  // it starts where it was
@@ -68,11 +68,11 @@ TEST_F(Motion, APieceGlidesAndAPressMeanwhileEndsTheGlideAndCounts)
 
 TEST_F(Motion, SwappedPiecesCrossOverAndTheWholePictureShowsBeforeTheChampions)
 {
-    ASSERT_TRUE(w->board.restore(3, game::Mode::Swap, {2, 1, 3, 4, 5, 6, 7, 8, 9}, 0));
+    ASSERT_TRUE(testsupport::playOn(*w, 3, game::Mode::Swap, {2, 1, 3, 4, 5, 6, 7, 8, 9}, 0));
     w->imgPuzz_MouseDown(0, 1, 0, 0, 0);
     QElapsedTimer shown;
     shown.start();
-    seams().showChampions = [&](QWidget*) {
+    seams().showChampions = [&](QWidget*, std::optional<game::Score>) {
         ++champions;
         // The glide has ended and the picture stood whole a moment.
         EXPECT_GE(shown.elapsed(), 500);
@@ -90,7 +90,7 @@ TEST_F(Motion, TurnedOffPiecesJumpAndTheSettingIsKept)
     EXPECT_FALSE(w->mnuAnimate->isChecked());
     EXPECT_TRUE(testsupport::readFile(folder.filePath("Tavoro.ini")).contains("Animate=0\r\n"));
 
-    ASSERT_TRUE(w->board.restore(3, game::Mode::Slide, {1, 2, 3, 4, 5, 6, 7, 0, 8}, 0));
+    ASSERT_TRUE(testsupport::playOn(*w, 3, game::Mode::Slide, {1, 2, 3, 4, 5, 6, 7, 0, 8}, 0));
     w->imgPuzz_MouseDown(8, 1, 0, 0, 0);
     EXPECT_EQ(w->imgPuzz(7)->pos(), home(7));
 

@@ -174,9 +174,7 @@ TEST(WindowSheet, DISABLED_EveryWindowInOneLanguage)
         storeFullList();
         Allgemein::settings().setSize(5);
         Allgemein::settings().setMode(game::Mode::Slide);
-        g.HSScore = QStringLiteral("0002000004");
-        g.HSPending = vbTrue;
-        frmHighscore champions;
+        frmHighscore champions(nullptr, QStringLiteral("0002000004"));
         sheet.addModal(
             QStringLiteral("name prompt"),
             [&] {
@@ -189,7 +187,7 @@ TEST(WindowSheet, DISABLED_EveryWindowInOneLanguage)
                 if (auto* dialog = qobject_cast<QDialog*>(box))
                     dialog->accept();
             });
-        g.HSPending = vbFalse;
+        champions.HSScore.reset();
         champions.show();
         sheet.add(&champions, QStringLiteral("champions window"));
         sheet.addModal(QStringLiteral("question, No first"), [&] { champions.cmdDelHS_Click(); });

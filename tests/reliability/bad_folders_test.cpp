@@ -73,7 +73,10 @@ std::vector<GameFile> gameFiles()
          [] { errors::writeProtocol(errors::savedProtocolPath(), "protocol"); }},
         {"Tavoro saved game.ini", false,
          [] {
-             keptgame::keep({3, game::Mode::Slide, 0, 101, {}, {1, 2, 3, 4, 5, 6, 7, 0, 8}});
+             keptgame::Game k;
+             k.size = 3;
+             k.pieces = {1, 2, 3, 4, 5, 6, 7, 0, 8};
+             keptgame::keep(k);
              keptgame::flush();
              keptgame::load(nullptr);
          }},

@@ -15,6 +15,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include <unistd.h>
 
 namespace {
@@ -251,4 +254,57 @@ TEST_F(KeptGame, DISABLED_KeepsOverAForeignFile)
     settle();
     EXPECT_TRUE(told.isEmpty()) << qPrintable(told.join("\n"));
     services::resetSeams();
+}
+
+TEST_F(KeptGame, EverySessionStateComesBackWithItsUndoList)
+{
+    long long now = 0;
+    game::Session s([&now] { return now; });
+    keptgame::Game start = fourByFour();
+    ASSERT_TRUE(s.restore(start));
+    s.resume();
+    // The empty place is at 14: slides along its row and column, undone and
+    // redone, and a long game whose list reaches the undo depth.
+    const std::vector<std::function<void()>> steps = {
+        [&] { s.press(12); },  [&] { s.press(0); }, [&] { s.undo(); },
+        [&] { now += 4321; },  [&] { s.redo(); },   [&] { s.undo(); s.undo(); },
+        [&] {
+            for (int i = 0; i < game::Session::UndoDepth + 5; ++i)
+                s.press(i % 2 ? 14 : 12);
+        },
+        [&] { s.undo(); s.undo(); s.undo(); s.hint(); },
+    };
+    for (size_t i = 0; i < steps.size(); ++i) {
+        SCOPED_TRACE(i);
+        steps[i]();
+        keptgame::Game kept = start;
+        static_cast<game::Snapshot&>(kept) = s.snapshot();
+        const QByteArray bytes = keptgame::encode(kept);
+        EXPECT_LT(bytes.size(), 4096);  // what the loader reads at most
+        const auto back = keptgame::decode(bytes);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(static_cast<const game::Snapshot&>(*back), s.snapshot());
+        game::Session again([] { return 0; });
+        ASSERT_TRUE(again.restore(*back));
+        EXPECT_EQ(again.snapshot(), s.snapshot());
+    }
+}
+
+TEST_F(KeptGame, UndoListsThatCannotBeReadAreLeftOutAndTheGameStays)
+{
+    keptgame::Game g = fourByFour();
+    g.undo = {{14, 15}};
+    g.redo = {{12, 14}};
+    const QByteArray good = keptgame::encode(g);
+    ASSERT_TRUE(good.contains("Undo=14-15\r\nRedo=12-14\r\n"));
+    for (const char* bad : {"14-", "x-1", "14-15-3", "14-99", "-1-2"}) {
+        SCOPED_TRACE(bad);
+        QByteArray bytes = good;
+        bytes.replace("Undo=14-15", QByteArray("Undo=") + bad);
+        const auto back = keptgame::decode(bytes);
+        ASSERT_TRUE(back);
+        EXPECT_TRUE(back->undo.empty());
+        EXPECT_TRUE(back->redo.empty());
+        EXPECT_EQ(back->pieces, g.pieces);
+    }
 }

@@ -7,6 +7,7 @@
 #include "services/seams.h"
 
 #include <memory>
+#include <vector>
 
 namespace testsupport {
 
@@ -18,6 +19,24 @@ inline std::unique_ptr<frmTavoro> openRoom()
     w->Form_Load();
     w->FirstResetDone = true;
     return w;
+}
+
+// The room's session takes a running game of that arrangement (as a kept game
+// would come back, but not paused), with that many moves and seconds. False
+// when the board does not take it.
+inline bool playOn(frmTavoro& w, int n, game::Mode mode, std::vector<int> pieces, int moves = 0,
+                   int seconds = 0)
+{
+    game::Snapshot s;
+    s.size = n;
+    s.mode = mode;
+    s.pieces = std::move(pieces);
+    s.moves = moves;
+    s.seconds = seconds;
+    if (!w.session.restore(s))
+        return false;
+    w.session.resume();
+    return true;
 }
 
 }  // namespace testsupport
