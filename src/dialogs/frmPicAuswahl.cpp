@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QListWidget>
 #include <QDir>
@@ -168,6 +169,8 @@ frmPicAuswahl::frmPicAuswahl(QWidget* parent) : QDialog(parent), scale_(windowSc
 
     createGrids();
     createOwnPictureControls();
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        button->installEventFilter(this);
 }
 
 void frmPicAuswahl::Form_Load()
@@ -307,10 +310,11 @@ void frmPicAuswahl::cmdOK_Click()
     });
 }
 
-void frmPicAuswahl::keyPressEvent(QKeyEvent* e)
+bool frmPicAuswahl::moveChoice(QKeyEvent* e)
 {
     // The keys that move the choice reach the grid in front from any control
-    // that leaves them (a button, the check box).
+    // (a button, the check box); what the grid itself leaves (at its edge)
+    // comes back here and goes no further.
     QListWidget* grid = gridInFront();
     switch (e->key()) {
     case Qt::Key_Left:
@@ -320,34 +324,41 @@ void frmPicAuswahl::keyPressEvent(QKeyEvent* e)
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Home:
-    case Qt::Key_End:
-        // What the grid itself leaves (at its edge) comes back here and goes
-        // no further.
-        if (grid && grid->isVisible() && !forwardingKey_ && e->modifiers() == Qt::NoModifier) {
-            grid->setFocus();
-            QKeyEvent again(e->type(), e->key(), e->modifiers(), e->text());
-            forwardingKey_ = true;
-            QApplication::sendEvent(grid, &again);
-            forwardingKey_ = false;
-            e->accept();
-            return;
-        }
-        break;
-    case Qt::Key_F2:
-        if (settings().Album() == 1) {
-            e->accept();
+    case Qt::Key_End: break;
+    default: return false;
+    }
+    if (!grid || !grid->isVisible() || forwardingKey_ || e->modifiers() != Qt::NoModifier)
+        return false;
+    grid->setFocus();
+    QKeyEvent again(e->type(), e->key(), e->modifiers(), e->text());
+    forwardingKey_ = true;
+    QApplication::sendEvent(grid, &again);
+    forwardingKey_ = false;
+    e->accept();
+    return true;
+}
+
+bool frmPicAuswahl::eventFilter(QObject* watched, QEvent* e)
+{
+    // The buttons would move the focus with the arrow keys.
+    if (e->type() == QEvent::KeyPress && moveChoice(static_cast<QKeyEvent*>(e)))
+        return true;
+    return QDialog::eventFilter(watched, e);
+}
+
+void frmPicAuswahl::keyPressEvent(QKeyEvent* e)
+{
+    if (moveChoice(e))
+        return;
+    // F2 renames and Delete removes the chosen own picture.
+    if (settings().Album() == 1 && e->modifiers() == Qt::NoModifier
+        && (e->key() == Qt::Key_F2 || e->key() == Qt::Key_Delete)) {
+        e->accept();
+        if (e->key() == Qt::Key_F2)
             cmdRename_Click();
-            return;
-        }
-        break;
-    case Qt::Key_Delete:
-        if (settings().Album() == 1) {
-            e->accept();
+        else
             cmdRemove_Click();
-            return;
-        }
-        break;
-    default: break;
+        return;
     }
     QDialog::keyPressEvent(e);
 }

@@ -60,6 +60,7 @@ protected:
     // The keys that move the choice go to the grid in front wherever the
     // focus is; F2 renames and Delete removes an own picture.
     void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 public:
 
@@ -133,6 +134,9 @@ private:
     QString thumbnailKey(const QString& name) const;
     // The grid in front.
     QListWidget* gridInFront() const;
+    // A key that moves the choice sent on to the grid in front; false for
+    // other keys.
+    bool moveChoice(QKeyEvent* e);
     // Pages the built-in pictures by step, reporting under the procedure's name.
     void turnPage(const char* procedure, int16_t step);
     // The preview takes the built-in picture Picture.

@@ -38,15 +38,75 @@ constexpr int kOwnGridName = 398;
 // The key of the thumbnail an entry shows.
 constexpr int kKeyRole = Qt::UserRole + 1;
 
-// Every entry takes its cell of the grid, whatever its name's length: the
-// name is elided in its middle (the view's elide mode).
+// Every entry takes its cell of the grid, whatever its name's length. The
+// name takes up to two lines under the thumbnail: what fits of its start,
+// then the rest, elided in its middle so that its end (a number, the ending)
+// shows. The chosen entry is framed in the album's gold.
 class CellDelegate : public QStyledItemDelegate {
 public:
-    CellDelegate(QSize cell, QObject* parent) : QStyledItemDelegate(parent), cell_(cell) {}
+    CellDelegate(QSize cell, int lines, QObject* parent)
+        : QStyledItemDelegate(parent), cell_(cell), lines_(lines)
+    {
+    }
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return cell_; }
 
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem o = option;
+        initStyleOption(&o, index);
+        const QString name = o.text;
+        const bool chosen = o.state & QStyle::State_Selected;
+        o.text.clear();
+        o.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        const QWidget* view = o.widget;
+        QStyle* style = view ? view->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &o, p, view);
+
+        const QRect icon(o.rect.left() + (o.rect.width() - o.decorationSize.width()) / 2, o.rect.top() + 3,
+                         o.decorationSize.width(), o.decorationSize.height());
+        if (chosen) {
+            p->save();
+            p->setRenderHint(QPainter::Antialiasing);
+            p->setPen(QPen(QColor(0xd4, 0x9a, 0x2a), 4));
+            p->setBrush(Qt::NoBrush);
+            p->drawRoundedRect(QRectF(icon).adjusted(-2, -2, 2, 2), 3, 3);
+            p->restore();
+        }
+        if (lines_ == 0 || name.isEmpty())
+            return;
+        const QFontMetrics fm(o.font);
+        const QRect text(o.rect.left() + 2, icon.bottom() + 4, o.rect.width() - 4, fm.height() * lines_);
+        const QStringList shown = nameLines(name, fm, text.width());
+        p->save();
+        if (chosen)
+            p->fillRect(QRect(text.left(), text.top(), text.width(), fm.height() * int(shown.size())),
+                        o.palette.color(QPalette::Highlight));
+        p->setPen(o.palette.color(chosen ? QPalette::HighlightedText : QPalette::Text));
+        p->setFont(o.font);
+        for (int i = 0; i < shown.size(); ++i)
+            p->drawText(QRect(text.left(), text.top() + i * fm.height(), text.width(), fm.height()),
+                        Qt::AlignHCenter | Qt::AlignVCenter, shown[i]);
+        p->restore();
+    }
+
 private:
+    QStringList nameLines(const QString& name, const QFontMetrics& fm, int width) const
+    {
+        if (lines_ < 2 || fm.horizontalAdvance(name) <= width)
+            return {fm.elidedText(name, Qt::ElideMiddle, width)};
+        // The first line ends at the last space that lets it fit, else at
+        // the last letter that does.
+        int cut = 1;
+        while (cut < name.size() && fm.horizontalAdvance(name.left(cut + 1)) <= width)
+            ++cut;
+        const int space = name.lastIndexOf(QLatin1Char(' '), cut);
+        if (space > 0 && space >= cut / 2)
+            cut = space + 1;
+        return {name.left(cut).trimmed(), fm.elidedText(name.mid(cut).trimmed(), Qt::ElideMiddle, width)};
+    }
+
     QSize cell_;
+    int lines_;
 };
 
 void setUpGrid(QListWidget* grid, int columns, bool names, int* side)
@@ -66,10 +126,15 @@ void setUpGrid(QListWidget* grid, int columns, bool names, int* side)
     const int room = grid->width() - 2 * grid->frameWidth() - scrollBar - 2;
     const int cellWidth = std::max(24, room / columns);
     *side = std::max(16, cellWidth - 10);
-    const int cellHeight = *side + 8 + (names ? grid->fontMetrics().height() + 2 : 0);
+    const int lines = names ? 2 : 0;
+    const int cellHeight = *side + 10 + lines * grid->fontMetrics().height();
     grid->setIconSize(QSize(*side, *side));
     grid->setGridSize(QSize(cellWidth, cellHeight));
-    grid->setItemDelegate(new CellDelegate(QSize(cellWidth - 2, cellHeight - 2), grid));
+    grid->setItemDelegate(new CellDelegate(QSize(cellWidth - 2, cellHeight - 2), lines, grid));
+    // The album's paper, a little lighter.
+    QPalette paper = grid->palette();
+    paper.setColor(QPalette::Base, QColor(0xfd, 0xf9, 0xf0));
+    grid->setPalette(paper);
     // A page of the grid is a few rows.
     grid->verticalScrollBar()->setSingleStep(cellHeight / 3);
 }

@@ -108,6 +108,13 @@ TEST_F(PictureGrid, EachFolderShowsItsPicturesNamesAndBrokenFiles)
         c.fill();
         load(1);
         ASSERT_EQ(w->File1->ListCount(), c.count);
+        // The first entry's preview is read as the window opens: a broken
+        // one is reported as a choice of it always was.
+        if (!c.broken.isEmpty() && c.broken.contains(w->File1->FileName())) {
+            ASSERT_EQ(errors.reports.size(), 1u);
+            EXPECT_EQ(errors.reports[0].procedure, "File1_Click");
+            errors.reports.clear();
+        }
         // An empty folder shows where pictures go instead of an empty grid.
         EXPECT_EQ(w->File1->isVisible(), c.count > 0);
         EXPECT_EQ(w->lblHinweis->isVisible(), c.count == 0);
@@ -216,7 +223,7 @@ TEST_F(PictureGrid, TheWindowGrowsWithTheScreenAndFitsSmallOnes)
             EXPECT_TRUE(QRect(QPoint(), c.screen).contains(QRect(QPoint(), window.size())));
         // The preview keeps its place on the album's left page.
         EXPECT_NEAR(window.imgBild->width(), window.width() * 3000 / 7500, 2);
-        EXPECT_EQ(window.imgBild->width(), window.imgBild->height());
+        EXPECT_NEAR(window.imgBild->width(), window.imgBild->height(), 1);
     }
 }
 
@@ -375,7 +382,7 @@ TEST_F(PictureGrid, TheSquareOfAThinPanoramaHasHandlesAndMovesByKeys)
     for (int i = 0; i < 40; ++i)
         key(chooser, Qt::Key_Minus);
     EXPECT_EQ(chooser->square().width(), 100);  // half the largest at the least
-    for (int i = 0; i < 80; ++i)
+    for (int i = 0; i < 200; ++i)
         key(chooser, Qt::Key_Right);
     EXPECT_EQ(chooser->square().right(), 999);  // never beyond the picture
     ASSERT_TRUE(testsupport::waitForPictures());

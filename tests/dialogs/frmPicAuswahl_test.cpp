@@ -101,10 +101,12 @@ TEST_F(PicWindow, PagesRoundAtBothEnds)
     w->cmdNext_Click();
     EXPECT_TRUE(sounds.empty());
 
-    // The keyboard turns the pages too.
+    // The keyboard moves the choice in the grid of four columns too.
     Allgemein::settings().setPicture(105);
-    for (auto [key, to] : {std::pair{Qt::Key_Right, 106}, {Qt::Key_PageDown, 107},
-                           {Qt::Key_Left, 106}, {Qt::Key_PageUp, 105}}) {
+    w->cmdNext_Click();
+    w->cmdPrev_Click();
+    for (auto [key, to] : {std::pair{Qt::Key_Right, 106}, {Qt::Key_Down, 110},
+                           {Qt::Key_Left, 109}, {Qt::Key_Up, 105}}) {
         QTest::keyClick(w.get(), key);
         EXPECT_EQ(Allgemein::settings().Picture(), to) << key;
     }
