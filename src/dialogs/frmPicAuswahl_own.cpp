@@ -56,6 +56,7 @@ enum Message : int16_t {
     kNotRemoved = 394,
     kSquareName = 395,
     kSquareKeys = 396,
+    kNameRefused = 415,
 };
 
 // The part of the shown picture that the square of the whole picture covers.
@@ -321,8 +322,17 @@ void frmPicAuswahl::cmdRename_Click()
             const QString name = File1->FileName();
             const QFileInfo info(name);
             const QString ending = QLatin1Char('.') + info.suffix();
+            // A file name holds no folder separator, and the settings keep
+            // it in one line: no control characters either.
+            const auto problem = [](const QString& typed) {
+                for (const QChar c : typed)
+                    if (c == QLatin1Char('/') || c.category() == QChar::Other_Control)
+                        return services::textOf(kNameRefused);
+                return QString();
+            };
             const std::optional<QString> answer = services::seams().InputBox(
-                this, services::textOf(kNewName), services::textOf(kRenameTip), info.completeBaseName());
+                this, services::textOf(kNewName), services::textOf(kRenameTip),
+                info.completeBaseName(), problem);
             if (!answer)
                 return;
             // The name without its ending; the ending stays the one the

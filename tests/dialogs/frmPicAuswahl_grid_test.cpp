@@ -254,7 +254,8 @@ TEST_F(PictureGrid, RenamingKeepsTheSquareAndTheStoredChoice)
     ASSERT_TRUE(testsupport::writeFile(folder.filePath("Tavoro.ini"), "[Pictures]\r\nFile=IMG_0001.JPG\r\n"));
     std::optional<QString> answer;
     QString preset;
-    services::seams().InputBox = [&](QWidget*, const QString&, const QString&, const QString& p) {
+    services::seams().InputBox = [&](QWidget*, const QString&, const QString&, const QString& p,
+                                     const std::function<QString(const QString&)>&) {
         preset = p;
         return answer;
     };
