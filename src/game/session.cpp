@@ -503,7 +503,7 @@ Snapshot Session::snapshot() const
 bool Session::restore(const Snapshot& s)
 {
     Board check;
-    if (!check.restore(s.size, s.mode, s.pieces, s.moves) || check.solved())
+    if (!check.restore(s.size, s.mode, s.pieces, s.moves))
         return false;
     // The lists must lead back and forth over boards the game went through.
     bool listsFit = int(s.undo.size() + s.redo.size()) <= UndoDepth;

@@ -169,8 +169,10 @@ public:
 
     // The game as it stands, and back: a running game with its moves,
     // seconds, help and undo list, paused. False (the session unchanged) for
-    // anything the board does not take; undo and redo lists that do not fit
-    // the board are dropped.
+    // anything the board does not take (the kept game's file never holds a
+    // solved board; a solved one runs until the next press, as after a walk
+    // that ended at home); undo and redo lists that do not fit the board are
+    // dropped.
     Snapshot snapshot() const;
     bool restore(const Snapshot& snapshot);
 

@@ -154,7 +154,7 @@ TEST_F(KeptGameWindow, ACommandThatWouldThrowTheGameAwayAsksFirst)
         c.command(*w);
         EXPECT_EQ(questions.size(), c.asks ? 1u : 0u);
         if (c.asks)
-            EXPECT_EQ(questions[0], services::seams().GetLang(230));  // "Abandon the running game?"
+            EXPECT_EQ(questions[0], services::textOf(230));  // "Abandon the running game?"
         EXPECT_EQ(!w->board.locked(), c.keeps);
         EXPECT_EQ(kept(), c.keeps);
         if (c.keeps) {

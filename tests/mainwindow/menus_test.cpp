@@ -126,7 +126,7 @@ TEST_F(Menus, EntriesInTheirOrderWithFixedAndEnglishCaptions)
     Allgemein::settings().setSprache(1000);
     load();
     w->Sprache();
-    EXPECT_EQ(texts(w->mnuOptionen), QStringList({"&Pieces", "---", "&Sound effects", "&Animated moves", "Pa&use", "&Hint", "S&olve", "Play &music"}));
+    EXPECT_EQ(texts(w->mnuOptionen), QStringList({"&Pieces", "---", "&Sound effects", "&Animated moves", "Pa&use", "&Hint", "S&olve", "U&ndo", "&Redo", "Play &music"}));
     EXPECT_EQ(texts(w->mnuTeile),
               QStringList({"&3 x 3", "&4 x 4", "&5 x 5", "&6 x 6", "&7 x 7", "&8 x 8"}));
     EXPECT_EQ(texts(w->mnuPlayMusic), QStringList({"O&ff", "&Once", "&Loop"}));

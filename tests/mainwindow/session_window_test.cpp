@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -43,19 +44,20 @@ protected:
         // 3 x 3, the empty place in the top left corner.
         ASSERT_TRUE(testsupport::playOn(*w, 3, game::Mode::Slide, {0, 1, 2, 3, 4, 5, 6, 7, 8}));
         sounds.clear();
+        rememberPictures();
     }
 
-    // Every place shows the cell of the piece the board holds, or the empty place.
+    // Every place shows the picture its piece showed at the start.
+    std::map<int, qint64> pictureOf;  // piece -> the picture's cache key
+    void rememberPictures()
+    {
+        for (int k = 0; k < 9; ++k)
+            pictureOf[w->board.pieceAt(k)] = w->imgPuzz(k)->Picture().cacheKey();
+    }
     void expectDrawn()
     {
-        for (int k = 0; k < 9; ++k) {
-            const int piece = w->board.pieceAt(k);
-            const QPixmap shown = w->imgPuzz(k)->Picture();
-            if (piece == game::EmptyTag)
-                EXPECT_EQ(shown.cacheKey(), w->imgLeer->Picture().cacheKey()) << k;
-            else
-                EXPECT_EQ(shown.toImage().convertToFormat(QImage::Format_RGB32), w->PicClip1.GraphicCell(piece - 1)) << k;
-        }
+        for (int k = 0; k < 9; ++k)
+            EXPECT_EQ(w->imgPuzz(k)->Picture().cacheKey(), pictureOf[w->board.pieceAt(k)]) << k;
     }
 
     void clock(int seconds)
@@ -91,14 +93,12 @@ TEST_F(SessionWindow, ALineSlideUndoAndRedoAreDrawnAndCounted)
     EXPECT_EQ(w->lblZugzahl->text(), "6");
     expectDrawn();
 
-    // The keys, anywhere in the window; the entries carry the game's texts.
+    // The keys, anywhere in the window (the captions: Menus.*).
     EXPECT_TRUE(w->mnuUndo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Z)));
     EXPECT_TRUE(w->mnuRedo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
     EXPECT_TRUE(w->mnuRedo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
     EXPECT_TRUE(w->actions().contains(w->mnuUndo));
     EXPECT_TRUE(w->actions().contains(w->mnuRedo));
-    EXPECT_FALSE(w->mnuUndo->text().isEmpty());
-    EXPECT_NE(w->mnuUndo->text(), w->mnuRedo->text());
 }
 
 TEST_F(SessionWindow, AModalWindowOverTheRoomHoldsTheClock)
