@@ -166,7 +166,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    widgets::seams().showChampions = [](QWidget*) {};
+    widgets::seams().showChampions = [](QWidget*, std::optional<game::Score>) {};
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
