@@ -14,8 +14,8 @@ build_pkgs=(cmake g++ make pkg-config ccache
 # desktop tests (tests/desktop) read the program through the accessibility bus
 # (at-spi2-core, python3-pyatspi) on Xvfb and on a headless Weston with Qt's
 # Wayland plugin. ImageMagick's montage makes the windows' contact sheets
-# (tools/window_sheet.sh).
-test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libfuzzer-14-dev
+# (tools/window_sheet.sh). lintian checks the source package (Package.source).
+test_pkgs=(lintian libgtest-dev libgmock-dev libbenchmark-dev clang libfuzzer-14-dev
   desktop-file-utils appstream
   xvfb x11-utils xdotool xclip libx11-dev libxdamage-dev gcc dbus
   at-spi2-core python3-pyatspi weston qt6-wayland imagemagick openbox)

@@ -48,12 +48,21 @@ pack() {
     --pax-option=exthdr.name=%d/PaxHeaders/%f,delete=atime,delete=ctime
 }
 
-# The upstream tarball (everything but debian/) and the tree to build in.
+# The upstream tarball (everything but debian/) and the whole tree, made once
+# from the files as they are now, so that both builds start from the same.
+snapshot() {
+  rm -rf "$root"
+  mkdir -p "$root"
+  tracked | grep -zv '^debian/' | pack | xz -6 -T1 > "$root/tavoro_$upstream.orig.tar.xz"
+  tracked | pack > "$root/tree.tar"
+}
+
+# A fresh tree to build in, beside the upstream tarball.
 prepare() {
   rm -rf "$work"
   mkdir -p "$work"
-  tracked | grep -zv '^debian/' | pack | xz -6 -T1 > "$work/tavoro_$upstream.orig.tar.xz"
-  tracked | pack | tar -x -C "$work"
+  cp "$root/tavoro_$upstream.orig.tar.xz" "$work/"
+  tar -x -C "$work" -f "$root/tree.tar"
 }
 
 build() {
@@ -76,6 +85,7 @@ check() {
   lintian --pedantic --display-info --fail-on error,warning "$@"
 }
 
+snapshot
 if [ "$mode" = --source ]; then
   prepare
   (cd "$work" && dpkg-source -b "tavoro-$upstream") > "$work.log" 2>&1 || { cat "$work.log"; exit 1; }
@@ -109,6 +119,7 @@ if [ "$mode" != --once ]; then
   fi
   rm -rf "$root/first"
 fi
+rm -f "$root/tree.tar"
 
 for f in $(packages "$work") "tavoro_${version}_$arch.changes" "tavoro_${version}_$arch.buildinfo"; do
   cp "$work/$f" "$root/"
