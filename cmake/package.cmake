@@ -1,10 +1,3 @@
-# Every source file names the licence of the code in its first line
-# (tools/spdx_headers.sh adds the line).
-if(TAVORO_BUILD_TESTS)
-  add_test(NAME Licence.spdx
-    COMMAND bash ${CMAKE_SOURCE_DIR}/tools/spdx_headers.sh --check)
-endif()
-
 # The source package is made (nothing compiled) and lintian finds nothing in it
 # above info; the whole build of the packages is scripts/package.sh's.
 if(TAVORO_BUILD_TESTS)
