@@ -222,7 +222,7 @@ void frmStatistik::refresh()
         const Record& r = last[size_t(row)];
         const QString cells[5] = {
             QString::number(row + 1),
-            QLocale().toString(QDateTime::fromSecsSinceEpoch(r.date).toLocalTime(), QLocale::ShortFormat),
+            QLocale().toString(QDateTime::fromSecsSinceEpoch(r.date).toLocalTime().date(), QLocale::ShortFormat),
             QString::number(r.moves),
             QString::number(r.seconds),
             r.shortest ? QString::number(*r.shortest) : QStringLiteral("–"),

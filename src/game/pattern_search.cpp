@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <bit>
 #include <mutex>
+#include <queue>
+#include <unordered_map>
 
 namespace game::detail {
 
@@ -302,7 +304,110 @@ private:
     Moves path_;
 };
 
+// A short way, not always the shortest, by a weighted A* over whole boards
+// with the same tables: f = 2 g + weightHalves h. Gives up (false) after
+// `limit` boards.
+class QuickSearch {
+public:
+    QuickSearch(const Tables& tables, int weightHalves, int limit)
+        : tables_(tables), weightHalves_(weightHalves), limit_(limit) {}
+
+    bool run(const Tiles& t, Moves& out)
+    {
+        uint64_t start = 0;
+        for (int k = Places - 1; k >= 0; --k)
+            start = start << 4 | t.home[k];
+        struct Node {
+            uint64_t board;
+            int32_t parent;
+            int16_t g;
+            int8_t blank;
+        };
+        std::vector<Node> nodes{{start, -1, 0, static_cast<int8_t>(t.blank)}};
+        std::unordered_map<uint64_t, int32_t> seen;
+        seen.reserve(size_t(limit_) * 3);
+        seen.emplace(start, 0);
+        struct Open {
+            int f, g;
+            int32_t node;
+            bool operator<(const Open& o) const { return f != o.f ? f > o.f : g < o.g; }
+        };
+        std::priority_queue<Open> open;
+        open.push({weightHalves_ * estimate(start), 0, 0});
+        while (!open.empty()) {
+            const Open o = open.top();
+            open.pop();
+            const Node node = nodes[size_t(o.node)];
+            if (node.g != o.g)
+                continue;
+            if (estimate(node.board) == 0) {
+                out.clear();
+                for (int32_t i = o.node; nodes[size_t(i)].parent >= 0; i = nodes[size_t(i)].parent) {
+                    const Node& to = nodes[size_t(i)];
+                    out.push_back({to.blank, nodes[size_t(to.parent)].blank});
+                }
+                std::reverse(out.begin(), out.end());
+                return true;
+            }
+            if (int(nodes.size()) > limit_)
+                return false;
+            const int blank = node.blank;
+            for (int k : neighbours(N, blank)) {
+                if (k < 0)
+                    continue;
+                const uint64_t piece = node.board >> (4 * k) & 15;
+                const uint64_t board = (node.board & ~(uint64_t{15} << (4 * k)) & ~(uint64_t{15} << (4 * blank))) |
+                                       piece << (4 * blank) | uint64_t{BlankHome} << (4 * k);
+                const int g = node.g + 1;
+                auto [it, fresh] = seen.emplace(board, int32_t(nodes.size()));
+                if (!fresh) {
+                    Node& known = nodes[size_t(it->second)];
+                    if (known.g <= g)
+                        continue;
+                    known.g = static_cast<int16_t>(g);
+                    known.parent = o.node;
+                } else {
+                    nodes.push_back({board, o.node, static_cast<int16_t>(g), static_cast<int8_t>(k)});
+                }
+                open.push({2 * g + weightHalves_ * estimate(board), g, it->second});
+            }
+        }
+        return false;
+    }
+
+private:
+    int estimate(uint64_t board) const
+    {
+        std::array<int, Places> at{};
+        for (int k = 0; k < Places; ++k, board >>= 4)
+            at[board & 15] = k;
+        int plain = 0, mirrored = 0;
+        for (int g = 0; g < 3; ++g) {
+            int placed[6], flipped[6];
+            for (int i = 0; i < GroupSize[g]; ++i) {
+                placed[i] = at[Groups[g][i]];
+                flipped[i] = transposed(at[transposed(Groups[g][i])]);
+            }
+            plain += tables_.group[g][rankPlacement(placed, GroupSize[g])];
+            mirrored += tables_.group[g][rankPlacement(flipped, GroupSize[g])];
+        }
+        return std::max(plain, mirrored);
+    }
+
+    const Tables& tables_;
+    int weightHalves_;
+    int limit_;
+};
+
 }  // namespace
+
+bool quickPatternSearch(const Tiles& t, int weightHalves, int limit, Moves& out)
+{
+    const Tables& built = tables();
+    if (!built.ready.load())
+        return false;
+    return QuickSearch(built, weightHalves, limit).run(t, out);
+}
 
 bool patternSearch(const Tiles& t, const std::atomic<bool>* cancel, Moves& out)
 {

@@ -1,6 +1,7 @@
 // The quick solution of a slide board larger than 3 x 3: the top row or the
 // left column of the part still unsolved is put home, until the last 3 x 3
-// remains, which the table finishes in the fewest moves. A line goes home a
+// remains (or the last 4 x 4, when the pattern tables are built), which is
+// finished in the fewest or nearly the fewest moves. A line goes home a
 // few pieces at a time (the last two of a line always together): a weighted
 // A* search over where those pieces and the empty place stand, round the
 // pieces already home, finds a short way for them together; the other
@@ -28,13 +29,18 @@ Mask bit(int place)
 // The pieces that go home together, at most: a whole line up to 5 x 5, three
 // at a time on larger boards, where a line's search would grow too large.
 // The search weighs its estimate three times the slides made (f = 2 g + 6 h,
-// in halves) and gives up after NodeLimit states (fewer on the largest
-// boards, whose groups more often lose their way).
+// in halves; twice up to 5 x 5) and gives up after NodeLimit states (fewer on
+// the largest boards, whose groups more often lose their way). The last
+// 4 x 4 is finished by the weighted pattern search (one and a half times)
+// when its tables are built.
 constexpr int Group = 6;
 constexpr int LargeGroup = 3;
 constexpr int WeightHalves = 6;
+constexpr int SmallWeightHalves = 4;
 constexpr int NodeLimit = 20000;
 constexpr int LargeNodeLimit = 6000;
+constexpr int FourWeightHalves = 3;
+constexpr int FourLimit = 20000;
 
 // What one search has seen: a table of states by key, with their parent and
 // slides made, reused by the thread's searches (a stamp tells this search's
@@ -84,12 +90,14 @@ public:
     Moves run()
     {
         for (int top = 0, left = 0; n_ - top > 3 || n_ - left > 3;) {
+            if (n_ - top == 4 && n_ - left == 4 && finishFour())
+                return moves_;
             Reduction byRow = *this, byColumn = *this;
             const bool row = n_ - top > 3 && byRow.line(top * n_ + left, 1, n_ - left);
             const bool column = n_ - left > 3 && byColumn.line(top * n_ + left, n_, n_ - top);
             if (!row && !column)
                 return moves_;
-            if (row && (!column || byRow.moves_.size() <= byColumn.moves_.size())) {
+            if (row && (!column || byRow.cost() <= byColumn.cost())) {
                 *this = std::move(byRow);
                 ++top;
             } else {
@@ -102,6 +110,9 @@ public:
     }
 
 private:
+    // The slides made, and at least those left.
+    int cost() const { return int(moves_.size()) + (n_ <= 5 ? slideLowerBound(t_) : 0); }
+
     // A slide that takes back the one before it cancels it.
     void slide(int place)
     {
@@ -124,7 +135,7 @@ private:
             int homes[Group];
             for (int j = 0; j < size; ++j)
                 homes[j] = first + (i + j) * step;
-            if (!group(homes, size, WeightHalves, n_ >= 7 ? LargeNodeLimit : NodeLimit)) {
+            if (!group(homes, size, n_ <= 5 ? SmallWeightHalves : WeightHalves, n_ >= 7 ? LargeNodeLimit : NodeLimit)) {
                 // One at a time, the last two of the line together, in full.
                 const int singles = i + size == count ? size - 2 : size;
                 for (int j = 0; j < singles; ++j) {
@@ -241,6 +252,28 @@ private:
             path.push_back(static_cast<int>(seen.nodes[s].key & 63));
         for (auto it = path.rbegin(); it != path.rend(); ++it)
             slide(*it);
+        return true;
+    }
+
+    // The last 4 x 4, at the bottom right, by the weighted pattern search
+    // when its tables are built; false (nothing moved) otherwise.
+    bool finishFour()
+    {
+        const int o = n_ - 4;
+        Tiles small;
+        small.n = 4;
+        auto placeOf = [&](int k) { return (o + k / 4) * n_ + o + k % 4; };
+        for (int k = 0; k < 16; ++k) {
+            const int h = t_.home[placeOf(k)];
+            small.home[k] = static_cast<uint8_t>((h / n_ - o) * 4 + h % n_ - o);
+            if (placeOf(k) == t_.blank)
+                small.blank = k;
+        }
+        Moves found;
+        if (!quickPatternSearch(small, FourWeightHalves, FourLimit, found))
+            return false;
+        for (const Move& m : found)
+            slide(placeOf(m.a));
         return true;
     }
 

@@ -71,6 +71,11 @@ Moves smallSlideSolution(Tiles t);
 // Row and column reduction down to the last 3 x 3, finished by the table.
 Moves reduceSlide(Tiles t);
 
+// A short solution of a 4 x 4 slide board, by a weighted search over the
+// same pattern databases (f = 2 g + weightHalves h); false when the tables
+// are not built yet or the search passed `limit` boards.
+bool quickPatternSearch(const Tiles& t, int weightHalves, int limit, Moves& out);
+
 // The 4 x 4 slide board's optimal solution by IDA* over additive pattern
 // databases; false when cancel was set.
 bool patternSearch(const Tiles& t, const std::atomic<bool>* cancel, Moves& out);
