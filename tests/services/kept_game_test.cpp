@@ -159,6 +159,7 @@ TEST_F(KeptGame, TwoCopiesPlayTwoSavedGamesAndLoseNeither)
     };
     {
         // The first copy plays it: this one, started now, keeps its own.
+        startAgainIn(elsewhere.path());  // this copy lets go of the first
         files::PathClaim firstCopy(first);
         ASSERT_TRUE(firstCopy.held());
         startAgainIn(dir.path());
