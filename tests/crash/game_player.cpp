@@ -113,8 +113,11 @@ int main(int argc, char** argv)
     w.Start();
 
     QTimer moves;
+    bool told = false;
+    // Outlive the event loop: the timers' functions use them.
+    const auto open = windows();
+    auto it = open.end();
     if (window.empty()) {
-        bool told = false;
         QObject::connect(&moves, &QTimer::timeout, [&] {
             move(w);
             if (!told) {
@@ -124,8 +127,7 @@ int main(int argc, char** argv)
         });
         moves.start(3);
     } else {
-        const auto open = windows();
-        const auto it = open.find(window);
+        it = open.find(window);
         if (it == open.end())
             return 2;
         move(w);

@@ -28,7 +28,8 @@ namespace testsupport {
 // (or been dropped); false when some are still out after ten seconds.
 inline bool waitForPictures()
 {
-    QDeadlineTimer deadline(10000);
+    // Generous: a sanitizer build on a busy machine reads slowly.
+    QDeadlineTimer deadline(60000);
     while (pictures::readingsUnderWay() > 0 && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     return pictures::readingsUnderWay() == 0;
